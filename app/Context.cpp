@@ -1,0 +1,96 @@
+#include "app/Context.h"
+
+#include <QSettings>
+
+#include <functional>
+
+const char* const C_Context::StoreName = "KW3Win 2.00.01 Context";
+
+namespace {
+
+QSettings OpenStore()
+{
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QString::fromLatin1(C_Context::StoreName));
+}
+
+// One key of the store; reading and writing walk the same table so the two never drift apart.
+struct IntegerKey
+{
+    const char* section;
+    const char* key;
+    int defaultValue;
+    std::function<int(const C_Context&)> get;
+    std::function<void(C_Context&, int)> set;
+};
+
+struct StringKey
+{
+    const char* section;
+    const char* key;
+    const char* defaultValue;
+    std::function<QString(const C_Context&)> get;
+    std::function<void(C_Context&, const QString&)> set;
+};
+
+QString KeyPath(const char* section, const char* key)
+{
+    return QString::fromLatin1(section) + QLatin1Char('/') + QString::fromLatin1(key);
+}
+
+const std::vector<StringKey>& StringKeys()
+{
+    static const std::vector<StringKey> keys = {
+        {"Last files", "Configuration", "", &C_Context::LastConfiguration, &C_Context::SetLastConfiguration},
+        {"Last files", "Language", "English.lng", &C_Context::LanguageFile, &C_Context::SetLanguageFile},
+    };
+    return keys;
+}
+
+const std::vector<IntegerKey>& IntegerKeys()
+{
+    static const std::vector<IntegerKey> keys = {
+        {"Splitters position", "Horizontal Left", 210, &C_Context::HorizontalLeft, &C_Context::SetHorizontalLeft},
+        {"Splitters position", "Horizontal Middle", 280, &C_Context::HorizontalMiddle, &C_Context::SetHorizontalMiddle},
+        {"Splitters position", "Horizontal Right", 260, &C_Context::HorizontalRight, &C_Context::SetHorizontalRight},
+        {"Splitters position", "Vertical Left", 200, &C_Context::VerticalLeft, &C_Context::SetVerticalLeft},
+        {"Splitters position", "Vertical Right", 200, &C_Context::VerticalRight, &C_Context::SetVerticalRight},
+        {"Form position", "Left", 0, &C_Context::FormLeft, &C_Context::SetFormLeft},
+        {"Form position", "Top", 0, &C_Context::FormTop, &C_Context::SetFormTop},
+        {"Form position", "Width", 800, &C_Context::FormWidth, &C_Context::SetFormWidth},
+        {"Form position", "Height", 600, &C_Context::FormHeight, &C_Context::SetFormHeight},
+        // Kept in one byte and written back sign-extended.
+        {"Main form", "Window state", 0,
+         [](const C_Context& c) { return int(c.WindowState()); },
+         [](C_Context& c, int v) { c.SetWindowState(static_cast<std::int8_t>(v & 0xFF)); }},
+        {"COMPort", "Com number", 1, &C_Context::ComNumber, &C_Context::SetComNumber},
+        {"COMPort", "Send timeout", 500, &C_Context::SendTimeout, &C_Context::SetSendTimeout},
+        {"COMPort", "Receive timeout", 500, &C_Context::ReceiveTimeout, &C_Context::SetReceiveTimeout},
+        {"Default setting", "Target type", 0, &C_Context::TargetType, &C_Context::SetTargetType},
+        {"Default setting", "Number of outputs", 0, &C_Context::NumberOfOutputs, &C_Context::SetNumberOfOutputs},
+    };
+    return keys;
+}
+
+} // namespace
+
+C_Context::C_Context()
+{
+    const QSettings store = OpenStore();
+    for (const StringKey& k : StringKeys())
+        k.set(*this, store.value(KeyPath(k.section, k.key), QString::fromLatin1(k.defaultValue)).toString());
+    for (const IntegerKey& k : IntegerKeys()) {
+        bool ok = false;
+        const int value = store.value(KeyPath(k.section, k.key)).toInt(&ok);
+        k.set(*this, ok ? value : k.defaultValue);
+    }
+}
+
+C_Context::~C_Context()
+{
+    QSettings store = OpenStore();
+    for (const StringKey& k : StringKeys())
+        store.setValue(KeyPath(k.section, k.key), k.get(*this));
+    for (const IntegerKey& k : IntegerKeys())
+        store.setValue(KeyPath(k.section, k.key), k.get(*this));
+    store.sync();
+}

@@ -1,0 +1,17 @@
+#include "app/Fonts.h"
+
+#include <QFont>
+#include <QStringList>
+
+void InstallFontSubstitutes()
+{
+    QFont::insertSubstitutions(QStringLiteral("Arial"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    // No free face is called Arial Black; its users ask for the Black weight of Arial.
+    QFont::insertSubstitutions(QStringLiteral("Arial Black"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Courier New"),
+                               {QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono")});
+}

@@ -1,0 +1,4 @@
+#pragma once
+
+// The designs name Windows faces; map them onto the installed ones.
+void InstallFontSubstitutes();

@@ -1,0 +1,178 @@
+#include "editor/Utilities.h"
+
+#include "language/Language.h"
+#include "model/Cyclecontent.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QTreeWidget>
+
+namespace {
+
+// The image index travels with the node; the tree's own icon column shows it.
+constexpr int ImageIndexRole = Qt::UserRole + 1;
+
+std::int16_t CategoryNameId(std::uint32_t categoryBits)
+{
+    switch (categoryBits) {
+    case 0: return 157;
+    case 0x2000: return 158;
+    case 0x4000: return 159;
+    case 0x8000: return 160;
+    case 0x10000: return 161;
+    case 0x20000: return 162;
+    default: return 49;
+    }
+}
+
+QTreeWidgetItem* FindInSubtree(QTreeWidgetItem* node, std::uint32_t categoryBits, std::int32_t number)
+{
+    if (const C_NodeData* data = NodeData(node);
+        data != nullptr && data->m_Number == number && (data->m_Kind & NodeKind::CategoryMask) == categoryBits)
+        return node;
+    for (int i = 0; i < node->childCount(); ++i)
+        if (QTreeWidgetItem* found = FindInSubtree(node->child(i), categoryBits, number))
+            return found;
+    return nullptr;
+}
+
+// Top-left corner of a text placed as the drawing helpers place it.
+QPoint TextOrigin(const QPainter& canvas, const QRect& rect, const QString& text, bool centred)
+{
+    const QFontMetrics metrics(canvas.font());
+    const int w = metrics.horizontalAdvance(text);
+    const int h = metrics.height();
+    const int left = rect.left();
+    const int right = rect.left() + rect.width();
+    const int top = rect.top();
+    const int bottom = rect.top() + rect.height();
+    const int x = centred ? left + (right - left) / 2 - w / 2 : left;
+    const int y = top + (bottom - top) / 2 - h / 2;
+    return {x, y};
+}
+
+void DrawTextAt(QPainter& canvas, const QPoint& topLeft, const QString& text)
+{
+    const QFontMetrics metrics(canvas.font());
+    canvas.drawText(topLeft.x(), topLeft.y() + metrics.ascent(), text);
+}
+
+} // namespace
+
+C_DataNode::C_DataNode(QTreeWidget* tree, std::unique_ptr<C_NodeData> data)
+    : QTreeWidgetItem(tree, Type)
+    , m_Data(std::move(data))
+{
+}
+
+C_DataNode::C_DataNode(QTreeWidgetItem* parent, std::unique_ptr<C_NodeData> data)
+    : QTreeWidgetItem(parent, Type)
+    , m_Data(std::move(data))
+{
+}
+
+C_NodeData* NodeData(const QTreeWidgetItem* node)
+{
+    if (node == nullptr || node->type() != C_DataNode::Type)
+        return nullptr;
+    return &static_cast<const C_DataNode*>(node)->Data();
+}
+
+void SetNodeImage(QTreeWidgetItem* node, int imageIndex)
+{
+    node->setData(0, ImageIndexRole, imageIndex);
+}
+
+int NodeImage(const QTreeWidgetItem* node)
+{
+    return node->data(0, ImageIndexRole).toInt();
+}
+
+C_DataNode* AddNodeWithData(QTreeWidget* tree, QTreeWidgetItem* parent, int imageIndex, std::uint32_t kind,
+                            std::int32_t number)
+{
+    auto data = std::make_unique<C_NodeData>(kind, number);
+    const QString label = NodeLabel(*data);
+    C_DataNode* node = parent != nullptr ? new C_DataNode(parent, std::move(data))
+                                         : new C_DataNode(tree, std::move(data));
+    node->setText(0, label);
+    SetNodeImage(node, imageIndex);
+    return node;
+}
+
+QTreeWidgetItem* FindChildByNumber(const QTreeWidgetItem* node, std::int32_t number)
+{
+    if (node == nullptr)
+        return nullptr;
+    for (int i = 0; i < node->childCount(); ++i) {
+        const C_NodeData* data = NodeData(node->child(i));
+        if (data != nullptr && data->m_Number == number)
+            return node->child(i);
+    }
+    return nullptr;
+}
+
+QTreeWidgetItem* FindNodeByCategoryAndNumber(const QTreeWidget* tree, std::uint32_t categoryBits,
+                                             std::int32_t number)
+{
+    for (int i = 0; i < tree->topLevelItemCount(); ++i)
+        if (QTreeWidgetItem* found = FindInSubtree(tree->topLevelItem(i), categoryBits, number))
+            return found;
+    return nullptr;
+}
+
+void DeleteNodeWithChildren(QTreeWidgetItem* node)
+{
+    // Each node owns its data, so deleting the node frees the data of the whole subtree once.
+    delete node;
+}
+
+QTreeWidgetItem* AddTextNode(QTreeWidgetItem* parent, const QString& text, int imageIndex)
+{
+    if (parent == nullptr)
+        return nullptr;
+    auto* node = new QTreeWidgetItem(parent, QStringList{text});
+    SetNodeImage(node, imageIndex);
+    parent->setExpanded(true);
+    return node;
+}
+
+QString NodeLabel(const C_NodeData& data)
+{
+    if (data.m_Kind & NodeKind::Program)
+        return Text(145) + QLatin1Char(' ') + QString::number(data.m_Number);
+
+    QString label;
+    const int code = NodeKind::CategoryCode(data.m_Kind);
+    label = (code != 0 ? CycleCategoryName(NodeKind::CategoryBits(code)) : Text(49)) + QLatin1Char(' ');
+    if (data.m_Kind & NodeKind::Group)
+        return label;
+    label += QString::number(data.m_Number);
+    if (data.m_Kind & NodeKind::CycleReference)
+        return label;
+    const int steps = data.m_Content ? int(data.m_Content->StepCount()) - 1 : 0;
+    return label + QStringLiteral(" (") + QString::number(steps) + Text(156);
+}
+
+QString CycleCategoryName(std::uint32_t categoryBits)
+{
+    return Text(CategoryNameId(categoryBits));
+}
+
+QString FormatStepTime(std::uint32_t seconds)
+{
+    const std::uint32_t minutes = seconds / 60;
+    const std::uint32_t rest = seconds % 60;
+    return QString::number(minutes) + (rest < 10 ? QStringLiteral(":0") : QStringLiteral(":")) +
+           QString::number(rest);
+}
+
+void DrawTextCentred(QPainter& canvas, const QRect& rect, const QString& text)
+{
+    DrawTextAt(canvas, TextOrigin(canvas, rect, text, true), text);
+}
+
+void DrawTextLeft(QPainter& canvas, const QRect& rect, const QString& text)
+{
+    DrawTextAt(canvas, TextOrigin(canvas, rect, text, false), text);
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+#include <QTreeWidgetItem>
+
+#include <cstdint>
+#include <memory>
+
+#include "model/Nodedata.h"
+
+class QPainter;
+class QRect;
+class QTreeWidget;
+
+// A programs-tree or cycles-tree node. It owns its data, so the data goes with
+// the node however the node goes (deleted, tree cleared, window destroyed).
+class C_DataNode : public QTreeWidgetItem
+{
+public:
+    static constexpr int Type = QTreeWidgetItem::UserType + 1;
+
+    C_DataNode(QTreeWidget* tree, std::unique_ptr<C_NodeData> data);
+    C_DataNode(QTreeWidgetItem* parent, std::unique_ptr<C_NodeData> data);
+
+    C_NodeData& Data() const { return *m_Data; }
+
+private:
+    std::unique_ptr<C_NodeData> m_Data;
+};
+
+// The data of a node, or null for a node without data (a diagnostic line).
+C_NodeData* NodeData(const QTreeWidgetItem* node);
+
+// Image index of a node: the same index for its normal and selected look.
+void SetNodeImage(QTreeWidgetItem* node, int imageIndex);
+int NodeImage(const QTreeWidgetItem* node);
+
+C_DataNode* AddNodeWithData(QTreeWidget* tree, QTreeWidgetItem* parent, int imageIndex, std::uint32_t kind,
+                            std::int32_t number);
+QTreeWidgetItem* FindChildByNumber(const QTreeWidgetItem* node, std::int32_t number);
+QTreeWidgetItem* FindNodeByCategoryAndNumber(const QTreeWidget* tree, std::uint32_t categoryBits,
+                                             std::int32_t number);
+void DeleteNodeWithChildren(QTreeWidgetItem* node);
+QTreeWidgetItem* AddTextNode(QTreeWidgetItem* parent, const QString& text, int imageIndex);
+
+QString NodeLabel(const C_NodeData& data);
+QString CycleCategoryName(std::uint32_t categoryBits);
+QString FormatStepTime(std::uint32_t seconds);
+
+void DrawTextCentred(QPainter& canvas, const QRect& rect, const QString& text);
+void DrawTextLeft(QPainter& canvas, const QRect& rect, const QString& text);

@@ -1,0 +1,91 @@
+#include "language/Language.h"
+
+#include "app/Context.h"
+#include "app/Datafiles.h"
+#include "app/Messagebox.h"
+
+#include <QFile>
+
+namespace {
+
+const C_LanguageManager* g_Current = nullptr;
+
+const QString& ErrorText()
+{
+    static const QString text = QStringLiteral("Error");
+    return text;
+}
+
+} // namespace
+
+C_LanguageManager::C_LanguageManager(const C_Context& context)
+    : C_LanguageManager(context.LanguageFile())
+{
+}
+
+C_LanguageManager::C_LanguageManager(const QString& path)
+    : m_Previous(g_Current)
+{
+    g_Current = this;
+    Load(path);
+}
+
+C_LanguageManager::~C_LanguageManager()
+{
+    if (g_Current == this)
+        g_Current = m_Previous;
+}
+
+const C_LanguageManager& C_LanguageManager::Current()
+{
+    // Before start-up has made one (and in code run without one) every text reads "Error".
+    static const C_LanguageManager empty;
+    return g_Current != nullptr ? *g_Current : empty;
+}
+
+void C_LanguageManager::Load(const QString& path)
+{
+    QFile file(ResolveDataFile(path));
+    if (!file.open(QIODevice::ReadOnly)) {
+        C_MessageBox::Show(QStringLiteral("Cannot open language file"), QStringLiteral("Language manager"),
+                           C_MessageBox::Icon::Information);
+        return;
+    }
+    m_Texts = SplitLines(file.readAll());
+}
+
+QStringList C_LanguageManager::SplitLines(const QByteArray& bytes)
+{
+    // A NUL ends the readable text.
+    const qsizetype nul = bytes.indexOf('\0');
+    const QByteArray text = nul < 0 ? bytes : bytes.left(nul);
+
+    QStringList lines;
+    qsizetype start = 0;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            lines << QString::fromLatin1(text.mid(start, i - start));
+            i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
+            start = i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < text.size())
+        lines << QString::fromLatin1(text.mid(start));
+    return lines;
+}
+
+const QString& C_LanguageManager::GetString(std::int16_t id) const
+{
+    if (id < 0 || id >= m_Texts.size())
+        return ErrorText();
+    return m_Texts[id];
+}
+
+const QString& Text(std::int16_t id)
+{
+    return C_LanguageManager::Current().GetString(id);
+}

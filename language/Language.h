@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+class C_Context;
+
+// The texts of the user interface, one per message id, loaded once from a
+// language file. Texts are 8-bit bytes of the Western code page, held decoded as
+// Latin-1 so that every byte survives unchanged.
+class C_LanguageManager
+{
+public:
+    // Loads the file named by the settings store's language file value.
+    explicit C_LanguageManager(const C_Context& context);
+    // Loads the given file (the command-line tool's --language).
+    explicit C_LanguageManager(const QString& path);
+    ~C_LanguageManager();
+    C_LanguageManager(const C_LanguageManager&) = delete;
+    C_LanguageManager& operator=(const C_LanguageManager&) = delete;
+
+    // The text of the id, or "Error" for an id with no line. The reference stays
+    // valid and unchanged while the manager lives.
+    const QString& GetString(std::int16_t id) const;
+    int Count() const { return int(m_Texts.size()); }
+
+    // The manager of the running program, reachable from every window.
+    static const C_LanguageManager& Current();
+
+    // Splits the bytes of a language file into its texts.
+    static QStringList SplitLines(const QByteArray& bytes);
+
+private:
+    C_LanguageManager() = default; // no texts and not the current one
+
+    void Load(const QString& path);
+
+    QStringList m_Texts;
+    const C_LanguageManager* m_Previous = nullptr;
+};
+
+// Shorthand for the current manager's text of an id.
+const QString& Text(std::int16_t id);

@@ -1,0 +1,43 @@
+#include "support/TempFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+TempFolder::TempFolder()
+{
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_Dir.path());
+}
+
+TempFolder::~TempFolder()
+{
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+}
+
+QString TempFolder::Write(const QString& name, const QByteArray& bytes) const
+{
+    const QString path = Path(name);
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+    return path;
+}
+
+QByteArray TempFolder::Read(const QString& name) const
+{
+    QFile file(Path(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString TempFolder::SettingsFile() const
+{
+    return Path(QStringLiteral("KW3Win 2.00.01 Context.ini"));
+}
+
+QString SourceFile(const QString& relativePath)
+{
+    return QDir(qEnvironmentVariable("KW3_SOURCE_DIR", QStringLiteral(KW3_TEST_SOURCE_DIR))).filePath(relativePath);
+}
