@@ -71,6 +71,13 @@ C_DataNode::C_DataNode(QTreeWidgetItem* parent, std::unique_ptr<C_NodeData> data
 {
 }
 
+C_TreeView::C_TreeView(QWidget* parent)
+    : QTreeWidget(parent)
+{
+    setHeaderHidden(true);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
+
 C_NodeData* NodeData(const QTreeWidgetItem* node)
 {
     if (node == nullptr || node->type() != C_DataNode::Type)
@@ -81,6 +88,8 @@ C_NodeData* NodeData(const QTreeWidgetItem* node)
 void SetNodeImage(QTreeWidgetItem* node, int imageIndex)
 {
     node->setData(0, ImageIndexRole, imageIndex);
+    if (const auto* view = dynamic_cast<const C_TreeView*>(node->treeWidget()))
+        node->setIcon(0, view->Image(imageIndex));
 }
 
 int NodeImage(const QTreeWidgetItem* node)

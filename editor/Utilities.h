@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QIcon>
+#include <QList>
+#include <QTreeWidget>
 #include <QTreeWidgetItem>
 
 #include <cstdint>
@@ -10,7 +13,6 @@
 
 class QPainter;
 class QRect;
-class QTreeWidget;
 
 // A programs-tree or cycles-tree node. It owns its data, so the data goes with
 // the node however the node goes (deleted, tree cleared, window destroyed).
@@ -26,6 +28,19 @@ public:
 
 private:
     std::unique_ptr<C_NodeData> m_Data;
+};
+
+// A tree view whose nodes show pictures of its own image list by index.
+class C_TreeView : public QTreeWidget
+{
+public:
+    explicit C_TreeView(QWidget* parent = nullptr);
+
+    void SetImages(QList<QIcon> images) { m_Images = std::move(images); }
+    QIcon Image(int index) const { return m_Images.value(index); }
+
+private:
+    QList<QIcon> m_Images;
 };
 
 // The data of a node, or null for a node without data (a diagnostic line).

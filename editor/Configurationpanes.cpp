@@ -1,0 +1,181 @@
+#include "editor/Configurationpanes.h"
+
+#include "editor/Updown.h"
+#include "editor/Utilities.h"
+#include "language/Language.h"
+#include "model/Nodedata.h"
+#include "resources/Pictures.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+
+namespace {
+
+constexpr int MotorValueRole = Qt::UserRole;
+
+QList<QIcon> Icons(std::initializer_list<const char*> names)
+{
+    QList<QIcon> icons;
+    for (const char* name : names)
+        icons << QIcon(LoadPicture(QString::fromLatin1(name)));
+    return icons;
+}
+
+} // namespace
+
+C_ConfigurationPanes::C_ConfigurationPanes(QWidget* parent)
+    : QWidget(parent)
+    , m_TypeImage(new QLabel(this))
+    , m_StepCountLabel(new QLabel(this))
+    , m_StepCountEdit(NewValueBox(false))
+    , m_NumberOfOutputsLabel(new QLabel(this))
+    , m_NumberOfOutputsEdit(NewValueBox(false))
+    , m_TotalWashesLabel(new QLabel(this))
+    , m_TotalWashesEdit(NewValueBox(false))
+    , m_PartialWashesLabel(new QLabel(this))
+    , m_PartialWashesEdit(NewValueBox(false))
+    , m_WorkingHoursLabel(new QLabel(this))
+    , m_WorkingHoursEdit(NewValueBox(false))
+    , m_LanguageLabel(new QLabel(this))
+    , m_LanguageComboBox(new QComboBox(this))
+    , m_TemperatureTypeLabel(new QLabel(this))
+    , m_TemperatureComboBox(new QComboBox(this))
+    , m_MaximumLevelLabel(new QLabel(this))
+    , m_MaximumLevelEdit(NewValueBox(false))
+    , m_MaximumLevelUpDown(NewUpDown(m_MaximumLevelEdit, 0, 100, 100))
+    , m_MinimumLevelLabel(new QLabel(this))
+    , m_MinimumLevelEdit(NewValueBox(false))
+    , m_MinimumLevelUpDown(NewUpDown(m_MinimumLevelEdit, 0, 100, 10))
+    , m_AdvanceEnableCheckbox(new QCheckBox(this))
+    , m_MachineEnableCheckbox(new QCheckBox(this))
+    , m_SlowingDownTimeLabel(new QLabel(this))
+    , m_SlowingDownTimeEdit(NewValueBox(false))
+    , m_SlowingDownTimeUpDown(NewUpDown(m_SlowingDownTimeEdit, 1, 200, 40))
+    , m_MaximumSpeedLabel(new QLabel(this))
+    , m_MaximumSpeedEdit(NewValueBox(false))
+    , m_MaximumSpeedUpDown(NewUpDown(m_MaximumSpeedEdit, 0, 999, 999))
+    , m_SpinLevelLabel(new QLabel(this))
+    , m_SpinLevelEdit(NewValueBox(false))
+    , m_SpinLevelUpDown(NewUpDown(m_SpinLevelEdit, 2, 60, 2))
+    , m_MaintenanceRequestLabel(new QLabel(this))
+    , m_MaintenanceRequestEdit(NewValueBox(false))
+    , m_MaintenanceRequestUpDown(NewUpDown(m_MaintenanceRequestEdit, 0, 9999, 1000))
+    , m_TemperatureHysteresisLabel(new QLabel(this))
+    , m_TemperatureHysteresisEdit(NewValueBox(true))
+    , m_TemperatureHysteresisUpDown(NewUpDown(m_TemperatureHysteresisEdit, 1, 10, 3))
+    , m_MotorGrid(new QTableWidget(MotorModes + 1, MotorTimes + 1, this))
+    , m_ProgramsTree(new C_TreeView(this))
+    , m_CyclesTree(new C_TreeView(this))
+    , m_DiagnosticTree(new C_TreeView(this))
+    , m_StepsGrid(new QTableWidget(this))
+{
+    m_TypeImageList << LoadPicture(QStringLiteral("FORMAT_STANDARD")) << LoadPicture(QStringLiteral("FORMAT_INVERTER"))
+                    << LoadPicture(QStringLiteral("FORMAT_VARNHOLT"));
+    const QList<QIcon> nodeImages = Icons({"NODE_CYCLE_REFERENCE", "NODE_PROGRAM", "NODE_CYCLE", "NODE_CATEGORY"});
+    m_ProgramsTree->SetImages(nodeImages);
+    m_CyclesTree->SetImages(nodeImages);
+    m_DiagnosticTree->SetImages(Icons({"DIAG_HEADING", "DIAG_INFORMATION", "DIAG_PROGRESS", "DIAG_ERROR"}));
+
+    // A typed hysteresis counts once the box is left, within the up-down's range.
+    m_TemperatureHysteresisEdit->setValidator(new QIntValidator(0, 9999, m_TemperatureHysteresisEdit));
+    connect(m_TemperatureHysteresisEdit, &QLineEdit::editingFinished, this, [this] {
+        m_TemperatureHysteresisUpDown->SetPosition(m_TemperatureHysteresisEdit->text().toInt());
+    });
+
+    m_StepsGrid->hide();
+    SetTexts();
+    CreateCategoryRoots();
+    SetServiceDefaults();
+    for (int row = 1; row <= MotorModes; ++row)
+        for (int column = 1; column <= MotorTimes; ++column)
+            SetMotorCell(row, column, MotorUnused);
+}
+
+QLineEdit* C_ConfigurationPanes::NewValueBox(bool typable)
+{
+    auto* box = new QLineEdit(this);
+    box->setReadOnly(!typable);
+    return box;
+}
+
+C_UpDown* C_ConfigurationPanes::NewUpDown(QLineEdit* associate, int min, int max, int position)
+{
+    auto* upDown = new C_UpDown(this);
+    upDown->SetRange(min, max);
+    upDown->SetAssociate(associate);
+    upDown->SetPosition(position);
+    return upDown;
+}
+
+void C_ConfigurationPanes::SetTexts()
+{
+    const std::pair<QLabel*, std::int16_t> labels[] = {
+        {m_StepCountLabel, 113},       {m_NumberOfOutputsLabel, 114},   {m_TotalWashesLabel, 94},
+        {m_PartialWashesLabel, 95},    {m_WorkingHoursLabel, 96},       {m_LanguageLabel, 97},
+        {m_TemperatureTypeLabel, 98},  {m_MaximumLevelLabel, 99},       {m_MinimumLevelLabel, 100},
+        {m_SlowingDownTimeLabel, 103}, {m_MaximumSpeedLabel, 104},      {m_SpinLevelLabel, 105},
+        {m_MaintenanceRequestLabel, 115}, {m_TemperatureHysteresisLabel, 277},
+    };
+    for (const auto& [label, id] : labels)
+        label->setText(Text(id));
+    m_AdvanceEnableCheckbox->setText(Text(101));
+    m_MachineEnableCheckbox->setText(Text(102));
+    for (std::int16_t id = 106; id <= 110; ++id)
+        m_LanguageComboBox->addItem(Text(id));
+    m_TemperatureComboBox->addItem(Text(111));
+    m_TemperatureComboBox->addItem(Text(112));
+
+    for (int column = 0; column <= MotorTimes; ++column)
+        m_MotorGrid->setItem(0, column, new QTableWidgetItem(Text(std::int16_t(137 + column))));
+    for (int row = 1; row <= MotorModes; ++row)
+        m_MotorGrid->setItem(row, 0, new QTableWidgetItem(Text(141) + QLatin1Char(' ') + QString::number(row)));
+}
+
+void C_ConfigurationPanes::CreateCategoryRoots()
+{
+    for (int code = 1; code <= NodeKind::CategoryCount; ++code)
+        m_CategoryNodes[size_t(code)] = AddNodeWithData(m_CyclesTree, nullptr, CycleImage,
+                                                        NodeKind::CategoryRootWord | NodeKind::CategoryBits(code), 0);
+}
+
+void C_ConfigurationPanes::SetServiceDefaults()
+{
+    for (QLineEdit* box : {m_StepCountEdit, m_NumberOfOutputsEdit, m_TotalWashesEdit, m_PartialWashesEdit,
+                           m_WorkingHoursEdit})
+        box->setText(QStringLiteral("0"));
+    m_LanguageComboBox->setCurrentIndex(0);
+    m_TemperatureComboBox->setCurrentIndex(0);
+    m_AdvanceEnableCheckbox->setChecked(true);
+    m_MachineEnableCheckbox->setChecked(true);
+}
+
+QTreeWidgetItem* C_ConfigurationPanes::AddDiagnostic(QTreeWidgetItem* parent, const QString& text, int icon)
+{
+    QTreeWidgetItem* line = parent != nullptr ? new QTreeWidgetItem(parent, QStringList{text})
+                                              : new QTreeWidgetItem(m_DiagnosticTree, QStringList{text});
+    SetNodeImage(line, icon);
+    if (parent != nullptr)
+        parent->setExpanded(true);
+    return line;
+}
+
+int C_ConfigurationPanes::MotorCell(int row, int column) const
+{
+    const QTableWidgetItem* cell = m_MotorGrid->item(row, column);
+    return cell != nullptr ? cell->data(MotorValueRole).toInt() : MotorUnused;
+}
+
+void C_ConfigurationPanes::SetMotorCell(int row, int column, int value)
+{
+    QTableWidgetItem* cell = m_MotorGrid->item(row, column);
+    if (cell == nullptr) {
+        cell = new QTableWidgetItem;
+        cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        m_MotorGrid->setItem(row, column, cell);
+    }
+    cell->setData(MotorValueRole, value);
+}
