@@ -1,0 +1,526 @@
+#include "glosser/Sdiappform.h"
+
+#include "app/Datafiles.h"
+#include "app/Messagebox.h"
+#include "glosser/Aboutbox.h"
+#include "glosser/Glosserpictures.h"
+#include "glosser/Languagefile.h"
+#include "glosser/Searchwindow.h"
+#include "glosser/Stringsgrid.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QToolBar>
+
+const QString TSDIAppForm::Caption = QStringLiteral("KW3 Win 2 - Language Manager");
+
+namespace {
+
+QString ChooseWithFileDialog(QWidget* parent, TSDIAppForm::FileDialog kind, const QString& current)
+{
+    const bool opening = kind == TSDIAppForm::FileDialog::Open;
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(opening ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    // Open may name a file that does not exist yet: Save will create it.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(opening ? QStringLiteral("All Files (*.lng)")
+                                 : QStringLiteral("Language Files (*.lng)"));
+    dialog.setDefaultSuffix(QStringLiteral("lng"));
+    // Save As asks about replacing a file itself, through the program's message boxes.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    const QFileInfo info(current);
+    dialog.setDirectory(info.absolutePath());
+    dialog.selectFile(info.fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+QString DescribeCharacter(QChar c)
+{
+    const QString code = QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
+    return c.isPrint() ? QLatin1Char('"') + QString(c) + QStringLiteral("\" (") + code + QLatin1Char(')')
+                       : code;
+}
+
+} // namespace
+
+std::unique_ptr<TSDIAppForm> TSDIAppForm::Create(const QString& referencePath)
+{
+    QStringList reference;
+    QString error;
+    if (!C_LanguageFile::Read(referencePath, MessageCount, reference, error)) {
+        C_MessageBox::Show(QStringLiteral("Cannot read the reference texts \"")
+                               + QDir::toNativeSeparators(referencePath) + QStringLiteral("\": ")
+                               + error + QStringLiteral("\nThe Language Manager cannot start without them."),
+                           Caption, C_MessageBox::Icon::Error);
+        return nullptr;
+    }
+    return std::unique_ptr<TSDIAppForm>(new TSDIAppForm(reference));
+}
+
+QString TSDIAppForm::ReferenceFile()
+{
+    return ResolveDataFile(QStringLiteral("languages/english.lng"));
+}
+
+TSDIAppForm::TSDIAppForm(const QStringList& reference)
+    : m_ChooseFile([this](FileDialog dialog, const QString& current) {
+        return ChooseWithFileDialog(this, dialog, current);
+    })
+{
+    setWindowTitle(Caption);
+    setWindowIcon(QIcon(AboutPicture()));
+    CreateGrid(reference);
+    CreateCommands();
+
+    m_FindDialog = new TSearchWindow(TSearchWindow::Kind::Find, this);
+    m_FindDialog->setObjectName(QStringLiteral("m_FindDialog"));
+    connect(m_FindDialog, &TSearchWindow::FindNextRequested, this, &TSDIAppForm::FindNext);
+    m_ReplaceDialog = new TSearchWindow(TSearchWindow::Kind::Replace, this);
+    m_ReplaceDialog->setObjectName(QStringLiteral("m_ReplaceDialog"));
+    connect(m_ReplaceDialog, &TSearchWindow::ReplaceRequested, this, &TSDIAppForm::Replace);
+    connect(m_ReplaceDialog, &TSearchWindow::ReplaceAllRequested, this, &TSDIAppForm::ReplaceAll);
+    m_AboutBox = new TAboutBox(this);
+    m_AboutBox->setObjectName(QStringLiteral("m_AboutBox"));
+
+    resize(600, 780);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void TSDIAppForm::CreateGrid(const QStringList& reference)
+{
+    m_StringsGrid = new TStringsGrid(MessageCount, 3, this);
+    m_StringsGrid->setObjectName(QStringLiteral("m_StringsGrid"));
+    m_StringsGrid->horizontalHeader()->hide();
+    m_StringsGrid->verticalHeader()->hide();
+    m_StringsGrid->setShowGrid(true);
+    m_StringsGrid->setWordWrap(false);
+    m_StringsGrid->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    m_StringsGrid->setSelectionBehavior(QAbstractItemView::SelectItems);
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(11);
+    m_StringsGrid->setFont(font);
+
+    QHeaderView* rows = m_StringsGrid->verticalHeader();
+    rows->setMinimumSectionSize(1);
+    rows->setDefaultSectionSize(18);
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    QHeaderView* columns = m_StringsGrid->horizontalHeader();
+    columns->setMinimumSectionSize(0);
+    columns->setSectionResizeMode(QHeaderView::Fixed);
+    m_StringsGrid->setColumnWidth(NumberColumn, 30);
+
+    // The number and reference columns are fixed: shaded, neither selected nor edited.
+    const QBrush fixedShade = palette().button();
+    for (int row = 0; row < MessageCount; ++row) {
+        auto* number = new QTableWidgetItem(QString::number(row + 1));
+        number->setFlags(Qt::ItemIsEnabled);
+        number->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        number->setBackground(fixedShade);
+        m_StringsGrid->setItem(row, NumberColumn, number);
+        auto* text = new QTableWidgetItem;
+        text->setFlags(Qt::ItemIsEnabled);
+        text->setBackground(fixedShade);
+        m_StringsGrid->setItem(row, ReferenceColumn, text);
+        auto* edited = new QTableWidgetItem;
+        edited->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
+        m_StringsGrid->setItem(row, EditColumn, edited);
+    }
+    FillColumn(ReferenceColumn, reference);
+    m_StringsGrid->setCurrentCell(0, EditColumn);
+
+    connect(m_StringsGrid, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+        if (item->column() == EditColumn)
+            m_Modified = true;
+    });
+    m_StringsGrid->viewport()->installEventFilter(this);
+    setCentralWidget(m_StringsGrid);
+}
+
+QAction* TSDIAppForm::AddCommand(const char* name, const QString& text,
+                                 const QKeySequence& shortcut, const QString& hint,
+                                 void (TSDIAppForm::*handler)())
+{
+    auto* action = new QAction(text, this);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(shortcut);
+    // A hint holds the tooltip before the bar and the status bar text after it.
+    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
+    action->setToolTip(bar < 0 ? hint : hint.left(bar));
+    action->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
+    connect(action, &QAction::triggered, this, handler);
+    return action;
+}
+
+void TSDIAppForm::CreateCommands()
+{
+    QAction* fileNew = AddCommand("FileNewAction", QStringLiteral("&New"), QKeySequence(Qt::CTRL | Qt::Key_N),
+                                  QStringLiteral("New|Create a new file"), &TSDIAppForm::FileNewActionExecute);
+    QAction* fileOpen = AddCommand("FileOpenAction", QStringLiteral("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O),
+                                   QStringLiteral("Open|Open a file"), &TSDIAppForm::FileOpenActionExecute);
+    QAction* fileSave = AddCommand("FileSaveAction", QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S),
+                                   QStringLiteral("Save|Save current file"), &TSDIAppForm::FileSaveActionExecute);
+    QAction* fileSaveAs = AddCommand("FileSaveAsAction", QStringLiteral("Save &As..."), QKeySequence(),
+                                     QStringLiteral("Save As|Save current file with different name"),
+                                     &TSDIAppForm::FileSaveAsActionExecute);
+    QAction* fileExit = AddCommand("FileExitAction", QStringLiteral("E&xit"), QKeySequence(),
+                                   QStringLiteral("Exit|Exit application"), &TSDIAppForm::FileExitActionExecute);
+    m_CutAction = AddCommand("EditCutAction", QStringLiteral("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X),
+                             QStringLiteral("Cut|Cuts the selection and puts it on the Clipboard"),
+                             &TSDIAppForm::EditCutActionExecute);
+    m_CopyAction = AddCommand("EditCopyAction", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C),
+                              QStringLiteral("Copy|Copies the selection and puts it on the Clipboard"),
+                              &TSDIAppForm::EditCopyActionExecute);
+    m_PasteAction = AddCommand("EditPasteAction", QStringLiteral("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V),
+                               QStringLiteral("Paste|Inserts Clipboard contents"),
+                               &TSDIAppForm::EditPasteActionExecute);
+    QAction* search = AddCommand("SearchAction", QStringLiteral("Search"), QKeySequence(Qt::CTRL | Qt::Key_F),
+                                 QStringLiteral("Search|Search the translations for a text"),
+                                 &TSDIAppForm::SearchActionExecute);
+    QAction* replace = AddCommand("ReplaceAction", QStringLiteral("Replace"), QKeySequence(Qt::CTRL | Qt::Key_R),
+                                  QStringLiteral("Replace|Replace a text in the translations"),
+                                  &TSDIAppForm::ReplaceActionExecute);
+    QAction* about = AddCommand("HelpAboutAction", QStringLiteral("&About..."), QKeySequence(),
+                                QStringLiteral("About|Version and contact"), &TSDIAppForm::HelpAboutActionExecute);
+
+    fileNew->setIcon(CommandIcon(CommandPicture::New));
+    fileOpen->setIcon(CommandIcon(CommandPicture::Open));
+    fileSave->setIcon(CommandIcon(CommandPicture::Save));
+    search->setIcon(CommandIcon(CommandPicture::Search));
+    replace->setIcon(CommandIcon(CommandPicture::Replace));
+    m_CutAction->setIcon(CommandIcon(CommandPicture::Cut));
+    m_CopyAction->setIcon(CommandIcon(CommandPicture::Copy));
+    m_PasteAction->setIcon(CommandIcon(CommandPicture::Paste));
+
+    QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    fileMenu->addActions({fileNew, fileOpen, fileSave, fileSaveAs});
+    fileMenu->addSeparator();
+    fileMenu->addAction(fileExit);
+    QMenu* editMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
+    editMenu->addActions({m_CutAction, m_CopyAction, m_PasteAction});
+    editMenu->addSeparator();
+    editMenu->addActions({search, replace});
+    connect(editMenu, &QMenu::aboutToShow, this, &TSDIAppForm::UpdateClipboardCommands);
+    QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
+    helpMenu->addAction(about);
+
+    QToolBar* toolBar = addToolBar(QStringLiteral("Commands"));
+    toolBar->setObjectName(QStringLiteral("m_ToolBar"));
+    toolBar->setMovable(false);
+    toolBar->setIconSize(QSize(20, 20));
+    toolBar->toggleViewAction()->setVisible(false);
+    toolBar->addActions({fileNew, fileOpen, fileSave});
+    toolBar->addSeparator();
+    toolBar->addActions({search, replace});
+    toolBar->addSeparator();
+    toolBar->addActions({m_CutAction, m_CopyAction, m_PasteAction});
+    setContextMenuPolicy(Qt::NoContextMenu);
+    statusBar();
+
+    // The clipboard commands follow the text box of the cell being edited.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (auto* editor = qobject_cast<QLineEdit*>(now); editor != nullptr && m_StringsGrid->isAncestorOf(editor))
+            connect(editor, &QLineEdit::selectionChanged, this, &TSDIAppForm::UpdateClipboardCommands,
+                    Qt::UniqueConnection);
+        UpdateClipboardCommands();
+    });
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &TSDIAppForm::UpdateClipboardCommands);
+    UpdateClipboardCommands();
+}
+
+void TSDIAppForm::FileNewActionExecute()
+{
+    if (!MayDiscardChanges())
+        return;
+    FillColumn(EditColumn, QStringList());
+    m_FileName = QStringLiteral("New.lng");
+    m_Modified = false;
+    m_StringsGrid->setCurrentCell(0, EditColumn);
+}
+
+void TSDIAppForm::FileOpenActionExecute()
+{
+    if (!MayDiscardChanges())
+        return;
+    const QString path = m_ChooseFile(FileDialog::Open, m_FileName);
+    if (!path.isEmpty())
+        OpenFile(path);
+}
+
+bool TSDIAppForm::OpenFile(const QString& path)
+{
+    if (QFileInfo::exists(path)) {
+        QStringList lines;
+        QString error;
+        if (!C_LanguageFile::Read(path, MessageCount, lines, error)) {
+            C_MessageBox::Show(QStringLiteral("Cannot open \"") + QDir::toNativeSeparators(path)
+                                   + QStringLiteral("\": ") + error,
+                               Caption, C_MessageBox::Icon::Error, C_MessageBox::Buttons::Ok, this);
+            return false;
+        }
+        FillColumn(EditColumn, lines);
+        // The column now holds exactly what the file holds.
+        m_Modified = false;
+    }
+    m_FileName = path;
+    return true;
+}
+
+void TSDIAppForm::FileSaveActionExecute()
+{
+    SaveTo(m_FileName);
+}
+
+void TSDIAppForm::FileSaveAsActionExecute()
+{
+    m_StringsGrid->CommitEdit();
+    const QString path = m_ChooseFile(FileDialog::SaveAs, m_FileName);
+    if (path.isEmpty() || !CheckTexts())
+        return;
+    if (QFileInfo::exists(path)
+        && C_MessageBox::Show(QLatin1Char('"') + QDir::toNativeSeparators(path)
+                                  + QStringLiteral("\" already exists. Do you want to replace it?"),
+                              Caption, C_MessageBox::Icon::Question, C_MessageBox::Buttons::YesNo, this)
+               != C_MessageBox::Answer::Yes)
+        return;
+    // The name Save uses stays the one chosen with Open.
+    SaveTo(path);
+}
+
+void TSDIAppForm::FileExitActionExecute()
+{
+    close();
+}
+
+void TSDIAppForm::EditCutActionExecute()
+{
+    if (QLineEdit* editor = m_StringsGrid->CellEditor())
+        editor->cut();
+}
+
+void TSDIAppForm::EditCopyActionExecute()
+{
+    if (QLineEdit* editor = m_StringsGrid->CellEditor())
+        editor->copy();
+}
+
+void TSDIAppForm::EditPasteActionExecute()
+{
+    if (QLineEdit* editor = m_StringsGrid->CellEditor())
+        editor->paste();
+}
+
+void TSDIAppForm::SearchActionExecute()
+{
+    m_SearchPosition = 0;
+    m_SearchOffset = 0;
+    m_FindDialog->Open();
+}
+
+void TSDIAppForm::ReplaceActionExecute()
+{
+    m_SearchPosition = 0;
+    m_SearchOffset = 0;
+    m_ReplaceDialog->Open();
+}
+
+void TSDIAppForm::HelpAboutActionExecute()
+{
+    m_AboutBox->exec();
+}
+
+void TSDIAppForm::FindNext()
+{
+    m_StringsGrid->CommitEdit();
+    const QString wanted = m_FindDialog->FindText();
+    for (; m_SearchPosition < MessageCount; ++m_SearchPosition) {
+        if (Text(m_SearchPosition).contains(wanted, Qt::CaseSensitive)) {
+            ShowCell(m_SearchPosition);
+            ++m_SearchPosition;
+            return;
+        }
+    }
+    m_FindDialog->hide();
+    C_MessageBox::Show(QStringLiteral("No more instances"), QStringLiteral("String search"),
+                       C_MessageBox::Icon::Information, C_MessageBox::Buttons::Ok, this);
+}
+
+void TSDIAppForm::Replace()
+{
+    m_StringsGrid->CommitEdit();
+    if (!ReplaceNextOccurrence())
+        ReportNoMoreReplacements();
+}
+
+void TSDIAppForm::ReplaceAll()
+{
+    m_StringsGrid->CommitEdit();
+    while (ReplaceNextOccurrence()) {
+    }
+    ReportNoMoreReplacements();
+}
+
+bool TSDIAppForm::ReplaceNextOccurrence()
+{
+    const QString wanted = m_ReplaceDialog->FindText();
+    const QString replacement = m_ReplaceDialog->ReplaceText();
+    if (wanted.isEmpty())
+        return false;
+    for (; m_SearchPosition < MessageCount; ++m_SearchPosition, m_SearchOffset = 0) {
+        QString text = Text(m_SearchPosition);
+        const qsizetype at = text.indexOf(wanted, m_SearchOffset, Qt::CaseSensitive);
+        if (at < 0)
+            continue;
+        text.replace(at, wanted.size(), replacement);
+        m_StringsGrid->item(m_SearchPosition, EditColumn)->setText(text);
+        m_Modified = true;
+        ShowCell(m_SearchPosition);
+        m_SearchOffset = static_cast<int>(at + replacement.size());
+        return true;
+    }
+    return false;
+}
+
+void TSDIAppForm::ReportNoMoreReplacements()
+{
+    m_ReplaceDialog->hide();
+    C_MessageBox::Show(QStringLiteral("No more instances"), QStringLiteral("String replace"),
+                       C_MessageBox::Icon::Information, C_MessageBox::Buttons::Ok, this);
+}
+
+void TSDIAppForm::FillColumn(int column, const QStringList& lines)
+{
+    // Loading is not an edit: it leaves the modified flag alone.
+    const QSignalBlocker blocker(m_StringsGrid);
+    for (int row = 0; row < MessageCount; ++row) {
+        QString text;
+        if (row < lines.size())
+            // An empty text would be refused at saving; one blank keeps its row and passes.
+            text = lines.at(row).isEmpty() ? QStringLiteral(" ") : lines.at(row);
+        m_StringsGrid->item(row, column)->setText(text);
+    }
+}
+
+QString TSDIAppForm::Text(int row) const
+{
+    return m_StringsGrid->item(row, EditColumn)->text();
+}
+
+QStringList TSDIAppForm::EditedTexts() const
+{
+    QStringList texts;
+    for (int row = 0; row < MessageCount; ++row)
+        texts << Text(row);
+    return texts;
+}
+
+void TSDIAppForm::ShowCell(int row)
+{
+    m_StringsGrid->setCurrentCell(row, EditColumn);
+    m_StringsGrid->scrollToItem(m_StringsGrid->item(row, EditColumn));
+}
+
+bool TSDIAppForm::CheckTexts()
+{
+    for (int row = 0; row < MessageCount; ++row) {
+        const QString text = Text(row);
+        const QString line = QStringLiteral("Message at line ") + QString::number(row + 1) + QLatin1Char(' ');
+        QString fault;
+        if (text.size() > LongestText)
+            fault = line + QStringLiteral("is too long");
+        else if (text.isEmpty())
+            fault = line + QStringLiteral(" is empty");
+        else if (const std::optional<QChar> c = C_LanguageFile::UnstorableCharacter(text))
+            fault = line + QStringLiteral("holds the character ") + DescribeCharacter(*c)
+                    + QStringLiteral(", which a language file cannot store");
+        if (!fault.isEmpty()) {
+            C_MessageBox::Show(fault, QStringLiteral("Error"), C_MessageBox::Icon::Error,
+                               C_MessageBox::Buttons::Ok, this);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool TSDIAppForm::SaveTo(const QString& path)
+{
+    m_StringsGrid->CommitEdit();
+    if (!CheckTexts())
+        return false;
+    QString error;
+    if (!C_LanguageFile::Write(path, C_LanguageFile::Encode(EditedTexts()), error)) {
+        C_MessageBox::Show(QStringLiteral("Cannot save \"") + QDir::toNativeSeparators(path)
+                               + QStringLiteral("\": ") + error,
+                           Caption, C_MessageBox::Icon::Error, C_MessageBox::Buttons::Ok, this);
+        return false;
+    }
+    m_Modified = false;
+    return true;
+}
+
+bool TSDIAppForm::MayDiscardChanges()
+{
+    m_StringsGrid->CommitEdit();
+    if (!m_Modified)
+        return true;
+    switch (C_MessageBox::Show(QStringLiteral("File content was modified, do you want to save it?"),
+                               Caption, C_MessageBox::Icon::Question,
+                               C_MessageBox::Buttons::YesNoCancel, this)) {
+    case C_MessageBox::Answer::Yes: return SaveTo(m_FileName);
+    case C_MessageBox::Answer::No: return true;
+    case C_MessageBox::Answer::Ok:
+    case C_MessageBox::Answer::Cancel: break;
+    }
+    return false;
+}
+
+void TSDIAppForm::closeEvent(QCloseEvent* event)
+{
+    if (MayDiscardChanges()) {
+        m_FindDialog->close();
+        m_ReplaceDialog->close();
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+bool TSDIAppForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_StringsGrid->viewport() && event->type() == QEvent::Resize)
+        ResizeColumns();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TSDIAppForm::ResizeColumns()
+{
+    // The two text columns share the width beside the numbers; measured inside the grid so
+    // that the scroll bar never covers the end of the edited texts.
+    const int half = std::max(0, (m_StringsGrid->viewport()->width() - m_StringsGrid->columnWidth(NumberColumn)) / 2);
+    m_StringsGrid->setColumnWidth(ReferenceColumn, half);
+    m_StringsGrid->setColumnWidth(EditColumn, half);
+}
+
+void TSDIAppForm::UpdateClipboardCommands()
+{
+    QLineEdit* editor = m_StringsGrid->CellEditor();
+    const bool selected = editor != nullptr && editor->hasSelectedText();
+    m_CutAction->setEnabled(selected && !editor->isReadOnly());
+    m_CopyAction->setEnabled(selected);
+    m_PasteAction->setEnabled(editor != nullptr && !editor->isReadOnly()
+                              && !QApplication::clipboard()->text().isEmpty());
+}
