@@ -1,6 +1,7 @@
 #include "app/Mainform.h"
 
 #include "app/Context.h"
+#include "resources/Pictures.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>
@@ -11,7 +12,7 @@ TMainForm::TMainForm(C_Context& context, QWidget* parent)
     , m_MdiArea(new QMdiArea(this))
 {
     setWindowTitle(QStringLiteral("KW3 Win 2"));
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/APPLICATION")));
+    setWindowIcon(QIcon(LoadPicture(QStringLiteral("APPLICATION"))));
     setCentralWidget(m_MdiArea);
     RestoreGeometry();
 }

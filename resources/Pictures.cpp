@@ -6,10 +6,21 @@
 #include <cstdio>
 #include <jpeglib.h>
 
+// The pictures live in a static library; nothing would pull their registration in.
+static void RegisterPictures()
+{
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(pictures);
+        return true;
+    }();
+    (void)registered;
+}
+
 namespace {
 
 QString ResourcePath(const QString& name)
 {
+    RegisterPictures();
     return QStringLiteral(":/pictures/") + name;
 }
 
