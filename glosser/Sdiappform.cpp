@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHash>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
@@ -51,8 +52,9 @@ QString ChooseWithFileDialog(QWidget* parent, TSDIAppForm::FileDialog kind, cons
 QString DescribeCharacter(QChar c)
 {
     const QString code = QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
-    return c.isPrint() ? QLatin1Char('"') + QString(c) + QStringLiteral("\" (") + code + QLatin1Char(')')
-                       : code;
+    if (!c.isPrint())
+        return code;
+    return QLatin1Char('"') + QString(c) + QStringLiteral("\" (") + code + QLatin1Char(')');
 }
 
 } // namespace
@@ -64,7 +66,7 @@ std::unique_ptr<TSDIAppForm> TSDIAppForm::Create(const QString& referencePath)
     if (!C_LanguageFile::Read(referencePath, MessageCount, reference, error)) {
         C_MessageBox::Show(QStringLiteral("Cannot read the reference texts \"")
                                + QDir::toNativeSeparators(referencePath) + QStringLiteral("\": ")
-                               + error + QStringLiteral("\nThe Language Manager cannot start without them."),
+                               + error + QStringLiteral("\nGlosser cannot start without them."),
                            Caption, C_MessageBox::Icon::Error);
         return nullptr;
     }
@@ -99,6 +101,14 @@ TSDIAppForm::TSDIAppForm(const QStringList& reference)
     resize(600, 780);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+}
+
+TSDIAppForm::~TSDIAppForm()
+{
+    // Hiding the window while it is destroyed moves the focus; by then the commands
+    // that follow the focus are gone.
+    disconnect(qApp, nullptr, this, nullptr);
+    disconnect(QApplication::clipboard(), nullptr, this, nullptr);
 }
 
 void TSDIAppForm::CreateGrid(const QStringList& reference)
@@ -151,94 +161,104 @@ void TSDIAppForm::CreateGrid(const QStringList& reference)
     setCentralWidget(m_StringsGrid);
 }
 
-QAction* TSDIAppForm::AddCommand(const char* name, const QString& text,
-                                 const QKeySequence& shortcut, const QString& hint,
-                                 void (TSDIAppForm::*handler)())
-{
-    auto* action = new QAction(text, this);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setShortcut(shortcut);
-    // A hint holds the tooltip before the bar and the status bar text after it.
-    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
-    action->setToolTip(bar < 0 ? hint : hint.left(bar));
-    action->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
-    connect(action, &QAction::triggered, this, handler);
-    return action;
-}
-
 void TSDIAppForm::CreateCommands()
 {
-    QAction* fileNew = AddCommand("FileNewAction", QStringLiteral("&New"), QKeySequence(Qt::CTRL | Qt::Key_N),
-                                  QStringLiteral("New|Create a new file"), &TSDIAppForm::FileNewActionExecute);
-    QAction* fileOpen = AddCommand("FileOpenAction", QStringLiteral("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O),
-                                   QStringLiteral("Open|Open a file"), &TSDIAppForm::FileOpenActionExecute);
-    QAction* fileSave = AddCommand("FileSaveAction", QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S),
-                                   QStringLiteral("Save|Save current file"), &TSDIAppForm::FileSaveActionExecute);
-    QAction* fileSaveAs = AddCommand("FileSaveAsAction", QStringLiteral("Save &As..."), QKeySequence(),
-                                     QStringLiteral("Save As|Save current file with different name"),
-                                     &TSDIAppForm::FileSaveAsActionExecute);
-    QAction* fileExit = AddCommand("FileExitAction", QStringLiteral("E&xit"), QKeySequence(),
-                                   QStringLiteral("Exit|Exit application"), &TSDIAppForm::FileExitActionExecute);
-    m_CutAction = AddCommand("EditCutAction", QStringLiteral("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X),
-                             QStringLiteral("Cut|Cuts the selection and puts it on the Clipboard"),
-                             &TSDIAppForm::EditCutActionExecute);
-    m_CopyAction = AddCommand("EditCopyAction", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C),
-                              QStringLiteral("Copy|Copies the selection and puts it on the Clipboard"),
-                              &TSDIAppForm::EditCopyActionExecute);
-    m_PasteAction = AddCommand("EditPasteAction", QStringLiteral("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V),
-                               QStringLiteral("Paste|Inserts Clipboard contents"),
-                               &TSDIAppForm::EditPasteActionExecute);
-    QAction* search = AddCommand("SearchAction", QStringLiteral("Search"), QKeySequence(Qt::CTRL | Qt::Key_F),
-                                 QStringLiteral("Search|Search the translations for a text"),
-                                 &TSDIAppForm::SearchActionExecute);
-    QAction* replace = AddCommand("ReplaceAction", QStringLiteral("Replace"), QKeySequence(Qt::CTRL | Qt::Key_R),
-                                  QStringLiteral("Replace|Replace a text in the translations"),
-                                  &TSDIAppForm::ReplaceActionExecute);
-    QAction* about = AddCommand("HelpAboutAction", QStringLiteral("&About..."), QKeySequence(),
-                                QStringLiteral("About|Version and contact"), &TSDIAppForm::HelpAboutActionExecute);
+    struct Design
+    {
+        const char* name;
+        const char* text;
+        QKeySequence shortcut;
+        // The tooltip before the bar, the status bar text after it.
+        const char* hint;
+        void (TSDIAppForm::*handler)();
+        std::optional<CommandPicture> picture;
+    };
+    const Design designs[] = {
+        {"FileNewAction", "&New", Qt::CTRL | Qt::Key_N, "New|Create a new file",
+         &TSDIAppForm::FileNewActionExecute, CommandPicture::New},
+        {"FileOpenAction", "&Open", Qt::CTRL | Qt::Key_O, "Open|Open a file",
+         &TSDIAppForm::FileOpenActionExecute, CommandPicture::Open},
+        {"FileSaveAction", "&Save", Qt::CTRL | Qt::Key_S, "Save|Save current file",
+         &TSDIAppForm::FileSaveActionExecute, CommandPicture::Save},
+        {"FileSaveAsAction", "Save &As...", {}, "Save As|Save current file with different name",
+         &TSDIAppForm::FileSaveAsActionExecute, std::nullopt},
+        {"FileExitAction", "E&xit", {}, "Exit|Exit application",
+         &TSDIAppForm::FileExitActionExecute, std::nullopt},
+        {"EditCutAction", "Cu&t", Qt::CTRL | Qt::Key_X,
+         "Cut|Cuts the selection and puts it on the Clipboard",
+         &TSDIAppForm::EditCutActionExecute, CommandPicture::Cut},
+        {"EditCopyAction", "&Copy", Qt::CTRL | Qt::Key_C,
+         "Copy|Copies the selection and puts it on the Clipboard",
+         &TSDIAppForm::EditCopyActionExecute, CommandPicture::Copy},
+        {"EditPasteAction", "&Paste", Qt::CTRL | Qt::Key_V, "Paste|Inserts Clipboard contents",
+         &TSDIAppForm::EditPasteActionExecute, CommandPicture::Paste},
+        {"SearchAction", "Search", Qt::CTRL | Qt::Key_F,
+         "Search|Search the translations for a text",
+         &TSDIAppForm::SearchActionExecute, CommandPicture::Search},
+        {"ReplaceAction", "Replace", Qt::CTRL | Qt::Key_R,
+         "Replace|Replace a text in the translations",
+         &TSDIAppForm::ReplaceActionExecute, CommandPicture::Replace},
+        {"HelpAboutAction", "&About...", {}, "About|Version and contact",
+         &TSDIAppForm::HelpAboutActionExecute, std::nullopt},
+    };
+    QHash<QByteArray, QAction*> commands;
+    for (const Design& design : designs) {
+        auto* action = new QAction(QString::fromLatin1(design.text), this);
+        action->setObjectName(QString::fromLatin1(design.name));
+        action->setShortcut(design.shortcut);
+        const QStringList hint = QString::fromLatin1(design.hint).split(QLatin1Char('|'));
+        action->setToolTip(hint.constFirst());
+        action->setStatusTip(hint.constLast());
+        if (design.picture)
+            action->setIcon(CommandIcon(*design.picture));
+        connect(action, &QAction::triggered, this, design.handler);
+        commands.insert(design.name, action);
+    }
+    const auto addCommands = [&commands](QWidget* target, const QList<QByteArray>& names) {
+        for (const QByteArray& name : names) {
+            if (name.isEmpty()) {
+                auto* separator = new QAction(target);
+                separator->setSeparator(true);
+                target->addAction(separator);
+            } else {
+                target->addAction(commands.value(name));
+            }
+        }
+    };
+    m_CutAction = commands.value("EditCutAction");
+    m_CopyAction = commands.value("EditCopyAction");
+    m_PasteAction = commands.value("EditPasteAction");
 
-    fileNew->setIcon(CommandIcon(CommandPicture::New));
-    fileOpen->setIcon(CommandIcon(CommandPicture::Open));
-    fileSave->setIcon(CommandIcon(CommandPicture::Save));
-    search->setIcon(CommandIcon(CommandPicture::Search));
-    replace->setIcon(CommandIcon(CommandPicture::Replace));
-    m_CutAction->setIcon(CommandIcon(CommandPicture::Cut));
-    m_CopyAction->setIcon(CommandIcon(CommandPicture::Copy));
-    m_PasteAction->setIcon(CommandIcon(CommandPicture::Paste));
-
-    QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
-    fileMenu->addActions({fileNew, fileOpen, fileSave, fileSaveAs});
-    fileMenu->addSeparator();
-    fileMenu->addAction(fileExit);
+    addCommands(menuBar()->addMenu(QStringLiteral("&File")),
+                {"FileNewAction", "FileOpenAction", "FileSaveAction", "FileSaveAsAction", "",
+                 "FileExitAction"});
     QMenu* editMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
-    editMenu->addActions({m_CutAction, m_CopyAction, m_PasteAction});
-    editMenu->addSeparator();
-    editMenu->addActions({search, replace});
+    addCommands(editMenu, {"EditCutAction", "EditCopyAction", "EditPasteAction", "",
+                           "SearchAction", "ReplaceAction"});
     connect(editMenu, &QMenu::aboutToShow, this, &TSDIAppForm::UpdateClipboardCommands);
-    QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
-    helpMenu->addAction(about);
+    addCommands(menuBar()->addMenu(QStringLiteral("&Help")), {"HelpAboutAction"});
 
     QToolBar* toolBar = addToolBar(QStringLiteral("Commands"));
     toolBar->setObjectName(QStringLiteral("m_ToolBar"));
     toolBar->setMovable(false);
     toolBar->setIconSize(QSize(20, 20));
     toolBar->toggleViewAction()->setVisible(false);
-    toolBar->addActions({fileNew, fileOpen, fileSave});
-    toolBar->addSeparator();
-    toolBar->addActions({search, replace});
-    toolBar->addSeparator();
-    toolBar->addActions({m_CutAction, m_CopyAction, m_PasteAction});
+    addCommands(toolBar, {"FileNewAction", "FileOpenAction", "FileSaveAction", "", "SearchAction",
+                          "ReplaceAction", "", "EditCutAction", "EditCopyAction",
+                          "EditPasteAction"});
     setContextMenuPolicy(Qt::NoContextMenu);
     statusBar();
 
     // The clipboard commands follow the text box of the cell being edited.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (auto* editor = qobject_cast<QLineEdit*>(now); editor != nullptr && m_StringsGrid->isAncestorOf(editor))
-            connect(editor, &QLineEdit::selectionChanged, this, &TSDIAppForm::UpdateClipboardCommands,
-                    Qt::UniqueConnection);
+        auto* editor = qobject_cast<QLineEdit*>(now);
+        if (editor != nullptr && m_StringsGrid->isAncestorOf(editor))
+            connect(editor, &QLineEdit::selectionChanged, this,
+                    &TSDIAppForm::UpdateClipboardCommands, Qt::UniqueConnection);
         UpdateClipboardCommands();
     });
-    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &TSDIAppForm::UpdateClipboardCommands);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
+            &TSDIAppForm::UpdateClipboardCommands);
     UpdateClipboardCommands();
 }
 
@@ -294,7 +314,8 @@ void TSDIAppForm::FileSaveAsActionExecute()
     if (QFileInfo::exists(path)
         && C_MessageBox::Show(QLatin1Char('"') + QDir::toNativeSeparators(path)
                                   + QStringLiteral("\" already exists. Do you want to replace it?"),
-                              Caption, C_MessageBox::Icon::Question, C_MessageBox::Buttons::YesNo, this)
+                              Caption, C_MessageBox::Icon::Question,
+                              C_MessageBox::Buttons::YesNo, this)
                != C_MessageBox::Answer::Yes)
         return;
     // The name Save uses stays the one chosen with Open.
@@ -438,7 +459,8 @@ bool TSDIAppForm::CheckTexts()
 {
     for (int row = 0; row < MessageCount; ++row) {
         const QString text = Text(row);
-        const QString line = QStringLiteral("Message at line ") + QString::number(row + 1) + QLatin1Char(' ');
+        const QString line =
+            QStringLiteral("Message at line ") + QString::number(row + 1) + QLatin1Char(' ');
         QString fault;
         if (text.size() > LongestText)
             fault = line + QStringLiteral("is too long");
@@ -510,7 +532,8 @@ void TSDIAppForm::ResizeColumns()
 {
     // The two text columns share the width beside the numbers; measured inside the grid so
     // that the scroll bar never covers the end of the edited texts.
-    const int half = std::max(0, (m_StringsGrid->viewport()->width() - m_StringsGrid->columnWidth(NumberColumn)) / 2);
+    const int room = m_StringsGrid->viewport()->width() - m_StringsGrid->columnWidth(NumberColumn);
+    const int half = std::max(0, room / 2);
     m_StringsGrid->setColumnWidth(ReferenceColumn, half);
     m_StringsGrid->setColumnWidth(EditColumn, half);
 }

@@ -36,6 +36,7 @@ public:
     // Where the reference texts are looked for: the working directory, then beside the
     // program, then the installed data folder.
     static QString ReferenceFile();
+    ~TSDIAppForm() override;
 
     void SetFileChooser(FileChooser chooser) { m_ChooseFile = std::move(chooser); }
     // Makes path the edited file name and, when the file exists, loads it into the edited
@@ -54,8 +55,6 @@ private:
 
     void CreateGrid(const QStringList& reference);
     void CreateCommands();
-    QAction* AddCommand(const char* name, const QString& text, const QKeySequence& shortcut,
-                        const QString& hint, void (TSDIAppForm::*handler)());
 
     void FileNewActionExecute();
     void FileOpenActionExecute();

@@ -78,7 +78,8 @@ TEST(GlosserLanguageFileTest, ReadAndWriteReportFailuresAndReplaceFilesWhole)
     EXPECT_FALSE(error.isEmpty());
     QDir().mkpath(folder.Path("folder.lng"));
     EXPECT_FALSE(C_LanguageFile::Read(folder.Path("folder.lng"), 278, lines, error));
-    const QString large = folder.Write("large.lng", QByteArray(C_LanguageFile::MaximumSize + 1, 'x'));
+    const QString large =
+        folder.Write("large.lng", QByteArray(C_LanguageFile::MaximumSize + 1, 'x'));
     error.clear();
     EXPECT_FALSE(C_LanguageFile::Read(large, 278, lines, error));
     EXPECT_TRUE(error.contains("not a language file")) << qPrintable(error);

@@ -32,7 +32,7 @@ TEST_F(GlosserWindowTest, GridShowsNumbersReferenceAndEditableTextsAsDesigned)
         SCOPED_TRACE(row);
         EXPECT_EQ(grid->rowHeight(row), 18);
         EXPECT_EQ(grid->item(row, 0)->text(), QString::number(row + 1));
-        EXPECT_EQ(grid->item(row, 1)->text(), QStringLiteral("Reference ") + QString::number(row + 1));
+        EXPECT_EQ(grid->item(row, 1)->text(), "Reference " + QString::number(row + 1));
         EXPECT_FALSE(grid->item(row, 0)->flags() & Qt::ItemIsEditable);
         EXPECT_FALSE(grid->item(row, 1)->flags() & Qt::ItemIsEditable);
         EXPECT_TRUE(grid->item(row, 2)->flags() & Qt::ItemIsEditable);
@@ -177,10 +177,11 @@ TEST_F(GlosserWindowTest, CheckBeforeSavingStopsAtTheFirstFaultyLine)
     const Case cases[] = {
         {2, QString(65, 'a'), QStringLiteral("Message at line 3 is too long")},
         {6, QStringLiteral("Preis 5 \u20ac"),
-         QStringLiteral("Message at line 7 holds the character \"\u20ac\" (U+20AC), which a language "
-                        "file cannot store")},
+         QStringLiteral("Message at line 7 holds the character \"\u20ac\" (U+20AC), which a "
+                        "language file cannot store")},
         {7, QStringLiteral("two\nlines"),
-         QStringLiteral("Message at line 8 holds the character U+000A, which a language file cannot store")},
+         QStringLiteral("Message at line 8 holds the character U+000A, which a language file "
+                        "cannot store")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.row);
@@ -203,7 +204,8 @@ TEST_F(GlosserWindowTest, CheckBeforeSavingStopsAtTheFirstFaultyLine)
     EXPECT_TRUE(boxes.Shown().empty());
     EXPECT_FALSE(form->IsModified());
     const QByteArray saved = folder.Read("New.lng");
-    EXPECT_TRUE(saved.startsWith("x\r\nx\r\n" + QByteArray(64, 'a') + "\r\nx\r\nx\r\n \r\nGr\xfc\xdf" "e\r\n"));
+    EXPECT_TRUE(saved.startsWith("x\r\nx\r\n" + QByteArray(64, 'a')
+                                 + "\r\nx\r\nx\r\n \r\nGr\xfc\xdf" "e\r\n"));
     EXPECT_EQ(saved.count('\n'), 278);
 }
 
@@ -261,7 +263,8 @@ TEST_F(GlosserWindowTest, CloseQueryFollowsTheAnswer)
     EXPECT_FALSE(form->close());
     ASSERT_EQ(boxes.Shown().size(), 1u);
     EXPECT_TRUE(form->IsModified()) << "the text still in the cell's box counts";
-    EXPECT_EQ(boxes.Shown()[0].text, QStringLiteral("File content was modified, do you want to save it?"));
+    EXPECT_EQ(boxes.Shown()[0].text,
+              QStringLiteral("File content was modified, do you want to save it?"));
     EXPECT_EQ(boxes.Shown()[0].caption, form->windowTitle());
     EXPECT_EQ(boxes.Shown()[0].icon, C_MessageBox::Icon::Question);
     EXPECT_EQ(boxes.Shown()[0].buttons, C_MessageBox::Buttons::YesNoCancel);
@@ -307,7 +310,7 @@ TEST_F(GlosserWindowTest, FilesThatCannotBeReadOrWrittenChangeNothing)
     nextFile = folder.Path("no/such/folder/x.lng");
     Trigger("FileSaveAsAction");
     ASSERT_EQ(boxes.Shown().size(), 1u);
-    EXPECT_TRUE(boxes.Shown()[0].text.startsWith("Cannot save")) << qPrintable(boxes.Shown()[0].text);
+    EXPECT_TRUE(boxes.Shown()[0].text.startsWith("Cannot save"));
     EXPECT_TRUE(form->IsModified());
 
     // A name that does not exist yet loads nothing but is where Save goes.

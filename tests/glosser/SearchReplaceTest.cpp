@@ -135,5 +135,5 @@ TEST_F(GlosserSearchReplaceTest, SearchSeesTheTextStillBeingTyped)
     Type(replace, "m_ReplaceEdit", QStringLiteral("b"));
     Button(replace, "m_ReplaceButton")->click();
     EXPECT_EQ(Cell(7), QStringLiteral("typed b"));
-    EXPECT_EQ(grid->CellEditor(), nullptr) << "a later commit of the box cannot undo the replacement";
+    EXPECT_EQ(grid->CellEditor(), nullptr) << "a later commit cannot undo the replacement";
 }
