@@ -81,11 +81,11 @@ QLineEdit* NewDialogEdit(QWidget* parent, const QRect& geometry)
     return edit;
 }
 
-QSlider* NewTrackBar(QWidget* parent, const QRect& geometry)
+QSlider* NewTrackBar(QWidget* parent, const QRect& geometry, int tickInterval)
 {
     auto* trackBar = new QSlider(Qt::Horizontal, parent);
     trackBar->setTickPosition(QSlider::TicksAbove);
-    trackBar->setTickInterval(1);
+    trackBar->setTickInterval(tickInterval);
     trackBar->setGeometry(geometry);
     return trackBar;
 }

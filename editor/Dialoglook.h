@@ -44,8 +44,8 @@ QLabel* NewDialogLabel(QWidget* parent, const QString& text, const QRect& geomet
 // An edit box showing "0".
 QLineEdit* NewDialogEdit(QWidget* parent, const QRect& geometry);
 
-// A horizontal track bar with one tick per unit above it.
-QSlider* NewTrackBar(QWidget* parent, const QRect& geometry);
+// A horizontal track bar with tick marks above it, tickInterval units apart.
+QSlider* NewTrackBar(QWidget* parent, const QRect& geometry, int tickInterval);
 
 // An edit box with its up-down just right of it; the up-down shows its position there.
 C_UpDown* NewAttachedUpDown(QWidget* parent, QLineEdit* edit);

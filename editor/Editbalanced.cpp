@@ -4,7 +4,7 @@
 
 TEditBalancedFeedForm::TEditBalancedFeedForm(QWidget* owner, bool showTimeout, std::uint32_t* timeout,
                                              std::int32_t* temperature, std::int32_t* level)
-    : TPhaseDialog(owner, {330, 237}, Text(1), 2, showTimeout, timeout)
+    : TPhaseDialog(owner, 330, Text(1), 2, showTimeout, timeout)
     , m_Level(NewTrackLine(0, Text(2), 0, 100, *level))
     , m_Temperature(NewTrackLine(1, Text(3), 2, 93, *temperature))
     , m_TemperatureValue(temperature)

@@ -5,7 +5,7 @@
 
 TEditCoolingForm::TEditCoolingForm(QWidget* owner, bool showTimeout, std::uint32_t* timeout,
                                    std::int32_t* temperature, std::int32_t* maxLevel, std::int32_t* minLevel)
-    : TPhaseDialog(owner, {333, 278}, Text(6), 3, showTimeout, timeout)
+    : TPhaseDialog(owner, 333, Text(6), 3, showTimeout, timeout)
     , m_MinLevel(NewTrackLine(0, Text(7), 0, 100, *minLevel))
     , m_MaxLevel(NewTrackLine(1, Text(8), 0, 100, *maxLevel))
     , m_Temperature(NewTrackLine(2, Text(3), 2, 93, *temperature))

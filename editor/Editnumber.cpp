@@ -9,6 +9,19 @@
 #include <QPushButton>
 #include <QSlider>
 
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+// One tick per unit, unless that many would merge into a solid band.
+int TickInterval(std::int32_t min, std::int32_t max)
+{
+    return int(std::clamp<std::int64_t>((std::int64_t(max) - min) / 100, 1, std::numeric_limits<int>::max()));
+}
+
+} // namespace
+
 TFormEditNumber::TFormEditNumber(QWidget* owner, std::int32_t* value, const QString& unit, std::int32_t max,
                                  std::int32_t min, const QString& prompt, const QString& title)
     : TEditorDialog(owner, {390, 164})
@@ -17,11 +30,11 @@ TFormEditNumber::TFormEditNumber(QWidget* owner, std::int32_t* value, const QStr
     , m_EditField(NewDialogEdit(Panel1, {160, 15, 51, 21}))
     , m_UpDownValue(NewAttachedUpDown(Panel1, m_EditField))
     , m_LabelUnit(NewDialogLabel(Panel1, unit, {236, 15, 125, 21}))
-    , m_TrackValue(NewTrackBar(Panel1, {16, 41, 329, 32}))
+    , m_TrackValue(NewTrackBar(Panel1, {16, 41, 329, 32}, TickInterval(min, max)))
     , m_LabelMinValue(NewDialogLabel(Panel1, QString::number(min), {21, 73, 120, 17}))
     , m_LabelMaxValue(NewDialogLabel(Panel1, QString::number(max), {220, 73, 120, 17}, Qt::AlignRight))
     , m_CancelButton(NewCancelButton({8, 112, 100, 35}, Text(5)))
-    , m_OKButton(NewOkButton({282, 112, 100, 35}))
+    , m_OKButton(NewOkButton({277, 112, 100, 35}))
     , m_Value(value)
     , m_Min(min)
     , m_Max(max)

@@ -18,8 +18,8 @@ TFormEditTime::TFormEditTime(QWidget* owner, std::uint32_t* value, const QString
     , m_LabelColon(NewDialogLabel(Panel1, QStringLiteral(":"), {93, 28, 27, 21}, Qt::AlignHCenter))
     , m_EditSeconds(NewDialogEdit(Panel1, {120, 28, 40, 21}))
     , m_UpDownSeconds(NewAttachedUpDown(Panel1, m_EditSeconds))
-    , m_ButtonCancel(NewCancelButton({9, 83, 100, 35}, Text(5)))
-    , m_ButtonOK(NewOkButton({141, 83, 100, 35}))
+    , m_ButtonCancel(NewCancelButton({16, 83, 100, 35}, Text(5)))
+    , m_ButtonOK(NewOkButton({133, 83, 100, 35}))
     , m_Value(value)
 {
     setWindowTitle(title);

@@ -32,17 +32,28 @@ int EditTop(int index)
     return LabelTop(index) + LabelHeight;
 }
 
-QRect ButtonRect(int left, const QSize& clientSize)
+// The value lines and the timeout line.
+int PanelHeight(int valueLines)
 {
-    return {left, clientSize.height() - 13 - ButtonHeight, ButtonWidth, ButtonHeight};
+    return (valueLines + 1) * LinePitch + 9;
+}
+
+QRect ButtonRect(int left, int valueLines)
+{
+    return {left, 8 + PanelHeight(valueLines) + 21, ButtonWidth, ButtonHeight};
+}
+
+QSize ClientSize(int width, int valueLines)
+{
+    return {width, ButtonRect(0, valueLines).bottom() + 1 + 13};
 }
 
 } // namespace
 
-TPhaseDialog::TPhaseDialog(QWidget* owner, const QSize& clientSize, const QString& title, int valueLines,
-                           bool showTimeout, std::uint32_t* timeout)
-    : TEditorDialog(owner, clientSize)
-    , Panel1(NewDialogPanel(this, {8, 8, PanelWidth, (valueLines + 1) * LinePitch + 9}))
+TPhaseDialog::TPhaseDialog(QWidget* owner, int clientWidth, const QString& title, int valueLines, bool showTimeout,
+                           std::uint32_t* timeout)
+    : TEditorDialog(owner, ClientSize(clientWidth, valueLines))
+    , Panel1(NewDialogPanel(this, {8, 8, PanelWidth, PanelHeight(valueLines)}))
     , m_TimeoutLabel(NewDialogLabel(Panel1, Text(4), {16, LabelTop(valueLines), 280, LabelHeight}))
     , m_MinutesEdit(NewDialogEdit(Panel1, {16, EditTop(valueLines), EditWidth, EditHeight}))
     , m_MinutesUpDown(NewAttachedUpDown(Panel1, m_MinutesEdit))
@@ -50,8 +61,8 @@ TPhaseDialog::TPhaseDialog(QWidget* owner, const QSize& clientSize, const QStrin
                                     Qt::AlignHCenter))
     , m_SecondsEdit(NewDialogEdit(Panel1, {80, EditTop(valueLines), EditWidth, EditHeight}))
     , m_SecondsUpDown(NewAttachedUpDown(Panel1, m_SecondsEdit))
-    , m_CancelButton(NewCancelButton(ButtonRect(8, clientSize), Text(5)))
-    , m_OKButton(NewOkButton(ButtonRect(8 + PanelWidth - ButtonWidth, clientSize)))
+    , m_CancelButton(NewCancelButton(ButtonRect(8, valueLines), Text(5)))
+    , m_OKButton(NewOkButton(ButtonRect(8 + PanelWidth - ButtonWidth, valueLines)))
     , m_ShowTimeout(showTimeout)
     , m_Timeout(timeout)
 {
@@ -79,7 +90,7 @@ C_TrackLine TPhaseDialog::NewTrackLine(int index, const QString& text, std::int3
     line.m_Label = NewDialogLabel(Panel1, text, {16, LabelTop(index), 280, LabelHeight});
     line.m_Edit = NewDialogEdit(Panel1, {16, EditTop(index), EditWidth, EditHeight});
     line.m_UpDown = NewAttachedUpDown(Panel1, line.m_Edit);
-    line.m_TrackBar = NewTrackBar(Panel1, {80, EditTop(index) - 6, 225, 30});
+    line.m_TrackBar = NewTrackBar(Panel1, {80, EditTop(index) - 2, 225, 28}, 10);
     line.m_Min = min;
     line.m_Max = max;
     CoupleTrackBar(line.m_TrackBar, line.m_UpDown, min, max, value);

@@ -31,7 +31,7 @@ class TPhaseDialog : public TEditorDialog
 
 public:
     // With showTimeout false the timeout cannot be entered and is left as passed in.
-    TPhaseDialog(QWidget* owner, const QSize& clientSize, const QString& title, int valueLines, bool showTimeout,
+    TPhaseDialog(QWidget* owner, int clientWidth, const QString& title, int valueLines, bool showTimeout,
                  std::uint32_t* timeout);
 
     void done(int result) override;

@@ -1,6 +1,8 @@
 #include "ModalDriver.h"
 
 #include "editor/Configurationpanes.h"
+#include "editor/Editbalanced.h"
+#include "editor/Editcooling.h"
 #include "editor/Editnumber.h"
 #include "editor/Edittime.h"
 #include "editor/Selectmotor.h"
@@ -64,6 +66,8 @@ TEST_F(ValueDialogsTest, NumberDialogWritesOnlyEntriesInsideTheRange)
         {2, 93, 50, 3, "abc", 53, false},  {2, 93, 50, 0, "", 50, false},      {0, 999, 100, 0, "255", 255, false},
         // A value outside the range puts the up-down at the end; letters then take that end.
         {2, 93, 120, 0, "x", 93, false},   {0, 100, 50, 0, "99999999999", 50, false},
+        // Compared unsigned: a negative entry is refused even where the minimum is below it.
+        {-5, 10, 0, 0, "-1", 0, true},
     };
     for (const Case& c : cases) {
         ScriptedMessageBoxes boxes;
@@ -236,8 +240,12 @@ TEST_F(ValueDialogsTest, DialogsHaveAFixedSizeAndOpenCentredOverTheirOwner)
     TFormEditNumber numberDialog(&owner, &number, QString(), 10, 0, QString(), QString());
     TFormEditTime timeDialog(&owner, &seconds, QString());
     TSelectMotorForm motorDialog(&owner, &number, panes);
+    TEditCoolingForm coolingDialog(&owner, true, &seconds, &number, &number, &number);
+    TEditBalancedFeedForm balancedDialog(&owner, true, &seconds, &number, &number);
     const std::pair<QDialog*, QSize> dialogs[] = {
-        {&numberDialog, {390, 164}}, {&timeDialog, {249, 125}}, {&motorDialog, motorDialog.size()}};
+        {&numberDialog, {390, 164}},  {&timeDialog, {249, 125}},     {&motorDialog, motorDialog.size()},
+        {&coolingDialog, {333, 278}}, {&balancedDialog, {330, 230}},
+    };
     for (const auto& [dialog, size] : dialogs) {
         EXPECT_EQ(dialog->minimumSize(), size);
         EXPECT_EQ(dialog->maximumSize(), size);
