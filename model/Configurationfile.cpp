@@ -1,0 +1,59 @@
+#include "model/Configurationfile.h"
+
+#include "language/Language.h"
+#include "model/Eepromformat.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+constexpr int HeaderSize = 2;
+
+std::optional<std::uint16_t> ReadFormatCode(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray header = file.read(HeaderSize);
+    if (header.size() < HeaderSize)
+        return std::nullopt;
+    const std::uint16_t code = std::uint16_t(std::uint8_t(header[0]) | (std::uint8_t(header[1]) << 8));
+    if (!C_EEPROMFormat::IsFormatCode(code))
+        return std::nullopt;
+    return code;
+}
+
+} // namespace
+
+C_ConfigurationFile::C_ConfigurationFile(const QString& path)
+    : m_Path(path)
+    , m_Exists(QFileInfo(path).isFile())
+    , m_FormatCode(m_Exists && !IsOld(path) ? ReadFormatCode(path) : std::nullopt)
+{
+}
+
+bool C_ConfigurationFile::IsOld(const QString& path)
+{
+    return QFileInfo(path).suffix().compare(QLatin1String("KW3"), Qt::CaseInsensitive) == 0;
+}
+
+QString C_ConfigurationFile::Refusal() const
+{
+    if (!m_Exists)
+        return Text(47) + QLatin1Char(' ') + m_Path;
+    if (!IsOld() && !m_FormatCode)
+        return Text(48) + QLatin1Char(' ') + m_Path;
+    return {};
+}
+
+std::unique_ptr<C_EEPROMFormat> C_ConfigurationFile::Open(C_ConfigurationPanes& window,
+                                                          std::uint16_t formatCode) const
+{
+    std::unique_ptr<C_EEPROMFormat> format = C_EEPROMFormat::Create(formatCode, window, 0);
+    if (format == nullptr)
+        return nullptr;
+    format->LoadFile(m_Path);
+    format->ShowInPanes();
+    return format;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+class C_ConfigurationPanes;
+class C_EEPROMFormat;
+
+// A configuration file about to be opened: whether it can be, and by which format.
+class C_ConfigurationFile
+{
+public:
+    explicit C_ConfigurationFile(const QString& path);
+
+    // An old configuration (extension .KW3 in any case) holds the bare image and
+    // does not say its format; any other file starts with its format code.
+    static bool IsOld(const QString& path);
+    bool IsOld() const { return IsOld(m_Path); }
+
+    // The format code of a file that is not old, when it names a format.
+    std::optional<std::uint16_t> FormatCode() const { return m_FormatCode; }
+    // Why the file cannot be opened (message, a blank, the path), or empty when
+    // it can: a missing file, or one that is not old and names no format.
+    QString Refusal() const;
+
+    // Creates the format of the code for the panes, reads the file into it and
+    // shows it, as a configuration window does with a file it opens.
+    std::unique_ptr<C_EEPROMFormat> Open(C_ConfigurationPanes& window, std::uint16_t formatCode) const;
+
+private:
+    QString m_Path;
+    bool m_Exists;
+    std::optional<std::uint16_t> m_FormatCode;
+};

@@ -1,0 +1,301 @@
+#include "model/Eepromformat.h"
+
+#include "editor/Configurationpanes.h"
+#include "editor/Rowproperties.h"
+#include "editor/Utilities.h"
+#include "language/Language.h"
+#include "model/Configurationfile.h"
+#include "model/Cyclecontent.h"
+#include "model/Eepromvarnholt.h"
+#include "model/Formatinverter.h"
+#include "model/Formatstandard.h"
+#include "model/Motortable.h"
+#include "model/Programarea.h"
+#include "model/Steprows.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSaveFile>
+#include <QTreeWidgetItemIterator>
+
+#include <algorithm>
+
+namespace {
+
+// Cycle numbers and step numbers are one byte each in a record, and a step number of 255 means not used.
+constexpr int MaximumCycleNumber = 255;
+constexpr int MaximumCycleSteps = 254;
+
+QString Line(std::int16_t id, const QString& text)
+{
+    return Text(id) + QLatin1Char(' ') + text;
+}
+
+void Fill(MemoryImage& image, const std::vector<S_ByteFill>& fills)
+{
+    for (const S_ByteFill& fill : fills)
+        std::fill_n(image.begin() + fill.m_Offset, fill.m_Length, fill.m_Value);
+}
+
+} // namespace
+
+std::unique_ptr<C_EEPROMFormat> C_EEPROMFormat::Create(std::uint16_t formatCode, C_ConfigurationPanes& window,
+                                                       int outputs)
+{
+    switch (formatCode) {
+    case FormatCode::Standard: return std::make_unique<C_FormatStandard>(window, outputs);
+    case FormatCode::Inverter: return std::make_unique<C_FormatInverter>(window, outputs);
+    case FormatCode::Varnholt: return std::make_unique<C_FormatVarnholt>(window, outputs);
+    default: return nullptr;
+    }
+}
+
+bool C_EEPROMFormat::IsFormatCode(std::uint16_t code)
+{
+    return code == FormatCode::Standard || code == FormatCode::Inverter || code == FormatCode::Varnholt;
+}
+
+C_EEPROMFormat::C_EEPROMFormat(C_ConfigurationPanes& window, const S_FormatDescription& description, int outputs)
+    : m_Window(window)
+    , m_Image(size_t(description.m_Layout.m_ImageSize), UnusedByte)
+    , m_Description(description)
+{
+    const C_ServiceBlock service(description.m_Service);
+    service.LockControls(window);
+    service.ApplyDefaults(m_Image);
+    Fill(m_Image, description.m_NewImageBytes);
+    m_Image[size_t(description.m_Layout.m_OutputsByte)] = std::uint8_t(outputs);
+    MakeRows(outputs);
+}
+
+C_EEPROMFormat::~C_EEPROMFormat() = default;
+
+void C_EEPROMFormat::ShowInPanes()
+{
+    ShowConfiguration();
+    m_Window.m_StepCountEdit->setText(QString::number(ReserveSteps(0)));
+    m_Window.m_NumberOfOutputsEdit->setText(QString::number(GetOutputs()));
+}
+
+void C_EEPROMFormat::ShowConfiguration()
+{
+    ServiceToWindow();
+    MotorTable::ToGrid(m_Image.data() + m_Description.m_Layout.m_MotorTable, m_Window);
+    CyclesFromImage();
+    ProgramArea::ToTree(m_Image.data() + m_Description.m_Layout.m_ProgramArea, m_Window);
+}
+
+bool C_EEPROMFormat::BuildImage()
+{
+    m_ImageBuilt = false;
+    ServiceFromWindow();
+    MotorTable::FromGrid(m_Image.data() + m_Description.m_Layout.m_MotorTable, m_Window);
+    if (!ProgramArea::FromTree(m_Image.data() + m_Description.m_Layout.m_ProgramArea, m_Window))
+        return false;
+    if (!CyclesToImage())
+        return false;
+    Fill(m_Image, m_Description.m_ClearedByBuild);
+    m_ImageBuilt = true;
+    return true;
+}
+
+void C_EEPROMFormat::LoadFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    if (!C_ConfigurationFile::IsOld(path))
+        file.skip(2);
+    // Bytes the file does not supply keep the new image's values.
+    file.read(reinterpret_cast<char*>(m_Image.data()), qint64(m_Image.size()));
+}
+
+bool C_EEPROMFormat::SaveFile(const QString& path)
+{
+    m_Window.AddDiagnostic(nullptr, Line(181, path), C_ConfigurationPanes::Heading);
+    if (!BuildImage())
+        return false;
+    if (!WriteFile(path)) {
+        m_Window.AddDiagnostic(nullptr, Text(182), C_ConfigurationPanes::Error);
+        return false;
+    }
+    return true;
+}
+
+bool C_EEPROMFormat::WriteFile(const QString& path) const
+{
+    // The file is written beside the target and replaces it only when complete,
+    // so a failed save leaves an existing file as it was.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    std::uint8_t header[2];
+    WriteLittle16(header, FormatCode());
+    const qint64 size = qint64(m_Image.size());
+    return file.write(reinterpret_cast<const char*>(header), 2) == 2 &&
+           file.write(reinterpret_cast<const char*>(m_Image.data()), size) == size && file.commit();
+}
+
+std::int32_t C_EEPROMFormat::ReserveSteps(std::int32_t count)
+{
+    const std::int32_t records = m_Description.m_Layout.m_StepRecords;
+    const std::int32_t total = count + m_StepTotal;
+    if (total >= records)
+        return -1;
+    // Giving back more than was taken (the steps of an image read beyond the
+    // budget) never makes more room than the image has.
+    m_StepTotal = std::max(total, 0);
+    return records - m_StepTotal;
+}
+
+int C_EEPROMFormat::GetOutputs() const
+{
+    const int outputs = m_Image[size_t(m_Description.m_Layout.m_OutputsByte)];
+    return outputs == 24 ? 24 : 16;
+}
+
+QTreeWidgetItem* C_EEPROMFormat::CycleOfRecord(const std::uint8_t* record)
+{
+    const int code = record[StepRecord::Category];
+    if (code < 1 || code > NodeKind::CategoryCount)
+        return nullptr;
+    if (m_Description.m_StepNumber255Unused && record[StepRecord::StepNumber] == UnusedByte)
+        return nullptr;
+    QTreeWidgetItem* root = m_Window.m_CategoryNodes[size_t(code)];
+    QTreeWidgetItem* cycle = FindChildByNumber(root, record[StepRecord::Cycle]);
+    // A step is placed only right after the steps its cycle already has.
+    const int steps = cycle != nullptr ? NodeData(cycle)->m_Content->StepCount() - 1 : 0;
+    if (record[StepRecord::StepNumber] != steps + 1)
+        return nullptr;
+    if (cycle == nullptr) {
+        cycle = AddNodeWithData(m_Window.m_CyclesTree, root, C_ConfigurationPanes::CycleImage,
+                                NodeKind::CycleWord | NodeKind::CategoryBits(code), record[StepRecord::Cycle]);
+        if (m_Description.m_CreatedCycleLine != 0)
+            m_Window.AddDiagnostic(nullptr, Text(m_Description.m_CreatedCycleLine),
+                                   C_ConfigurationPanes::Information);
+    }
+    return cycle;
+}
+
+void C_EEPROMFormat::CyclesFromImage()
+{
+    BuildStepRows(m_Image[size_t(m_Description.m_Layout.m_OutputsByte)]);
+    const C_StepRecordCodec codec(m_RowLayout, m_Description.m_UnusedSpeedHigh);
+    const S_ImageLayout& layout = m_Description.m_Layout;
+    for (int i = 0; i < layout.m_StepRecords; ++i) {
+        const std::uint8_t* record = m_Image.data() + i * layout.m_RecordSize;
+        if (record[StepRecord::Category] == UnusedByte)
+            continue;
+        QTreeWidgetItem* cycle = CycleOfRecord(record);
+        if (cycle == nullptr)
+            continue;
+        C_NodeData& data = *NodeData(cycle);
+        codec.Decode(record, *data.m_Content->InsertStep(std::int16_t(data.m_Content->StepCount() - 1)));
+        ReserveSteps(1);
+        cycle->setText(0, NodeLabel(data));
+        cycle->parent()->setExpanded(true);
+    }
+}
+
+bool C_EEPROMFormat::CyclesToImage()
+{
+    QTreeWidgetItem* heading = m_Window.AddDiagnostic(nullptr, Text(183), C_ConfigurationPanes::Heading);
+    const C_StepRecordCodec codec(m_RowLayout, m_Description.m_UnusedSpeedHigh);
+    const S_ImageLayout& layout = m_Description.m_Layout;
+    int i = 0;
+    for (QTreeWidgetItemIterator it(m_Window.m_CyclesTree); *it != nullptr; ++it) {
+        const C_NodeData* data = NodeData(*it);
+        if (data == nullptr || (data->m_Kind & NodeKind::Group) || !data->m_Content)
+            continue;
+        const QString caption = (*it)->text(0);
+        QTreeWidgetItem* line = m_Window.AddDiagnostic(heading, caption, C_ConfigurationPanes::Information);
+        const int steps = data->m_Content->StepCount() - 1;
+        if (steps == 0) {
+            m_Window.AddDiagnostic(line, caption + Text(184), C_ConfigurationPanes::Error);
+            return false;
+        }
+        if (steps > MaximumCycleSteps || data->m_Number < 0 || data->m_Number > MaximumCycleNumber) {
+            m_Window.AddDiagnostic(line, caption + Text(46), C_ConfigurationPanes::Error);
+            return false;
+        }
+        m_Window.AddDiagnostic(line, QString::number(steps) + Text(185), C_ConfigurationPanes::Information);
+        for (int k = 0; k < steps; ++k) {
+            std::uint8_t* record = m_Image.data() + i * layout.m_RecordSize;
+            record[StepRecord::Category] = std::uint8_t(NodeKind::CategoryCode(data->m_Kind));
+            record[StepRecord::Cycle] = std::uint8_t(data->m_Number);
+            record[StepRecord::StepNumber] = std::uint8_t(k + 1);
+            codec.Encode(*data->m_Content->GetStep(k), record);
+            if (const std::int16_t failure = FailedStepCheck(m_Description.m_StepChecks, record, m_Window)) {
+                m_Window.AddDiagnostic(line, Line(187, QString::number(k + 1)) + Text(failure),
+                                       C_ConfigurationPanes::Error);
+                return false;
+            }
+            // One record always stays free.
+            if (++i == layout.m_StepRecords) {
+                m_Window.AddDiagnostic(nullptr, Text(186), C_ConfigurationPanes::Error);
+                return false;
+            }
+        }
+    }
+    for (; i < layout.m_StepRecords; ++i)
+        m_Image[size_t(i * layout.m_RecordSize + StepRecord::Category)] = UnusedByte;
+    return true;
+}
+
+void C_EEPROMFormat::ServiceToWindow()
+{
+    C_ServiceBlock(m_Description.m_Service).ToWindow(m_Image, m_Window);
+    m_Window.m_TypeImage->setPixmap(m_Window.m_TypeImageList.value(m_Description.m_TypePicture));
+    // A hint is a short text for the tip and a long one for the status line.
+    const QString& hint = Text(m_Description.m_TypeHint);
+    m_Window.m_TypeImage->setToolTip(hint.section(QLatin1Char('|'), 0, 0));
+    m_Window.m_TypeImage->setStatusTip(hint.section(QLatin1Char('|'), -1));
+}
+
+void C_EEPROMFormat::ServiceFromWindow()
+{
+    if (m_Description.m_ServiceHeading != 0)
+        m_Window.AddDiagnostic(nullptr, Text(m_Description.m_ServiceHeading), C_ConfigurationPanes::Heading);
+    C_ServiceBlock(m_Description.m_Service).FromWindow(m_Image, m_Window);
+}
+
+void C_EEPROMFormat::BuildStepRows(int outputs)
+{
+    MakeRows(outputs);
+}
+
+void C_EEPROMFormat::MakeRows(int outputs)
+{
+    m_Rows.clear();
+    m_RowLayout.clear();
+    for (int role = int(StepRole::Cooling); role <= int(StepRole::DrumSpeed); ++role)
+        *RoleRow(StepRole(role)) = -1;
+    for (const S_StepRow& row : m_Description.m_StepRows) {
+        if (row.m_ExtraOutput && outputs != 24)
+            continue;
+        if (std::int32_t* member = RoleRow(row.m_Role))
+            *member = std::int32_t(m_Rows.size());
+        m_Rows.push_back(MakeRowProperty(row, m_Window));
+        m_RowLayout.push_back(row);
+    }
+}
+
+std::int32_t* C_EEPROMFormat::RoleRow(StepRole role)
+{
+    switch (role) {
+    case StepRole::None: return nullptr;
+    case StepRole::Cooling: return &m_CoolingRow;
+    case StepRole::BalancedFeed: return &m_BalancedFeedRow;
+    case StepRole::TemperatureFunction: return &m_TemperatureFunctionRow;
+    case StepRole::Level: return &m_LevelRow;
+    case StepRole::Temperature: return &m_TemperatureRow;
+    case StepRole::Time: return &m_TimeRow;
+    case StepRole::TimeLimit: return &m_TimeLimitRow;
+    case StepRole::SecondLevel: return &m_SecondLevelRow;
+    case StepRole::SecondTemperature: return &m_SecondTemperatureRow;
+    case StepRole::MotorMode: return &m_MotorModeRow;
+    case StepRole::DrumSpeed: return &m_DrumSpeedRow;
+    }
+    return nullptr;
+}

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "model/Formatdescription.h"
+#include "model/Imagebytes.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class C_ConfigurationPanes;
+class C_RowProperty;
+class QTreeWidgetItem;
+
+// The format codes: the first two bytes of a configuration file, little-endian.
+namespace FormatCode {
+constexpr std::uint16_t Standard = 0xCAFE;
+constexpr std::uint16_t Inverter = 0xCB90;
+constexpr std::uint16_t Varnholt = 0xF954;
+} // namespace FormatCode
+
+// A memory-image format: owns the image and the step rows, converts the image
+// into the configuration panes and back with its checks, and reports what it
+// finds as diagnostic lines. The formats differ only in their description.
+class C_EEPROMFormat
+{
+public:
+    // The format of the code with its new image, or null for a code of no format.
+    // Outputs 16 or 24; 0 when the format is created to read a file.
+    static std::unique_ptr<C_EEPROMFormat> Create(std::uint16_t formatCode, C_ConfigurationPanes& window,
+                                                  int outputs);
+    static bool IsFormatCode(std::uint16_t code);
+
+    virtual ~C_EEPROMFormat();
+    C_EEPROMFormat(const C_EEPROMFormat&) = delete;
+    C_EEPROMFormat& operator=(const C_EEPROMFormat&) = delete;
+
+    // What a window does with a new or loaded format: show the configuration and
+    // the free steps and outputs boxes.
+    void ShowInPanes();
+    // The last build succeeded: a failed save then failed in writing the file.
+    bool ImageBuilt() const { return m_ImageBuilt; }
+    std::uint16_t FormatCode() const { return m_Description.m_Layout.m_FormatCode; }
+    const MemoryImage& Image() const { return m_Image; }
+    const std::vector<std::unique_ptr<C_RowProperty>>& Rows() const { return m_Rows; }
+
+    // Image to panes: service, motor table, cycles, then the programs that link to them.
+    virtual void ShowConfiguration();
+    // Panes to image; stops with false at the first check that fails.
+    virtual bool BuildImage();
+    // Reads a configuration file (format code, then the image) or an old one (the image alone).
+    virtual void LoadFile(const QString& path);
+    // Builds the image and writes it as a configuration file; false when either fails.
+    virtual bool SaveFile(const QString& path);
+    // Takes count steps from the budget (a negative count gives them back); the
+    // free steps left, or -1 when they would run out.
+    virtual std::int32_t ReserveSteps(std::int32_t count);
+    // 16 or 24, as the image says.
+    virtual int GetOutputs() const;
+
+protected:
+    virtual void CyclesFromImage();
+    virtual bool CyclesToImage();
+    virtual void ServiceToWindow();
+    virtual void ServiceFromWindow();
+    virtual void BuildStepRows(int outputs);
+
+    C_EEPROMFormat(C_ConfigurationPanes& window, const S_FormatDescription& description, int outputs);
+
+    C_ConfigurationPanes& m_Window;
+    // Positions in m_Rows of the rows addressed by meaning; -1 for a row the format lacks.
+    std::int32_t m_CoolingRow = -1;
+    std::int32_t m_BalancedFeedRow = -1;
+    std::int32_t m_TemperatureFunctionRow = -1;
+    std::int32_t m_LevelRow = -1;
+    std::int32_t m_TemperatureRow = -1;
+    std::int32_t m_TimeRow = -1;
+    std::int32_t m_TimeLimitRow = -1;
+    std::int32_t m_SecondLevelRow = -1;
+    std::int32_t m_SecondTemperatureRow = -1;
+    std::int32_t m_MotorModeRow = -1;
+    std::int32_t m_DrumSpeedRow = -1;
+    std::vector<std::unique_ptr<C_RowProperty>> m_Rows;
+    std::int32_t m_StepTotal = 0;
+    MemoryImage m_Image;
+
+private:
+    void MakeRows(int outputs);
+    std::int32_t* RoleRow(StepRole role);
+    bool WriteFile(const QString& path) const;
+    // The cycles tree node the record's steps belong to, created when this is its
+    // first step; null for a record that holds no step the reader can place.
+    QTreeWidgetItem* CycleOfRecord(const std::uint8_t* record);
+
+    const S_FormatDescription& m_Description;
+    // The record places of m_Rows, row by row.
+    std::vector<S_StepRow> m_RowLayout;
+    bool m_ImageBuilt = false;
+};

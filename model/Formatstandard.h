@@ -1,0 +1,14 @@
+#pragma once
+
+#include "model/Eepromformat.h"
+#include "model/Steprows.h"
+
+// The standard machine's format, 0xCAFE: 8182 bytes, 400 step records of 16 bytes.
+class C_FormatStandard : public C_EEPROMFormat
+{
+public:
+    C_FormatStandard(C_ConfigurationPanes& window, int outputs);
+
+    // The step row captions, which the inverter format shares in part.
+    static const S_StepRowCaptions& RowCaptions();
+};

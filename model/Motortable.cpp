@@ -1,0 +1,68 @@
+#include "model/Motortable.h"
+
+#include "editor/Configurationpanes.h"
+#include "language/Language.h"
+#include "model/Imagebytes.h"
+
+#include <array>
+
+namespace MotorTable {
+
+namespace {
+
+constexpr int Times = C_ConfigurationPanes::MotorTimes;
+
+bool AllTimes(const std::uint8_t* entry, std::uint8_t value)
+{
+    for (int t = 1; t <= Times; ++t)
+        if (entry[t] != value)
+            return false;
+    return true;
+}
+
+} // namespace
+
+void ToGrid(std::uint8_t* table, C_ConfigurationPanes& window)
+{
+    window.AddDiagnostic(nullptr, Text(197), C_ConfigurationPanes::Heading);
+    // A mode named twice keeps the times of its first entry, so that saving and
+    // reloading never moves times from one entry to another.
+    std::array<bool, C_ConfigurationPanes::MotorModes + 1> shown{};
+    for (int e = 0; e < Entries; ++e) {
+        std::uint8_t* entry = table + e * EntrySize;
+        if (entry[0] == UnusedByte)
+            continue;
+        for (int t = 1; t <= Times; ++t)
+            if (entry[t] == 0)
+                entry[t] = UnusedByte;
+        const int mode = entry[0];
+        if (mode >= 1 && mode <= C_ConfigurationPanes::MotorModes && !shown[size_t(mode)]) {
+            shown[size_t(mode)] = true;
+            for (int t = 1; t <= Times; ++t)
+                window.SetMotorCell(mode, t, entry[t]);
+        }
+        if (AllTimes(entry, UnusedByte))
+            entry[0] = UnusedByte;
+    }
+}
+
+void FromGrid(std::uint8_t* table, C_ConfigurationPanes& window)
+{
+    window.AddDiagnostic(nullptr, Text(178), C_ConfigurationPanes::Heading);
+    for (int row = 1; row <= C_ConfigurationPanes::MotorModes; ++row) {
+        std::uint8_t* entry = table + (row - 1) * EntrySize;
+        entry[0] = std::uint8_t(row);
+        for (int t = 1; t <= Times; ++t)
+            entry[t] = std::uint8_t(window.MotorCell(row, t));
+    }
+    for (int e = 0; e < Entries; ++e) {
+        std::uint8_t* entry = table + e * EntrySize;
+        for (int t = 1; t <= Times; ++t)
+            if (entry[t] == UnusedByte)
+                entry[t] = 0;
+        if (AllTimes(entry, 0))
+            entry[0] = UnusedByte;
+    }
+}
+
+} // namespace MotorTable

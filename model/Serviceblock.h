@@ -1,0 +1,67 @@
+#pragma once
+
+#include "model/Imagebytes.h"
+
+#include <cstdint>
+#include <vector>
+
+class C_ConfigurationPanes;
+
+// The machine-wide values of the service panel.
+enum class ServiceParameter {
+    TotalWashes,
+    PartialWashes,
+    WorkingHours,
+    MaintenanceRequest,
+    Language,
+    TemperatureUnit,
+    MaximumLevel,
+    MinimumLevel,
+    AdvanceEnable,
+    MachineEnable,
+    SlowingDownTime,
+    MaximumSpeed,
+    SpinLevel,
+    TemperatureHysteresis,
+};
+
+// How the panel shows a parameter: a number in a read-only box, an up-down's
+// position, a combo box's item index or a check box's state.
+enum class ServiceDisplay { Text, Position, ItemIndex, Flag };
+
+ServiceDisplay DisplayOf(ServiceParameter parameter);
+// What the panel shows for the parameter, in the terms of its display (a flag as 0 or 1).
+int ShownValue(ServiceParameter parameter, const C_ConfigurationPanes& window);
+
+// Where one format keeps a parameter and how a new image sets it.
+struct S_ServiceField
+{
+    static constexpr int NoDefault = -1;
+
+    ServiceParameter m_Parameter;
+    int m_Offset;
+    // Written back from the panel by every build.
+    bool m_Stored;
+    // The value of a new image, as the image holds it; NoDefault keeps 255.
+    int m_Default;
+    // Shown, but the panel does not let the user change it.
+    bool m_Locked = false;
+};
+
+// Converts a format's service block between the image and the service panel.
+class C_ServiceBlock
+{
+public:
+    explicit C_ServiceBlock(const std::vector<S_ServiceField>& fields)
+        : m_Fields(fields)
+    {
+    }
+
+    void ApplyDefaults(MemoryImage& image) const;
+    void LockControls(C_ConfigurationPanes& window) const;
+    void ToWindow(const MemoryImage& image, C_ConfigurationPanes& window) const;
+    void FromWindow(MemoryImage& image, const C_ConfigurationPanes& window) const;
+
+private:
+    const std::vector<S_ServiceField>& m_Fields;
+};
