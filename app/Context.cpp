@@ -76,6 +76,18 @@ const std::vector<IntegerKey>& IntegerKeys()
 C_Context::C_Context()
 {
     const QSettings store = OpenStore();
+    switch (store.status()) {
+    case QSettings::NoError: break;
+    case QSettings::AccessError:
+        m_StoreProblem = QStringLiteral("The settings file %1 cannot be read; the default settings are used.")
+                             .arg(store.fileName());
+        break;
+    case QSettings::FormatError:
+        m_StoreProblem = QStringLiteral("The settings file %1 is damaged; the settings that could not be read "
+                                        "are set to their defaults and the file is rewritten at exit.")
+                             .arg(store.fileName());
+        break;
+    }
     for (const StringKey& k : StringKeys())
         k.set(*this, store.value(KeyPath(k.section, k.key), QString::fromLatin1(k.defaultValue)).toString());
     for (const IntegerKey& k : IntegerKeys()) {

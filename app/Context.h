@@ -17,6 +17,10 @@ public:
     C_Context(const C_Context&) = delete;
     C_Context& operator=(const C_Context&) = delete;
 
+    // Why the store could not be read whole, or empty when it could; the values
+    // it could not give are the defaults.
+    const QString& StoreProblem() const { return m_StoreProblem; }
+
     const QString& LastConfiguration() const { return m_LastConfiguration; }
     void SetLastConfiguration(const QString& value) { m_LastConfiguration = value; }
     const QString& LanguageFile() const { return m_LanguageFile; }
@@ -60,6 +64,7 @@ public:
     void SetNumberOfOutputs(int value) { m_NumberOfOutputs = value; }
 
 private:
+    QString m_StoreProblem;
     QString m_LastConfiguration;
     QString m_LanguageFile;
     int m_HorizontalLeft = 0;

@@ -1,6 +1,7 @@
 #include "app/Context.h"
 #include "app/Fonts.h"
 #include "app/Mainform.h"
+#include "app/Messagebox.h"
 #include "language/Language.h"
 
 #include <QApplication>
@@ -15,6 +16,9 @@ int main(int argc, char* argv[])
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() > 1)
         context.SetLastConfiguration(arguments.at(1));
+
+    if (!context.StoreProblem().isEmpty())
+        C_MessageBox::Show(context.StoreProblem(), QStringLiteral("KW3 Win 2"), C_MessageBox::Icon::Warning);
 
     int result = 0;
     {

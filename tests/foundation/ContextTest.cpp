@@ -20,6 +20,7 @@ TEST(ContextTest, EmptyStoreGivesTheDefaults)
 {
     TempFolder folder;
     const C_Context context;
+    EXPECT_EQ(context.StoreProblem(), QString());
     EXPECT_EQ(context.LastConfiguration(), QString());
     EXPECT_EQ(context.LanguageFile(), QStringLiteral("English.lng"));
     EXPECT_EQ(context.HorizontalLeft(), 210);
@@ -117,17 +118,19 @@ TEST(ContextTest, StoredValuesAreUsedWithoutRangeChecks)
     EXPECT_EQ(Store().value(QStringLiteral("COMPort/Com number")).toInt(), 7);
 }
 
-TEST(ContextTest, CorruptOrUnreadableStoreGivesDefaults)
+TEST(ContextTest, CorruptStoreGivesDefaultsAndIsRewrittenAtExit)
 {
     TempFolder folder;
     folder.Write(QStringLiteral("KW3Win 2.00.01 Context.ini"),
                  QByteArray("[COMPort\n\x01\xff=\x00garbage\nCom number=three\n[Form position]\nWidth=", 60));
     {
         const C_Context context;
+        EXPECT_TRUE(context.StoreProblem().contains(QStringLiteral("damaged")));
         EXPECT_EQ(context.ComNumber(), 1);
         EXPECT_EQ(context.FormWidth(), 800);
         EXPECT_EQ(context.LanguageFile(), QStringLiteral("English.lng"));
     }
+    EXPECT_EQ(C_Context().StoreProblem(), QString());
 }
 
 TEST(ContextTest, UnreadableStoreGivesDefaults)
@@ -136,6 +139,7 @@ TEST(ContextTest, UnreadableStoreGivesDefaults)
     // A folder where the store's file should be cannot be read, whoever runs the test.
     QDir().mkpath(folder.SettingsFile());
     const C_Context context;
+    EXPECT_TRUE(context.StoreProblem().contains(QStringLiteral("cannot be read")));
     EXPECT_EQ(context.ComNumber(), 1);
     EXPECT_EQ(context.FormHeight(), 600);
 }
