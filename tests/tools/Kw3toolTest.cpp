@@ -1,0 +1,218 @@
+// kw3tool end to end: check, convert and dump, their output and exit status.
+#include "formats/Imagebuilder.h"
+#include "support/TempFolder.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct S_Run
+{
+    int m_Exit;
+    QString m_Out;
+    QString m_Err;
+};
+
+class Kw3toolTest : public ::testing::Test
+{
+protected:
+    Kw3toolTest()
+    {
+        QByteArray ids;
+        for (int i = 0; i < 278; ++i)
+            ids += "<" + QByteArray::number(i) + ">\n";
+        m_Language = m_Folder.Write(QStringLiteral("Ids.lng"), ids);
+    }
+
+    // Runs the tool with its settings store in the test's folder.
+    S_Run Run(const QStringList& arguments, bool withLanguage = true) const
+    {
+        QProcess tool;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_Folder.Path(QString()));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        tool.setProcessEnvironment(environment);
+        tool.setWorkingDirectory(m_Folder.Path(QString()));
+        tool.start(QStringLiteral(KW3TOOL),
+                   withLanguage ? QStringList{QStringLiteral("--language"), m_Language} + arguments : arguments);
+        EXPECT_TRUE(tool.waitForFinished(10000));
+        return {tool.exitCode(), QString::fromUtf8(tool.readAllStandardOutput()),
+                QString::fromUtf8(tool.readAllStandardError())};
+    }
+
+    // A standard configuration: program 1 runs cycle 1 of category 1, whose one step ends after 5 s.
+    QString Valid(const QString& name = QStringLiteral("in.KWC")) const
+    {
+        ImageBuilder image(StandardLayout, 24);
+        image.Step(0, 1, 1, 1, {{3, 0x01}, {10, 0}, {11, 5}}).Program(0, 1, {{1, 1}}).Motor(2, 3, 10, 0, 0);
+        return m_Folder.Write(name, image.ConfigurationFile());
+    }
+
+    TempFolder m_Folder;
+    QString m_Language;
+};
+
+} // namespace
+
+TEST_F(Kw3toolTest, CheckPrintsEveryLine)
+{
+    const S_Run run = Run({QStringLiteral("check"), Valid()});
+    EXPECT_EQ(run.m_Exit, 0) << run.m_Err.toStdString();
+    EXPECT_EQ(run.m_Err, QString());
+    EXPECT_EQ(run.m_Out, QStringLiteral("[=] <197>\n[i] <227>\n[=] <196>\n  [i] <145> 1\n[=] <191>\n[=] <178>\n"
+                                        "[=] <173>\n  [i] <145> 1\n    [i] <177> <158> 1\n[=] <183>\n"
+                                        "  [i] <158> 1 (1<156>\n    [i] 1<185>\n"));
+
+    ImageBuilder failing(InverterLayout);
+    failing.Step(0, 1, 1, 1, {{3, 0x01}}).Program(0, 1, {{1, 1}});
+    const S_Run failed = Run({QStringLiteral("check"), m_Folder.Write(QStringLiteral("f.KWC"), failing.ConfigurationFile())});
+    EXPECT_EQ(failed.m_Exit, 1);
+    EXPECT_TRUE(failed.m_Out.endsWith(QLatin1String("    [!] <187> 1<188>\n"))) << failed.m_Out.toStdString();
+}
+
+TEST_F(Kw3toolTest, ConvertWritesWhatSaveWrites)
+{
+    const QString out = m_Folder.Path(QStringLiteral("out.KWC"));
+    const S_Run run = Run({QStringLiteral("convert"), Valid(), out});
+    EXPECT_EQ(run.m_Exit, 0) << run.m_Err.toStdString();
+    EXPECT_TRUE(run.m_Out.startsWith(QStringLiteral("[=] <181> ") + out + QStringLiteral("\n[=] <191>\n")))
+        << run.m_Out.toStdString();
+    const QByteArray written = m_Folder.Read(QStringLiteral("out.KWC"));
+    ASSERT_EQ(written.size(), 8184);
+    EXPECT_EQ(written.left(5), QByteArray("\xFE\xCA\x01\x01\x01", 5));
+
+    // An old file names its format on the command line; the rest takes it from the file.
+    m_Folder.Write(QStringLiteral("old.kw3"), written.mid(2));
+    const S_Run imported = Run({QStringLiteral("convert"), m_Folder.Path(QStringLiteral("old.kw3")),
+                                m_Folder.Path(QStringLiteral("old.KWC")), QStringLiteral("--format=standard")});
+    EXPECT_EQ(imported.m_Exit, 0) << imported.m_Err.toStdString();
+    EXPECT_EQ(m_Folder.Read(QStringLiteral("old.KWC")), written);
+    EXPECT_EQ(Run({QStringLiteral("check"), out, QStringLiteral("--format"), QStringLiteral("varnholt")}).m_Exit, 0);
+}
+
+TEST_F(Kw3toolTest, ConvertRefusals)
+{
+    ImageBuilder noPrograms(StandardLayout);
+    const QString in = m_Folder.Write(QStringLiteral("empty.KWC"), noPrograms.ConfigurationFile());
+    const S_Run failed = Run({QStringLiteral("convert"), in, m_Folder.Path(QStringLiteral("never.KWC"))});
+    EXPECT_EQ(failed.m_Exit, 1);
+    EXPECT_TRUE(failed.m_Out.contains(QLatin1String("  [!] <174>\n")));
+    EXPECT_TRUE(m_Folder.Read(QStringLiteral("never.KWC")).isEmpty());
+
+    const S_Run unwritable = Run({QStringLiteral("convert"), Valid(), m_Folder.Path(QStringLiteral("no/dir/x.KWC"))});
+    EXPECT_EQ(unwritable.m_Exit, 2);
+    EXPECT_TRUE(unwritable.m_Out.endsWith(QLatin1String("[!] <182>\n")));
+    EXPECT_EQ(unwritable.m_Err.count(QLatin1Char('\n')), 1) << unwritable.m_Err.toStdString();
+}
+
+TEST_F(Kw3toolTest, BadUsageAndUnopenableFiles)
+{
+    const QString old = m_Folder.Write(QStringLiteral("a.KW3"), QByteArray(100, 0));
+    const QString unknown = m_Folder.Write(QStringLiteral("u.KWC"), QByteArray("\x12\x34rest", 6));
+    const QString shortFile = m_Folder.Write(QStringLiteral("s.KWC"), QByteArray("\xFE", 1));
+    const QStringList cases[] = {
+        {},
+        {QStringLiteral("frobnicate")},
+        {QStringLiteral("check")},
+        {QStringLiteral("check"), Valid(), Valid()},
+        {QStringLiteral("check"), Valid(), QStringLiteral("--verbose")},
+        {QStringLiteral("check"), Valid(), QStringLiteral("--format")},
+        {QStringLiteral("check"), old},
+        {QStringLiteral("check"), old, QStringLiteral("--format"), QStringLiteral("deluxe")},
+        {QStringLiteral("dump"), m_Folder.Path(QStringLiteral("missing.KWC"))},
+        {QStringLiteral("dump"), unknown},
+        {QStringLiteral("convert"), shortFile, m_Folder.Path(QStringLiteral("x.KWC"))},
+        {QStringLiteral("--language"), m_Folder.Path(QStringLiteral("none.lng")), QStringLiteral("check"), Valid()},
+    };
+    for (const QStringList& arguments : cases) {
+        const S_Run run = Run(arguments);
+        EXPECT_EQ(run.m_Exit, 2) << arguments.join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(run.m_Out, QString()) << arguments.join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(run.m_Err.count(QLatin1Char('\n')), 1) << run.m_Err.toStdString();
+    }
+    EXPECT_EQ(Run({QStringLiteral("dump"), unknown}).m_Err, QStringLiteral("kw3tool: <48> ") + unknown + "\n");
+    EXPECT_TRUE(m_Folder.Read(QStringLiteral("x.KWC")).isEmpty());
+
+    const S_Run help = Run({QStringLiteral("--help")}, false);
+    EXPECT_EQ(help.m_Exit, 0);
+    EXPECT_TRUE(help.m_Out.contains(QLatin1String("kw3tool [--language FILE] dump FILE [--format F]")));
+    EXPECT_EQ(Run({QStringLiteral("--version")}, false).m_Out, QStringLiteral("kw3tool 2.00.24\n"));
+}
+
+TEST_F(Kw3toolTest, DumpShowsTheConfiguration)
+{
+    ImageBuilder image(VarnholtLayout, 16);
+    image.Step(0, 2, 7, 1, {{3, 0x08}, {10, 2}, {11, 5}, {16, 3}, {17, 32}})
+        .Program(0, 4, {{2, 7}, {3, 1}})
+        .Motor(0, 1, 10, 0, 20)
+        .Set(7396, {0x34, 0x12}).Set(7404, {2}).Set(7411, {0}).Set(7414, {3, 32});
+    const S_Run run = Run({QStringLiteral("dump"), m_Folder.Write(QStringLiteral("v.KWC"), image.ConfigurationFile())});
+    ASSERT_EQ(run.m_Exit, 0) << run.m_Err.toStdString();
+    QJsonParseError error;
+    const QJsonObject dump = QJsonDocument::fromJson(run.m_Out.toUtf8(), &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << run.m_Out.toStdString();
+
+    EXPECT_EQ(dump.keys().size(), 9);
+    EXPECT_EQ(dump[QStringLiteral("format")].toString(), QStringLiteral("varnholt"));
+    EXPECT_EQ(dump[QStringLiteral("formatCode")].toInt(), 63828);
+    EXPECT_EQ(dump[QStringLiteral("outputs")].toInt(), 16);
+    EXPECT_EQ(dump[QStringLiteral("freeSteps")].toInt(), 349);
+    const QJsonObject service = dump[QStringLiteral("service")].toObject();
+    EXPECT_EQ(service.keys().size(), 14);
+    EXPECT_EQ(service[QStringLiteral("totalWashes")].toInt(), 4660);
+    EXPECT_EQ(service[QStringLiteral("language")].toInt(), 2);
+    EXPECT_EQ(service[QStringLiteral("machineEnable")], QJsonValue(false));
+    EXPECT_EQ(service[QStringLiteral("advanceEnable")], QJsonValue(true));
+    EXPECT_EQ(service[QStringLiteral("maximumSpeed")].toInt(), 800);
+    const QJsonArray motors = dump[QStringLiteral("motors")].toArray();
+    ASSERT_EQ(motors.size(), 15);
+    EXPECT_EQ(motors[0].toArray(), (QJsonArray{10, 255, 20}));
+    EXPECT_EQ(motors[14].toArray(), (QJsonArray{255, 255, 255}));
+    const QJsonArray programs = dump[QStringLiteral("programs")].toArray();
+    ASSERT_EQ(programs.size(), 1);
+    EXPECT_EQ(programs[0].toObject()[QStringLiteral("number")].toInt(), 4);
+    const QJsonArray references = programs[0].toObject()[QStringLiteral("cycles")].toArray();
+    ASSERT_EQ(references.size(), 2);
+    EXPECT_EQ(references[0].toObject(),
+              (QJsonObject{{QStringLiteral("category"), 2}, {QStringLiteral("number"), 7}, {QStringLiteral("linked"), true}}));
+    EXPECT_EQ(references[1].toObject()[QStringLiteral("linked")], QJsonValue(false));
+    const QJsonArray rows = dump[QStringLiteral("rows")].toArray();
+    ASSERT_EQ(rows.size(), 28);
+    EXPECT_EQ(rows[0].toObject(), (QJsonObject{{QStringLiteral("caption"), QStringLiteral("<237>")},
+                                               {QStringLiteral("class"), QStringLiteral("separator")},
+                                               {QStringLiteral("disabledValue"), 0}}));
+    const QStringList classes{QStringLiteral("out"), QStringLiteral("boolean"), QStringLiteral("number"),
+                              QStringLiteral("time"), QStringLiteral("motor")};
+    EXPECT_EQ(rows[1].toObject()[QStringLiteral("class")].toString(), classes[0]);
+    EXPECT_EQ(rows[16].toObject()[QStringLiteral("class")].toString(), classes[1]);
+    EXPECT_EQ(rows[18].toObject()[QStringLiteral("class")].toString(), classes[2]);
+    EXPECT_EQ(rows[20].toObject()[QStringLiteral("class")].toString(), classes[3]);
+    EXPECT_EQ(rows[26].toObject()[QStringLiteral("class")].toString(), classes[4]);
+    const QJsonArray cycles = dump[QStringLiteral("cycles")].toArray();
+    ASSERT_EQ(cycles.size(), 1);
+    const QJsonObject cycle = cycles[0].toObject();
+    EXPECT_EQ(cycle[QStringLiteral("category")].toInt(), 2);
+    EXPECT_EQ(cycle[QStringLiteral("number")].toInt(), 7);
+    const QJsonArray step = cycle[QStringLiteral("steps")].toArray()[0].toArray();
+    ASSERT_EQ(step.size(), 28);
+    EXPECT_EQ(step[16].toInt(), 8);
+    EXPECT_EQ(step[20].toInt(), 125);
+    EXPECT_EQ(step[27].toInt(), 800);
+}
+
+TEST_F(Kw3toolTest, LanguageOfTheSettingsStore)
+{
+    {
+        QSettings store(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("KW3Win 2.00.01 Context"));
+        store.setValue(QStringLiteral("Last files/Language"), m_Language);
+    }
+    const S_Run run = Run({QStringLiteral("check"), Valid()}, false);
+    EXPECT_EQ(run.m_Exit, 0) << run.m_Err.toStdString();
+    EXPECT_TRUE(run.m_Out.startsWith(QLatin1String("[=] <197>\n"))) << run.m_Out.toStdString();
+}

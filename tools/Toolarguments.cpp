@@ -1,0 +1,36 @@
+#include "tools/Toolarguments.h"
+
+std::optional<S_ToolArguments> ParseToolArguments(const QStringList& arguments, const QStringList& optionNames,
+                                                  int positionals, QString& error)
+{
+    S_ToolArguments parsed;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (!argument.startsWith(QLatin1String("--"))) {
+            parsed.m_Positionals << argument;
+            continue;
+        }
+        const qsizetype equals = argument.indexOf(QLatin1Char('='));
+        const QString name = argument.mid(2, equals < 0 ? -1 : equals - 2);
+        if (!optionNames.contains(name)) {
+            error = QStringLiteral("unknown option %1").arg(argument);
+            return std::nullopt;
+        }
+        if (equals >= 0) {
+            parsed.m_Options[name] = argument.mid(equals + 1);
+        } else if (i + 1 < arguments.size()) {
+            parsed.m_Options[name] = arguments[++i];
+        } else {
+            error = QStringLiteral("option --%1 needs a value").arg(name);
+            return std::nullopt;
+        }
+    }
+    if (parsed.m_Positionals.size() != positionals) {
+        error = QStringLiteral("expected %1 file name%2, got %3")
+                    .arg(positionals)
+                    .arg(positionals == 1 ? QString() : QStringLiteral("s"))
+                    .arg(parsed.m_Positionals.size());
+        return std::nullopt;
+    }
+    return parsed;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// A command's arguments: its positional arguments and its options with values.
+struct S_ToolArguments
+{
+    QStringList m_Positionals;
+    QMap<QString, QString> m_Options;
+};
+
+// Splits arguments into positionals and the given options, each written as
+// --name VALUE or --name=VALUE. An unknown option, an option without its value
+// or a count of positionals other than the expected one is an error, described
+// in error.
+std::optional<S_ToolArguments> ParseToolArguments(const QStringList& arguments, const QStringList& optionNames,
+                                                  int positionals, QString& error);

@@ -1,0 +1,117 @@
+#include "tools/Toolconfiguration.h"
+
+#include "editor/Utilities.h"
+#include "model/Configurationfile.h"
+#include "tools/Toolarguments.h"
+
+#include <QFileInfo>
+#include <QTreeWidgetItemIterator>
+
+#include <cstdio>
+
+namespace {
+
+struct S_FormatName
+{
+    const char* m_Name;
+    std::uint16_t m_Code;
+};
+
+constexpr S_FormatName FormatNames[] = {
+    {"standard", FormatCode::Standard}, {"inverter", FormatCode::Inverter}, {"varnholt", FormatCode::Varnholt}};
+
+void WriteLine(std::FILE* stream, const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fputc('\n', stream);
+}
+
+} // namespace
+
+void WriteOutput(const QString& text)
+{
+    WriteLine(stdout, text);
+}
+
+void WriteError(const QString& text)
+{
+    WriteLine(stderr, QStringLiteral("kw3tool: ") + text);
+}
+
+std::optional<std::uint16_t> FormatCodeOfName(const QString& name)
+{
+    for (const S_FormatName& format : FormatNames)
+        if (name == QLatin1String(format.m_Name))
+            return format.m_Code;
+    return std::nullopt;
+}
+
+QString FormatNameOfCode(std::uint16_t code)
+{
+    for (const S_FormatName& format : FormatNames)
+        if (code == format.m_Code)
+            return QLatin1String(format.m_Name);
+    return {};
+}
+
+std::unique_ptr<C_ToolConfiguration> C_ToolConfiguration::Open(const QStringList& arguments, int fileCount,
+                                                               QStringList& files)
+{
+    QString error;
+    const std::optional<S_ToolArguments> parsed =
+        ParseToolArguments(arguments, {QStringLiteral("format")}, fileCount, error);
+    if (!parsed) {
+        WriteError(error);
+        return nullptr;
+    }
+    files = parsed->m_Positionals;
+    const auto format = parsed->m_Options.constFind(QStringLiteral("format"));
+    return Open(files.first(),
+                format != parsed->m_Options.constEnd() ? std::optional<QString>(*format) : std::nullopt);
+}
+
+std::unique_ptr<C_ToolConfiguration> C_ToolConfiguration::Open(const QString& path,
+                                                               const std::optional<QString>& formatName)
+{
+    const QFileInfo info(path);
+    if (info.isFile() && !info.isReadable()) {
+        WriteError(QStringLiteral("cannot read %1").arg(path));
+        return nullptr;
+    }
+    const C_ConfigurationFile file(path);
+    if (const QString refusal = file.Refusal(); !refusal.isEmpty()) {
+        WriteError(refusal);
+        return nullptr;
+    }
+    std::optional<std::uint16_t> code = file.FormatCode();
+    if (file.IsOld()) {
+        if (!formatName) {
+            WriteError(QStringLiteral("%1 is an old configuration: name its format with --format "
+                                      "standard, inverter or varnholt")
+                           .arg(path));
+            return nullptr;
+        }
+        code = FormatCodeOfName(*formatName);
+        if (!code) {
+            WriteError(QStringLiteral("unknown format %1: use standard, inverter or varnholt").arg(*formatName));
+            return nullptr;
+        }
+    }
+    auto configuration = std::unique_ptr<C_ToolConfiguration>(new C_ToolConfiguration);
+    configuration->m_Format = file.Open(configuration->m_Panes, *code);
+    return configuration;
+}
+
+void C_ToolConfiguration::PrintDiagnostics() const
+{
+    static const char* const tags[] = {"[=]", "[i]", "[~]", "[!]"};
+    for (QTreeWidgetItemIterator it(m_Panes.m_DiagnosticTree); *it != nullptr; ++it) {
+        int depth = 0;
+        for (const QTreeWidgetItem* parent = (*it)->parent(); parent != nullptr; parent = parent->parent())
+            ++depth;
+        const int icon = NodeImage(*it);
+        const char* tag = icon >= 0 && icon < 4 ? tags[icon] : "[?]";
+        WriteOutput(QString(2 * depth, QLatin1Char(' ')) + QLatin1String(tag) + QLatin1Char(' ') + (*it)->text(0));
+    }
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "editor/Configurationpanes.h"
+#include "model/Eepromformat.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+// Standard output holds only what a command produces; the tool's own warnings
+// and errors go to standard error, one line each.
+void WriteOutput(const QString& text);
+void WriteError(const QString& text);
+
+// The format names of the command line.
+std::optional<std::uint16_t> FormatCodeOfName(const QString& name);
+QString FormatNameOfCode(std::uint16_t code);
+
+// A configuration opened headless into its panes, as Kw3Win's Open opens a
+// configuration file and its Import an old one.
+class C_ToolConfiguration
+{
+public:
+    // Opens the first of a command's file arguments; the arguments are the files
+    // and --format F, the format of an old file (ignored for any other). Null, with
+    // the reason on standard error, on bad usage or a file that cannot be opened.
+    static std::unique_ptr<C_ToolConfiguration> Open(const QStringList& arguments, int fileCount, QStringList& files);
+
+    C_ConfigurationPanes& Panes() { return m_Panes; }
+    C_EEPROMFormat& Format() { return *m_Format; }
+
+    // Every diagnostic line in tree order: two blanks per level, the icon's tag, a blank, the text.
+    void PrintDiagnostics() const;
+
+private:
+    static std::unique_ptr<C_ToolConfiguration> Open(const QString& path, const std::optional<QString>& formatName);
+
+    C_ConfigurationPanes m_Panes;
+    std::unique_ptr<C_EEPROMFormat> m_Format;
+};

@@ -1,0 +1,142 @@
+// kw3tool: Kw3Win's Open, Import, checks and Save on the command line, headless.
+#include "app/Context.h"
+#include "app/Datafiles.h"
+#include "app/Messagebox.h"
+#include "language/Language.h"
+#include "tools/Toolcommands.h"
+#include "tools/Toolconfiguration.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+struct S_Command
+{
+    const char* m_Name;
+    const char* m_Usage;
+    ToolCommand m_Run;
+};
+
+constexpr S_Command Commands[] = {
+    {"check", "check FILE [--format F]", RunCheck},
+    {"convert", "convert IN OUT [--format F]", RunConvert},
+    {"dump", "dump FILE [--format F]", RunDump},
+};
+
+const char* const Version = "2.00.24";
+
+QString Usage()
+{
+    QString usage = QStringLiteral("usage:\n");
+    for (const S_Command& command : Commands)
+        usage += QStringLiteral("  kw3tool [--language FILE] %1\n").arg(QLatin1String(command.m_Usage));
+    return usage + QStringLiteral("  kw3tool --help | --version\n"
+                                  "F is standard, inverter or varnholt: the format of a .KW3 file; any other\n"
+                                  "file names its format in its first two bytes.\n"
+                                  "Exit status: 0 success, 1 the checks failed, 2 bad usage or a file that\n"
+                                  "cannot be read or written.");
+}
+
+const S_Command* FindCommand(const QString& name)
+{
+    for (const S_Command& command : Commands)
+        if (name == QLatin1String(command.m_Name))
+            return &command;
+    return nullptr;
+}
+
+// The tool's own options, taken out of the arguments wherever they stand.
+struct S_GlobalOptions
+{
+    bool m_Help = false;
+    bool m_Version = false;
+    std::optional<QString> m_Language;
+    QStringList m_Rest;
+};
+
+std::optional<S_GlobalOptions> TakeGlobalOptions(const QStringList& arguments)
+{
+    S_GlobalOptions options;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+            options.m_Help = true;
+        } else if (argument == QLatin1String("--version")) {
+            options.m_Version = true;
+        } else if (argument.startsWith(QLatin1String("--language="))) {
+            options.m_Language = argument.mid(int(qstrlen("--language=")));
+        } else if (argument == QLatin1String("--language")) {
+            if (i + 1 == arguments.size()) {
+                WriteError(QStringLiteral("option --language needs a value"));
+                return std::nullopt;
+            }
+            options.m_Language = arguments[++i];
+        } else {
+            options.m_Rest << argument;
+        }
+    }
+    return options;
+}
+
+// Kw3Win's language: the file the settings store names, unless one is given.
+std::unique_ptr<C_LanguageManager> LoadLanguage(const std::optional<QString>& file)
+{
+    if (file)
+        return std::make_unique<C_LanguageManager>(*file);
+    const C_Context context;
+    return std::make_unique<C_LanguageManager>(context);
+}
+
+// Qt's own notes about the headless platform would mix with the tool's errors.
+void DropQtNotes(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s (%s:%d)\n", qPrintable(message), context.file ? context.file : "", context.line);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    qInstallMessageHandler(DropQtNotes);
+    // The configuration panes are widgets; no display is needed to fill them.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("kw3tool"));
+    C_MessageBox::SetHandler([](const C_MessageBox::Request& request) {
+        WriteError(request.caption + QStringLiteral(": ") + request.text);
+        return C_MessageBox::EscapeAnswer(request.buttons);
+    });
+
+    const std::optional<S_GlobalOptions> options = TakeGlobalOptions(QApplication::arguments().mid(1));
+    if (!options)
+        return ExitCode::Refused;
+    if (options->m_Help) {
+        WriteOutput(Usage());
+        return ExitCode::Success;
+    }
+    if (options->m_Version) {
+        WriteOutput(QStringLiteral("kw3tool %1").arg(QLatin1String(Version)));
+        return ExitCode::Success;
+    }
+    if (options->m_Rest.isEmpty()) {
+        WriteError(QStringLiteral("no command given; kw3tool --help lists them"));
+        return ExitCode::Refused;
+    }
+    const S_Command* command = FindCommand(options->m_Rest.first());
+    if (command == nullptr) {
+        WriteError(QStringLiteral("unknown command %1; kw3tool --help lists them").arg(options->m_Rest.first()));
+        return ExitCode::Refused;
+    }
+    if (options->m_Language && !QFileInfo(ResolveDataFile(*options->m_Language)).isFile()) {
+        WriteError(QStringLiteral("cannot read language file %1").arg(*options->m_Language));
+        return ExitCode::Refused;
+    }
+    const std::unique_ptr<C_LanguageManager> language = LoadLanguage(options->m_Language);
+    return command->m_Run(options->m_Rest.mid(1));
+}
