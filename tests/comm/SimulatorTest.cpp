@@ -1,0 +1,81 @@
+#include "tools/Simulator.h"
+
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+TEST(SimulatorTest, OptionsGiveTheFormatsImageAndRefuseBadUsage)
+{
+    struct Case
+    {
+        QStringList args;
+        std::uint16_t code;
+        std::size_t size;
+        QString error;
+    };
+    const Case cases[] = {
+        {{}, 0xCAFE, 8182, {}},
+        {{"--format", "inverter"}, 0xCB90, 8184, {}},
+        {{"--format", "varnholt", "--once"}, 0xF954, 8185, {}},
+        {{"--format", "vanilla"}, 0, 0, "unknown format vanilla (standard, inverter or varnholt)"},
+        {{"--ignore", "two"}, 0, 0, "--ignore needs a count, not two"},
+        {{"--stop-after", "-1"}, 0, 0, "--stop-after needs a count, not -1"},
+        {{"--save"}, 0, 0, "--save needs a value"},
+        {{"download"}, 0, 0, "unknown argument download"},
+        {{"--port", "3"}, 0, 0, "unknown argument --port"},
+        {{"--image", "/no/such/file.KWC"}, 0, 0, "cannot read /no/such/file.KWC: No such file or directory"},
+    };
+    for (const Case& c : cases) {
+        S_SimulatorOptions options;
+        QString error;
+        EXPECT_EQ(ParseSimulatorOptions(c.args, options, error), c.error.isEmpty()) << c.args.join(' ').toStdString();
+        EXPECT_EQ(error, c.error);
+        if (!c.error.isEmpty())
+            continue;
+        EXPECT_EQ(options.m_FormatCode, c.code);
+        EXPECT_EQ(options.m_Image, std::vector<std::uint8_t>(c.size, 0xFF));
+    }
+
+    S_SimulatorOptions options;
+    QString error;
+    ASSERT_TRUE(ParseSimulatorOptions({"--once", "--report", "--ignore", "3", "--stop-after", "10", "--save", "out.KWC"},
+                                      options, error));
+    EXPECT_TRUE(options.m_Once);
+    EXPECT_TRUE(options.m_Report);
+    EXPECT_EQ(options.m_Ignore, 3);
+    EXPECT_EQ(options.m_StopAfter, 10);
+    EXPECT_EQ(options.m_SavePath, QStringLiteral("out.KWC"));
+}
+
+TEST(SimulatorTest, AConfigurationFileLosesItsFormatCodeAndAnOldFileIsTheBareImage)
+{
+    const TempFolder folder;
+    const std::pair<QString, QByteArray> files[] = {
+        {folder.Write(QStringLiteral("new.kwc"), QByteArray("\xFE\xCA\x01\x02\x03", 5)), QByteArray("\x01\x02\x03", 3)},
+        {folder.Write(QStringLiteral("old.KW3"), QByteArray("\xFE\xCA\x01", 3)), QByteArray("\xFE\xCA\x01", 3)},
+    };
+    for (const auto& [path, start] : files) {
+        S_SimulatorOptions options;
+        QString error;
+        ASSERT_TRUE(ParseSimulatorOptions({"--image", path}, options, error)) << error.toStdString();
+        std::vector<std::uint8_t> expected(8182, 0xFF);
+        std::copy(start.begin(), start.end(), expected.begin());
+        EXPECT_EQ(options.m_Image, expected) << path.toStdString();
+    }
+}
+
+TEST(SimulatorTest, TheReportGivesThePauseAndTheGapsInMilliseconds)
+{
+    S_TransferReport report;
+    report.m_Letter = 'B';
+    report.m_HandshakeBytes = 2;
+    report.m_ImageSize = 5;
+    report.m_AnswerTime = 1000000000;
+    report.m_ByteTimes = {3000000000, 3003000000, 3009000000, 3012500000};
+    EXPECT_EQ(FormatTransferReport(report),
+              QStringLiteral("download: 2 handshake bytes, 4 of 5 image bytes, pause 2000.000 ms, gaps smallest "
+                             "3.000 median 3.500 largest 6.000 ms, first to last 12.500 ms"));
+    report.m_Letter = 'A';
+    report.m_ByteTimes.clear();
+    EXPECT_EQ(FormatTransferReport(report), QStringLiteral("upload: 2 handshake bytes, 0 of 5 image bytes"));
+}

@@ -1,0 +1,286 @@
+#include "tools/Simulator.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cstdio>
+#include <utility>
+
+namespace {
+
+constexpr std::uint8_t DownloadLetter = 'B';
+constexpr std::uint8_t UploadLetter = 'A';
+constexpr std::uint8_t ReadyByte = 0x40;
+constexpr std::uint8_t RefusalByte = 0x00;
+// Start bit, 8 data bits, stop bit at 4800 baud.
+constexpr std::int64_t LineBitsPerByte = 10;
+constexpr std::int64_t LineBaudRate = 4800;
+// How often a wait looks at the stop request.
+constexpr int StopCheckMs = 50;
+// A download that falls silent this long is abandoned, so a PC that gave up does
+// not leave the controller waiting for the rest forever.
+constexpr int AbandonAfterMs = 5000;
+
+struct S_FormatEntry
+{
+    const char* m_Name;
+    std::uint16_t m_Code;
+    std::size_t m_ImageSize;
+};
+
+constexpr S_FormatEntry Formats[] = {
+    {"standard", 0xCAFE, 8182},
+    {"inverter", 0xCB90, 8184},
+    {"varnholt", 0xF954, 8185},
+};
+
+double Milliseconds(std::int64_t ticks)
+{
+    return double(ticks) * 1000.0 / double(CounterFrequency());
+}
+
+QString Number(double milliseconds)
+{
+    return QString::number(milliseconds, 'f', 3);
+}
+
+bool ParseCount(const QString& text, int& value)
+{
+    bool ok = false;
+    value = text.toInt(&ok);
+    return ok && value >= 0;
+}
+
+bool ReadImageFile(const QString& path, std::vector<std::uint8_t>& image, QString& error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("cannot read ") + path + QStringLiteral(": ") + file.errorString();
+        return false;
+    }
+    // A configuration file starts with its format code; an old one is the bare image.
+    if (QFileInfo(path).suffix().toUpper() == QStringLiteral("KWC"))
+        file.read(2);
+    const QByteArray bytes = file.read(qint64(image.size()));
+    std::copy(bytes.begin(), bytes.end(), image.begin());
+    return true;
+}
+
+} // namespace
+
+QString FormatTransferReport(const S_TransferReport& report)
+{
+    const bool download = report.m_Letter == DownloadLetter;
+    QString line = QString::fromLatin1(download ? "download" : "upload") + QStringLiteral(": ") +
+                   QString::number(report.m_HandshakeBytes) + QStringLiteral(" handshake bytes, ") +
+                   QString::number(report.m_ByteTimes.size()) + QStringLiteral(" of ") +
+                   QString::number(report.m_ImageSize) + QStringLiteral(" image bytes");
+    if (report.m_ByteTimes.empty())
+        return line;
+    line += QStringLiteral(", pause ") + Number(Milliseconds(report.m_ByteTimes.front() - report.m_AnswerTime)) +
+            QStringLiteral(" ms");
+    if (report.m_ByteTimes.size() > 1) {
+        std::vector<std::int64_t> gaps;
+        for (std::size_t index = 1; index < report.m_ByteTimes.size(); ++index)
+            gaps.push_back(report.m_ByteTimes[index] - report.m_ByteTimes[index - 1]);
+        std::sort(gaps.begin(), gaps.end());
+        line += QStringLiteral(", gaps smallest ") + Number(Milliseconds(gaps.front())) +
+                QStringLiteral(" median ") + Number(Milliseconds(gaps[gaps.size() / 2])) +
+                QStringLiteral(" largest ") + Number(Milliseconds(gaps.back())) + QStringLiteral(" ms");
+    }
+    line += QStringLiteral(", first to last ") +
+            Number(Milliseconds(report.m_ByteTimes.back() - report.m_ByteTimes.front())) + QStringLiteral(" ms");
+    return line;
+}
+
+C_ControllerSimulator::C_ControllerSimulator(S_SimulatorOptions options)
+    : m_Options(std::move(options))
+    , m_IgnoreLeft(m_Options.m_Ignore)
+{
+}
+
+void C_ControllerSimulator::Run(const std::atomic<bool>& stop,
+                                const std::function<void(const S_TransferReport&)>& reported)
+{
+    int handshakeBytes = 0;
+    while (!stop) {
+        std::uint8_t byte = 0;
+        const C_PseudoTerminal::ReadResult result = m_Line.ReadByte(StopCheckMs, byte);
+        if (result == C_PseudoTerminal::ReadResult::Failed)
+            return;
+        if (result == C_PseudoTerminal::ReadResult::Timeout)
+            continue;
+        // Anything but a handshake letter goes unanswered.
+        if (byte != DownloadLetter && byte != UploadLetter)
+            continue;
+        ++handshakeBytes;
+        if (m_IgnoreLeft > 0) {
+            --m_IgnoreLeft;
+            if (!m_Line.WriteByte(RefusalByte))
+                return;
+            continue;
+        }
+        S_TransferReport report;
+        report.m_Letter = byte;
+        report.m_HandshakeBytes = handshakeBytes;
+        report.m_ImageSize = m_Options.m_Image.size();
+        // Taken before the answer goes out, so no pause is measured longer than it was.
+        report.m_AnswerTime = CounterValue();
+        if (!m_Line.WriteByte(ReadyByte))
+            return;
+        handshakeBytes = 0;
+        const Outcome outcome = byte == DownloadLetter ? Receive(stop, report) : Send(stop, report);
+        reported(report);
+        if (outcome == Outcome::Complete && byte == DownloadLetter)
+            SaveReceived();
+        if (outcome == Outcome::Silenced)
+            StaySilent(stop);
+        if (outcome == Outcome::LineGone || outcome == Outcome::Silenced || outcome == Outcome::Stopped ||
+            (outcome == Outcome::Complete && m_Options.m_Once))
+            return;
+    }
+}
+
+C_ControllerSimulator::Outcome C_ControllerSimulator::Receive(const std::atomic<bool>& stop,
+                                                              S_TransferReport& report)
+{
+    std::vector<std::uint8_t> image;
+    image.reserve(m_Options.m_Image.size());
+    int silentMs = 0;
+    while (image.size() < m_Options.m_Image.size()) {
+        if (m_Options.m_StopAfter >= 0 && image.size() == std::size_t(m_Options.m_StopAfter)) {
+            m_Line.Close();
+            return Outcome::LineGone;
+        }
+        std::uint8_t byte = 0;
+        const C_PseudoTerminal::ReadResult result = m_Line.ReadByte(StopCheckMs, byte);
+        if (result == C_PseudoTerminal::ReadResult::Failed)
+            return Outcome::LineGone;
+        // Bytes on the line are taken before a stop request is looked at.
+        if (result == C_PseudoTerminal::ReadResult::Timeout) {
+            if (stop)
+                return Outcome::Stopped;
+            silentMs += StopCheckMs;
+            if (silentMs >= AbandonAfterMs)
+                return Outcome::Abandoned;
+            continue;
+        }
+        silentMs = 0;
+        report.m_ByteTimes.push_back(CounterValue());
+        image.push_back(byte);
+    }
+    m_Received = std::move(image);
+    return Outcome::Complete;
+}
+
+C_ControllerSimulator::Outcome C_ControllerSimulator::Send(const std::atomic<bool>& stop, S_TransferReport& report)
+{
+    const std::int64_t byteTime = LineBitsPerByte * CounterFrequency() / LineBaudRate;
+    for (std::size_t index = 0; index < m_Options.m_Image.size(); ++index) {
+        if (m_Options.m_StopAfter >= 0 && index == std::size_t(m_Options.m_StopAfter))
+            return Outcome::Silenced;
+        if (stop)
+            return Outcome::Stopped;
+        // The line carries one byte per character time, however fast the sender is.
+        SleepUntilCounter(report.m_AnswerTime + std::int64_t(index + 1) * byteTime);
+        if (!m_Line.WriteByte(m_Options.m_Image[index]))
+            return Outcome::LineGone;
+        report.m_ByteTimes.push_back(CounterValue());
+    }
+    return Outcome::Complete;
+}
+
+void C_ControllerSimulator::StaySilent(const std::atomic<bool>& stop)
+{
+    std::uint8_t byte = 0;
+    while (!stop && m_Line.ReadByte(StopCheckMs, byte) != C_PseudoTerminal::ReadResult::Failed) {
+    }
+}
+
+void C_ControllerSimulator::SaveReceived() const
+{
+    if (m_Options.m_SavePath.isEmpty())
+        return;
+    QFile file(m_Options.m_SavePath);
+    QByteArray bytes;
+    bytes.append(char(m_Options.m_FormatCode & 0xFF));
+    bytes.append(char(m_Options.m_FormatCode >> 8));
+    bytes.append(reinterpret_cast<const char*>(m_Received.data()), qsizetype(m_Received.size()));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        std::fprintf(stderr, "cannot save %s: %s\n", qPrintable(m_Options.m_SavePath),
+                     qPrintable(file.errorString()));
+}
+
+bool ParseSimulatorOptions(const QStringList& args, S_SimulatorOptions& options, QString& error)
+{
+    QString formatName = QStringLiteral("standard");
+    QString imagePath;
+    for (int index = 0; index < args.size(); ++index) {
+        const QString& option = args[index];
+        if (option == QStringLiteral("--once")) {
+            options.m_Once = true;
+            continue;
+        }
+        if (option == QStringLiteral("--report")) {
+            options.m_Report = true;
+            continue;
+        }
+        if (index + 1 >= args.size()) {
+            error = option.startsWith(QStringLiteral("--")) ? option + QStringLiteral(" needs a value")
+                                                            : QStringLiteral("unknown argument ") + option;
+            return false;
+        }
+        const QString& value = args[++index];
+        if (option == QStringLiteral("--format"))
+            formatName = value;
+        else if (option == QStringLiteral("--image"))
+            imagePath = value;
+        else if (option == QStringLiteral("--save"))
+            options.m_SavePath = value;
+        else if (option == QStringLiteral("--ignore") && ParseCount(value, options.m_Ignore))
+            continue;
+        else if (option == QStringLiteral("--stop-after") && ParseCount(value, options.m_StopAfter))
+            continue;
+        else {
+            error = (option == QStringLiteral("--ignore") || option == QStringLiteral("--stop-after"))
+                        ? option + QStringLiteral(" needs a count, not ") + value
+                        : QStringLiteral("unknown argument ") + option;
+            return false;
+        }
+    }
+    const auto format = std::find_if(std::begin(Formats), std::end(Formats), [&](const S_FormatEntry& entry) {
+        return formatName == QLatin1String(entry.m_Name);
+    });
+    if (format == std::end(Formats)) {
+        error = QStringLiteral("unknown format ") + formatName + QStringLiteral(" (standard, inverter or varnholt)");
+        return false;
+    }
+    options.m_FormatCode = format->m_Code;
+    options.m_Image.assign(format->m_ImageSize, 0xFF);
+    return imagePath.isEmpty() || ReadImageFile(imagePath, options.m_Image, error);
+}
+
+int RunSimulate(const QStringList& args)
+{
+    S_SimulatorOptions options;
+    QString error;
+    if (!ParseSimulatorOptions(args, options, error)) {
+        std::fprintf(stderr, "kw3tool simulate: %s\n", qPrintable(error));
+        return 2;
+    }
+    const bool report = options.m_Report;
+    C_ControllerSimulator simulator(std::move(options));
+    if (!simulator.Open()) {
+        std::fprintf(stderr, "kw3tool simulate: no pseudo-terminal: %s\n", qPrintable(simulator.ErrorText()));
+        return 2;
+    }
+    std::printf("%s\n", qPrintable(simulator.DevicePath()));
+    std::fflush(stdout);
+    const std::atomic<bool> never{false};
+    simulator.Run(never, [report](const S_TransferReport& transfer) {
+        if (report)
+            std::fprintf(stderr, "%s\n", qPrintable(FormatTransferReport(transfer)));
+    });
+    return 0;
+}
