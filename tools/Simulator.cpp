@@ -1,10 +1,16 @@
 #include "tools/Simulator.h"
 
+#include "editor/Configurationpanes.h"
+#include "model/Eepromformat.h"
+#include "tools/Toolconfiguration.h"
+
 #include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -21,19 +27,6 @@ constexpr int StopCheckMs = 50;
 // A download that falls silent this long is abandoned, so a PC that gave up does
 // not leave the controller waiting for the rest forever.
 constexpr int AbandonAfterMs = 5000;
-
-struct S_FormatEntry
-{
-    const char* m_Name;
-    std::uint16_t m_Code;
-    std::size_t m_ImageSize;
-};
-
-constexpr S_FormatEntry Formats[] = {
-    {"standard", 0xCAFE, 8182},
-    {"inverter", 0xCB90, 8184},
-    {"varnholt", 0xF954, 8185},
-};
 
 double Milliseconds(std::int64_t ticks)
 {
@@ -52,19 +45,14 @@ bool ParseCount(const QString& text, int& value)
     return ok && value >= 0;
 }
 
-bool ReadImageFile(const QString& path, std::vector<std::uint8_t>& image, QString& error)
+// The image of a new configuration of the format, or the file's, read as Kw3Win reads it.
+std::vector<std::uint8_t> ImageOfFormat(std::uint16_t formatCode, const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("cannot read ") + path + QStringLiteral(": ") + file.errorString();
-        return false;
-    }
-    // A configuration file starts with its format code; an old one is the bare image.
-    if (QFileInfo(path).suffix().toUpper() == QStringLiteral("KWC"))
-        file.read(2);
-    const QByteArray bytes = file.read(qint64(image.size()));
-    std::copy(bytes.begin(), bytes.end(), image.begin());
-    return true;
+    C_ConfigurationPanes panes;
+    const std::unique_ptr<C_EEPROMFormat> format = C_EEPROMFormat::Create(formatCode, panes, 16);
+    if (!path.isEmpty())
+        format->LoadFile(path);
+    return format->Image();
 }
 
 } // namespace
@@ -249,16 +237,18 @@ bool ParseSimulatorOptions(const QStringList& args, S_SimulatorOptions& options,
             return false;
         }
     }
-    const auto format = std::find_if(std::begin(Formats), std::end(Formats), [&](const S_FormatEntry& entry) {
-        return formatName == QLatin1String(entry.m_Name);
-    });
-    if (format == std::end(Formats)) {
+    const std::optional<std::uint16_t> formatCode = FormatCodeOfName(formatName);
+    if (!formatCode) {
         error = QStringLiteral("unknown format ") + formatName + QStringLiteral(" (standard, inverter or varnholt)");
         return false;
     }
-    options.m_FormatCode = format->m_Code;
-    options.m_Image.assign(format->m_ImageSize, 0xFF);
-    return imagePath.isEmpty() || ReadImageFile(imagePath, options.m_Image, error);
+    if (!imagePath.isEmpty() && !QFileInfo(imagePath).isFile()) {
+        error = QStringLiteral("cannot read ") + imagePath;
+        return false;
+    }
+    options.m_FormatCode = *formatCode;
+    options.m_Image = ImageOfFormat(*formatCode, imagePath);
+    return true;
 }
 
 int RunSimulate(const QStringList& args)

@@ -1,0 +1,75 @@
+#include "comm/Comsetup.h"
+
+#include "app/Context.h"
+#include "language/Language.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+
+TCOMSetupForm::TCOMSetupForm(C_Context& context, QWidget* owner)
+    : TEditorDialog(owner, QSize(441, 265))
+    , m_Context(context)
+{
+    setWindowTitle(QStringLiteral("COMSetupForm"));
+
+    m_COMPortRadioGroup = new QGroupBox(Text(274), this);
+    m_COMPortRadioGroup->setGeometry(12, 12, 121, 194);
+    m_COMPortButtons = new QButtonGroup(this);
+    for (int index = 0; index < Ports; ++index) {
+        auto* button = new QRadioButton(QStringLiteral("COM %1").arg(index + 1), m_COMPortRadioGroup);
+        button->setGeometry(16, 30 + index * 40, 95, 24);
+        m_COMPortButtons->addButton(button, index);
+    }
+    // A stored port outside the four leaves none selected.
+    if (QAbstractButton* stored = m_COMPortButtons->button(m_Context.ComNumber() - 1))
+        stored->setChecked(true);
+
+    m_SendGroupBox = NewTimeoutBox(Text(275), QRect(145, 12, 284, 93), m_SendTrackBar, m_SendEdit,
+                                   m_Context.SendTimeout());
+    m_ReceiveGroupBox = NewTimeoutBox(Text(276), QRect(145, 113, 284, 93), m_ReceiveTrackBar, m_ReceiveEdit,
+                                      m_Context.ReceiveTimeout());
+
+    m_OKButton = NewOkButton(QRect(229, 222, 95, 30));
+    connect(m_OKButton, &QPushButton::clicked, this, &QDialog::accept);
+    m_CancelButton = NewCancelButton(QRect(334, 222, 95, 30), Text(5));
+}
+
+QGroupBox* TCOMSetupForm::NewTimeoutBox(const QString& title, const QRect& geometry, QSlider*& trackBar,
+                                        QLineEdit*& edit, int value)
+{
+    auto* box = new QGroupBox(title, this);
+    box->setGeometry(geometry);
+    trackBar = new QSlider(Qt::Horizontal, box);
+    trackBar->setGeometry(10, 30, 190, 45);
+    trackBar->setTickPosition(QSlider::TicksBelow);
+    trackBar->setTickInterval(1);
+    trackBar->setSingleStep(1);
+    edit = new QLineEdit(box);
+    edit->setGeometry(210, 30, 62, 24);
+    edit->setReadOnly(true);
+    edit->setAlignment(Qt::AlignRight);
+    auto* unit = new QLabel(QStringLiteral("[msec]"), box);
+    unit->setGeometry(210, 56, 62, 20);
+    connect(trackBar, &QSlider::valueChanged, edit, [edit](int position) { edit->setText(QString::number(position)); });
+    trackBar->setRange(MinimumTimeout, MaximumTimeout);
+    // The slider shows a stored value outside its range at the nearer end.
+    trackBar->setValue(value);
+    return box;
+}
+
+void TCOMSetupForm::done(int result)
+{
+    if (result == QDialog::Accepted) {
+        m_Context.SetSendTimeout(m_SendTrackBar->value());
+        m_Context.SetReceiveTimeout(m_ReceiveTrackBar->value());
+        // With none selected the stored port, which the dialog cannot show, stays.
+        if (m_COMPortButtons->checkedId() >= 0)
+            m_Context.SetComNumber(m_COMPortButtons->checkedId() + 1);
+    }
+    TEditorDialog::done(result);
+}

@@ -1,0 +1,67 @@
+#include "comm/Filetansfer.h"
+
+#include "resources/Pictures.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QSplitter>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+constexpr int ReadableDiagnosticsHeight = 300;
+
+// Grows the panel to the height; inside a splitter the space comes from the largest other pane.
+void EnsureHeight(QWidget* panel, int height)
+{
+    if (panel == nullptr || panel->height() >= height)
+        return;
+    auto* splitter = qobject_cast<QSplitter*>(panel->parentWidget());
+    if (splitter == nullptr || splitter->orientation() != Qt::Vertical) {
+        panel->resize(panel->width(), height);
+        return;
+    }
+    QList<int> sizes = splitter->sizes();
+    const int own = splitter->indexOf(panel);
+    int donor = -1;
+    for (int index = 0; index < sizes.size(); ++index)
+        if (index != own && (donor < 0 || sizes[index] > sizes[donor]))
+            donor = index;
+    const int growth = height - sizes[own];
+    sizes[own] = height;
+    if (donor >= 0)
+        sizes[donor] = std::max(0, sizes[donor] - growth);
+    splitter->setSizes(sizes);
+}
+
+} // namespace
+
+TFormFileTransfer::TFormFileTransfer(QWidget* owner, int picture)
+    : TEditorDialog(owner, QSize(300, 150))
+{
+    // No title-bar buttons: the window goes when the transfer ends.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowTitle(QStringLiteral("KW3 Win 2"));
+    m_ImageList = {LoadPicture(QStringLiteral("TRANSFER_DOWNLOAD")), LoadPicture(QStringLiteral("TRANSFER_UPLOAD"))};
+    m_BackImage = new QLabel(this);
+    m_BackImage->setGeometry(0, 0, 300, 150);
+    m_BackImage->setPixmap(m_ImageList.value(picture));
+}
+
+bool RunFileTransfer(QWidget* owner, TFormFileTransfer::Picture picture, QWidget* diagnosticPanel,
+                     const std::function<bool()>& transfer)
+{
+    const auto window = std::make_unique<TFormFileTransfer>(owner, picture);
+    window->show();
+    // Mapped and painted now: the transfer keeps the program from painting until it ends.
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    window->repaint();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    const bool transferred = transfer();
+    if (!transferred)
+        EnsureHeight(diagnosticPanel, ReadableDiagnosticsHeight);
+    window->close();
+    return transferred;
+}

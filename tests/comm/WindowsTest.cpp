@@ -1,0 +1,193 @@
+#include "comm/Comsetup.h"
+#include "comm/Filetansfer.h"
+
+#include "app/Context.h"
+#include "language/Language.h"
+#include "resources/Pictures.h"
+#include "support/TempFolder.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QSplitter>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+class ComSetupTest : public ::testing::Test
+{
+protected:
+    const TempFolder m_Folder;
+    C_Context m_Context;
+    const C_LanguageManager m_Language{SourceFile(QStringLiteral("resources/English.lng"))};
+    QWidget m_Owner;
+};
+
+} // namespace
+
+TEST_F(ComSetupTest, AFirstRunShowsCom1And500BothWays)
+{
+    TCOMSetupForm dialog(m_Context, &m_Owner);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("COMSetupForm"));
+    EXPECT_EQ(dialog.size(), QSize(441, 265));
+    EXPECT_EQ(dialog.m_COMPortRadioGroup->title(), Text(274));
+    EXPECT_EQ(dialog.m_SendGroupBox->title(), Text(275));
+    EXPECT_EQ(dialog.m_ReceiveGroupBox->title(), Text(276));
+    EXPECT_EQ(dialog.m_CancelButton->text(), Text(5));
+    EXPECT_EQ(dialog.m_OKButton->text(), QStringLiteral("OK"));
+    for (int index = 0; index < TCOMSetupForm::Ports; ++index)
+        EXPECT_EQ(dialog.m_COMPortButtons->button(index)->text(), QStringLiteral("COM %1").arg(index + 1));
+    EXPECT_EQ(dialog.m_COMPortButtons->checkedId(), 0);
+    for (const QSlider* trackBar : {dialog.m_SendTrackBar, dialog.m_ReceiveTrackBar}) {
+        EXPECT_EQ(trackBar->minimum(), 100);
+        EXPECT_EQ(trackBar->maximum(), 1000);
+        EXPECT_EQ(trackBar->value(), 500);
+    }
+    for (const QLineEdit* edit : {dialog.m_SendEdit, dialog.m_ReceiveEdit}) {
+        EXPECT_EQ(edit->text(), QStringLiteral("500"));
+        EXPECT_TRUE(edit->isReadOnly());
+    }
+}
+
+TEST_F(ComSetupTest, OnlyOkStoresWhatTheDialogShows)
+{
+    struct Case
+    {
+        const char* what;
+        int storedPort, storedSend, storedReceive;
+        std::function<void(TCOMSetupForm&)> act;
+        int port, send, receive;
+        const char* sendShown;
+    };
+    const auto pressOk = [](TCOMSetupForm& d) { QTest::keyClick(&d, Qt::Key_Return); };
+    const Case cases[] = {
+        {"send slider to its left end, OK", 1, 500, 500,
+         [&](TCOMSetupForm& d) {
+             QTest::keyClick(d.m_SendTrackBar, Qt::Key_Home);
+             pressOk(d);
+         },
+         1, 100, 500, "100"},
+        {"send slider to its left end, Cancel", 1, 500, 500,
+         [](TCOMSetupForm& d) {
+             QTest::keyClick(d.m_SendTrackBar, Qt::Key_Home);
+             d.m_CancelButton->click();
+         },
+         1, 500, 500, "100"},
+        {"COM 3 and the receive slider to its right end, Escape", 2, 300, 300,
+         [](TCOMSetupForm& d) {
+             d.m_COMPortButtons->button(2)->click();
+             QTest::keyClick(d.m_ReceiveTrackBar, Qt::Key_End);
+             QTest::keyClick(&d, Qt::Key_Escape);
+         },
+         2, 300, 300, "300"},
+        {"COM 3 and the close button", 2, 300, 300,
+         [](TCOMSetupForm& d) {
+             d.m_COMPortButtons->button(2)->click();
+             d.close();
+         },
+         2, 300, 300, "300"},
+        {"COM 3 and OK", 1, 500, 500,
+         [](TCOMSetupForm& d) {
+             d.m_COMPortButtons->button(2)->click();
+             d.m_OKButton->click();
+         },
+         3, 500, 500, "500"},
+        {"stored time-outs outside the range, OK", 4, 20, 5000, pressOk, 4, 100, 1000, "100"},
+        {"stored port the dialog cannot show, OK", 7, 500, 500, pressOk, 7, 500, 500, "500"},
+    };
+    for (const Case& c : cases) {
+        m_Context.SetComNumber(c.storedPort);
+        m_Context.SetSendTimeout(c.storedSend);
+        m_Context.SetReceiveTimeout(c.storedReceive);
+        TCOMSetupForm dialog(m_Context, &m_Owner);
+        dialog.show();
+        c.act(dialog);
+        EXPECT_FALSE(dialog.isVisible()) << c.what;
+        EXPECT_EQ(dialog.m_SendEdit->text(), QLatin1String(c.sendShown)) << c.what;
+        EXPECT_EQ(m_Context.ComNumber(), c.port) << c.what;
+        EXPECT_EQ(m_Context.SendTimeout(), c.send) << c.what;
+        EXPECT_EQ(m_Context.ReceiveTimeout(), c.receive) << c.what;
+    }
+}
+
+namespace {
+
+TFormFileTransfer* ShownTransferWindow()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* window = qobject_cast<TFormFileTransfer*>(widget); window != nullptr && window->isVisible())
+            return window;
+    return nullptr;
+}
+
+} // namespace
+
+TEST(FileTransferTest, TheWindowShowsTheDirectionsPictureWhileTheTransferRuns)
+{
+    QWidget owner;
+    owner.resize(600, 400);
+    owner.show();
+    const std::pair<TFormFileTransfer::Picture, const char*> directions[] = {
+        {TFormFileTransfer::DownloadPicture, "TRANSFER_DOWNLOAD"}, {TFormFileTransfer::UploadPicture, "TRANSFER_UPLOAD"}};
+    for (const auto& [picture, name] : directions) {
+        bool ran = false;
+        EXPECT_TRUE(RunFileTransfer(&owner, picture, nullptr, [&, picture = picture, name = name] {
+            ran = true;
+            const TFormFileTransfer* window = ShownTransferWindow();
+            EXPECT_NE(window, nullptr);
+            if (window == nullptr)
+                return true;
+            EXPECT_EQ(window->windowTitle(), QStringLiteral("KW3 Win 2"));
+            EXPECT_EQ(window->size(), QSize(300, 150));
+            EXPECT_EQ(window->m_ImageList.size(), 2);
+            EXPECT_EQ(window->m_BackImage->pixmap().toImage(), LoadPicture(QLatin1String(name)).toImage()) << picture;
+            EXPECT_FALSE(window->m_BackImage->pixmap().isNull());
+            EXPECT_FALSE(window->windowFlags() & Qt::WindowCloseButtonHint);
+            return true;
+        }));
+        EXPECT_TRUE(ran);
+        EXPECT_EQ(ShownTransferWindow(), nullptr);
+    }
+}
+
+TEST(FileTransferTest, AFailedTransferMakesTheDiagnosticPanelAtLeast300High)
+{
+    struct Case
+    {
+        int height;
+        bool succeeds;
+        int expected;
+    };
+    const Case cases[] = {{120, false, 300}, {350, false, 350}, {120, true, 120}};
+    for (const bool inSplitter : {false, true}) {
+        for (const Case& c : cases) {
+            QSplitter splitter(Qt::Vertical);
+            splitter.resize(400, 700);
+            auto* above = new QWidget;
+            auto* panel = new QWidget;
+            QWidget loose;
+            if (inSplitter) {
+                splitter.addWidget(above);
+                splitter.addWidget(panel);
+                splitter.show();
+                splitter.setSizes({700 - c.height - splitter.handleWidth(), c.height});
+            } else {
+                panel->setParent(&loose);
+                panel->resize(400, c.height);
+            }
+            ASSERT_EQ(panel->height(), c.height);
+            EXPECT_EQ(RunFileTransfer(nullptr, TFormFileTransfer::UploadPicture, panel, [&] { return c.succeeds; }),
+                      c.succeeds);
+            EXPECT_EQ(inSplitter ? splitter.sizes().at(1) : panel->height(), c.expected) << c.height << inSplitter;
+        }
+    }
+}
