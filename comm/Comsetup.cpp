@@ -47,7 +47,8 @@ QGroupBox* TCOMSetupForm::NewTimeoutBox(const QString& title, const QRect& geome
     trackBar = new QSlider(Qt::Horizontal, box);
     trackBar->setGeometry(10, 30, 190, 45);
     trackBar->setTickPosition(QSlider::TicksBelow);
-    trackBar->setTickInterval(1);
+    // A tick at every millisecond would merge into a solid band; one per 50 ms stays readable.
+    trackBar->setTickInterval(50);
     trackBar->setSingleStep(1);
     edit = new QLineEdit(box);
     edit->setGeometry(210, 30, 62, 24);
