@@ -181,6 +181,7 @@ TEST(FileTransferTest, AFailedTransferMakesTheDiagnosticPanelAtLeast300High)
                 splitter.show();
                 splitter.setSizes({700 - c.height - splitter.handleWidth(), c.height});
             } else {
+                above->setParent(&loose);
                 panel->setParent(&loose);
                 panel->resize(400, c.height);
             }
