@@ -256,6 +256,21 @@ bool C_SerialPort::Read(std::uint8_t* data, std::size_t count, std::size_t& rece
     return true;
 }
 
+bool C_PseudoTerminal::WaitUntilTaken(int timeoutMs)
+{
+    const std::int64_t deadline = CounterValue() + Milliseconds(timeoutMs);
+    for (;;) {
+        int waiting = 0;
+        if (m_Slave < 0 || ::ioctl(m_Slave, FIONREAD, &waiting) != 0)
+            return false;
+        if (waiting == 0)
+            return true;
+        if (CounterValue() >= deadline)
+            return false;
+        SleepMilliseconds(5);
+    }
+}
+
 C_PseudoTerminal::~C_PseudoTerminal()
 {
     Close();

@@ -84,6 +84,9 @@ public:
     // Waits at most timeoutMs for one byte.
     ReadResult ReadByte(int timeoutMs, std::uint8_t& byte);
     bool WriteByte(std::uint8_t byte);
+    // Waits at most timeoutMs until the other side has read every byte written;
+    // false when bytes are still waiting then.
+    bool WaitUntilTaken(int timeoutMs);
     // Hangs up: the other side's writes fail from now on.
     void Close();
 

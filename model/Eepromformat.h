@@ -10,6 +10,7 @@
 #include <vector>
 
 class C_ConfigurationPanes;
+class C_Context;
 class C_RowProperty;
 class QTreeWidgetItem;
 
@@ -19,6 +20,18 @@ constexpr std::uint16_t Standard = 0xCAFE;
 constexpr std::uint16_t Inverter = 0xCB90;
 constexpr std::uint16_t Varnholt = 0xF954;
 } // namespace FormatCode
+
+// Where a transfer reaches the controller, and how long it waits.
+struct S_LinkSettings
+{
+    std::int16_t m_Port = 1;
+    // A device named directly; empty: the device of m_Port.
+    QString m_Device;
+    std::int16_t m_ReceiveTimeout = 500;
+    std::int16_t m_SendTimeout = 500;
+
+    static S_LinkSettings FromContext(const C_Context& context);
+};
 
 // A memory-image format: owns the image and the step rows, converts the image
 // into the configuration panes and back with its checks, and reports what it
@@ -56,6 +69,11 @@ public:
     // Takes count steps from the budget (a negative count gives them back); the
     // free steps left, or -1 when they would run out.
     virtual std::int32_t ReserveSteps(std::int32_t count);
+    // Receives the image from the controller and shows it; the configuration is
+    // unchanged unless the whole image arrived.
+    virtual bool Upload(const S_LinkSettings& link);
+    // Builds the image and sends it to the controller.
+    virtual bool Download(const S_LinkSettings& link);
     // 16 or 24, as the image says.
     virtual int GetOutputs() const;
 

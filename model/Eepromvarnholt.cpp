@@ -46,6 +46,7 @@ const S_FormatDescription& Description()
         0,
         2,
         264,
+        236,
     };
     return description;
 }

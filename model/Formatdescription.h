@@ -49,4 +49,6 @@ struct S_FormatDescription
     // The picture of m_TypeImageList that shows the format, and its hint.
     int m_TypePicture;
     std::int16_t m_TypeHint;
+    // The heading of an upload.
+    std::int16_t m_UploadHeading;
 };

@@ -46,6 +46,7 @@ const S_FormatDescription& Description()
         0,
         1,
         235,
+        236,
     };
     return description;
 }

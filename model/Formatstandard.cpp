@@ -33,6 +33,7 @@ const S_FormatDescription& Description()
         227,
         0,
         228,
+        229,
     };
     return description;
 }

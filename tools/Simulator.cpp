@@ -122,6 +122,9 @@ void C_ControllerSimulator::Run(const std::atomic<bool>& stop,
         reported(report);
         if (outcome == Outcome::Complete && byte == DownloadLetter)
             SaveReceived();
+        // A controller that is done stays on the line: leaving now would drop the bytes the PC has not read yet.
+        if (outcome == Outcome::Complete && byte == UploadLetter && m_Options.m_Once)
+            m_Line.WaitUntilTaken(AbandonAfterMs);
         if (outcome == Outcome::Silenced)
             StaySilent(stop);
         if (outcome == Outcome::LineGone || outcome == Outcome::Silenced || outcome == Outcome::Stopped ||

@@ -17,3 +17,6 @@ using ToolCommand = int (*)(const QStringList& arguments);
 int RunCheck(const QStringList& arguments);
 int RunConvert(const QStringList& arguments);
 int RunDump(const QStringList& arguments);
+int RunDownload(const QStringList& arguments);
+int RunUpload(const QStringList& arguments);
+int RunSimulateCommand(const QStringList& arguments);

@@ -58,13 +58,22 @@ QString FormatNameOfCode(std::uint16_t code)
 std::unique_ptr<C_ToolConfiguration> C_ToolConfiguration::Open(const QStringList& arguments, int fileCount,
                                                                QStringList& files)
 {
+    QMap<QString, QString> options;
+    return Open(arguments, fileCount, files, {}, options);
+}
+
+std::unique_ptr<C_ToolConfiguration> C_ToolConfiguration::Open(const QStringList& arguments, int fileCount,
+                                                               QStringList& files, const QStringList& moreOptions,
+                                                               QMap<QString, QString>& options)
+{
     QString error;
     const std::optional<S_ToolArguments> parsed =
-        ParseToolArguments(arguments, {QStringLiteral("format")}, fileCount, error);
+        ParseToolArguments(arguments, QStringList{QStringLiteral("format")} + moreOptions, fileCount, error);
     if (!parsed) {
         WriteError(error);
         return nullptr;
     }
+    options = parsed->m_Options;
     files = parsed->m_Positionals;
     const auto format = parsed->m_Options.constFind(QStringLiteral("format"));
     return Open(files.first(),
@@ -100,6 +109,14 @@ std::unique_ptr<C_ToolConfiguration> C_ToolConfiguration::Open(const QString& pa
     }
     auto configuration = std::unique_ptr<C_ToolConfiguration>(new C_ToolConfiguration);
     configuration->m_Format = file.Open(configuration->m_Panes, *code);
+    return configuration;
+}
+
+std::unique_ptr<C_ToolConfiguration> C_ToolConfiguration::New(std::uint16_t formatCode, int outputs)
+{
+    auto configuration = std::unique_ptr<C_ToolConfiguration>(new C_ToolConfiguration);
+    configuration->m_Format = C_EEPROMFormat::Create(formatCode, configuration->m_Panes, outputs);
+    configuration->m_Format->ShowInPanes();
     return configuration;
 }
 

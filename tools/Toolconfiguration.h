@@ -3,6 +3,7 @@
 #include "editor/Configurationpanes.h"
 #include "model/Eepromformat.h"
 
+#include <QMap>
 #include <QString>
 
 #include <cstdint>
@@ -27,6 +28,11 @@ public:
     // and --format F, the format of an old file (ignored for any other). Null, with
     // the reason on standard error, on bad usage or a file that cannot be opened.
     static std::unique_ptr<C_ToolConfiguration> Open(const QStringList& arguments, int fileCount, QStringList& files);
+    // The same, taking the command's further options too; their values land in options.
+    static std::unique_ptr<C_ToolConfiguration> Open(const QStringList& arguments, int fileCount, QStringList& files,
+                                                     const QStringList& moreOptions, QMap<QString, QString>& options);
+    // A new configuration of the format, as Kw3Win's New makes it.
+    static std::unique_ptr<C_ToolConfiguration> New(std::uint16_t formatCode, int outputs);
 
     C_ConfigurationPanes& Panes() { return m_Panes; }
     C_EEPROMFormat& Format() { return *m_Format; }

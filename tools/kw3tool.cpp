@@ -25,6 +25,13 @@ constexpr S_Command Commands[] = {
     {"check", "check FILE [--format F]", RunCheck},
     {"convert", "convert IN OUT [--format F]", RunConvert},
     {"dump", "dump FILE [--format F]", RunDump},
+    {"download", "download FILE [--format F] [--port N | --device PATH] [--send-timeout MS] [--receive-timeout MS]",
+     RunDownload},
+    {"upload", "upload OUT --format F [--outputs 16|24] [--port N | --device PATH] [--send-timeout MS] "
+               "[--receive-timeout MS]",
+     RunUpload},
+    {"simulate", "simulate [--format F] [--image FILE] [--save FILE] [--ignore K] [--stop-after N] [--once] [--report]",
+     RunSimulateCommand},
 };
 
 const char* const Version = "2.00.24";
@@ -37,8 +44,10 @@ QString Usage()
     return usage + QStringLiteral("  kw3tool --help | --version\n"
                                   "F is standard, inverter or varnholt: the format of a .KW3 file; any other\n"
                                   "file names its format in its first two bytes.\n"
-                                  "Exit status: 0 success, 1 the checks failed, 2 bad usage or a file that\n"
-                                  "cannot be read or written.");
+                                  "Port and time-outs default to Kw3Win's settings; COMn is /dev/ttyS<n-1>\n"
+                                  "unless the environment variable KW3_COMn names another device.\n"
+                                  "Exit status: 0 success, 1 the checks or the transfer failed, 2 bad usage or\n"
+                                  "a file that cannot be read or written.");
 }
 
 const S_Command* FindCommand(const QString& name)

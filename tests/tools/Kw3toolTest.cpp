@@ -5,6 +5,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
 
@@ -41,7 +42,7 @@ protected:
         tool.setWorkingDirectory(m_Folder.Path(QString()));
         tool.start(QStringLiteral(KW3TOOL),
                    withLanguage ? QStringList{QStringLiteral("--language"), m_Language} + arguments : arguments);
-        EXPECT_TRUE(tool.waitForFinished(10000));
+        EXPECT_TRUE(tool.waitForFinished(60000));
         return {tool.exitCode(), QString::fromUtf8(tool.readAllStandardOutput()),
                 QString::fromUtf8(tool.readAllStandardError())};
     }
@@ -215,4 +216,84 @@ TEST_F(Kw3toolTest, LanguageOfTheSettingsStore)
     const S_Run run = Run({QStringLiteral("check"), Valid()}, false);
     EXPECT_EQ(run.m_Exit, 0) << run.m_Err.toStdString();
     EXPECT_TRUE(run.m_Out.startsWith(QLatin1String("[=] <197>\n"))) << run.m_Out.toStdString();
+}
+
+namespace {
+
+// kw3tool simulate, serving on a pseudo-terminal until its one transfer is done.
+class SimulatedController
+{
+public:
+    SimulatedController(const QStringList& arguments, const QString& folder)
+    {
+        m_Process.setWorkingDirectory(folder);
+        m_Process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_Process.start(QStringLiteral(KW3TOOL), QStringList{QStringLiteral("simulate"), QStringLiteral("--once")} + arguments);
+        EXPECT_TRUE(m_Process.waitForReadyRead(10000));
+        m_Device = QString::fromUtf8(m_Process.readLine()).trimmed();
+    }
+    ~SimulatedController()
+    {
+        if (!m_Process.waitForFinished(10000))
+            m_Process.kill();
+        m_Process.waitForFinished();
+    }
+    const QString& Device() const { return m_Device; }
+
+private:
+    QProcess m_Process;
+    QString m_Device;
+};
+
+} // namespace
+
+TEST_F(Kw3toolTest, UploadSavesWhatTheControllerSentAndAFailedOneWritesNothing)
+{
+    const QString in = Valid();
+    const QString expected = m_Folder.Path(QStringLiteral("expected.KWC"));
+    ASSERT_EQ(Run({QStringLiteral("convert"), in, expected}).m_Exit, 0);
+    const QStringList link{QStringLiteral("--send-timeout"), QStringLiteral("100"), QStringLiteral("--receive-timeout"),
+                           QStringLiteral("100")};
+    {
+        const SimulatedController controller({QStringLiteral("--image"), in}, m_Folder.Path(QString()));
+        const QString out = m_Folder.Path(QStringLiteral("received.KWC"));
+        const S_Run run = Run(QStringList{QStringLiteral("upload"), out, QStringLiteral("--format"),
+                                          QStringLiteral("standard"), QStringLiteral("--device"), controller.Device()} +
+                              link);
+        EXPECT_EQ(run.m_Exit, 0) << run.m_Out.toStdString() << run.m_Err.toStdString();
+        EXPECT_TRUE(run.m_Out.contains(QStringLiteral("[=] <229>")));
+        EXPECT_EQ(m_Folder.Read(QStringLiteral("received.KWC")), m_Folder.Read(QStringLiteral("expected.KWC")));
+    }
+    {
+        const SimulatedController controller({QStringLiteral("--image"), in, QStringLiteral("--stop-after"),
+                                              QStringLiteral("3000")},
+                                             m_Folder.Path(QString()));
+        const QString out = m_Folder.Path(QStringLiteral("partial.KWC"));
+        const S_Run run = Run(QStringList{QStringLiteral("upload"), out, QStringLiteral("--format"),
+                                          QStringLiteral("standard"), QStringLiteral("--device"), controller.Device()} +
+                              link);
+        EXPECT_EQ(run.m_Exit, 1);
+        EXPECT_TRUE(run.m_Out.contains(QStringLiteral("  [!] <273>"))) << run.m_Out.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(out));
+    }
+}
+
+TEST_F(Kw3toolTest, ADeviceThatCannotBeOpenedIsALinkFailure)
+{
+    const QString missing = m_Folder.Path(QStringLiteral("no-such-tty"));
+    const S_Run download = Run({QStringLiteral("download"), Valid(), QStringLiteral("--device"), missing});
+    EXPECT_EQ(download.m_Exit, 1);
+    EXPECT_TRUE(download.m_Out.contains(QStringLiteral("[=] <192>")));
+    EXPECT_TRUE(download.m_Out.contains(QStringLiteral("  [i] <93> ") + missing + QStringLiteral(": ")))
+        << download.m_Out.toStdString();
+    EXPECT_TRUE(download.m_Out.contains(QStringLiteral("  [!] <266>")));
+
+    const S_Run usage = Run({QStringLiteral("download"), Valid(), QStringLiteral("--port"), QStringLiteral("2"),
+                             QStringLiteral("--device"), missing});
+    EXPECT_EQ(usage.m_Exit, 2);
+    EXPECT_EQ(Run({QStringLiteral("upload"), QStringLiteral("x.KWC")}).m_Exit, 2) << "upload needs its format";
+    EXPECT_EQ(Run({QStringLiteral("upload"), QStringLiteral("x.KWC"), QStringLiteral("--format"),
+                   QStringLiteral("standard"), QStringLiteral("--outputs"), QStringLiteral("20")})
+                  .m_Exit,
+              2);
 }

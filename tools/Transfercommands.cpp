@@ -1,0 +1,110 @@
+// download, upload and simulate: Kw3Win's Download and Upload on the command line,
+// and a controller to try them against.
+#include "app/Context.h"
+#include "editor/Utilities.h"
+#include "tools/Simulator.h"
+#include "tools/Toolarguments.h"
+#include "tools/Toolcommands.h"
+#include "tools/Toolconfiguration.h"
+
+#include <limits>
+
+namespace {
+
+const QStringList LinkOptions{QStringLiteral("port"), QStringLiteral("device"), QStringLiteral("send-timeout"),
+                              QStringLiteral("receive-timeout")};
+
+bool ParsePositive(const QMap<QString, QString>& options, const QString& name, std::int16_t& value, QString& error)
+{
+    const auto found = options.constFind(name);
+    if (found == options.constEnd())
+        return true;
+    bool ok = false;
+    const int number = found->toInt(&ok);
+    if (!ok || number < 1 || number > std::numeric_limits<std::int16_t>::max()) {
+        error = QStringLiteral("--%1 needs a whole number from 1 to 32767, not %2").arg(name, *found);
+        return false;
+    }
+    value = static_cast<std::int16_t>(number);
+    return true;
+}
+
+// The link of Kw3Win's settings, changed by the command's options.
+bool ParseLink(const QMap<QString, QString>& options, S_LinkSettings& link)
+{
+    link = S_LinkSettings::FromContext(C_Context());
+    QString error;
+    if (options.contains(QStringLiteral("port")) && options.contains(QStringLiteral("device")))
+        error = QStringLiteral("give either --port or --device");
+    else if (ParsePositive(options, QStringLiteral("port"), link.m_Port, error) &&
+             ParsePositive(options, QStringLiteral("send-timeout"), link.m_SendTimeout, error) &&
+             ParsePositive(options, QStringLiteral("receive-timeout"), link.m_ReceiveTimeout, error))
+        link.m_Device = options.value(QStringLiteral("device"));
+    if (error.isEmpty())
+        return true;
+    WriteError(error);
+    return false;
+}
+
+} // namespace
+
+int RunDownload(const QStringList& arguments)
+{
+    QStringList files;
+    QMap<QString, QString> options;
+    const std::unique_ptr<C_ToolConfiguration> configuration =
+        C_ToolConfiguration::Open(arguments, 1, files, LinkOptions, options);
+    S_LinkSettings link;
+    if (configuration == nullptr || !ParseLink(options, link))
+        return ExitCode::Refused;
+    const bool sent = configuration->Format().Download(link);
+    configuration->PrintDiagnostics();
+    return sent ? ExitCode::Success : ExitCode::ChecksFailed;
+}
+
+int RunUpload(const QStringList& arguments)
+{
+    QString error;
+    const std::optional<S_ToolArguments> parsed = ParseToolArguments(
+        arguments, QStringList{QStringLiteral("format"), QStringLiteral("outputs")} + LinkOptions, 1, error);
+    if (!parsed) {
+        WriteError(error);
+        return ExitCode::Refused;
+    }
+    const std::optional<std::uint16_t> code = FormatCodeOfName(parsed->m_Options.value(QStringLiteral("format")));
+    if (!code) {
+        WriteError(QStringLiteral("upload needs --format standard, inverter or varnholt"));
+        return ExitCode::Refused;
+    }
+    const QString outputs = parsed->m_Options.value(QStringLiteral("outputs"), QStringLiteral("16"));
+    if (outputs != QLatin1String("16") && outputs != QLatin1String("24")) {
+        WriteError(QStringLiteral("--outputs is 16 or 24, not %1").arg(outputs));
+        return ExitCode::Refused;
+    }
+    S_LinkSettings link;
+    if (!ParseLink(parsed->m_Options, link))
+        return ExitCode::Refused;
+
+    const std::unique_ptr<C_ToolConfiguration> configuration = C_ToolConfiguration::New(*code, outputs.toInt());
+    const bool received = configuration->Format().Upload(link);
+    configuration->PrintDiagnostics();
+    if (!received)
+        return ExitCode::ChecksFailed;
+
+    // Then what Kw3Win's Save does, which starts with an empty diagnostic tree.
+    configuration->Panes().m_DiagnosticTree->clear();
+    const QString& target = parsed->m_Positionals.first();
+    const bool saved = configuration->Format().SaveFile(target);
+    configuration->PrintDiagnostics();
+    if (saved)
+        return ExitCode::Success;
+    if (!configuration->Format().ImageBuilt())
+        return ExitCode::ChecksFailed;
+    WriteError(QStringLiteral("cannot write %1").arg(target));
+    return ExitCode::Refused;
+}
+
+int RunSimulateCommand(const QStringList& arguments)
+{
+    return RunSimulate(arguments);
+}
