@@ -1,0 +1,79 @@
+// The full download of a standard image against the simulated controller, next to
+// the protocol's floor of a 2000 ms pause and 3 ms per byte. Run by hand:
+//   build/bin/bench_link
+#include "comm/Rs232handler.h"
+#include "comm/Serialport.h"
+#include "tools/Simulator.h"
+
+#include <QCoreApplication>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <thread>
+#include <vector>
+
+namespace {
+
+double Seconds(std::int64_t ticks)
+{
+    return double(ticks) / double(CounterFrequency());
+}
+
+double CpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_THREAD, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication application(argc, argv);
+    constexpr std::uint16_t Length = 8182;
+    S_SimulatorOptions options;
+    options.m_FormatCode = 0xCAFE;
+    options.m_Image.assign(Length, 0);
+    C_ControllerSimulator controller(options);
+    if (!controller.Open()) {
+        std::fprintf(stderr, "no pseudo-terminal: %s\n", qPrintable(controller.ErrorText()));
+        return 1;
+    }
+    std::atomic<bool> stop{false};
+    std::thread serving([&] { controller.Run(stop, [](const S_TransferReport&) {}); });
+
+    std::vector<std::uint8_t> image(Length);
+    for (std::size_t index = 0; index < image.size(); ++index)
+        image[index] = std::uint8_t(index);
+    std::vector<std::int64_t> writes;
+    writes.reserve(Length);
+    bool sent = false;
+    double cpu = 0;
+    std::int64_t elapsed = 0;
+    {
+        C_KW3Communication link(nullptr, controller.DevicePath(), 500, 500);
+        link.SetByteWriteObserver([&writes](std::int64_t tick) { writes.push_back(tick); });
+        const double cpuBefore = CpuSeconds();
+        const std::int64_t start = CounterValue();
+        sent = link.SendImage(image.data(), Length);
+        elapsed = CounterValue() - start;
+        cpu = CpuSeconds() - cpuBefore;
+    }
+    stop = true;
+    serving.join();
+
+    double smallestGapMs = 1e9;
+    for (std::size_t index = 1; index < writes.size(); ++index)
+        smallestGapMs = std::min(smallestGapMs, Seconds(writes[index] - writes[index - 1]) * 1000.0);
+    const double floor = 2.0 + Length * 0.003;
+    std::printf("sent %s, %zu byte writes\n", sent ? "yes" : "NO", writes.size());
+    std::printf("total %.3f s, floor %.3f s, ratio %.4f\n", Seconds(elapsed), floor, Seconds(elapsed) / floor);
+    std::printf("smallest gap between writes %.3f ms\n", smallestGapMs);
+    std::printf("CPU time of the sending thread %.3f s\n", cpu);
+    return sent ? 0 : 1;
+}
