@@ -3,6 +3,7 @@
 #include "editor/Utilities.h"
 #include "model/Configurationfile.h"
 #include "tools/Toolarguments.h"
+#include "tools/Toolcommands.h"
 
 #include <QFileInfo>
 #include <QTreeWidgetItemIterator>
@@ -118,6 +119,19 @@ std::unique_ptr<C_ToolConfiguration> C_ToolConfiguration::New(std::uint16_t form
     configuration->m_Format = C_EEPROMFormat::Create(formatCode, configuration->m_Panes, outputs);
     configuration->m_Format->ShowInPanes();
     return configuration;
+}
+
+int C_ToolConfiguration::Save(const QString& target)
+{
+    m_Panes.m_DiagnosticTree->clear();
+    const bool saved = m_Format->SaveFile(target);
+    PrintDiagnostics();
+    if (saved)
+        return ExitCode::Success;
+    if (!m_Format->ImageBuilt())
+        return ExitCode::ChecksFailed;
+    WriteError(QStringLiteral("cannot write %1").arg(target));
+    return ExitCode::Refused;
 }
 
 void C_ToolConfiguration::PrintDiagnostics() const

@@ -37,6 +37,10 @@ public:
     C_ConfigurationPanes& Panes() { return m_Panes; }
     C_EEPROMFormat& Format() { return *m_Format; }
 
+    // What Kw3Win's Save does: an empty diagnostic tree, then SaveFile; the lines
+    // printed and the exit status (checks failed, or the file not writable).
+    int Save(const QString& target);
+
     // Every diagnostic line in tree order: two blanks per level, the icon's tag, a blank, the text.
     void PrintDiagnostics() const;
 

@@ -1,7 +1,6 @@
 // download, upload and simulate: Kw3Win's Download and Upload on the command line,
 // and a controller to try them against.
 #include "app/Context.h"
-#include "editor/Utilities.h"
 #include "tools/Simulator.h"
 #include "tools/Toolarguments.h"
 #include "tools/Toolcommands.h"
@@ -91,17 +90,7 @@ int RunUpload(const QStringList& arguments)
     if (!received)
         return ExitCode::ChecksFailed;
 
-    // Then what Kw3Win's Save does, which starts with an empty diagnostic tree.
-    configuration->Panes().m_DiagnosticTree->clear();
-    const QString& target = parsed->m_Positionals.first();
-    const bool saved = configuration->Format().SaveFile(target);
-    configuration->PrintDiagnostics();
-    if (saved)
-        return ExitCode::Success;
-    if (!configuration->Format().ImageBuilt())
-        return ExitCode::ChecksFailed;
-    WriteError(QStringLiteral("cannot write %1").arg(target));
-    return ExitCode::Refused;
+    return configuration->Save(parsed->m_Positionals.first());
 }
 
 int RunSimulateCommand(const QStringList& arguments)
