@@ -258,16 +258,22 @@ bool C_SerialPort::Read(std::uint8_t* data, std::size_t count, std::size_t& rece
 
 bool C_PseudoTerminal::WaitUntilTaken(int timeoutMs)
 {
+    // Written bytes reach the other side's queue a little later, so an empty queue
+    // counts only once it has stayed empty for a while.
+    constexpr int EmptyForMs = 250;
+    constexpr int CheckEveryMs = 5;
     const std::int64_t deadline = CounterValue() + Milliseconds(timeoutMs);
+    int emptyMs = 0;
     for (;;) {
         int waiting = 0;
         if (m_Slave < 0 || ::ioctl(m_Slave, FIONREAD, &waiting) != 0)
             return false;
-        if (waiting == 0)
+        emptyMs = waiting == 0 ? emptyMs + CheckEveryMs : 0;
+        if (emptyMs >= EmptyForMs)
             return true;
         if (CounterValue() >= deadline)
             return false;
-        SleepMilliseconds(5);
+        SleepMilliseconds(CheckEveryMs);
     }
 }
 
