@@ -45,7 +45,7 @@ QGroupBox* TCOMSetupForm::NewTimeoutBox(const QString& title, const QRect& geome
     auto* box = new QGroupBox(title, this);
     box->setGeometry(geometry);
     trackBar = new QSlider(Qt::Horizontal, box);
-    trackBar->setGeometry(10, 30, 190, 45);
+    trackBar->setGeometry(10, 30, 190, 32);
     trackBar->setTickPosition(QSlider::TicksBelow);
     // A tick at every millisecond would merge into a solid band; one per 50 ms stays readable.
     trackBar->setTickInterval(50);

@@ -18,6 +18,9 @@ namespace {
 constexpr int Information = 1;
 constexpr int Error = 3;
 constexpr std::int16_t ShortTimeout = 100;
+// For uploads that must succeed: waiting costs nothing then, and a loaded machine may
+// keep the simulated controller from the line for a moment.
+constexpr std::int16_t PatientTimeout = 1000;
 constexpr double PauseMs = 2000.0;
 constexpr double ByteIntervalMs = 3.0;
 
@@ -124,8 +127,7 @@ TEST_F(LinkTest, TheReadyByteAnsweringTheTwentiethLetterIsRefusedInBothDirection
     }
 }
 
-// Downloads: handshake, the pause, then every byte paced; each case costs the 2 s pause,
-// the full standard image 26.5 s.
+// Downloads: handshake, the pause, then every byte paced; each case costs the 2 s pause.
 struct DownloadCase
 {
     int ignore;
@@ -173,7 +175,7 @@ TEST_P(DownloadTest, TheImageFollowsTheHandshakeAndThePauseWithEveryByteAtLeast3
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, DownloadTest,
-                         ::testing::Values(DownloadCase{0, 40}, DownloadCase{18, 40}, DownloadCase{0, 8182}),
+                         ::testing::Values(DownloadCase{0, 40}, DownloadCase{18, 40}),
                          [](const ::testing::TestParamInfo<DownloadCase>& test) {
                              return "Refused" + std::to_string(test.param.ignore) + "Bytes" +
                                     std::to_string(test.param.length);
@@ -224,10 +226,10 @@ TEST_P(UploadTest, OnlyAWholeImageReachesTheBuffer)
     options.m_StopAfter = c.stopAfter;
     RunningController controller(options);
 
-    C_KW3Communication link(&m_Heading, controller.Device(), ShortTimeout, ShortTimeout);
+    const bool complete = c.stopAfter < 0;
+    C_KW3Communication link(&m_Heading, controller.Device(), complete ? PatientTimeout : ShortTimeout, ShortTimeout);
     const std::vector<std::uint8_t> before(c.length, 0xAA);
     std::vector<std::uint8_t> buffer = before;
-    const bool complete = c.stopAfter < 0;
     EXPECT_EQ(link.ReceiveImage(buffer.data(), c.length), complete);
     std::vector<std::pair<QString, int>> expected = {Line(270, Information), Line(271, Information)};
     if (!complete)

@@ -252,21 +252,25 @@ TEST_F(Kw3toolTest, UploadSavesWhatTheControllerSentAndAFailedOneWritesNothing)
     const QString in = Valid();
     const QString expected = m_Folder.Path(QStringLiteral("expected.KWC"));
     ASSERT_EQ(Run({QStringLiteral("convert"), in, expected}).m_Exit, 0);
+    // Short time-outs keep the failure quick; the upload that must succeed waits longer
+    // between bytes, as a loaded machine may keep the simulated controller from the line.
     const QStringList link{QStringLiteral("--send-timeout"), QStringLiteral("100"), QStringLiteral("--receive-timeout"),
                            QStringLiteral("100")};
+    const QStringList patientLink{QStringLiteral("--send-timeout"), QStringLiteral("100"),
+                                  QStringLiteral("--receive-timeout"), QStringLiteral("1000")};
     {
         const SimulatedController controller({QStringLiteral("--image"), in}, m_Folder.Path(QString()));
         const QString out = m_Folder.Path(QStringLiteral("received.KWC"));
         const S_Run run = Run(QStringList{QStringLiteral("upload"), out, QStringLiteral("--format"),
                                           QStringLiteral("standard"), QStringLiteral("--device"), controller.Device()} +
-                              link);
+                              patientLink);
         EXPECT_EQ(run.m_Exit, 0) << run.m_Out.toStdString() << run.m_Err.toStdString();
         EXPECT_TRUE(run.m_Out.contains(QStringLiteral("[=] <229>")));
         EXPECT_EQ(m_Folder.Read(QStringLiteral("received.KWC")), m_Folder.Read(QStringLiteral("expected.KWC")));
     }
     {
         const SimulatedController controller({QStringLiteral("--image"), in, QStringLiteral("--stop-after"),
-                                              QStringLiteral("3000")},
+                                              QStringLiteral("100")},
                                              m_Folder.Path(QString()));
         const QString out = m_Folder.Path(QStringLiteral("partial.KWC"));
         const S_Run run = Run(QStringList{QStringLiteral("upload"), out, QStringLiteral("--format"),
