@@ -73,7 +73,8 @@ const std::vector<IntegerKey>& IntegerKeys()
 
 } // namespace
 
-C_Context::C_Context()
+C_Context::C_Context(Persistence persistence)
+    : m_Persistence(persistence)
 {
     const QSettings store = OpenStore();
     switch (store.status()) {
@@ -99,6 +100,8 @@ C_Context::C_Context()
 
 C_Context::~C_Context()
 {
+    if (m_Persistence == Persistence::ReadOnly)
+        return;
     QSettings store = OpenStore();
     for (const StringKey& k : StringKeys())
         store.setValue(KeyPath(k.section, k.key), k.get(*this));

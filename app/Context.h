@@ -12,7 +12,11 @@ class C_Context
 public:
     static const char* const StoreName;
 
-    C_Context();
+    enum class Persistence { WriteBackAtExit, ReadOnly };
+
+    // A read-only store (kw3tool's) never writes the settings file, so a command
+    // cannot change or create the user's settings.
+    explicit C_Context(Persistence persistence = Persistence::WriteBackAtExit);
     ~C_Context();
     C_Context(const C_Context&) = delete;
     C_Context& operator=(const C_Context&) = delete;
@@ -64,6 +68,7 @@ public:
     void SetNumberOfOutputs(int value) { m_NumberOfOutputs = value; }
 
 private:
+    Persistence m_Persistence;
     QString m_StoreProblem;
     QString m_LastConfiguration;
     QString m_LanguageFile;

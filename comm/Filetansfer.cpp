@@ -13,9 +13,11 @@ namespace {
 
 constexpr int ReadableDiagnosticsHeight = 300;
 
-// Grows the panel to the height; inside a splitter the space comes from the largest other pane.
-void EnsureHeight(QWidget* panel, int height)
+} // namespace
+
+void EnlargeDiagnostics(QWidget* panel)
 {
+    const int height = ReadableDiagnosticsHeight;
     if (panel == nullptr || panel->height() >= height)
         return;
     auto* splitter = qobject_cast<QSplitter*>(panel->parentWidget());
@@ -35,8 +37,6 @@ void EnsureHeight(QWidget* panel, int height)
         sizes[donor] = std::max(0, sizes[donor] - growth);
     splitter->setSizes(sizes);
 }
-
-} // namespace
 
 TFormFileTransfer::TFormFileTransfer(QWidget* owner, int picture)
     : TEditorDialog(owner, QSize(300, 150))
@@ -61,7 +61,7 @@ bool RunFileTransfer(QWidget* owner, TFormFileTransfer::Picture picture, QWidget
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     const bool transferred = transfer();
     if (!transferred)
-        EnsureHeight(diagnosticPanel, ReadableDiagnosticsHeight);
+        EnlargeDiagnostics(diagnosticPanel);
     window->close();
     return transferred;
 }

@@ -24,6 +24,10 @@ public:
     QList<QPixmap> m_ImageList;
 };
 
+// Makes a diagnostic panel at least 300 pixels high, so that its lines can be
+// read after a failure; inside a splitter the space comes from the largest other pane.
+void EnlargeDiagnostics(QWidget* diagnosticPanel);
+
 // A configuration window's transfer: the transfer window shown and painted, the
 // transfer run, the diagnostic panel made at least 300 pixels high when the
 // transfer failed so its lines can be read, the window closed. The transfer's result.

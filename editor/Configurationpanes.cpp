@@ -83,16 +83,29 @@ C_ConfigurationPanes::C_ConfigurationPanes(QWidget* parent)
     // A typed hysteresis counts once the box is left, within the up-down's range.
     m_TemperatureHysteresisEdit->setValidator(new QIntValidator(0, 9999, m_TemperatureHysteresisEdit));
     connect(m_TemperatureHysteresisEdit, &QLineEdit::editingFinished, this, [this] {
+        const int before = m_TemperatureHysteresisUpDown->Position();
         m_TemperatureHysteresisUpDown->SetPosition(m_TemperatureHysteresisEdit->text().toInt());
+        if (m_TemperatureHysteresisUpDown->Position() != before)
+            emit ServiceEdited();
     });
+    ReportServiceEdits();
 
     m_StepsGrid->hide();
     SetTexts();
     CreateCategoryRoots();
     SetServiceDefaults();
-    for (int row = 1; row <= MotorModes; ++row)
-        for (int column = 1; column <= MotorTimes; ++column)
-            SetMotorCell(row, column, MotorUnused);
+    ClearConfiguration();
+}
+
+void C_ConfigurationPanes::ReportServiceEdits()
+{
+    for (C_UpDown* upDown : {m_MaximumLevelUpDown, m_MinimumLevelUpDown, m_SlowingDownTimeUpDown, m_MaximumSpeedUpDown,
+                             m_SpinLevelUpDown, m_MaintenanceRequestUpDown, m_TemperatureHysteresisUpDown})
+        connect(upDown, &C_UpDown::Clicked, this, &C_ConfigurationPanes::ServiceEdited);
+    for (QCheckBox* box : {m_AdvanceEnableCheckbox, m_MachineEnableCheckbox})
+        connect(box, &QCheckBox::clicked, this, &C_ConfigurationPanes::ServiceEdited);
+    for (QComboBox* box : {m_LanguageComboBox, m_TemperatureComboBox})
+        connect(box, &QComboBox::currentIndexChanged, this, &C_ConfigurationPanes::ServiceEdited);
 }
 
 QLineEdit* C_ConfigurationPanes::NewValueBox(bool typable)
@@ -161,6 +174,17 @@ QTreeWidgetItem* C_ConfigurationPanes::AddDiagnostic(QTreeWidgetItem* parent, co
     if (parent != nullptr)
         parent->setExpanded(true);
     return line;
+}
+
+void C_ConfigurationPanes::ClearConfiguration()
+{
+    m_ProgramsTree->clear();
+    for (QTreeWidgetItem* root : m_CategoryNodes)
+        if (root != nullptr)
+            qDeleteAll(root->takeChildren());
+    for (int row = 1; row <= MotorModes; ++row)
+        for (int column = 1; column <= MotorTimes; ++column)
+            SetMotorCell(row, column, MotorUnused);
 }
 
 int C_ConfigurationPanes::MotorCell(int row, int column) const

@@ -44,6 +44,10 @@ public:
     int MotorCell(int row, int column) const;
     void SetMotorCell(int row, int column, int value);
 
+    // Removes every program and cycle (the five category roots stay) and marks
+    // every motor time not used.
+    void ClearConfiguration();
+
     // Service panel.
     QLabel* m_TypeImage;
     QList<QPixmap> m_TypeImageList;
@@ -95,7 +99,14 @@ public:
     C_TreeView* m_DiagnosticTree;
     QTableWidget* m_StepsGrid;
 
+signals:
+    // A value of the service panel changed. Whoever fills the panel (a format
+    // showing a configuration) blocks the panes' signals meanwhile, so that only
+    // the user's changes arrive.
+    void ServiceEdited();
+
 private:
+    void ReportServiceEdits();
     void SetTexts();
     void CreateCategoryRoots();
     void SetServiceDefaults();

@@ -180,7 +180,7 @@ QTreeWidgetItem* C_EEPROMFormat::CycleOfRecord(const std::uint8_t* record)
 
 void C_EEPROMFormat::CyclesFromImage()
 {
-    BuildStepRows(m_Image[size_t(m_Description.m_Layout.m_OutputsByte)]);
+    MakeRows(m_Image[size_t(m_Description.m_Layout.m_OutputsByte)]);
     const C_StepRecordCodec codec(m_RowLayout, m_Description.m_UnusedSpeedHigh);
     const S_ImageLayout& layout = m_Description.m_Layout;
     for (int i = 0; i < layout.m_StepRecords; ++i) {
@@ -258,11 +258,6 @@ void C_EEPROMFormat::ServiceFromWindow()
     if (m_Description.m_ServiceHeading != 0)
         m_Window.AddDiagnostic(nullptr, Text(m_Description.m_ServiceHeading), C_ConfigurationPanes::Heading);
     C_ServiceBlock(m_Description.m_Service).FromWindow(m_Image, m_Window);
-}
-
-void C_EEPROMFormat::BuildStepRows(int outputs)
-{
-    MakeRows(outputs);
 }
 
 void C_EEPROMFormat::MakeRows(int outputs)

@@ -10,8 +10,12 @@
 #include <vector>
 
 class C_ConfigurationPanes;
-class C_Context;
+class C_CycleContent;
 class C_RowProperty;
+class C_Step;
+class QPainter;
+class QRect;
+class QTableWidget;
 class QTreeWidgetItem;
 
 // The format codes: the first two bytes of a configuration file, little-endian.
@@ -29,8 +33,6 @@ struct S_LinkSettings
     QString m_Device;
     std::int16_t m_ReceiveTimeout = 500;
     std::int16_t m_SendTimeout = 500;
-
-    static S_LinkSettings FromContext(const C_Context& context);
 };
 
 // A memory-image format: owns the image and the step rows, converts the image
@@ -59,30 +61,39 @@ public:
     const std::vector<std::unique_ptr<C_RowProperty>>& Rows() const { return m_Rows; }
 
     // Image to panes: service, motor table, cycles, then the programs that link to them.
-    virtual void ShowConfiguration();
+    void ShowConfiguration();
     // Panes to image; stops with false at the first check that fails.
-    virtual bool BuildImage();
+    bool BuildImage();
     // Reads a configuration file (format code, then the image) or an old one (the image alone).
-    virtual void LoadFile(const QString& path);
+    void LoadFile(const QString& path);
     // Builds the image and writes it as a configuration file; false when either fails.
-    virtual bool SaveFile(const QString& path);
+    bool SaveFile(const QString& path);
     // Takes count steps from the budget (a negative count gives them back); the
     // free steps left, or -1 when they would run out.
-    virtual std::int32_t ReserveSteps(std::int32_t count);
+    std::int32_t ReserveSteps(std::int32_t count);
     // Receives the image from the controller and shows it; the configuration is
     // unchanged unless the whole image arrived.
-    virtual bool Upload(const S_LinkSettings& link);
+    bool Upload(const S_LinkSettings& link);
     // Builds the image and sends it to the controller.
-    virtual bool Download(const S_LinkSettings& link);
+    bool Download(const S_LinkSettings& link);
     // 16 or 24, as the image says.
-    virtual int GetOutputs() const;
+    int GetOutputs() const;
+
+    // The step grid's cells: column 0 holds the row captions, row 0 the step
+    // numbers, column c the entry c - 1 of the cycle (the last column its closing
+    // entry) and row r the row descriptor r - 1. Editing keeps the rules between
+    // the end conditions, the special functions and the temperatures.
+    void EditStepField(C_CycleContent& content, int column, int row);
+    void SetStepFieldEnabled(C_CycleContent& content, int column, int row, bool enable);
+    // The current cell's row and column are highlighted; the top-left cell shows the cycle's caption.
+    void DrawStepCell(QPainter& canvas, const QTableWidget& grid, const C_CycleContent& content,
+                      const QString& cycleCaption, int column, int row, const QRect& rect) const;
 
 protected:
-    virtual void CyclesFromImage();
-    virtual bool CyclesToImage();
-    virtual void ServiceToWindow();
-    virtual void ServiceFromWindow();
-    virtual void BuildStepRows(int outputs);
+    void CyclesFromImage();
+    bool CyclesToImage();
+    void ServiceToWindow();
+    void ServiceFromWindow();
 
     C_EEPROMFormat(C_ConfigurationPanes& window, const S_FormatDescription& description, int outputs);
 
@@ -107,6 +118,9 @@ private:
     void MakeRows(int outputs);
     std::int32_t* RoleRow(StepRole role);
     bool WriteFile(const QString& path) const;
+    // Cooling, balanced feed or the temperature function of the step switched on or off.
+    void EditSpecialFunction(C_Step& step, std::int32_t row);
+    void EditTemperature(C_Step& step);
     // The cycles tree node the record's steps belong to, created when this is its
     // first step; null for a record that holds no step the reader can place.
     QTreeWidgetItem* CycleOfRecord(const std::uint8_t* record);

@@ -47,6 +47,7 @@ const S_FormatDescription& Description()
         2,
         264,
         236,
+        false,
     };
     return description;
 }

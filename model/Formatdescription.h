@@ -51,4 +51,7 @@ struct S_FormatDescription
     std::int16_t m_TypeHint;
     // The heading of an upload.
     std::int16_t m_UploadHeading;
+    // The time limit of a step can be edited, and the cooling and balanced-feed
+    // dialogs set it; the Varnholt machine keeps its own.
+    bool m_TimeLimitEditable;
 };

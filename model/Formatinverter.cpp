@@ -47,6 +47,7 @@ const S_FormatDescription& Description()
         1,
         235,
         236,
+        true,
     };
     return description;
 }

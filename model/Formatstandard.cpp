@@ -34,6 +34,7 @@ const S_FormatDescription& Description()
         0,
         228,
         229,
+        true,
     };
     return description;
 }

@@ -19,6 +19,15 @@ QString Line(std::int16_t id, const QString& text)
     return Text(id) + QLatin1Char(' ') + text;
 }
 
+// A reference links only to a cycle of its category; a category root (number 0)
+// or a category code out of range links to nothing, so the check reports it.
+QTreeWidgetItem* CycleNode(const C_ConfigurationPanes& window, int categoryCode, int number)
+{
+    if (categoryCode < 1 || categoryCode > NodeKind::CategoryCount)
+        return nullptr;
+    return FindChildByNumber(window.m_CategoryNodes[size_t(categoryCode)], number);
+}
+
 int StepsOf(const QTreeWidgetItem* cycleNode)
 {
     const C_NodeData* data = NodeData(cycleNode);
@@ -67,12 +76,13 @@ void ToTree(const std::uint8_t* area, C_ConfigurationPanes& window)
         QTreeWidgetItem* program = AddNodeWithData(window.m_ProgramsTree, nullptr, C_ConfigurationPanes::ProgramImage,
                                                    NodeKind::ProgramWord, record[0]);
         for (int p = 0; p < References && record[2 + 2 * p] != UnusedByte; ++p) {
-            const std::uint32_t category = NodeKind::CategoryBits(record[2 + 2 * p]);
+            const int code = record[2 + 2 * p];
             const int number = record[3 + 2 * p];
             QTreeWidgetItem* reference = AddNodeWithData(window.m_ProgramsTree, program,
                                                          C_ConfigurationPanes::CycleImage,
-                                                         NodeKind::CycleReferenceWord | category, number);
-            NodeData(reference)->m_Link = FindNodeByCategoryAndNumber(window.m_CyclesTree, category, number);
+                                                         NodeKind::CycleReferenceWord | NodeKind::CategoryBits(code),
+                                                         number);
+            NodeData(reference)->m_Link = CycleNode(window, code, number);
         }
         program->setExpanded(true);
     }

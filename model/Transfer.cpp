@@ -1,6 +1,5 @@
 #include "model/Eepromformat.h"
 
-#include "app/Context.h"
 #include "comm/Rs232handler.h"
 #include "editor/Configurationpanes.h"
 #include "language/Language.h"
@@ -24,15 +23,6 @@ QTreeWidgetItem* AddTransferHeading(C_ConfigurationPanes& window, std::int16_t h
 
 } // namespace
 
-S_LinkSettings S_LinkSettings::FromContext(const C_Context& context)
-{
-    S_LinkSettings link;
-    link.m_Port = static_cast<std::int16_t>(context.ComNumber());
-    link.m_ReceiveTimeout = static_cast<std::int16_t>(context.ReceiveTimeout());
-    link.m_SendTimeout = static_cast<std::int16_t>(context.SendTimeout());
-    return link;
-}
-
 bool C_EEPROMFormat::Upload(const S_LinkSettings& link)
 {
     QTreeWidgetItem* heading = AddTransferHeading(m_Window, m_Description.m_UploadHeading);
@@ -40,7 +30,10 @@ bool C_EEPROMFormat::Upload(const S_LinkSettings& link)
     const bool received = OpenLink(link, heading)->ReceiveImage(m_Image.data(), std::uint16_t(m_Image.size()));
     if (!received)
         return false;
-    ShowConfiguration();
+    // The received configuration replaces the one shown, step budget included.
+    m_Window.ClearConfiguration();
+    m_StepTotal = 0;
+    ShowInPanes();
     return true;
 }
 

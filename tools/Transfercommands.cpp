@@ -1,6 +1,7 @@
 // download, upload and simulate: Kw3Win's Download and Upload on the command line,
 // and a controller to try them against.
 #include "app/Context.h"
+#include "comm/Linksettings.h"
 #include "tools/Simulator.h"
 #include "tools/Toolarguments.h"
 #include "tools/Toolcommands.h"
@@ -31,7 +32,7 @@ bool ParsePositive(const QMap<QString, QString>& options, const QString& name, s
 // The link of Kw3Win's settings, changed by the command's options.
 bool ParseLink(const QMap<QString, QString>& options, S_LinkSettings& link)
 {
-    link = S_LinkSettings::FromContext(C_Context());
+    link = LinkSettingsFromContext(C_Context(C_Context::Persistence::ReadOnly));
     QString error;
     if (options.contains(QStringLiteral("port")) && options.contains(QStringLiteral("device")))
         error = QStringLiteral("give either --port or --device");

@@ -96,7 +96,7 @@ std::unique_ptr<C_LanguageManager> LoadLanguage(const std::optional<QString>& fi
 {
     if (file)
         return std::make_unique<C_LanguageManager>(*file);
-    const C_Context context;
+    const C_Context context(C_Context::Persistence::ReadOnly);
     return std::make_unique<C_LanguageManager>(context);
 }
 

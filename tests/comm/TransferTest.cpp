@@ -2,6 +2,7 @@
 #include "formats/Formatfixture.h"
 
 #include "app/Context.h"
+#include "comm/Linksettings.h"
 #include "comm/Serialport.h"
 #include "editor/Utilities.h"
 
@@ -48,7 +49,7 @@ TEST_F(TransferTest, ADownloadSendsTheBuiltImageToThePortOfTheSettings)
     context.SetReceiveTimeout(100);
     context.SetSendTimeout(100);
 
-    EXPECT_TRUE(format.Download(S_LinkSettings::FromContext(context)));
+    EXPECT_TRUE(format.Download(LinkSettingsFromContext(context)));
     qunsetenv("KW3_COM3");
     const std::vector<S_TransferReport> reports = controller.Stop();
     EXPECT_EQ(controller.ReceivedImage(), format.Image());

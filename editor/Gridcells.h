@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QHeaderView>
+#include <QStyledItemDelegate>
+#include <QWidget>
+
+#include <functional>
+
+class QTableWidget;
+
+// Draws one cell of an owner-drawn grid: the painter, the cell's column and row
+// (the grid's own numbering, fixed column and row included) and its rectangle.
+using CellPainter = std::function<void(QPainter&, int column, int row, const QRect&)>;
+
+// The body cells of an owner-drawn grid.
+class C_CellDelegate : public QStyledItemDelegate
+{
+public:
+    C_CellDelegate(CellPainter painter, QObject* parent);
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+private:
+    CellPainter m_Painter;
+};
+
+// The fixed row (horizontal) or fixed column (vertical) of a grid whose row 0 and
+// column 0 are hidden in the body: section k of the header is grid column k
+// (row 0) or grid row k (column 0), so the fixed cells stay in view while the
+// body scrolls.
+class C_FixedCells : public QHeaderView
+{
+public:
+    C_FixedCells(Qt::Orientation orientation, CellPainter painter, QWidget* parent);
+
+protected:
+    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
+
+private:
+    CellPainter m_Painter;
+};
+
+// The top-left fixed cell (column 0, row 0), drawn over the grid's corner.
+class C_FixedCorner : public QWidget
+{
+public:
+    C_FixedCorner(QTableWidget& grid, CellPainter painter);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void FollowHeaders();
+
+    QTableWidget& m_Grid;
+    CellPainter m_Painter;
+};
+
+// Fills a fixed cell with the button face and the grid line on its right and bottom edge.
+void DrawFixedBackground(QPainter& painter, const QRect& rect, const QColor& fill);

@@ -1,0 +1,454 @@
+#include "editor/Mdichild.h"
+
+#include "app/Context.h"
+#include "app/Messagebox.h"
+#include "comm/Filetansfer.h"
+#include "comm/Linksettings.h"
+#include "editor/Gridcells.h"
+#include "editor/Updown.h"
+#include "editor/Utilities.h"
+#include "language/Language.h"
+#include "model/Eepromformat.h"
+#include "resources/Pictures.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPainter>
+#include <QScrollArea>
+#include <QSignalBlocker>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// Cell sizes of the grids; each section adds its one-pixel grid line.
+constexpr int StepColumnWidth = 53;
+constexpr int StepCaptionWidth = 161;
+constexpr int StepRowHeight = 16;
+constexpr int MotorColumnWidth = 47;
+constexpr int MotorRowHeight = 14;
+constexpr int GridLine = 1;
+
+const QColor MotorFrameGray(0x80, 0x80, 0x80);
+
+QWidget* NewPanel(QWidget* parent, QWidget* content)
+{
+    auto* panel = new QWidget(parent);
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(content);
+    return panel;
+}
+
+QSplitter* NewSplitter(Qt::Orientation orientation, QWidget* first, QWidget* second)
+{
+    auto* splitter = new QSplitter(orientation);
+    splitter->setChildrenCollapsible(false);
+    splitter->addWidget(first);
+    splitter->addWidget(second);
+    return splitter;
+}
+
+// Gives the second pane of a splitter the size; the first takes the rest. The
+// first pane is the one that grows with the window.
+void SetSecondPaneSize(QSplitter* splitter, int size)
+{
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 0);
+    const int total = splitter->orientation() == Qt::Vertical ? splitter->height() : splitter->width();
+    const int whole = std::max(total - splitter->handleWidth(), size + 1);
+    splitter->setSizes({whole - size, size});
+}
+
+void SetFirstPaneSize(QSplitter* splitter, int size)
+{
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
+    const int whole = std::max(splitter->width() - splitter->handleWidth(), size + 1);
+    splitter->setSizes({size, whole - size});
+}
+
+QFont GridFont(const QWidget& grid)
+{
+    // The cells are 16 pixels high: the font must fit with its descenders.
+    QFont font = grid.font();
+    font.setPixelSize(11);
+    return font;
+}
+
+} // namespace
+
+TFormMDIChild::TFormMDIChild(C_Context& context, QWidget* parent)
+    : C_ConfigurationPanes(parent)
+    , m_Context(context)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(QIcon(LoadPicture(QStringLiteral("APPLICATION_16"))));
+    BuildServicePanel();
+    BuildStepsGrid();
+    BuildMotorGrid();
+    BuildLayout();
+    BuildCommands();
+    RestorePaneSizes();
+
+    connect(m_CyclesTree, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* current) { CycleSelectAtNode(current); });
+    connect(this, &C_ConfigurationPanes::ServiceEdited, this, [this] { SetModified(true); });
+    for (QSplitter* splitter : {m_LeftSplitter, m_MiddleSplitter, m_RightSplitter})
+        connect(splitter, &QSplitter::splitterMoved, this,
+                [this, splitter] { StorePanelHeight(splitter->widget(1)); });
+}
+
+// The format goes first: its rows refer to the panes, which the base destroys.
+TFormMDIChild::~TFormMDIChild() = default;
+
+QMdiSubWindow* TFormMDIChild::OpenIn(QMdiArea& frame)
+{
+    QMdiSubWindow* frameWindow = frame.addSubWindow(this);
+    frameWindow->showMaximized();
+    return frameWindow;
+}
+
+void TFormMDIChild::BuildServicePanel()
+{
+    auto* content = new QWidget;
+    auto* grid = new QGridLayout(content);
+    grid->setContentsMargins(6, 4, 6, 4);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(3);
+    grid->setColumnStretch(0, 1);
+    int row = 0;
+    grid->addWidget(m_TypeImage, row++, 0, 1, 3);
+    const auto addLine = [&](QLabel* label, QWidget* box, C_UpDown* upDown) {
+        label->setWordWrap(true);
+        grid->addWidget(label, row, 0);
+        if (upDown != nullptr) {
+            box->setFixedWidth(52);
+            grid->addWidget(box, row, 1);
+            grid->addWidget(upDown, row, 2);
+        } else {
+            grid->addWidget(box, row, 1, 1, 2);
+        }
+        ++row;
+    };
+    addLine(m_StepCountLabel, m_StepCountEdit, nullptr);
+    addLine(m_NumberOfOutputsLabel, m_NumberOfOutputsEdit, nullptr);
+    addLine(m_TotalWashesLabel, m_TotalWashesEdit, nullptr);
+    addLine(m_PartialWashesLabel, m_PartialWashesEdit, nullptr);
+    addLine(m_WorkingHoursLabel, m_WorkingHoursEdit, nullptr);
+    addLine(m_LanguageLabel, m_LanguageComboBox, nullptr);
+    addLine(m_TemperatureTypeLabel, m_TemperatureComboBox, nullptr);
+    addLine(m_MaximumLevelLabel, m_MaximumLevelEdit, m_MaximumLevelUpDown);
+    addLine(m_MinimumLevelLabel, m_MinimumLevelEdit, m_MinimumLevelUpDown);
+    grid->addWidget(m_AdvanceEnableCheckbox, row++, 0, 1, 3);
+    grid->addWidget(m_MachineEnableCheckbox, row++, 0, 1, 3);
+    addLine(m_SlowingDownTimeLabel, m_SlowingDownTimeEdit, m_SlowingDownTimeUpDown);
+    addLine(m_MaximumSpeedLabel, m_MaximumSpeedEdit, m_MaximumSpeedUpDown);
+    addLine(m_SpinLevelLabel, m_SpinLevelEdit, m_SpinLevelUpDown);
+    addLine(m_MaintenanceRequestLabel, m_MaintenanceRequestEdit, m_MaintenanceRequestUpDown);
+    addLine(m_TemperatureHysteresisLabel, m_TemperatureHysteresisEdit, m_TemperatureHysteresisUpDown);
+    grid->setRowStretch(row, 1);
+    for (QLineEdit* box : {m_StepCountEdit, m_NumberOfOutputsEdit, m_TotalWashesEdit, m_PartialWashesEdit,
+                           m_WorkingHoursEdit})
+        box->setFixedWidth(52 + m_MaximumLevelUpDown->sizeHint().width() + grid->horizontalSpacing());
+
+    auto* scroller = new QScrollArea;
+    scroller->setWidget(content);
+    scroller->setWidgetResizable(true);
+    scroller->setFrameShape(QFrame::StyledPanel);
+    m_VariousPanel = scroller;
+}
+
+void TFormMDIChild::BuildStepsGrid()
+{
+    QTableWidget& grid = *m_StepsGrid;
+    const CellPainter draw = [this](QPainter& canvas, int column, int row, const QRect& rect) {
+        StepsDrawCell(canvas, column, row, rect);
+    };
+    grid.setFont(GridFont(grid));
+    grid.setHorizontalHeader(new C_FixedCells(Qt::Horizontal, draw, &grid));
+    grid.setVerticalHeader(new C_FixedCells(Qt::Vertical, draw, &grid));
+    grid.horizontalHeader()->setDefaultSectionSize(StepColumnWidth + GridLine);
+    grid.horizontalHeader()->setFixedHeight(StepRowHeight + GridLine);
+    grid.verticalHeader()->setDefaultSectionSize(StepRowHeight + GridLine);
+    grid.verticalHeader()->setFixedWidth(StepCaptionWidth + GridLine);
+    grid.setItemDelegate(new C_CellDelegate(draw, &grid));
+    new C_FixedCorner(grid, draw);
+    grid.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid.setSelectionMode(QAbstractItemView::NoSelection);
+    grid.setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
+    grid.setGridStyle(Qt::SolidLine);
+    grid.installEventFilter(this);
+    // The highlight follows the cursor along its row and column.
+    connect(&grid, &QTableWidget::currentCellChanged, this, &TFormMDIChild::RepaintStepsGrid);
+    connect(&grid, &QTableWidget::cellDoubleClicked, this, [this] { Run(&TFormMDIChild::EditStepCell); });
+}
+
+void TFormMDIChild::BuildMotorGrid()
+{
+    QTableWidget& grid = *m_MotorGrid;
+    grid.horizontalHeader()->hide();
+    grid.verticalHeader()->hide();
+    grid.horizontalHeader()->setMinimumSectionSize(1);
+    grid.verticalHeader()->setMinimumSectionSize(1);
+    grid.horizontalHeader()->setDefaultSectionSize(MotorColumnWidth + GridLine);
+    grid.verticalHeader()->setDefaultSectionSize(MotorRowHeight + GridLine);
+    grid.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid.setSelectionMode(QAbstractItemView::SingleSelection);
+    grid.setFont(GridFont(grid));
+    grid.setItemDelegate(new C_CellDelegate(
+        [this](QPainter& canvas, int column, int row, const QRect& rect) { MotorDrawCell(canvas, column, row, rect); },
+        &grid));
+    QPalette face = grid.palette();
+    face.setColor(QPalette::Base, face.color(QPalette::Button));
+    grid.setPalette(face);
+    const int frame = 2 * grid.frameWidth();
+    grid.setFixedSize((MotorTimes + 1) * (MotorColumnWidth + GridLine) + frame,
+                      (MotorModes + 1) * (MotorRowHeight + GridLine) + frame);
+    connect(&grid, &QTableWidget::cellDoubleClicked, this, [this] { Run(&TFormMDIChild::MotorEdit); });
+}
+
+void TFormMDIChild::BuildLayout()
+{
+    m_LeftTopPanel = NewPanel(nullptr, m_ProgramsTree);
+    m_MiddleTopPanel = NewPanel(nullptr, m_CyclesTree);
+    m_RightTopPanel = NewPanel(nullptr, m_StepsGrid);
+    m_RightBottomPanel = NewPanel(nullptr, m_DiagnosticTree);
+    auto* motorArea = new QScrollArea;
+    motorArea->setWidget(m_MotorGrid);
+    motorArea->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    motorArea->setFrameShape(QFrame::NoFrame);
+    m_MotorPanel = NewPanel(nullptr, motorArea);
+
+    m_LeftSplitter = NewSplitter(Qt::Vertical, m_LeftTopPanel, m_VariousPanel);
+    m_MiddleSplitter = NewSplitter(Qt::Vertical, m_MiddleTopPanel, m_MotorPanel);
+    m_RightSplitter = NewSplitter(Qt::Vertical, m_RightTopPanel, m_RightBottomPanel);
+    m_LeftPanel = NewPanel(nullptr, m_LeftSplitter);
+    m_MiddlePanel = NewPanel(nullptr, m_MiddleSplitter);
+    m_RightPanel = NewPanel(nullptr, m_RightSplitter);
+    m_VerticalRightSplitter = NewSplitter(Qt::Horizontal, m_MiddlePanel, m_RightPanel);
+    m_VerticalLeftSplitter = NewSplitter(Qt::Horizontal, m_LeftPanel, m_VerticalRightSplitter);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_VerticalLeftSplitter);
+}
+
+void TFormMDIChild::SetPaneSizes(int leftWidth, int middleWidth, int serviceHeight, int motorHeight,
+                                 int diagnosticHeight)
+{
+    SetFirstPaneSize(m_VerticalLeftSplitter, leftWidth);
+    SetFirstPaneSize(m_VerticalRightSplitter, middleWidth);
+    SetSecondPaneSize(m_LeftSplitter, serviceHeight);
+    SetSecondPaneSize(m_MiddleSplitter, motorHeight);
+    SetSecondPaneSize(m_RightSplitter, diagnosticHeight);
+}
+
+void TFormMDIChild::RestorePaneSizes()
+{
+    SetPaneSizes(m_Context.VerticalLeft(), m_Context.VerticalRight(), m_Context.HorizontalLeft(),
+                 m_Context.HorizontalMiddle(), m_Context.HorizontalRight());
+}
+
+void TFormMDIChild::StorePanelHeight(QWidget* panel)
+{
+    const int height = panel->height();
+    if (panel == m_VariousPanel)
+        m_Context.SetHorizontalLeft(height);
+    else if (panel == m_MotorPanel)
+        m_Context.SetHorizontalMiddle(height);
+    else if (panel == m_RightBottomPanel)
+        m_Context.SetHorizontalRight(height);
+}
+
+void TFormMDIChild::SetPath(const QString& path)
+{
+    m_Path = path;
+    setWindowTitle(path + QStringLiteral("[*]"));
+}
+
+void TFormMDIChild::SetModified(bool modified)
+{
+    const bool changed = modified != m_Modified;
+    m_Modified = modified;
+    setWindowModified(modified);
+    if (changed)
+        emit ModifiedChanged(modified);
+}
+
+void TFormMDIChild::Run(Command command)
+{
+    if (m_Format != nullptr && (this->*command)())
+        SetModified(true);
+}
+
+void TFormMDIChild::BindFormat(std::unique_ptr<C_EEPROMFormat> format)
+{
+    const QSignalBlocker quiet(this);
+    m_Format = std::move(format);
+    m_Format->ShowInPanes();
+}
+
+bool TFormMDIChild::LoadConfiguration(const QString& path, std::uint16_t formatCode)
+{
+    std::unique_ptr<C_EEPROMFormat> format = C_EEPROMFormat::Create(formatCode, *this, 0);
+    if (format == nullptr)
+        return false;
+    const QSignalBlocker quiet(this);
+    m_Format = std::move(format);
+    m_Format->LoadFile(path);
+    m_Format->ShowInPanes();
+    return true;
+}
+
+bool TFormMDIChild::SaveConfiguration(const QString& path)
+{
+    m_DiagnosticTree->clear();
+    if (m_Format != nullptr && m_Format->SaveFile(path)) {
+        SetModified(false);
+        return true;
+    }
+    EnlargeDiagnostics(m_RightBottomPanel);
+    return false;
+}
+
+bool TFormMDIChild::StartDownload()
+{
+    if (m_Format == nullptr)
+        return false;
+    const S_LinkSettings link = LinkSettingsFromContext(m_Context);
+    return RunFileTransfer(this, TFormFileTransfer::DownloadPicture, m_RightBottomPanel,
+                           [this, &link] { return m_Format->Download(link); });
+}
+
+bool TFormMDIChild::StartUpload()
+{
+    if (m_Format == nullptr)
+        return false;
+    const S_LinkSettings link = LinkSettingsFromContext(m_Context);
+    return RunFileTransfer(this, TFormFileTransfer::UploadPicture, m_RightBottomPanel, [this, &link] {
+        const QSignalBlocker quiet(this);
+        const bool received = m_Format->Upload(link);
+        if (received)
+            ForgetNodes();
+        return received;
+    });
+}
+
+void TFormMDIChild::ForgetNodes()
+{
+    m_CopiedProgram = nullptr;
+    m_CopiedCycle = nullptr;
+    m_DropTarget = nullptr;
+    CycleSelectAtNode(m_CyclesTree->currentItem());
+}
+
+void TFormMDIChild::ShowFreeSteps(std::int32_t free)
+{
+    m_StepCountEdit->setText(QString::number(free));
+}
+
+void TFormMDIChild::closeEvent(QCloseEvent* event)
+{
+    if (FormCloseQuery())
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool TFormMDIChild::FormCloseQuery()
+{
+    m_Context.SetVerticalLeft(m_LeftPanel->width());
+    m_Context.SetVerticalRight(m_MiddlePanel->width());
+    if (!m_Modified)
+        return true;
+    switch (C_MessageBox::Show(Text(149), m_Path, C_MessageBox::Icon::Question, C_MessageBox::Buttons::YesNoCancel,
+                               this)) {
+    case C_MessageBox::Answer::No: return true;
+    case C_MessageBox::Answer::Yes: return SaveConfiguration(m_Path);
+    default: return false;
+    }
+}
+
+void TFormMDIChild::CycleSelectAtNode(QTreeWidgetItem* node)
+{
+    const C_NodeData* nodeData = NodeData(node);
+    m_DisplayedCycle = nodeData != nullptr && (nodeData->m_Kind & NodeKind::Cycle) && nodeData->m_Content ? node : nullptr;
+    ShowCycle(m_DisplayedCycle);
+}
+
+void TFormMDIChild::ShowCycle(QTreeWidgetItem* node)
+{
+    const C_NodeData* nodeData = NodeData(node);
+    if (nodeData == nullptr || !nodeData->m_Content || m_Format == nullptr) {
+        m_StepsGrid->hide();
+        return;
+    }
+    QTableWidget& grid = *m_StepsGrid;
+    const int column = grid.currentColumn();
+    const int row = grid.currentRow();
+    grid.setColumnCount(nodeData->m_Content->StepCount() + 1);
+    grid.setRowCount(int(m_Format->Rows().size()) + 1);
+    // Row 0 and column 0 are the fixed cells, drawn by the headers.
+    grid.setColumnHidden(0, true);
+    grid.setRowHidden(0, true);
+    grid.setCurrentCell(std::clamp(row, 1, grid.rowCount() - 1), std::clamp(column, 1, grid.columnCount() - 1));
+    grid.show();
+    RepaintStepsGrid();
+}
+
+void TFormMDIChild::RepaintStepsGrid()
+{
+    m_StepsGrid->viewport()->update();
+    m_StepsGrid->horizontalHeader()->viewport()->update();
+    m_StepsGrid->verticalHeader()->viewport()->update();
+    // The corner with the cycle's caption.
+    m_StepsGrid->update();
+}
+
+void TFormMDIChild::StepsDrawCell(QPainter& canvas, int column, int row, const QRect& rect) const
+{
+    const C_CycleContent* content = DisplayedContent();
+    if (content == nullptr || m_Format == nullptr)
+        return;
+    m_Format->DrawStepCell(canvas, *m_StepsGrid, *content, m_DisplayedCycle->text(0), column, row, rect);
+}
+
+void TFormMDIChild::MotorDrawCell(QPainter& canvas, int column, int row, const QRect& rect) const
+{
+    if (row == 0 || column == 0) {
+        canvas.drawText(rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                        m_MotorGrid->item(row, column) != nullptr ? m_MotorGrid->item(row, column)->text() : QString());
+        return;
+    }
+    const int value = MotorCell(row, column) == MotorUnused ? 0 : MotorCell(row, column);
+    if (value == 0) {
+        canvas.setPen(MotorFrameGray);
+        canvas.fillRect(rect, Qt::white);
+        canvas.drawRect(rect.adjusted(0, 0, -1, -1));
+        return;
+    }
+    canvas.fillRect(rect, m_MotorGrid->palette().color(QPalette::Button));
+    canvas.setPen(Qt::black);
+    QFont font = canvas.font();
+    font.setPointSize(8);
+    canvas.setFont(font);
+    canvas.drawText(rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop, QString::number(value));
+}
+
+C_CycleContent* TFormMDIChild::DisplayedContent() const
+{
+    const C_NodeData* nodeData = NodeData(m_DisplayedCycle);
+    return nodeData != nullptr ? nodeData->m_Content.get() : nullptr;
+}

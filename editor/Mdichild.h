@@ -1,0 +1,195 @@
+#pragma once
+
+#include "editor/Configurationpanes.h"
+#include "model/Cyclecontent.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class C_Context;
+class C_EEPROMFormat;
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QSplitter;
+
+// The document window of one configuration: the panes laid out in three columns,
+// the format that converts them, and every editing command of the panes. The
+// panes are the configuration; the window only arranges and edits them.
+class TFormMDIChild : public C_ConfigurationPanes
+{
+    Q_OBJECT
+
+public:
+    explicit TFormMDIChild(C_Context& context, QWidget* parent = nullptr);
+    ~TFormMDIChild() override;
+
+    // Puts the window into the frame, maximised.
+    QMdiSubWindow* OpenIn(QMdiArea& frame);
+
+    // The path of the configuration file; the caption shows it with the modified mark.
+    const QString& Path() const { return m_Path; }
+    void SetPath(const QString& path);
+
+    // The window's one format: shown at once, with the free steps and outputs boxes.
+    void BindFormat(std::unique_ptr<C_EEPROMFormat> format);
+    // Creates the format of the code and reads the file into it; false for a code of no format.
+    bool LoadConfiguration(const QString& path, std::uint16_t formatCode);
+    // Checks, builds and writes the configuration; the reasons of a failure are in
+    // the diagnostic tree, which is then made readable.
+    bool SaveConfiguration(const QString& path);
+    bool StartDownload();
+    bool StartUpload();
+
+    C_EEPROMFormat* Format() const { return m_Format.get(); }
+    bool IsModified() const { return m_Modified; }
+
+    // The step grid shows the node's steps, or nothing for none.
+    void ShowCycle(QTreeWidgetItem* node);
+    QTreeWidgetItem* DisplayedCycle() const { return m_DisplayedCycle; }
+
+    // The smallest number from 1 that no program (or no cycle of the root) has.
+    int NextProgramNumber() const;
+    static int NextCycleNumber(const QTreeWidgetItem* categoryRoot);
+
+    // A cycle dropped at the point (programs tree viewport coordinates).
+    void ProgramTreeDragDrop(const QPoint& point);
+
+    // Sizes of the panes: column widths, then the heights of the service, motor and diagnostic panels.
+    void SetPaneSizes(int leftWidth, int middleWidth, int serviceHeight, int motorHeight, int diagnosticHeight);
+
+    QWidget* m_LeftPanel;
+    QWidget* m_MiddlePanel;
+    QWidget* m_RightPanel;
+    QWidget* m_LeftTopPanel;
+    QWidget* m_MiddleTopPanel;
+    QWidget* m_RightTopPanel;
+    QWidget* m_VariousPanel;
+    QWidget* m_MotorPanel;
+    QWidget* m_RightBottomPanel;
+    QSplitter* m_VerticalLeftSplitter;
+    QSplitter* m_VerticalRightSplitter;
+    QSplitter* m_LeftSplitter;
+    QSplitter* m_MiddleSplitter;
+    QSplitter* m_RightSplitter;
+
+    QAction* m_NewProgramAction;
+    QAction* m_DeleteProgramAction;
+    QAction* m_CopyProgramAction;
+    QAction* m_PasteProgramAction;
+    QAction* m_RenameProgramAction;
+    QAction* m_NewCycleAction;
+    QAction* m_DeleteCycleAction;
+    QAction* m_CopyCycleAction;
+    QAction* m_PasteCycleAction;
+    QAction* m_RenameCycleAction;
+    QAction* m_InsertStepAction;
+    QAction* m_RemoveStepAction;
+    QAction* m_EditCellAction;
+    QAction* m_EnableStepFieldAction;
+    QAction* m_DisableStepFieldAction;
+    QAction* m_CopyStepAction;
+    QAction* m_PasteStepAction;
+    QAction* m_MotorEnableAction;
+    QAction* m_MotorDisableAction;
+    QAction* m_MotorEditAction;
+    QAction* m_DiagnosticClearAction;
+
+    QMenu* m_ProgramsPopup;
+    QMenu* m_CyclesPopup;
+    QMenu* m_StepsPopup;
+    QMenu* m_MotorPopup;
+    QMenu* m_DiagnosticPopup;
+
+signals:
+    // The modified mark changed.
+    void ModifiedChanged(bool modified);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // An editing command: true when it changed the configuration.
+    using Command = bool (TFormMDIChild::*)();
+
+    void BuildLayout();
+    void BuildServicePanel();
+    void BuildStepsGrid();
+    void BuildMotorGrid();
+    void BuildCommands();
+    QAction* NewCommand(std::int16_t caption, QWidget* pane, Command command);
+    void AttachMenu(QWidget* pane, QMenu* menu);
+    void RestorePaneSizes();
+    void StorePanelHeight(QWidget* panel);
+
+    // Runs the command and marks the configuration modified when it changed it.
+    void Run(Command command);
+    void SetModified(bool modified);
+    // The steps of every cycle shown as free places, and the cycle's caption refreshed.
+    void ShowFreeSteps(std::int32_t free);
+    void RepaintStepsGrid();
+    // A configuration shown anew: no node of the old one may stay remembered.
+    void ForgetNodes();
+
+    bool FormCloseQuery();
+    void CycleSelectAtNode(QTreeWidgetItem* node);
+    void StepsDrawCell(QPainter& canvas, int column, int row, const QRect& rect) const;
+    void MotorDrawCell(QPainter& canvas, int column, int row, const QRect& rect) const;
+    bool StepKeyPress(QKeyEvent* event);
+    bool CycleDragMouse(QEvent* event);
+    bool ProgramDropEvent(QEvent* event);
+    void MarkDropTarget(QTreeWidgetItem* node);
+
+    bool NewProgram();
+    bool DeleteProgram();
+    bool CopyProgram();
+    bool PasteProgram();
+    bool RenameProgram();
+    bool NewCycle();
+    bool DeleteCycle();
+    bool CopyCycle();
+    bool PasteCycle();
+    bool RenameCycle();
+    bool InsertStep();
+    bool RemoveStep();
+    bool EditStepCell();
+    bool EnableStepField();
+    bool DisableStepField();
+    bool SwitchStepField(bool enable);
+    bool CopyStep();
+    bool PasteStep();
+    bool MotorEnable();
+    bool MotorDisable();
+    bool MotorEdit();
+    bool DiagnosticClear();
+
+    // Asks for a new number 1 to 99 until it is free or the user gives up; -1 then.
+    int AskFreeNumber(int number, std::int16_t title, std::int16_t prompt,
+                      const std::function<bool(int)>& taken);
+    // The displayed cycle's steps, or null while none is shown.
+    C_CycleContent* DisplayedContent() const;
+    // The step under the grid's cursor, or null on the closing column or without a cycle.
+    C_Step* StepUnderCursor() const;
+    // A step inserted before the cursor's entry; the cycle shown again.
+    void InsertStepAtCursor(const C_Step& values);
+    // Clears every link to the cycle that is about to go, and every memory of it.
+    void UnlinkCycle(QTreeWidgetItem* cycle);
+    // Sets motor cells of the row (all three for column 0); true when one changed.
+    bool SetMotorCells(int column, int row, const std::function<int(int)>& value);
+
+    C_Context& m_Context;
+    // Declared after the panes' base: destroyed first, before the controls its rows refer to.
+    std::unique_ptr<C_EEPROMFormat> m_Format;
+    QString m_Path;
+    QTreeWidgetItem* m_DisplayedCycle = nullptr;
+    bool m_Modified = false;
+    C_Step m_StepClipboard;
+    bool m_StepCopied = false;
+    QTreeWidgetItem* m_CopiedProgram = nullptr;
+    QTreeWidgetItem* m_CopiedCycle = nullptr;
+    QPoint m_DragStart;
+    QTreeWidgetItem* m_DropTarget = nullptr;
+};
