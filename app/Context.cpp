@@ -32,6 +32,8 @@ struct StringKey
     std::function<void(C_Context&, const QString&)> set;
 };
 
+const QString RecentFilesKey = QStringLiteral("Recent files/Files");
+
 QString KeyPath(const char* section, const char* key)
 {
     return QString::fromLatin1(section) + QLatin1Char('/') + QString::fromLatin1(key);
@@ -96,6 +98,7 @@ C_Context::C_Context(Persistence persistence)
         const int value = store.value(KeyPath(k.section, k.key)).toInt(&ok);
         k.set(*this, ok ? value : k.defaultValue);
     }
+    m_RecentFiles = store.value(RecentFilesKey).toStringList();
 }
 
 C_Context::~C_Context()
@@ -107,5 +110,9 @@ C_Context::~C_Context()
         store.setValue(KeyPath(k.section, k.key), k.get(*this));
     for (const IntegerKey& k : IntegerKeys())
         store.setValue(KeyPath(k.section, k.key), k.get(*this));
+    if (m_RecentFiles.isEmpty())
+        store.remove(RecentFilesKey);
+    else
+        store.setValue(RecentFilesKey, m_RecentFiles);
     store.sync();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -60,6 +61,10 @@ public:
     int ReceiveTimeout() const { return m_ReceiveTimeout; }
     void SetReceiveTimeout(int value) { m_ReceiveTimeout = value; }
 
+    // The configurations opened or saved last, the newest first.
+    const QStringList& RecentFiles() const { return m_RecentFiles; }
+    void SetRecentFiles(const QStringList& value) { m_RecentFiles = value; }
+
     // 0 standard, 1 inverter, 2 Varnholt.
     int TargetType() const { return m_TargetType; }
     void SetTargetType(int value) { m_TargetType = value; }
@@ -87,4 +92,5 @@ private:
     int m_ReceiveTimeout = 0;
     int m_TargetType = 0;
     int m_NumberOfOutputs = 0;
+    QStringList m_RecentFiles;
 };

@@ -1,31 +1,228 @@
 #include "app/Mainform.h"
 
+#include "app/Aboutbox.h"
 #include "app/Context.h"
+#include "app/Filechooser.h"
+#include "app/Messagebox.h"
+#include "comm/Comsetup.h"
+#include "editor/Cellimages.h"
+#include "editor/Formatselector.h"
+#include "editor/Mdichild.h"
+#include "editor/Newconfiguration.h"
+#include "language/Language.h"
+#include "model/Configurationfile.h"
+#include "model/Eepromformat.h"
 #include "resources/Pictures.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace {
+
+const QString ProductName = QStringLiteral("KW3 Win 2");
+constexpr int HintPanelWidth = 300;
+constexpr int DefaultColumnWidth = 200;
+constexpr int DefaultPanelHeight = 400;
+
+// A hint of the language file is "short|long": the tip, then the status-bar text.
+void SetHint(QAction* action, const QString& hint)
+{
+    action->setToolTip(hint.section(QLatin1Char('|'), 0, 0));
+    action->setStatusTip(hint.section(QLatin1Char('|'), -1));
+}
+
+bool IsConfigurationFile(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix();
+    return suffix.compare(QLatin1String("KWC"), Qt::CaseInsensitive) == 0 ||
+           suffix.compare(QLatin1String("KW3"), Qt::CaseInsensitive) == 0;
+}
+
+QStringList DroppedConfigurations(const QMimeData* data)
+{
+    QStringList paths;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile() && IsConfigurationFile(url.toLocalFile()))
+            paths << url.toLocalFile();
+    return paths;
+}
+
+} // namespace
 
 TMainForm::TMainForm(C_Context& context, QWidget* parent)
     : QMainWindow(parent)
     , m_Context(context)
     , m_MdiArea(new QMdiArea(this))
 {
-    setWindowTitle(QStringLiteral("KW3 Win 2"));
+    // The step grid's cell pictures, shared by every configuration window.
+    C_CellImages::Shared();
+    setWindowTitle(ProductName);
     setWindowIcon(QIcon(LoadPicture(QStringLiteral("APPLICATION"))));
     setCentralWidget(m_MdiArea);
+    setAcceptDrops(true);
+    m_MdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_MdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    BuildActions();
+    BuildMenus();
+    BuildToolBars();
+    BuildStatusBar();
     RestoreGeometry();
+
+    connect(m_MdiArea, &QMdiArea::subWindowActivated, this, &TMainForm::UpdateWindowCommands);
+    connect(qApp, &QApplication::focusChanged, this, &TMainForm::UpdateEditCommands);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &TMainForm::UpdateEditCommands);
+    UpdateWindowCommands();
+    UpdateEditCommands();
 }
 
-void TMainForm::closeEvent(QCloseEvent* event)
+TMainForm::~TMainForm() = default;
+
+void TMainForm::SetSharedDialogs(TEEPROMFormatDialog& formatDialog, TAboutBox& aboutBox)
 {
-    StoreGeometry();
-    event->accept();
+    m_FormatDialog = &formatDialog;
+    m_AboutBox = &aboutBox;
 }
+
+// ---- Building
+
+QAction* TMainForm::NewAction(std::int16_t caption, std::int16_t hint, const char* picture,
+                              const QKeySequence& shortcut, Handler handler)
+{
+    auto* action = new QAction(Text(caption), this);
+    if (hint >= 0)
+        SetHint(action, Text(hint));
+    if (picture != nullptr)
+        action->setIcon(QIcon(LoadPicture(QString::fromLatin1(picture))));
+    action->setShortcut(shortcut);
+    connect(action, &QAction::triggered, this, handler);
+    return action;
+}
+
+void TMainForm::BuildActions()
+{
+    using T = TMainForm;
+    const QKeySequence none;
+    m_FileNewAction = NewAction(53, 71, "ACTION_NEW", QKeySequence(Qt::CTRL | Qt::Key_N), &T::FileNewActionExecute);
+    m_FileOpenAction = NewAction(56, 74, "ACTION_OPEN", QKeySequence(Qt::CTRL | Qt::Key_O), &T::FileOpenActionExecute);
+    m_FileCloseAction = NewAction(65, 82, "ACTION_CLOSE", none, &T::FileCloseActionExecute);
+    m_FileSaveAction = NewAction(54, 72, "ACTION_SAVE", QKeySequence(Qt::CTRL | Qt::Key_S), &T::FileSaveActionExecute);
+    m_FileSaveAsAction = NewAction(57, 75, "ACTION_SAVEAS", none, &T::FileSaveAsActionExecute);
+    m_FilePrint = NewAction(59, 77, "ACTION_PRINT", none, &T::FilePrintExecute);
+    m_FileOpenLanguageAction = NewAction(70, 86, "ACTION_LANGUAGE", none, &T::FileOpenLanguageActionExecute);
+    m_FileImportAction =
+        NewAction(58, 76, "ACTION_IMPORT", QKeySequence(Qt::CTRL | Qt::Key_I), &T::FileImportActionExecute);
+    m_FileExitAction = NewAction(55, 73, "ACTION_EXIT", none, &T::FileExitActionExecute);
+    m_DownloadAction =
+        NewAction(69, 85, "ACTION_DOWNLOAD", QKeySequence(Qt::CTRL | Qt::Key_D), &T::DownloadActionExecute);
+    m_UploadAction = NewAction(68, 84, "ACTION_UPLOAD", QKeySequence(Qt::CTRL | Qt::Key_U), &T::UploadActionExecute);
+    m_ComSetupAction = NewAction(-1, -1, "ACTION_COMSETUP", none, &T::ComSetupActionExecute);
+    m_ComSetupAction->setText(QStringLiteral("Com Setup"));
+    m_WindowCascadeAction = NewAction(60, 78, "ACTION_CASCADE", none, &T::WindowCascadeActionExecute);
+    m_WindowHTileAction = NewAction(61, 79, "ACTION_TILE_H", none, &T::WindowHTileActionExecute);
+    m_WindowVTileAction = NewAction(66, 83, "ACTION_TILE_V", none, &T::WindowVTileActionExecute);
+    m_WindowMinimizeAction = NewAction(63, 80, "ACTION_MINIMIZE", none, &T::WindowMinimizeActionExecute);
+    m_WindowArrangeAction = NewAction(62, 62, "ACTION_ARRANGE", none, &T::WindowArrangeActionExecute);
+    m_WindowSetPanesAction = NewAction(64, 81, "ACTION_SETPANES", none, &T::WindowSetPanesActionExecute);
+    m_HelpAboutAction = NewAction(67, -1, "ACTION_ABOUT", none, &T::HelpAboutActionExecute);
+    SetHint(m_HelpAboutAction, Text(0));
+
+    EditCut1 = NewAction(-1, -1, "ACTION_CUT", QKeySequence(Qt::CTRL | Qt::Key_X), &T::EditCut1Execute);
+    EditCopy1 = NewAction(-1, -1, "ACTION_COPY", QKeySequence(Qt::CTRL | Qt::Key_C), &T::EditCopy1Execute);
+    EditPaste1 = NewAction(-1, -1, "ACTION_PASTE", QKeySequence(Qt::CTRL | Qt::Key_V), &T::EditPaste1Execute);
+    EditCut1->setText(QStringLiteral("Cu&t"));
+    EditCopy1->setText(QStringLiteral("&Copy"));
+    EditPaste1->setText(QStringLiteral("&Paste"));
+}
+
+void TMainForm::BuildMenus()
+{
+    m_FileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    m_FileMenu->addActions({m_FileNewAction, m_FileOpenAction, m_FileCloseAction, m_FileSaveAction,
+                            m_FileSaveAsAction});
+    m_RecentFilesEnd = m_FileMenu->addSeparator();
+    m_FileMenu->addAction(m_FilePrint);
+    m_FileMenu->addSeparator();
+    m_FileMenu->addAction(m_FileOpenLanguageAction);
+    m_FileMenu->addSeparator();
+    m_FileMenu->addAction(m_FileImportAction);
+    m_FileMenu->addSeparator();
+    m_FileMenu->addAction(m_FileExitAction);
+    connect(m_FileMenu, &QMenu::aboutToShow, this, &TMainForm::FillRecentFiles);
+
+    m_EditMenu = menuBar()->addMenu(Text(50));
+    m_EditMenu->addActions({EditCut1, EditCopy1, EditPaste1});
+
+    m_CommunicationMenu = menuBar()->addMenu(Text(51));
+    m_CommunicationMenu->addActions({m_DownloadAction, m_UploadAction});
+    m_CommunicationMenu->addSeparator();
+    m_CommunicationMenu->addAction(m_ComSetupAction);
+
+    m_WindowMenu = menuBar()->addMenu(Text(52));
+    m_WindowMenu->addActions({m_WindowCascadeAction, m_WindowHTileAction, m_WindowVTileAction,
+                              m_WindowMinimizeAction, m_WindowArrangeAction});
+    m_WindowMenu->addSeparator();
+    m_WindowMenu->addAction(m_WindowSetPanesAction);
+    connect(m_WindowMenu, &QMenu::aboutToShow, this, &TMainForm::FillWindowMenu);
+
+    m_HelpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
+    m_HelpMenu->addAction(m_HelpAboutAction);
+}
+
+void TMainForm::BuildToolBars()
+{
+    m_ToolBar = addToolBar(QStringLiteral("Standard"));
+    m_ToolBar->setObjectName(QStringLiteral("m_ToolBar"));
+    m_ToolBar->setMovable(false);
+    m_ToolBar->setIconSize(QSize(16, 16));
+    m_ToolBar->addActions({m_FileNewAction, m_FileOpenAction, m_FileSaveAction});
+    m_ToolBar->addSeparator();
+    m_ToolBar->addAction(m_FilePrint);
+    m_ToolBar->addSeparator();
+    m_ToolBar->addActions({m_UploadAction, m_ComSetupAction, m_DownloadAction});
+    m_ToolBar->addSeparator();
+    m_ToolBar->addActions({m_WindowCascadeAction, m_WindowHTileAction, m_WindowVTileAction, m_WindowSetPanesAction});
+
+    // Exit keeps to the right edge, away from the everyday buttons.
+    m_ExitToolBar = new QToolBar(QStringLiteral("Exit"), this);
+    m_ExitToolBar->setObjectName(QStringLiteral("m_ExitToolBar"));
+    m_ExitToolBar->setMovable(false);
+    m_ExitToolBar->setIconSize(QSize(16, 16));
+    auto* spacer = new QWidget(m_ToolBar);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    m_ToolBar->addWidget(spacer);
+    m_ExitToolBar->addAction(m_FileExitAction);
+    addToolBar(m_ExitToolBar);
+}
+
+void TMainForm::BuildStatusBar()
+{
+    // Panel 0 is the status bar's message area, where the hints appear.
+    auto* hintPanel = new QWidget(this);
+    hintPanel->setFixedWidth(HintPanelWidth);
+    statusBar()->addWidget(hintPanel);
+    m_LanguagePanel = new QLabel(Text(89) + QLatin1Char(' ') + m_Context.LanguageFile(), this);
+    statusBar()->addPermanentWidget(m_LanguagePanel, 1);
+}
+
+// ---- Geometry and life
 
 void TMainForm::RestoreGeometry()
 {
-    setGeometry(m_Context.FormLeft(), m_Context.FormTop(), m_Context.FormWidth(), m_Context.FormHeight());
+    // The place is the frame's, so that the title bar stays on the screen.
+    resize(m_Context.FormWidth(), m_Context.FormHeight());
+    move(m_Context.FormLeft(), m_Context.FormTop());
     switch (m_Context.WindowState()) {
     case 1: setWindowState(Qt::WindowMinimized); break;
     case 2: setWindowState(Qt::WindowMaximized); break;
@@ -37,11 +234,383 @@ void TMainForm::StoreGeometry()
 {
     // The normal geometry is what a restored window comes back to.
     const QRect normal = (isMaximized() || isMinimized()) ? normalGeometry() : geometry();
-    m_Context.SetFormLeft(normal.left());
-    m_Context.SetFormTop(normal.top());
+    const QPoint frameOffset = geometry().topLeft() - frameGeometry().topLeft();
+    m_Context.SetFormLeft(normal.left() - frameOffset.x());
+    m_Context.SetFormTop(normal.top() - frameOffset.y());
     m_Context.SetFormWidth(normal.width());
     m_Context.SetFormHeight(normal.height());
     m_Context.SetWindowState(isMinimized() ? 1 : isMaximized() ? 2 : 0);
-    if (m_MdiArea->subWindowList().isEmpty())
-        m_Context.SetLastConfiguration(QString());
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // Restoring from minimised shows the window again: the last configuration opens once.
+    if (m_Shown)
+        return;
+    m_Shown = true;
+    const QString last = m_Context.LastConfiguration();
+    if (!last.isEmpty() && QFileInfo(last).isFile())
+        OpenConfigurationFile(last);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    TFormMDIChild* active = ActiveConfiguration();
+    const QString last = active != nullptr ? active->Path() : QString();
+    m_MdiArea->closeAllSubWindows();
+    if (!m_MdiArea->subWindowList().isEmpty()) {
+        event->ignore();
+        return;
+    }
+    StoreGeometry();
+    m_Context.SetLastConfiguration(last);
+    event->accept();
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DroppedConfigurations(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* event)
+{
+    const QStringList paths = DroppedConfigurations(event->mimeData());
+    event->acceptProposedAction();
+    for (const QString& path : paths)
+        OpenConfigurationFile(path);
+}
+
+// ---- Windows
+
+TFormMDIChild* TMainForm::ActiveConfiguration() const
+{
+    QMdiSubWindow* active = m_MdiArea->activeSubWindow();
+    return active != nullptr ? qobject_cast<TFormMDIChild*>(active->widget()) : nullptr;
+}
+
+QList<TFormMDIChild*> TMainForm::Configurations() const
+{
+    QList<TFormMDIChild*> windows;
+    for (QMdiSubWindow* frameWindow : m_MdiArea->subWindowList())
+        if (auto* window = qobject_cast<TFormMDIChild*>(frameWindow->widget()))
+            windows << window;
+    return windows;
+}
+
+TFormMDIChild* TMainForm::FindConfiguration(const QString& path) const
+{
+    const QFileInfo wanted(path);
+    for (TFormMDIChild* window : Configurations())
+        if (QFileInfo(window->Path()) == wanted)
+            return window;
+    return nullptr;
+}
+
+void TMainForm::UpdateWindowCommands()
+{
+    const bool any = !m_MdiArea->subWindowList().isEmpty();
+    for (QAction* action : {m_FileCloseAction, m_WindowCascadeAction, m_WindowHTileAction, m_WindowVTileAction,
+                            m_WindowMinimizeAction, m_WindowArrangeAction})
+        action->setEnabled(any);
+}
+
+void TMainForm::UpdateEditCommands()
+{
+    const auto* field = qobject_cast<const QLineEdit*>(QApplication::focusWidget());
+    const bool selected = field != nullptr && field->hasSelectedText();
+    const bool writable = field != nullptr && !field->isReadOnly();
+    EditCut1->setEnabled(selected && writable && field->echoMode() == QLineEdit::Normal);
+    EditCopy1->setEnabled(selected && field->echoMode() == QLineEdit::Normal);
+    EditPaste1->setEnabled(writable && !QApplication::clipboard()->text().isEmpty());
+    // The selection decides Cut and Copy while the field keeps the focus.
+    if (field != nullptr)
+        connect(field, &QLineEdit::selectionChanged, this, &TMainForm::UpdateEditCommands, Qt::UniqueConnection);
+}
+
+QString TMainForm::NewConfigurationName() const
+{
+    // The lowest free number: two new windows of one name would overwrite each other's file.
+    for (int n = 1;; ++n) {
+        const QString name = Text(90) + QString::number(n) + QStringLiteral(".KWC");
+        if (FindConfiguration(name) == nullptr)
+            return name;
+    }
+}
+
+TFormMDIChild* TMainForm::NewConfigurationWindow()
+{
+    auto window = std::make_unique<TFormMDIChild>(m_Context);
+    window->SetPath(NewConfigurationName());
+    std::unique_ptr<C_EEPROMFormat> format;
+    TNewConfigurationForm dialog(this, format, *window, m_Context);
+    dialog.exec();
+    if (format == nullptr)
+        return nullptr;
+    window->BindFormat(std::move(format));
+    TFormMDIChild* opened = window.release();
+    opened->OpenIn(*m_MdiArea);
+    connect(opened, &QObject::destroyed, this, &TMainForm::UpdateWindowCommands, Qt::QueuedConnection);
+    return opened;
+}
+
+TFormMDIChild* TMainForm::OpenConfigurationFile(const QString& path)
+{
+    const C_ConfigurationFile file(path);
+    if (const QString refusal = file.Refusal(); !refusal.isEmpty()) {
+        C_MessageBox::Show(refusal, ProductName, C_MessageBox::Icon::Warning, C_MessageBox::Buttons::Ok, this);
+        return nullptr;
+    }
+    std::uint16_t code = file.FormatCode().value_or(0);
+    QString caption = path;
+    if (file.IsOld()) {
+        // The import is saved as a configuration file beside the old one.
+        caption = path.chopped(QFileInfo(path).suffix().size()) + QStringLiteral("KWC");
+    }
+    if (TFormMDIChild* open = FindConfiguration(caption)) {
+        m_MdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(open->parentWidget()));
+        return open;
+    }
+    if (file.IsOld())
+        code = m_FormatDialog != nullptr ? m_FormatDialog->Choose() : 0;
+    if (!C_EEPROMFormat::IsFormatCode(code))
+        return nullptr;
+    auto* window = new TFormMDIChild(m_Context);
+    window->SetPath(caption);
+    window->LoadConfiguration(path, code);
+    window->OpenIn(*m_MdiArea);
+    connect(window, &QObject::destroyed, this, &TMainForm::UpdateWindowCommands, Qt::QueuedConnection);
+    AddRecentFile(path);
+    return window;
+}
+
+void TMainForm::Tile(Qt::Orientation orientation)
+{
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* frameWindow : m_MdiArea->subWindowList())
+        if (!frameWindow->isMinimized())
+            windows << frameWindow;
+    if (windows.isEmpty())
+        return;
+    const QRect area = m_MdiArea->viewport()->rect();
+    const int count = int(windows.size());
+    for (int i = 0; i < count; ++i) {
+        windows[i]->showNormal();
+        if (orientation == Qt::Vertical) {
+            const int height = area.height() / count;
+            windows[i]->setGeometry(0, i * height, area.width(), height);
+        } else {
+            const int width = area.width() / count;
+            windows[i]->setGeometry(i * width, 0, width, area.height());
+        }
+    }
+}
+
+void TMainForm::FillWindowMenu()
+{
+    qDeleteAll(m_WindowListActions);
+    m_WindowListActions.clear();
+    const QList<QMdiSubWindow*> windows = m_MdiArea->subWindowList();
+    if (windows.isEmpty())
+        return;
+    m_WindowListActions << m_WindowMenu->addSeparator();
+    for (int i = 0; i < windows.size(); ++i) {
+        QMdiSubWindow* frameWindow = windows[i];
+        auto* entry = m_WindowMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(
+            qobject_cast<TFormMDIChild*>(frameWindow->widget())->Path()));
+        entry->setCheckable(true);
+        entry->setChecked(frameWindow == m_MdiArea->activeSubWindow());
+        connect(entry, &QAction::triggered, this, [this, frameWindow] { m_MdiArea->setActiveSubWindow(frameWindow); });
+        m_WindowListActions << entry;
+    }
+}
+
+// ---- Recent files
+
+void TMainForm::AddRecentFile(const QString& path)
+{
+    QStringList recent = m_Context.RecentFiles();
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    recent.removeAll(absolute);
+    recent.prepend(absolute);
+    m_Context.SetRecentFiles(recent.mid(0, RecentFileCount));
+}
+
+void TMainForm::FillRecentFiles()
+{
+    qDeleteAll(m_RecentFileActions);
+    m_RecentFileActions.clear();
+    const QStringList recent = m_Context.RecentFiles();
+    if (recent.isEmpty())
+        return;
+    auto* separator = new QAction(this);
+    separator->setSeparator(true);
+    m_FileMenu->insertAction(m_RecentFilesEnd, separator);
+    m_RecentFileActions << separator;
+    for (int i = 0; i < recent.size() && i < RecentFileCount; ++i) {
+        const QString path = recent[i];
+        auto* entry = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)), this);
+        connect(entry, &QAction::triggered, this, [this, path] { OpenRecentFile(path); });
+        m_FileMenu->insertAction(m_RecentFilesEnd, entry);
+        m_RecentFileActions << entry;
+    }
+}
+
+void TMainForm::OpenRecentFile(const QString& path)
+{
+    if (!QFileInfo(path).isFile()) {
+        QStringList recent = m_Context.RecentFiles();
+        recent.removeAll(path);
+        m_Context.SetRecentFiles(recent);
+    }
+    OpenConfigurationFile(path);
+}
+
+// ---- Commands
+
+QString TMainForm::ChooseFile(std::int16_t title, const QString& filter, const QString& suffix)
+{
+    return C_FileChooser::Choose(this, {C_FileChooser::Purpose::Open, Text(title).section(QLatin1Char('|'), 0, 0),
+                                        filter, suffix, QString()});
+}
+
+void TMainForm::FileNewActionExecute()
+{
+    NewConfigurationWindow();
+}
+
+void TMainForm::FileOpenActionExecute()
+{
+    const QString path = ChooseFile(74, Text(87), QStringLiteral("KWC"));
+    if (!path.isEmpty())
+        OpenConfigurationFile(path);
+}
+
+void TMainForm::FileImportActionExecute()
+{
+    const QString path = ChooseFile(76, Text(88), QStringLiteral("KW3"));
+    if (!path.isEmpty())
+        OpenConfigurationFile(path);
+}
+
+void TMainForm::FileCloseActionExecute()
+{
+    m_MdiArea->closeActiveSubWindow();
+}
+
+void TMainForm::FileSaveActionExecute()
+{
+    if (TFormMDIChild* window = ActiveConfiguration(); window != nullptr && window->Save())
+        AddRecentFile(window->Path());
+}
+
+void TMainForm::FileSaveAsActionExecute()
+{
+    if (TFormMDIChild* window = ActiveConfiguration(); window != nullptr && window->SaveAs())
+        AddRecentFile(window->Path());
+}
+
+void TMainForm::FilePrintExecute()
+{
+    if (ActiveConfiguration() == nullptr)
+        C_MessageBox::Show(Text(91), Text(92), C_MessageBox::Icon::Warning, C_MessageBox::Buttons::Ok, this);
+}
+
+void TMainForm::FileOpenLanguageActionExecute()
+{
+    const QString path = ChooseFile(86, QStringLiteral("Language file (*.LNG)|*.LNG"), QStringLiteral("LNG"));
+    if (path.isEmpty())
+        return;
+    // The texts on screen stay: the language applies from the next start.
+    m_Context.SetLanguageFile(path);
+    m_LanguagePanel->setText(Text(89) + QLatin1Char(' ') + path);
+}
+
+void TMainForm::FileExitActionExecute()
+{
+    close();
+}
+
+void TMainForm::EditCut1Execute()
+{
+    if (auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget()))
+        field->cut();
+}
+
+void TMainForm::EditCopy1Execute()
+{
+    if (auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget()))
+        field->copy();
+}
+
+void TMainForm::EditPaste1Execute()
+{
+    if (auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget()))
+        field->paste();
+}
+
+void TMainForm::DownloadActionExecute()
+{
+    if (TFormMDIChild* window = ActiveConfiguration())
+        window->StartDownload();
+}
+
+void TMainForm::UploadActionExecute()
+{
+    if (TFormMDIChild* window = NewConfigurationWindow())
+        window->StartUpload();
+}
+
+void TMainForm::ComSetupActionExecute()
+{
+    TCOMSetupForm dialog(m_Context, this);
+    dialog.exec();
+}
+
+void TMainForm::WindowCascadeActionExecute()
+{
+    m_MdiArea->cascadeSubWindows();
+}
+
+void TMainForm::WindowHTileActionExecute()
+{
+    Tile(Qt::Vertical);
+}
+
+void TMainForm::WindowVTileActionExecute()
+{
+    Tile(Qt::Horizontal);
+}
+
+void TMainForm::WindowMinimizeActionExecute()
+{
+    for (QMdiSubWindow* frameWindow : m_MdiArea->subWindowList())
+        frameWindow->showMinimized();
+}
+
+void TMainForm::WindowArrangeActionExecute()
+{
+    // The minimised windows in a row along the bottom edge.
+    int left = 0;
+    const int bottom = m_MdiArea->viewport()->height();
+    for (QMdiSubWindow* frameWindow : m_MdiArea->subWindowList()) {
+        if (!frameWindow->isMinimized())
+            continue;
+        frameWindow->move(left, bottom - frameWindow->height());
+        left += frameWindow->width();
+    }
+}
+
+void TMainForm::WindowSetPanesActionExecute()
+{
+    if (TFormMDIChild* window = ActiveConfiguration())
+        window->SetPaneSizes(DefaultColumnWidth, DefaultColumnWidth, DefaultPanelHeight, DefaultPanelHeight,
+                             DefaultPanelHeight);
+}
+
+void TMainForm::HelpAboutActionExecute()
+{
+    if (m_AboutBox != nullptr)
+        m_AboutBox->exec();
 }

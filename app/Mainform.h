@@ -2,25 +2,135 @@
 
 #include <QMainWindow>
 
+#include <cstdint>
+
 class C_Context;
+class QAction;
+class QLabel;
 class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+class TAboutBox;
+class TEEPROMFormatDialog;
+class TFormMDIChild;
 
 // The frame window of Kw3Win: every open configuration is a child window of its
-// multi-document area.
+// multi-document area. It keeps no list of its own; the area knows the windows.
 class TMainForm : public QMainWindow
 {
     Q_OBJECT
 
 public:
+    static constexpr int RecentFileCount = 8;
+
     explicit TMainForm(C_Context& context, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // The format dialog and the about box, created after the main window and shared.
+    void SetSharedDialogs(TEEPROMFormatDialog& formatDialog, TAboutBox& aboutBox);
+
+    TFormMDIChild* ActiveConfiguration() const;
+    QList<TFormMDIChild*> Configurations() const;
+    QMdiArea& Frame() const { return *m_MdiArea; }
+
+    // Opens a configuration file as Open and Import do: by its extension, an old
+    // one through the format dialog. A file already open gets its window activated.
+    TFormMDIChild* OpenConfigurationFile(const QString& path);
+
+    QAction* m_FileNewAction;
+    QAction* m_FileOpenAction;
+    QAction* m_FileCloseAction;
+    QAction* m_FileSaveAction;
+    QAction* m_FileSaveAsAction;
+    QAction* m_FilePrint;
+    QAction* m_FileOpenLanguageAction;
+    QAction* m_FileImportAction;
+    QAction* m_FileExitAction;
+    QAction* EditCut1;
+    QAction* EditCopy1;
+    QAction* EditPaste1;
+    QAction* m_DownloadAction;
+    QAction* m_UploadAction;
+    QAction* m_ComSetupAction;
+    QAction* m_WindowCascadeAction;
+    QAction* m_WindowHTileAction;
+    QAction* m_WindowVTileAction;
+    QAction* m_WindowMinimizeAction;
+    QAction* m_WindowArrangeAction;
+    QAction* m_WindowSetPanesAction;
+    QAction* m_HelpAboutAction;
+
+    QMenu* m_FileMenu;
+    QMenu* m_EditMenu;
+    QMenu* m_CommunicationMenu;
+    QMenu* m_WindowMenu;
+    QMenu* m_HelpMenu;
+    QToolBar* m_ToolBar;
+    QToolBar* m_ExitToolBar;
+    QLabel* m_LanguagePanel;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    using Handler = void (TMainForm::*)();
+
+    QAction* NewAction(std::int16_t caption, std::int16_t hint, const char* picture, const QKeySequence& shortcut,
+                       Handler handler);
+    void BuildActions();
+    void BuildMenus();
+    void BuildToolBars();
+    void BuildStatusBar();
     void RestoreGeometry();
     void StoreGeometry();
+    void UpdateWindowCommands();
+    void UpdateEditCommands();
+    void FillWindowMenu();
+    void FillRecentFiles();
+    void AddRecentFile(const QString& path);
+    void OpenRecentFile(const QString& path);
+
+    QString NewConfigurationName() const;
+    // A new, empty window with the format chosen in the new configuration dialog;
+    // null when the dialog was closed without a choice.
+    TFormMDIChild* NewConfigurationWindow();
+    TFormMDIChild* FindConfiguration(const QString& path) const;
+    QString ChooseFile(std::int16_t title, const QString& filter, const QString& suffix);
+    void Tile(Qt::Orientation orientation);
+
+    void FileNewActionExecute();
+    void FileOpenActionExecute();
+    void FileCloseActionExecute();
+    void FileSaveActionExecute();
+    void FileSaveAsActionExecute();
+    void FilePrintExecute();
+    void FileOpenLanguageActionExecute();
+    void FileImportActionExecute();
+    void FileExitActionExecute();
+    void EditCut1Execute();
+    void EditCopy1Execute();
+    void EditPaste1Execute();
+    void DownloadActionExecute();
+    void UploadActionExecute();
+    void ComSetupActionExecute();
+    void WindowCascadeActionExecute();
+    void WindowHTileActionExecute();
+    void WindowVTileActionExecute();
+    void WindowMinimizeActionExecute();
+    void WindowArrangeActionExecute();
+    void WindowSetPanesActionExecute();
+    void HelpAboutActionExecute();
 
     C_Context& m_Context;
     QMdiArea* m_MdiArea;
+    TEEPROMFormatDialog* m_FormatDialog = nullptr;
+    TAboutBox* m_AboutBox = nullptr;
+    QList<QAction*> m_RecentFileActions;
+    QAction* m_RecentFilesEnd = nullptr;
+    QList<QAction*> m_WindowListActions;
+    bool m_Shown = false;
 };

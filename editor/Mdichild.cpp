@@ -1,6 +1,7 @@
 #include "editor/Mdichild.h"
 
 #include "app/Context.h"
+#include "app/Filechooser.h"
 #include "app/Messagebox.h"
 #include "comm/Filetansfer.h"
 #include "comm/Linksettings.h"
@@ -14,6 +15,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -37,6 +39,8 @@ constexpr int StepRowHeight = 16;
 constexpr int MotorColumnWidth = 47;
 constexpr int MotorRowHeight = 14;
 constexpr int GridLine = 1;
+// A box of the service panel holds up to four digits.
+constexpr int ValueBoxWidth = 46;
 
 const QColor MotorFrameGray(0x80, 0x80, 0x80);
 
@@ -77,10 +81,10 @@ void SetFirstPaneSize(QSplitter* splitter, int size)
     splitter->setSizes({size, whole - size});
 }
 
-QFont GridFont(const QWidget& grid)
+QFont GridFont()
 {
-    // The cells are 16 pixels high: the font must fit with its descenders.
-    QFont font = grid.font();
+    // The cells are 16 pixels high and the motor names 47 wide: a narrow face that fits both.
+    QFont font(QStringLiteral("Liberation Sans"));
     font.setPixelSize(11);
     return font;
 }
@@ -132,7 +136,7 @@ void TFormMDIChild::BuildServicePanel()
         label->setWordWrap(true);
         grid->addWidget(label, row, 0);
         if (upDown != nullptr) {
-            box->setFixedWidth(52);
+            box->setFixedWidth(ValueBoxWidth);
             grid->addWidget(box, row, 1);
             grid->addWidget(upDown, row, 2);
         } else {
@@ -159,11 +163,15 @@ void TFormMDIChild::BuildServicePanel()
     grid->setRowStretch(row, 1);
     for (QLineEdit* box : {m_StepCountEdit, m_NumberOfOutputsEdit, m_TotalWashesEdit, m_PartialWashesEdit,
                            m_WorkingHoursEdit})
-        box->setFixedWidth(52 + m_MaximumLevelUpDown->sizeHint().width() + grid->horizontalSpacing());
+        box->setFixedWidth(ValueBoxWidth + m_MaximumLevelUpDown->sizeHint().width() + grid->horizontalSpacing());
+    for (QComboBox* box : {m_LanguageComboBox, m_TemperatureComboBox})
+        box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
 
     auto* scroller = new QScrollArea;
     scroller->setWidget(content);
     scroller->setWidgetResizable(true);
+    // Long labels wrap; only the height scrolls.
+    scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroller->setFrameShape(QFrame::StyledPanel);
     m_VariousPanel = scroller;
 }
@@ -174,7 +182,7 @@ void TFormMDIChild::BuildStepsGrid()
     const CellPainter draw = [this](QPainter& canvas, int column, int row, const QRect& rect) {
         StepsDrawCell(canvas, column, row, rect);
     };
-    grid.setFont(GridFont(grid));
+    grid.setFont(GridFont());
     grid.setHorizontalHeader(new C_FixedCells(Qt::Horizontal, draw, &grid));
     grid.setVerticalHeader(new C_FixedCells(Qt::Vertical, draw, &grid));
     grid.horizontalHeader()->setDefaultSectionSize(StepColumnWidth + GridLine);
@@ -206,7 +214,7 @@ void TFormMDIChild::BuildMotorGrid()
     grid.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid.setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid.setSelectionMode(QAbstractItemView::SingleSelection);
-    grid.setFont(GridFont(grid));
+    grid.setFont(GridFont());
     grid.setItemDelegate(new C_CellDelegate(
         [this](QPainter& canvas, int column, int row, const QRect& rect) { MotorDrawCell(canvas, column, row, rect); },
         &grid));
@@ -275,6 +283,7 @@ void TFormMDIChild::StorePanelHeight(QWidget* panel)
 void TFormMDIChild::SetPath(const QString& path)
 {
     m_Path = path;
+    m_PathIsOurs = false;
     setWindowTitle(path + QStringLiteral("[*]"));
 }
 
@@ -309,6 +318,7 @@ bool TFormMDIChild::LoadConfiguration(const QString& path, std::uint16_t formatC
     m_Format = std::move(format);
     m_Format->LoadFile(path);
     m_Format->ShowInPanes();
+    m_PathIsOurs = QFileInfo(path) == QFileInfo(m_Path);
     return true;
 }
 
@@ -316,11 +326,30 @@ bool TFormMDIChild::SaveConfiguration(const QString& path)
 {
     m_DiagnosticTree->clear();
     if (m_Format != nullptr && m_Format->SaveFile(path)) {
+        m_PathIsOurs = m_PathIsOurs || QFileInfo(path) == QFileInfo(m_Path);
         SetModified(false);
         return true;
     }
     EnlargeDiagnostics(m_RightBottomPanel);
     return false;
+}
+
+bool TFormMDIChild::Save()
+{
+    if (!m_PathIsOurs && QFileInfo::exists(m_Path))
+        return SaveAs();
+    return SaveConfiguration(m_Path);
+}
+
+bool TFormMDIChild::SaveAs()
+{
+    const QString path = C_FileChooser::Choose(
+        this, {C_FileChooser::Purpose::Save, Text(75).section(QLatin1Char('|'), 0, 0),
+               QStringLiteral("KW3 Win 2.x file (*.KWC)|*.KWC"), QStringLiteral("KWC"), m_Path});
+    if (path.isEmpty())
+        return false;
+    SetPath(path);
+    return SaveConfiguration(path);
 }
 
 bool TFormMDIChild::StartDownload()
@@ -376,7 +405,7 @@ bool TFormMDIChild::FormCloseQuery()
     switch (C_MessageBox::Show(Text(149), m_Path, C_MessageBox::Icon::Question, C_MessageBox::Buttons::YesNoCancel,
                                this)) {
     case C_MessageBox::Answer::No: return true;
-    case C_MessageBox::Answer::Yes: return SaveConfiguration(m_Path);
+    case C_MessageBox::Answer::Yes: return Save();
     default: return false;
     }
 }

@@ -40,6 +40,11 @@ public:
     // Checks, builds and writes the configuration; the reasons of a failure are in
     // the diagnostic tree, which is then made readable.
     bool SaveConfiguration(const QString& path);
+    // The Save command: under the window's path; a window that has never been
+    // saved asks for a name before it replaces another file of its name.
+    bool Save();
+    // The Save As command: a new path chosen, kept even when saving to it fails.
+    bool SaveAs();
     bool StartDownload();
     bool StartUpload();
 
@@ -184,6 +189,8 @@ private:
     // Declared after the panes' base: destroyed first, before the controls its rows refer to.
     std::unique_ptr<C_EEPROMFormat> m_Format;
     QString m_Path;
+    // The file at m_Path holds this configuration: it was read from there or saved there.
+    bool m_PathIsOurs = false;
     QTreeWidgetItem* m_DisplayedCycle = nullptr;
     bool m_Modified = false;
     C_Step m_StepClipboard;

@@ -50,8 +50,15 @@ void TFormMDIChild::AttachMenu(QWidget* pane, QMenu* menu)
 {
     pane->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(pane, &QWidget::customContextMenuRequested, this, [pane, menu](const QPoint& point) {
-        const auto* view = qobject_cast<QAbstractScrollArea*>(pane);
-        menu->popup((view != nullptr ? view->viewport() : pane)->mapToGlobal(point));
+        auto* view = qobject_cast<QAbstractItemView*>(pane);
+        if (view == nullptr) {
+            menu->popup(pane->mapToGlobal(point));
+            return;
+        }
+        // The command acts on what was clicked, as the menu suggests.
+        if (const QModelIndex clicked = view->indexAt(point); clicked.isValid())
+            view->setCurrentIndex(clicked);
+        menu->popup(view->viewport()->mapToGlobal(point));
     });
 }
 

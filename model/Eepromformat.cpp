@@ -276,6 +276,12 @@ void C_EEPROMFormat::MakeRows(int outputs)
     }
 }
 
+std::int32_t C_EEPROMFormat::RowOf(StepRole role) const
+{
+    const std::int32_t* row = const_cast<C_EEPROMFormat*>(this)->RoleRow(role);
+    return row != nullptr ? *row : -1;
+}
+
 std::int32_t* C_EEPROMFormat::RoleRow(StepRole role)
 {
     switch (role) {

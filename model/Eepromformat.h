@@ -78,6 +78,8 @@ public:
     bool Download(const S_LinkSettings& link);
     // 16 or 24, as the image says.
     int GetOutputs() const;
+    // The position in Rows() of the row with the role, or -1 when the format has none.
+    std::int32_t RowOf(StepRole role) const;
 
     // The step grid's cells: column 0 holds the row captions, row 0 the step
     // numbers, column c the entry c - 1 of the cycle (the last column its closing

@@ -1479,6 +1479,18 @@ QImage ActionTile(bool horizontal)
     });
 }
 
+// The configuration window's panes: three columns, the lower panes split off.
+QImage ActionSetPanes()
+{
+    return Icon([](QPainter& p) {
+        Window(p, QRectF(0.5, 0.5, 15, 15));
+        p.setPen(QPen(QColor(0x33, 0x4d, 0x6e), 1));
+        p.drawLine(QPointF(5.5, 4), QPointF(5.5, 15.5));
+        p.drawLine(QPointF(10.5, 4), QPointF(10.5, 15.5));
+        p.drawLine(QPointF(0.5, 10.5), QPointF(15.5, 10.5));
+    });
+}
+
 QImage ActionMinimize()
 {
     return Icon([](QPainter& p) {
@@ -1775,6 +1787,7 @@ int main(int argc, char* argv[])
     Save(ActionCascade(), QStringLiteral("action_cascade.png"));
     Save(ActionTile(true), QStringLiteral("action_tile_h.png"));
     Save(ActionTile(false), QStringLiteral("action_tile_v.png"));
+    Save(ActionSetPanes(), QStringLiteral("action_setpanes.png"));
     Save(ActionMinimize(), QStringLiteral("action_minimize.png"));
     Save(ActionArrange(), QStringLiteral("action_arrange.png"));
     Save(ActionAbout(), QStringLiteral("action_about.png"));

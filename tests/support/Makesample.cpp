@@ -1,0 +1,34 @@
+// Writes a sample configuration for trying Kw3Win by hand:
+//   make_sample OUT.KWC [standard|inverter|varnholt] [16|24]
+#include "app/Fonts.h"
+#include "editor/Configurationpanes.h"
+#include "language/Language.h"
+#include "model/Eepromformat.h"
+#include "support/Sampleconfiguration.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() < 2) {
+        std::fprintf(stderr, "usage: make_sample OUT.KWC [standard|inverter|varnholt] [16|24]\n");
+        return 2;
+    }
+    const QString kind = arguments.value(2, QStringLiteral("standard"));
+    const std::uint16_t code = kind == QLatin1String("inverter")   ? FormatCode::Inverter
+                               : kind == QLatin1String("varnholt") ? FormatCode::Varnholt
+                                                                   : FormatCode::Standard;
+    const C_LanguageManager language(QStringLiteral("English.lng"));
+    C_ConfigurationPanes panes;
+    const auto format = C_EEPROMFormat::Create(code, panes, arguments.value(3, QStringLiteral("16")).toInt());
+    FillSampleConfiguration(panes, *format, {30, 12, 8, 25, 0 + 6, 40}, 9);
+    if (!format->SaveFile(arguments.at(1))) {
+        std::fprintf(stderr, "make_sample: the configuration did not pass its checks or could not be written\n");
+        return 1;
+    }
+    return 0;
+}
