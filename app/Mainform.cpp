@@ -12,6 +12,7 @@
 #include "language/Language.h"
 #include "model/Configurationfile.h"
 #include "model/Eepromformat.h"
+#include "print/Printitems.h"
 #include "resources/Pictures.h"
 
 #include <QAction>
@@ -48,6 +49,17 @@ bool IsConfigurationFile(const QString& path)
     const QString suffix = QFileInfo(path).suffix();
     return suffix.compare(QLatin1String("KWC"), Qt::CaseInsensitive) == 0 ||
            suffix.compare(QLatin1String("KW3"), Qt::CaseInsensitive) == 0;
+}
+
+// Two names of one file. QFileInfo's equality is no help: it holds any two missing
+// files (new windows, imports not yet saved) for the same, as their canonical paths are empty.
+bool IsSameFile(const QString& first, const QString& second)
+{
+    const QFileInfo a(first);
+    const QFileInfo b(second);
+    if (a.exists() && b.exists())
+        return a.canonicalFilePath() == b.canonicalFilePath();
+    return QDir::cleanPath(a.absoluteFilePath()) == QDir::cleanPath(b.absoluteFilePath());
 }
 
 QStringList DroppedConfigurations(const QMimeData* data)
@@ -301,9 +313,8 @@ QList<TFormMDIChild*> TMainForm::Configurations() const
 
 TFormMDIChild* TMainForm::FindConfiguration(const QString& path) const
 {
-    const QFileInfo wanted(path);
     for (TFormMDIChild* window : Configurations())
-        if (QFileInfo(window->Path()) == wanted)
+        if (IsSameFile(window->Path(), path))
             return window;
     return nullptr;
 }
@@ -513,8 +524,10 @@ void TMainForm::FileSaveAsActionExecute()
 
 void TMainForm::FilePrintExecute()
 {
-    if (ActiveConfiguration() == nullptr)
-        C_MessageBox::Show(Text(91), Text(92), C_MessageBox::Icon::Warning, C_MessageBox::Buttons::Ok, this);
+    // Without a configuration window the print dialog says there is nothing to print.
+    TFormMDIChild* window = ActiveConfiguration();
+    PrintConfiguration(this, window, window != nullptr ? window->Format() : nullptr,
+                       window != nullptr ? window->Path() : QString());
 }
 
 void TMainForm::FileOpenLanguageActionExecute()

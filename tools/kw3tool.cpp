@@ -3,6 +3,7 @@
 #include "app/Datafiles.h"
 #include "app/Messagebox.h"
 #include "language/Language.h"
+#include "tools/Printcommand.h"
 #include "tools/Toolcommands.h"
 #include "tools/Toolconfiguration.h"
 
@@ -30,6 +31,10 @@ constexpr S_Command Commands[] = {
     {"upload", "upload OUT --format F [--outputs 16|24] [--port N | --device PATH] [--send-timeout MS] "
                "[--receive-timeout MS]",
      RunUpload},
+    {"print", "print FILE OUT.pdf [--format F] [--parts LIST]\n"
+              "      LIST: comma-separated service, programs, cycles (default all three); A4, pages\n"
+              "      numbered from 1; printed date and time from SOURCE_DATE_EPOCH (seconds, UTC) if set",
+     RunPrint},
     {"simulate", "simulate [--format F] [--image FILE] [--save FILE] [--ignore K] [--stop-after N] [--once] [--report]",
      RunSimulateCommand},
 };

@@ -1,0 +1,140 @@
+#include "print/Printitems.h"
+
+#include "app/Messagebox.h"
+#include "language/Language.h"
+#include "model/Eepromformat.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPaintEngine>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPushButton>
+
+namespace {
+
+// A printer the jobs can print on without asking: a named printer, or a PDF file.
+bool Ready(const QPrinter& printer)
+{
+    return printer.outputFormat() == QPrinter::PdfFormat ? !printer.outputFileName().isEmpty()
+                                                         : !printer.printerName().isEmpty();
+}
+
+QCheckBox* NewCheckBox(QWidget* parent, const QString& text, const QRect& geometry)
+{
+    auto* box = new QCheckBox(text, parent);
+    box->setGeometry(geometry);
+    return box;
+}
+
+} // namespace
+
+void PrintConfiguration(QWidget* owner, const C_ConfigurationPanes* panes, const C_EEPROMFormat* format,
+                        const QString& caption)
+{
+    if (panes == nullptr || format == nullptr) {
+        C_MessageBox::Show(Text(91), Text(92), C_MessageBox::Icon::Warning, C_MessageBox::Buttons::Ok, owner);
+        return;
+    }
+    TPrintItemsForm dialog(owner, {*panes, format->Rows(), caption});
+    dialog.exec();
+}
+
+TPrintItemsForm::TPrintItemsForm(QWidget* owner, const S_PrintSource& source)
+    : TEditorDialog(owner, {362, 192})
+    , Panel1(NewDialogPanel(this, {10, 15, 341, 106}))
+    , m_PromptLabel(NewDialogLabel(Panel1, Text(28), {22, 9, 310, 21}))
+    , m_ServiceAndMotorCheckBox(NewCheckBox(this, Text(29), {32, 48, 210, 17}))
+    , m_ProgramsCheckBox(NewCheckBox(this, Text(30), {32, 72, 210, 17}))
+    , m_CyclesCheckBox(NewCheckBox(this, Text(31), {32, 96, 210, 17}))
+    , m_PreviewButton(new QPushButton(QStringLiteral("Preview"), this))
+    , m_CancelButton(NewCancelButton({12, 136, 100, 35}, Text(5)))
+    , m_SetupPrinterButton(new QPushButton(Text(32), this))
+    , m_OKButton(NewOkButton({250, 136, 100, 35}))
+    , m_Source(source)
+{
+    setWindowTitle(QStringLiteral("KW3 Win 2"));
+    m_OKButton->setText(QStringLiteral("Ok"));
+    m_PreviewButton->setGeometry(250, 88, 92, 26);
+    m_PreviewButton->setAutoDefault(false);
+    m_SetupPrinterButton->setGeometry(131, 136, 100, 35);
+    m_SetupPrinterButton->setAutoDefault(false);
+    connect(m_SetupPrinterButton, &QPushButton::clicked, this, [this] { PrinterSetup(); });
+    connect(m_PreviewButton, &QPushButton::clicked, this, &TPrintItemsForm::Preview);
+    connect(m_OKButton, &QPushButton::clicked, this, &TPrintItemsForm::StartPrinting);
+}
+
+TPrintItemsForm::~TPrintItemsForm() = default;
+
+QPrinter& TPrintItemsForm::Printer()
+{
+    // Made on first use: looking for the system's printers takes a moment.
+    if (!m_Printer)
+        m_Printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_Printer;
+}
+
+S_PrintParts TPrintItemsForm::ChosenParts() const
+{
+    return {m_ServiceAndMotorCheckBox->isChecked(), m_ProgramsCheckBox->isChecked(), m_CyclesCheckBox->isChecked()};
+}
+
+bool TPrintItemsForm::PrinterSetup()
+{
+    QPrintDialog dialog(&Printer(), this);
+    // Every job prints all its pages.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void TPrintItemsForm::StartPrinting()
+{
+    if (ChosenParts().Any()) {
+        // Without a printer of the system, the print dialog offers a PDF file.
+        if (!Ready(Printer()) && !PrinterSetup())
+            return;
+        Print(Printer());
+    }
+    accept();
+}
+
+void TPrintItemsForm::Preview()
+{
+    QPrintPreviewDialog preview(&Printer(), this);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, &TPrintItemsForm::PaintRequested);
+    if (preview.exec() == QDialog::Accepted)
+        accept();
+}
+
+void TPrintItemsForm::PaintRequested(QPrinter* printer)
+{
+    if (printer->paintEngine() == nullptr || printer->paintEngine()->type() != QPaintEngine::Picture) {
+        Print(*printer);
+        return;
+    }
+    // The preview shows one orientation: landscape pages alone show as they are,
+    // among portrait pages they lie turned on the sheet as the printer turns them.
+    const S_PrintParts parts = ChosenParts();
+    const auto sheets = parts.m_ServiceAndMotor || parts.m_Programs ? QPageLayout::Portrait : QPageLayout::Landscape;
+    C_PagedTarget target(*printer, C_PagedTarget::Documents::OneForAll);
+    target.KeepSheets(sheets);
+    std::int32_t pageCounter = m_PageCounter;
+    RunPrintJobs(target, m_Source, parts, QDateTime::currentDateTime(), pageCounter);
+}
+
+void TPrintItemsForm::Print(QPrinter& printer)
+{
+    const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
+    C_PagedTarget target(printer, toFile ? C_PagedTarget::Documents::OneForAll : C_PagedTarget::Documents::OnePerJob,
+                         [&printer](const QString& title) { printer.setDocName(title); });
+    const QString refused =
+        RunPrintJobs(target, m_Source, ChosenParts(), QDateTime::currentDateTime(), m_PageCounter);
+    if (!refused.isEmpty())
+        C_MessageBox::Show(QStringLiteral("Printing stopped at \"") + refused + QStringLiteral("\": ") +
+                               (toFile ? printer.outputFileName() : printer.printerName()) +
+                               QStringLiteral(" did not take it."),
+                           Text(92), C_MessageBox::Icon::Error, C_MessageBox::Buttons::Ok, this);
+}

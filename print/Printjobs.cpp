@@ -1,0 +1,419 @@
+#include "print/Printjobs.h"
+
+#include "editor/Configurationpanes.h"
+#include "editor/Rowproperties.h"
+#include "editor/Updown.h"
+#include "editor/Utilities.h"
+#include "language/Language.h"
+#include "model/Cyclecontent.h"
+#include "print/Layoutadapter.h"
+#include "print/Layoutcycles.h"
+#include "print/Layoutmotor.h"
+#include "print/Layoutprograms.h"
+#include "resources/Pictures.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPageSize>
+#include <QPagedPaintDevice>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QTableWidget>
+#include <QTreeWidgetItemIterator>
+
+#include <algorithm>
+
+namespace {
+
+const QString ApplicationName = QStringLiteral("KW3 Win 2");
+constexpr int ProgramsPerPage = TProgramsLayoutForm::Columns;
+constexpr int StepsPerPage = 25;
+const QColor CellFrameGray(128, 128, 128);
+
+// Text with the top-left corner of its box at the point, in the pen's colour.
+void TextAt(QPainter& canvas, const QPoint& topLeft, const QString& text)
+{
+    canvas.drawText(topLeft.x(), topLeft.y() + QFontMetrics(canvas.font()).ascent(), text);
+}
+
+// A font size in points on the canvas's device, set in device pixels: the cell
+// helpers measure text without the device, which would take points at screen size.
+void SetPointSize(QPainter& canvas, int points)
+{
+    QFont font = canvas.font();
+    const int dpi = canvas.device() != nullptr ? canvas.device()->logicalDpiY() : 72;
+    font.setPixelSize(std::max(1, (points * dpi + 36) / 72));
+    canvas.setFont(font);
+}
+
+QString MotorValue(int value)
+{
+    return value == C_ConfigurationPanes::MotorUnused ? Text(41) : QString::number(value);
+}
+
+QString CellText(const QTableWidget& grid, int column, int row)
+{
+    const QTableWidgetItem* cell = grid.item(row, column);
+    return cell != nullptr ? cell->text() : QString();
+}
+
+// ---- Service and motor page
+
+void PrintServicePage(QPainter& canvas, const S_PrintSource& source, const QDateTime& printTime,
+                      std::int32_t& pageCounter)
+{
+    using F = TMotorLayoutForm;
+    const C_ConfigurationPanes& panes = source.m_Panes;
+    C_LayoutAdapter adapter(F::Form, canvas);
+    canvas.setPen(QPen(Qt::black, 2));
+
+    adapter.DrawTextAs(F::m_ApplicationNameLabel, ApplicationName);
+
+    // A long path is shortened in its middle rather than run off the paper.
+    QFont font = canvas.font();
+    adapter.ApplyFont(F::m_FilenameLabel, font);
+    const int pathRoom = adapter.Target().width() - adapter.ControlRect(F::m_FilenameLabel).left();
+    adapter.DrawTextAs(F::m_FilenameLabel, QFontMetrics(font).elidedText(source.m_Caption, Qt::ElideMiddle, pathRoom));
+
+    // One reading of the clock gives both. The time follows a date that runs past its label.
+    const QString date = Text(36) + QLatin1Char(' ') + PrintDate(printTime);
+    adapter.DrawTextAs(F::m_PrintDateLabel, date);
+    const QFontMetrics dateMetrics(canvas.font());
+    const QRect dateRect = adapter.ControlRect(F::m_PrintDateLabel);
+    const QRect timeRect = adapter.ControlRect(F::m_PrintTimeLabel);
+    const int dateEnd = dateRect.left() + dateMetrics.horizontalAdvance(date + QLatin1Char(' '));
+    if (dateEnd <= timeRect.left())
+        adapter.DrawText(F::m_PrintTimeLabel, PrintTime(printTime));
+    else
+        TextAt(canvas, {dateEnd, timeRect.top()}, PrintTime(printTime));
+
+    adapter.DrawTextAs(F::m_ServiceCaptionLabel, Text(37));
+    const QString gap = QStringLiteral("  ");
+    const auto position = [](const C_UpDown* upDown) { return QString::number(upDown->Position()); };
+    const auto enabled = [](const QCheckBox* box) { return Text(box->isChecked() ? 38 : 39); };
+    const std::pair<const S_LayoutControl&, QString> lines[] = {
+        {F::m_NumberOfOutputsLabel, panes.m_NumberOfOutputsLabel->text() + gap + panes.m_NumberOfOutputsEdit->text()},
+        {F::m_TotalWashesLabel, panes.m_TotalWashesLabel->text() + gap + panes.m_TotalWashesEdit->text()},
+        {F::m_PartialWashesLabel, panes.m_PartialWashesLabel->text() + gap + panes.m_PartialWashesEdit->text()},
+        {F::m_WorkingHoursLabel, panes.m_WorkingHoursLabel->text() + gap + panes.m_WorkingHoursEdit->text()},
+        {F::m_LanguageLabel, panes.m_LanguageLabel->text() + gap + panes.m_LanguageComboBox->currentText()},
+        {F::m_TemperatureLabel, panes.m_TemperatureTypeLabel->text() + gap + panes.m_TemperatureComboBox->currentText()},
+        {F::m_MaximumLevelLabel, panes.m_MaximumLevelLabel->text() + gap + position(panes.m_MaximumLevelUpDown)},
+        {F::m_MinimumLevelLabel, panes.m_MinimumLevelLabel->text() + gap + position(panes.m_MinimumLevelUpDown)},
+        {F::m_AdvanceEnableLabel, panes.m_AdvanceEnableCheckbox->text() + gap + enabled(panes.m_AdvanceEnableCheckbox)},
+        {F::m_MachineEnableLabel, panes.m_MachineEnableCheckbox->text() + gap + enabled(panes.m_MachineEnableCheckbox)},
+        {F::m_SlowingDownTimeLabel,
+         panes.m_SlowingDownTimeLabel->text() + gap + position(panes.m_SlowingDownTimeUpDown)},
+        {F::m_MaximumSpeedLabel, panes.m_MaximumSpeedLabel->text() + gap + position(panes.m_MaximumSpeedUpDown)},
+        {F::m_SpinLevelLabel, panes.m_SpinLevelLabel->text() + gap + position(panes.m_SpinLevelUpDown)},
+    };
+    for (const auto& [label, text] : lines)
+        adapter.DrawTextAs(label, text);
+
+    adapter.DrawTextAs(F::m_MotorCaptionLabel, Text(40));
+    const QTableWidget& grid = *panes.m_MotorGrid;
+    for (int mode = 1; mode <= F::MotorModes; ++mode) {
+        QString line = CellText(grid, 0, mode) + QStringLiteral(": ");
+        for (int time = 1; time <= C_ConfigurationPanes::MotorTimes; ++time) {
+            if (time > 1)
+                line += QStringLiteral(", ");
+            line += CellText(grid, time, 0) + QLatin1Char(' ') + MotorValue(panes.MotorCell(mode, time));
+        }
+        adapter.DrawTextAs(F::m_MotorModeLabels[mode - 1], line);
+    }
+
+    adapter.DrawTextAs(F::m_PageNumberLabel, QString::number(pageCounter));
+    ++pageCounter;
+
+    canvas.drawPixmap(adapter.ControlRect(F::m_OrvexImage), LoadPicture(QStringLiteral("ORVEX")));
+}
+
+bool PrintServiceJob(C_PrintTarget& target, const S_PrintSource& source, const QDateTime& printTime,
+                     std::int32_t& pageCounter)
+{
+    PrintServicePage(target.Canvas(), source, printTime, pageCounter);
+    return true;
+}
+
+// ---- Programs pages
+
+void PrintProgram(C_LayoutAdapter& adapter, QPainter& canvas, int column, const QTreeWidgetItem& program)
+{
+    using F = TProgramsLayoutForm;
+    QFont font = canvas.font();
+    adapter.ApplyFont(F::m_FontLabel, font);
+    canvas.setFont(font);
+    const QRect columnRect = adapter.ControlRect(F::m_ColumnBevels[column]);
+    const QRect indentRect = adapter.ControlRect(F::m_IndentBevels[column]);
+    const int pitch = indentRect.height();
+    TextAt(canvas, columnRect.topLeft(), program.text(0));
+    // The connector starts below the program's text rather than through its first letter.
+    const int textBottom = columnRect.top() + QFontMetrics(font).height();
+    for (int j = 1; j <= program.childCount(); ++j) {
+        const int y = columnRect.top() + j * pitch;
+        canvas.drawLine(indentRect.left(), y + pitch / 2, columnRect.left(), y + pitch / 2);
+        canvas.drawLine(columnRect.left(), y + pitch / 2, columnRect.left(), std::max(y - pitch / 2, textBottom));
+        TextAt(canvas, {indentRect.left(), y}, program.child(j - 1)->text(0));
+    }
+}
+
+bool PrintProgramsJob(C_PrintTarget& target, const S_PrintSource& source, std::int32_t& pageCounter)
+{
+    using F = TProgramsLayoutForm;
+    // The programs in display order; the cycle entries under them go with their program.
+    std::vector<const QTreeWidgetItem*> programs;
+    for (QTreeWidgetItemIterator it(source.m_Panes.m_ProgramsTree); *it != nullptr; ++it)
+        if (const C_NodeData* data = NodeData(*it); data != nullptr && (data->m_Kind & NodeKind::Program))
+            programs.push_back(*it);
+
+    QPainter& canvas = target.Canvas();
+    C_LayoutAdapter adapter(F::Form, canvas);
+    // A page is started only while a program remains; without programs the page
+    // still says that there are none.
+    size_t next = 0;
+    do {
+        if (next > 0 && !target.NewPage())
+            return false;
+        canvas.setPen(QPen(Qt::black, 2));
+        adapter.DrawTextAs(F::m_PageCaptionLabel, Text(42));
+        adapter.DrawTextAs(F::m_ApplicationNameLabel, ApplicationName);
+        for (int column = 0; column < ProgramsPerPage && next < programs.size(); ++column, ++next)
+            PrintProgram(adapter, canvas, column, *programs[next]);
+        adapter.DrawTextAs(F::m_PageNumberLabel, QString::number(pageCounter));
+        ++pageCounter;
+    } while (next < programs.size());
+    return true;
+}
+
+// ---- Cycles pages
+
+void PrintCyclePage(QPainter& canvas, const S_PrintSource& source, const QTreeWidgetItem* cycle, int offset,
+                    std::int32_t& pageCounter)
+{
+    using F = TCyclesLayoutForm;
+    const C_NodeData* data = NodeData(cycle);
+    const C_CycleContent* content = data != nullptr ? data->m_Content.get() : nullptr;
+    const int steps = content != nullptr ? int(content->StepCount()) - 1 : 0;
+    const int stepsOnPage = std::clamp(steps - offset, 0, StepsPerPage);
+
+    C_LayoutAdapter adapter(F::Form, canvas);
+    canvas.setBrush(Qt::white);
+    canvas.setPen(QPen(Qt::black, 2));
+    adapter.DrawFrame(F::m_PageBorderBevel);
+    adapter.DrawTextAs(F::m_ApplicationNameLabel, ApplicationName);
+    adapter.DrawTextAs(F::m_PageCaptionLabel, Text(43));
+    adapter.DrawTextAs(F::m_CycleNameLabel, cycle != nullptr ? cycle->text(0) : QString());
+    // Last, so that the grid's texts start from its font.
+    adapter.DrawTextAs(F::m_PageNumberLabel, Text(44) + QLatin1Char(' ') + QString::number(pageCounter));
+    ++pageCounter;
+
+    const QRect names = adapter.ControlRect(F::m_RowNameBevel);
+    const QRect cells = adapter.ControlRect(F::m_CellContentBevel);
+    const int rowHeight = names.height();
+    const auto rowTop = [&](int r) { return names.top() + r * rowHeight; };
+    const int rows = int(source.m_Rows.size());
+
+    canvas.setPen(QPen(CellFrameGray, 2));
+    SetPointSize(canvas, 8);
+    for (int r = 1; r <= rows; ++r) {
+        canvas.setBrush(Qt::white);
+        const QRect rowRect(names.left(), rowTop(r), names.width(), rowHeight);
+        canvas.drawRect(rowRect);
+        const QPen frame = canvas.pen();
+        canvas.setPen(Qt::black);
+        DrawTextLeft(canvas, rowRect.adjusted(5, 0, 0, 0), source.m_Rows[size_t(r - 1)]->GetCaption());
+        canvas.setPen(frame);
+    }
+
+    SetPointSize(canvas, 6);
+    for (int j = 0; j < stepsOnPage; ++j) {
+        const C_Step& step = *content->GetStep(offset + j);
+        const int left = cells.left() + j * cells.width();
+        for (int r = 0; r <= rows; ++r) {
+            const QRect cell(left, rowTop(r), cells.width(), rowHeight);
+            canvas.drawRect(cell);
+            if (r == 0) {
+                const QPen frame = canvas.pen();
+                canvas.setPen(Qt::black);
+                DrawTextCentred(canvas, cell, QString::number(offset + j + 1));
+                canvas.setPen(frame);
+            } else {
+                source.m_Rows[size_t(r - 1)]->PrintCell(canvas, cell, step.m_Values[size_t(r - 1)]);
+            }
+        }
+    }
+}
+
+bool PrintCyclesJob(C_PrintTarget& target, const S_PrintSource& source, std::int32_t& pageCounter)
+{
+    bool firstPage = true;
+    const auto nextPage = [&] {
+        const bool broken = firstPage || target.NewPage();
+        firstPage = false;
+        return broken;
+    };
+    for (QTreeWidgetItemIterator it(source.m_Panes.m_CyclesTree); *it != nullptr; ++it) {
+        const C_NodeData* data = NodeData(*it);
+        if (data == nullptr || (data->m_Kind & NodeKind::CategoryRoot))
+            continue;
+        const int steps = data->m_Content ? int(data->m_Content->StepCount()) - 1 : 0;
+        // A cycle without steps still gets its page.
+        for (int offset = 0; offset == 0 || offset < steps; offset += StepsPerPage) {
+            if (!nextPage())
+                return false;
+            PrintCyclePage(target.Canvas(), source, *it, offset, pageCounter);
+        }
+    }
+    // Without cycles the page still says that there are none.
+    if (firstPage)
+        PrintCyclePage(target.Canvas(), source, nullptr, 0, pageCounter);
+    return true;
+}
+
+} // namespace
+
+// ---- Targets
+
+C_PrintTarget::~C_PrintTarget() = default;
+
+C_PagedTarget::C_PagedTarget(QPagedPaintDevice& device, Documents documents,
+                             std::function<void(const QString&)> setTitle)
+    : m_Device(device)
+    , m_Documents(documents)
+    , m_SetTitle(std::move(setTitle))
+{
+}
+
+C_PagedTarget::~C_PagedTarget()
+{
+    if (m_Canvas.isActive())
+        m_Canvas.end();
+}
+
+bool C_PagedTarget::BeginDocument(const QString& title, QPageLayout::Orientation orientation)
+{
+    m_Orientation = orientation;
+    const bool continued = m_Documents == Documents::OneForAll && m_Canvas.isActive();
+    if (!continued && m_SetTitle)
+        m_SetTitle(title);
+    // A printer refuses to turn its paper in the middle of a preview, even to where it is.
+    if (const auto sheet = m_Sheets.value_or(orientation); m_Device.pageLayout().orientation() != sheet)
+        m_Device.setPageOrientation(sheet);
+    if (continued ? !m_Device.newPage() : !m_Canvas.begin(&m_Device))
+        return false;
+    StartPage();
+    return true;
+}
+
+bool C_PagedTarget::NewPage()
+{
+    if (!m_Device.newPage())
+        return false;
+    StartPage();
+    return true;
+}
+
+bool C_PagedTarget::EndDocument()
+{
+    return m_Documents == Documents::OneForAll || m_Canvas.end();
+}
+
+bool C_PagedTarget::Finish()
+{
+    return m_Documents == Documents::OnePerJob || !m_Canvas.isActive() || m_Canvas.end();
+}
+
+void C_PagedTarget::StartPage()
+{
+    // The painter keeps the size of the page it began on; the page may have turned since.
+    const int width = m_Device.width();
+    const int height = m_Device.height();
+    m_Canvas.resetTransform();
+    if (m_Sheets && *m_Sheets != m_Orientation) {
+        // A quarter turn counter-clockwise, as printers turn landscape pages: the
+        // page's top runs up the sheet's left edge.
+        m_Canvas.translate(0, height);
+        m_Canvas.rotate(-90);
+        m_Canvas.setViewport(0, 0, height, width);
+        m_Canvas.setWindow(0, 0, height, width);
+    } else {
+        m_Canvas.setViewport(0, 0, width, height);
+        m_Canvas.setWindow(0, 0, width, height);
+    }
+}
+
+// ---- Jobs
+
+QString RunPrintJobs(C_PrintTarget& target, const S_PrintSource& source, const S_PrintParts& parts,
+                     const QDateTime& printTime, std::int32_t& pageCounter)
+{
+    struct S_Job
+    {
+        bool m_Chosen;
+        std::int16_t m_Title;
+        QPageLayout::Orientation m_Orientation;
+        std::function<bool()> m_Pages;
+    };
+    const S_Job jobs[] = {
+        {parts.m_ServiceAndMotor, 33, QPageLayout::Portrait,
+         [&] { return PrintServiceJob(target, source, printTime, pageCounter); }},
+        {parts.m_Programs, 34, QPageLayout::Portrait, [&] { return PrintProgramsJob(target, source, pageCounter); }},
+        {parts.m_Cycles, 35, QPageLayout::Landscape, [&] { return PrintCyclesJob(target, source, pageCounter); }},
+    };
+    QString last;
+    for (const S_Job& job : jobs) {
+        if (!job.m_Chosen)
+            continue;
+        last = Text(job.m_Title);
+        if (!target.BeginDocument(last, job.m_Orientation) || !job.m_Pages() || !target.EndDocument())
+            return last;
+    }
+    return target.Finish() ? QString() : last;
+}
+
+bool PrintToPdfFile(const QString& path, const S_PrintSource& source, const S_PrintParts& parts,
+                    const QDateTime& printTime, QString& error)
+{
+    if (!parts.Any()) {
+        error = QStringLiteral("no part to print");
+        return false;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = file.errorString();
+        return false;
+    }
+    QString refused;
+    {
+        QPdfWriter writer(&file);
+        writer.setCreator(ApplicationName);
+        writer.setTitle(source.m_Caption);
+        // A laser printer's resolution, and the margins its paper path needs.
+        writer.setResolution(600);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                                         QPageLayout::Millimeter));
+        C_PagedTarget target(writer, C_PagedTarget::Documents::OneForAll);
+        std::int32_t pageCounter = 1;
+        refused = RunPrintJobs(target, source, parts, printTime, pageCounter);
+    }
+    if (!refused.isEmpty() || !file.commit()) {
+        error = refused.isEmpty() ? file.errorString() : refused;
+        file.cancelWriting();
+        return false;
+    }
+    return true;
+}
+
+QString PrintDate(const QDateTime& time)
+{
+    return QLocale::c().toString(time, QStringLiteral("d.MM.yyyy"));
+}
+
+QString PrintTime(const QDateTime& time)
+{
+    return QLocale::c().toString(time, QStringLiteral("h:mm:ss"));
+}

@@ -1,0 +1,126 @@
+// Timings of the configuration window on a full standard configuration (399 steps,
+// 30 programs, 24 outputs): load, show and paint it; repaint a 254-step cycle's
+// grid; and the memory of a main window holding four such configurations.
+#include "app/Context.h"
+#include "app/Mainform.h"
+#include "editor/Configurationpanes.h"
+#include "editor/Mdichild.h"
+#include "language/Language.h"
+#include "model/Eepromformat.h"
+#include "support/Sampleconfiguration.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+
+namespace {
+
+// Writes a configuration of the given cycles (step counts) with 30 programs.
+QString WriteConfiguration(const QTemporaryDir& folder, const QString& name, const std::vector<int>& cycles)
+{
+    C_ConfigurationPanes panes;
+    const auto format = C_EEPROMFormat::Create(FormatCode::Standard, panes, 24);
+    FillSampleConfiguration(panes, *format, cycles, 30);
+    const QString path = folder.filePath(name);
+    if (!format->SaveFile(path))
+        std::fprintf(stderr, "the bench configuration %s does not save\n", qPrintable(name));
+    return path;
+}
+
+struct S_Files
+{
+    QTemporaryDir m_Folder;
+    // 399 steps in cycles of 25 to 60 steps.
+    QString m_Full = WriteConfiguration(m_Folder, QStringLiteral("full.KWC"), {60, 55, 50, 45, 40, 35, 30, 25, 59});
+    QString m_LongCycle = WriteConfiguration(m_Folder, QStringLiteral("long.KWC"), {254, 145});
+};
+
+const S_Files& Files()
+{
+    static const S_Files files;
+    return files;
+}
+
+C_Context& Settings()
+{
+    static C_Context context(C_Context::Persistence::ReadOnly);
+    return context;
+}
+
+void LoadShowAndPaint(benchmark::State& state)
+{
+    for (auto _ : state) {
+        TFormMDIChild window(Settings());
+        window.SetPath(Files().m_Full);
+        window.LoadConfiguration(Files().m_Full, FormatCode::Standard);
+        window.m_CyclesTree->setCurrentItem(window.m_CategoryNodes[1]->child(0));
+        window.resize(1280, 900);
+        benchmark::DoNotOptimize(window.grab());
+        if (window.Format()->ReserveSteps(0) != 1)
+            state.SkipWithError("the configuration does not hold 399 steps");
+    }
+}
+
+void RepaintLongCycle(benchmark::State& state)
+{
+    TFormMDIChild window(Settings());
+    window.SetPath(Files().m_LongCycle);
+    window.LoadConfiguration(Files().m_LongCycle, FormatCode::Standard);
+    window.m_CyclesTree->setCurrentItem(window.m_CategoryNodes[1]->child(0));
+    window.resize(1280, 900);
+    window.show();
+    if (window.m_StepsGrid->columnCount() != 256)
+        state.SkipWithError("the cycle does not hold 254 steps");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(window.m_StepsGrid->grab());
+}
+
+BENCHMARK(LoadShowAndPaint)->Unit(benchmark::kMillisecond);
+BENCHMARK(RepaintLongCycle)->Unit(benchmark::kMillisecond);
+
+long PeakResidentKilobytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
+void ReportFourConfigurations()
+{
+    TMainForm frame(Settings());
+    frame.resize(1280, 900);
+    frame.show();
+    for (int i = 0; i < 4; ++i) {
+        const QString copy = Files().m_Folder.filePath(QStringLiteral("copy%1.KWC").arg(i));
+        QFile::copy(Files().m_Full, copy);
+        frame.OpenConfigurationFile(copy);
+    }
+    QApplication::processEvents();
+    benchmark::DoNotOptimize(frame.grab());
+    std::printf("Peak resident memory with four full configurations open: %.1f MB\n",
+                double(PeakResidentKilobytes()) / 1024.0);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    const C_LanguageManager language(QStringLiteral(KW3_ENGLISH));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    ReportFourConfigurations();
+    return 0;
+}
