@@ -1,29 +1,24 @@
+#include "app/Commandline.h"
 #include "app/Context.h"
 #include "app/Fonts.h"
 #include "app/Messagebox.h"
 #include "app/Session.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 
 int main(int argc, char* argv[])
 {
+    const C_CommandLine commandLine(QStringLiteral("Kw3Win"),
+                                    QStringLiteral("KW3 Win 2: the configuration editor of KW3 controllers."),
+                                    QStringLiteral("A configuration (.KWC or .KW3) to open."));
+    commandLine.AnswerInformation(argc, argv);
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Kw3Win"));
-    QApplication::setApplicationVersion(QStringLiteral("2.00.24"));
-
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("KW3 Win 2: the configuration editor of KW3 controllers."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A configuration (.KWC or .KW3) to open."),
-                                 QStringLiteral("[file]"));
-    parser.process(application);
+    const QString file = commandLine.File(application);
     InstallFontSubstitutes();
 
     C_Context context;
-    if (!parser.positionalArguments().isEmpty())
-        context.SetLastConfiguration(parser.positionalArguments().first());
+    if (!file.isEmpty())
+        context.SetLastConfiguration(file);
     if (!context.StoreProblem().isEmpty())
         C_MessageBox::Show(context.StoreProblem(), QStringLiteral("KW3 Win 2"), C_MessageBox::Icon::Warning);
 

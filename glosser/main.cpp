@@ -1,3 +1,4 @@
+#include "app/Commandline.h"
 #include "glosser/Sdiappform.h"
 
 #include <QApplication>
@@ -5,8 +6,12 @@
 
 int main(int argc, char* argv[])
 {
+    const C_CommandLine commandLine(QStringLiteral("Glosser"),
+                                    QStringLiteral("Glosser: the editor of KW3 Win's language files."),
+                                    QStringLiteral("A language file (.LNG) to open."));
+    commandLine.AnswerInformation(argc, argv);
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Glosser"));
+    const QString file = commandLine.File(application);
     // The grid asks for Arial; Linux has its metric twin.
     QFont::insertSubstitutions(QStringLiteral("Arial"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
@@ -15,9 +20,8 @@ int main(int argc, char* argv[])
     if (!form)
         return 1;
     // A file named on the command line (a desktop's "open with") is opened at once.
-    const QStringList arguments = QApplication::arguments();
-    if (arguments.size() > 1)
-        form->OpenFile(arguments.at(1));
+    if (!file.isEmpty())
+        form->OpenFile(file);
     form->show();
     return QApplication::exec();
 }

@@ -1717,13 +1717,65 @@ QImage DrawApplicationIcon(int size)
     });
 }
 
+// Glosser's icon: a language sheet with a speech bubble, in the product's blue.
+QImage DrawGlosserIcon(int size)
+{
+    return Draw(size, size, [size](QPainter& p) {
+        const double s = size;
+        const double line = qMax(1.0, s / 32.0);
+        const QRectF sheet(s * 0.14, s * 0.06, s * 0.6, s * 0.8);
+        p.setPen(QPen(ProductNavy, line));
+        p.setBrush(Qt::white);
+        p.drawRoundedRect(sheet, s * 0.05, s * 0.05);
+        p.setPen(QPen(QColor(0x9a, 0xac, 0xbc), qMax(1.0, s / 24.0)));
+        for (int i = 0; i < 5; ++i) {
+            const double y = sheet.top() + s * (0.16 + 0.12 * i);
+            p.drawLine(QPointF(sheet.left() + s * 0.08, y), QPointF(sheet.right() - s * 0.08, y));
+        }
+        // the bubble with the letters
+        QLinearGradient fill(QPointF(0, s * 0.4), QPointF(0, s));
+        fill.setColorAt(0.0, ProductBlueLight);
+        fill.setColorAt(1.0, ProductNavy);
+        const QRectF bubble(s * 0.38, s * 0.42, s * 0.58, s * 0.42);
+        QPainterPath path;
+        path.addRoundedRect(bubble, s * 0.12, s * 0.12);
+        QPolygonF tail;
+        tail << QPointF(s * 0.5, bubble.bottom() - line) << QPointF(s * 0.44, s * 0.98)
+             << QPointF(s * 0.66, bubble.bottom() - line);
+        path.addPolygon(tail);
+        path.setFillRule(Qt::WindingFill);
+        p.setPen(QPen(ProductNavy, line));
+        p.setBrush(fill);
+        p.drawPath(path.simplified());
+        if (size >= 24) {
+            p.setFont(Font(s * 0.24, QFont::Bold, false));
+            p.setPen(Qt::white);
+            p.drawText(bubble, Qt::AlignCenter, QStringLiteral("Ab"));
+        }
+    });
+}
+
+// The desktop's icons of both programs, one folder per size as the icon theme has them.
+void SaveDesktopIcons(const QString& folder)
+{
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
+        const QString sized = QStringLiteral("%1/%2x%2/apps").arg(folder).arg(size);
+        QDir().mkpath(sized);
+        const QString previous = g_Folder;
+        g_Folder = sized;
+        Save(DrawApplicationIcon(size), QStringLiteral("kw3win.png"));
+        Save(DrawGlosserIcon(size), QStringLiteral("glosser.png"));
+        g_Folder = previous;
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     QGuiApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: draw_pictures <output folder>\n");
+        std::fprintf(stderr, "usage: draw_pictures <output folder> [<desktop icons folder>]\n");
         return 2;
     }
     g_Folder = QString::fromLocal8Bit(argv[1]);
@@ -1802,6 +1854,8 @@ int main(int argc, char* argv[])
     Save(DrawApplicationIcon(64), QStringLiteral("application.png"));
     Save(DrawApplicationIcon(32), QStringLiteral("application_32.png"));
     Save(DrawApplicationIcon(16), QStringLiteral("application_16.png"));
+    if (argc > 2)
+        SaveDesktopIcons(QString::fromLocal8Bit(argv[2]));
 
     return g_Failures == 0 ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 // Writes a sample configuration for trying Kw3Win by hand:
 //   make_sample OUT.KWC [standard|inverter|varnholt] [16|24]
-#include "app/Fonts.h"
+#include "app/Datafiles.h"
+#include "app/Messagebox.h"
 #include "editor/Configurationpanes.h"
 #include "language/Language.h"
 #include "model/Eepromformat.h"
@@ -22,7 +23,12 @@ int main(int argc, char* argv[])
     const std::uint16_t code = kind == QLatin1String("inverter")   ? FormatCode::Inverter
                                : kind == QLatin1String("varnholt") ? FormatCode::Varnholt
                                                                    : FormatCode::Standard;
-    const C_LanguageManager language(QStringLiteral("English.lng"));
+    // Nobody is there to answer a box: say it and go on.
+    C_MessageBox::SetHandler([](const C_MessageBox::Request& request) {
+        std::fprintf(stderr, "make_sample: %s\n", qPrintable(request.text));
+        return C_MessageBox::EscapeAnswer(request.buttons);
+    });
+    const C_LanguageManager language(ResolveDataFile(QStringLiteral("English.lng")));
     C_ConfigurationPanes panes;
     const auto format = C_EEPROMFormat::Create(code, panes, arguments.value(3, QStringLiteral("16")).toInt());
     FillSampleConfiguration(panes, *format, {30, 12, 8, 25, 0 + 6, 40}, 9);
