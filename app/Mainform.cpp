@@ -5,6 +5,7 @@
 #include "app/Filechooser.h"
 #include "app/Messagebox.h"
 #include "comm/Comsetup.h"
+#include "editor/Compareform.h"
 #include "editor/Cellimages.h"
 #include "editor/Formatselector.h"
 #include "editor/Mdichild.h"
@@ -29,6 +30,8 @@
 #include <QMimeData>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUndoGroup>
+#include <QUndoStack>
 
 namespace {
 
@@ -77,6 +80,7 @@ TMainForm::TMainForm(C_Context& context, QWidget* parent)
     : QMainWindow(parent)
     , m_Context(context)
     , m_MdiArea(new QMdiArea(this))
+    , m_Histories(new QUndoGroup(this))
 {
     // The step grid's cell pictures, shared by every configuration window.
     C_CellImages::Shared();
@@ -147,12 +151,24 @@ void TMainForm::BuildActions()
     m_WindowMinimizeAction = NewAction(63, 80, "ACTION_MINIMIZE", none, &T::WindowMinimizeActionExecute);
     m_WindowArrangeAction = NewAction(62, 62, "ACTION_ARRANGE", none, &T::WindowArrangeActionExecute);
     m_WindowSetPanesAction = NewAction(64, 81, "ACTION_SETPANES", none, &T::WindowSetPanesActionExecute);
+    m_WindowCompareAction = NewAction(-1, -1, nullptr, none, &T::WindowCompareActionExecute);
+    m_WindowCompareAction->setText(QStringLiteral("C&ompare..."));
+    SetHint(m_WindowCompareAction,
+            QStringLiteral("Compare|List the differences between the active configuration and another one"));
     m_HelpAboutAction = NewAction(67, -1, "ACTION_ABOUT", none, &T::HelpAboutActionExecute);
     SetHint(m_HelpAboutAction, Text(0));
 
     EditCut1 = NewAction(-1, -1, "ACTION_CUT", QKeySequence(Qt::CTRL | Qt::Key_X), &T::EditCut1Execute);
     EditCopy1 = NewAction(-1, -1, "ACTION_COPY", QKeySequence(Qt::CTRL | Qt::Key_C), &T::EditCopy1Execute);
     EditPaste1 = NewAction(-1, -1, "ACTION_PASTE", QKeySequence(Qt::CTRL | Qt::Key_V), &T::EditPaste1Execute);
+    // Undo and Redo name the change: "Undo Delete cycle". A focused text field takes
+    // Ctrl+Z for its own text first.
+    m_EditUndoAction = m_Histories->createUndoAction(this, QStringLiteral("&Undo"));
+    m_EditUndoAction->setShortcut(QKeySequence::Undo);
+    m_EditUndoAction->setIcon(QIcon::fromTheme(QStringLiteral("edit-undo")));
+    m_EditRedoAction = m_Histories->createRedoAction(this, QStringLiteral("&Redo"));
+    m_EditRedoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    m_EditRedoAction->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo")));
     EditCut1->setText(QStringLiteral("Cu&t"));
     EditCopy1->setText(QStringLiteral("&Copy"));
     EditPaste1->setText(QStringLiteral("&Paste"));
@@ -174,6 +190,8 @@ void TMainForm::BuildMenus()
     connect(m_FileMenu, &QMenu::aboutToShow, this, &TMainForm::FillRecentFiles);
 
     m_EditMenu = menuBar()->addMenu(Text(50));
+    m_EditMenu->addActions({m_EditUndoAction, m_EditRedoAction});
+    m_EditMenu->addSeparator();
     m_EditMenu->addActions({EditCut1, EditCopy1, EditPaste1});
 
     m_CommunicationMenu = menuBar()->addMenu(Text(51));
@@ -186,6 +204,7 @@ void TMainForm::BuildMenus()
                               m_WindowMinimizeAction, m_WindowArrangeAction});
     m_WindowMenu->addSeparator();
     m_WindowMenu->addAction(m_WindowSetPanesAction);
+    m_WindowMenu->addAction(m_WindowCompareAction);
     connect(m_WindowMenu, &QMenu::aboutToShow, this, &TMainForm::FillWindowMenu);
 
     m_HelpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
@@ -319,11 +338,21 @@ TFormMDIChild* TMainForm::FindConfiguration(const QString& path) const
     return nullptr;
 }
 
+void TMainForm::Adopt(TFormMDIChild* window)
+{
+    window->OpenIn(*m_MdiArea);
+    m_Histories->addStack(&window->History());
+    m_Histories->setActiveStack(&window->History());
+    connect(window, &QObject::destroyed, this, &TMainForm::UpdateWindowCommands, Qt::QueuedConnection);
+}
+
 void TMainForm::UpdateWindowCommands()
 {
+    TFormMDIChild* active = ActiveConfiguration();
+    m_Histories->setActiveStack(active != nullptr ? &active->History() : nullptr);
     const bool any = !m_MdiArea->subWindowList().isEmpty();
     for (QAction* action : {m_FileCloseAction, m_WindowCascadeAction, m_WindowHTileAction, m_WindowVTileAction,
-                            m_WindowMinimizeAction, m_WindowArrangeAction})
+                            m_WindowMinimizeAction, m_WindowArrangeAction, m_WindowCompareAction})
         action->setEnabled(any);
 }
 
@@ -361,8 +390,7 @@ TFormMDIChild* TMainForm::NewConfigurationWindow()
         return nullptr;
     window->BindFormat(std::move(format));
     TFormMDIChild* opened = window.release();
-    opened->OpenIn(*m_MdiArea);
-    connect(opened, &QObject::destroyed, this, &TMainForm::UpdateWindowCommands, Qt::QueuedConnection);
+    Adopt(opened);
     return opened;
 }
 
@@ -390,8 +418,7 @@ TFormMDIChild* TMainForm::OpenConfigurationFile(const QString& path)
     auto* window = new TFormMDIChild(m_Context);
     window->SetPath(caption);
     window->LoadConfiguration(path, code);
-    window->OpenIn(*m_MdiArea);
-    connect(window, &QObject::destroyed, this, &TMainForm::UpdateWindowCommands, Qt::QueuedConnection);
+    Adopt(window);
     AddRecentFile(path);
     return window;
 }
@@ -620,6 +647,18 @@ void TMainForm::WindowSetPanesActionExecute()
     if (TFormMDIChild* window = ActiveConfiguration())
         window->SetPaneSizes(DefaultColumnWidth, DefaultColumnWidth, DefaultPanelHeight, DefaultPanelHeight,
                              DefaultPanelHeight);
+}
+
+void TMainForm::WindowCompareActionExecute()
+{
+    TFormMDIChild* active = ActiveConfiguration();
+    if (active == nullptr)
+        return;
+    QList<TFormMDIChild*> others = Configurations();
+    others.removeAll(active);
+    auto* compare = new TCompareForm(*active, others, this);
+    compare->SetOldFormatChooser([this] { return m_FormatDialog != nullptr ? m_FormatDialog->Choose() : 0; });
+    compare->show();
 }
 
 void TMainForm::HelpAboutActionExecute()

@@ -11,6 +11,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QToolBar;
+class QUndoGroup;
 class TAboutBox;
 class TEEPROMFormatDialog;
 class TFormMDIChild;
@@ -50,6 +51,9 @@ public:
     QAction* EditCut1;
     QAction* EditCopy1;
     QAction* EditPaste1;
+    // The active configuration window's history.
+    QAction* m_EditUndoAction;
+    QAction* m_EditRedoAction;
     QAction* m_DownloadAction;
     QAction* m_UploadAction;
     QAction* m_ComSetupAction;
@@ -59,6 +63,8 @@ public:
     QAction* m_WindowMinimizeAction;
     QAction* m_WindowArrangeAction;
     QAction* m_WindowSetPanesAction;
+    // The active configuration against another window or a file.
+    QAction* m_WindowCompareAction;
     QAction* m_HelpAboutAction;
 
     QMenu* m_FileMenu;
@@ -99,6 +105,8 @@ private:
     // null when the dialog was closed without a choice.
     TFormMDIChild* NewConfigurationWindow();
     TFormMDIChild* FindConfiguration(const QString& path) const;
+    // A configuration window put into the frame, its history into the Edit menu's reach.
+    void Adopt(TFormMDIChild* window);
     QString ChooseFile(std::int16_t title, const QString& filter, const QString& suffix);
     void Tile(Qt::Orientation orientation);
 
@@ -123,10 +131,12 @@ private:
     void WindowMinimizeActionExecute();
     void WindowArrangeActionExecute();
     void WindowSetPanesActionExecute();
+    void WindowCompareActionExecute();
     void HelpAboutActionExecute();
 
     C_Context& m_Context;
     QMdiArea* m_MdiArea;
+    QUndoGroup* m_Histories;
     TEEPROMFormatDialog* m_FormatDialog = nullptr;
     TAboutBox* m_AboutBox = nullptr;
     QList<QAction*> m_RecentFileActions;

@@ -5,6 +5,7 @@
 #include "app/Messagebox.h"
 #include "comm/Filetansfer.h"
 #include "comm/Linksettings.h"
+#include "editor/Changecommand.h"
 #include "editor/Gridcells.h"
 #include "editor/Updown.h"
 #include "editor/Utilities.h"
@@ -12,6 +13,7 @@
 #include "model/Eepromformat.h"
 #include "resources/Pictures.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -28,6 +30,7 @@
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QTableWidget>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 namespace {
@@ -81,6 +84,8 @@ void SetFirstPaneSize(QSplitter* splitter, int size)
     splitter->setSizes({size, whole - size});
 }
 
+const QString ServiceChangeName = QStringLiteral("Service data");
+
 QFont GridFont()
 {
     // The cells are 16 pixels high and the motor names 47 wide: a narrow face that fits both.
@@ -94,7 +99,10 @@ QFont GridFont()
 TFormMDIChild::TFormMDIChild(C_Context& context, QWidget* parent)
     : C_ConfigurationPanes(parent)
     , m_Context(context)
+    , m_History(new QUndoStack(this))
 {
+    m_History->setUndoLimit(HistoryLimit);
+    connect(m_History, &QUndoStack::cleanChanged, this, [this](bool clean) { SetModified(!clean); });
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(QIcon(LoadPicture(QStringLiteral("APPLICATION_16"))));
     BuildServicePanel();
@@ -106,7 +114,7 @@ TFormMDIChild::TFormMDIChild(C_Context& context, QWidget* parent)
 
     connect(m_CyclesTree, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current) { CycleSelectAtNode(current); });
-    connect(this, &C_ConfigurationPanes::ServiceEdited, this, [this] { SetModified(true); });
+    connect(this, &C_ConfigurationPanes::ServiceEdited, this, [this] { Remember(ServiceChangeName); });
     for (QSplitter* splitter : {m_LeftSplitter, m_MiddleSplitter, m_RightSplitter})
         connect(splitter, &QSplitter::splitterMoved, this,
                 [this, splitter] { StorePanelHeight(splitter->widget(1)); });
@@ -198,7 +206,8 @@ void TFormMDIChild::BuildStepsGrid()
     grid.installEventFilter(this);
     // The highlight follows the cursor along its row and column.
     connect(&grid, &QTableWidget::currentCellChanged, this, &TFormMDIChild::RepaintStepsGrid);
-    connect(&grid, &QTableWidget::cellDoubleClicked, this, [this] { Run(&TFormMDIChild::EditStepCell); });
+    connect(&grid, &QTableWidget::cellDoubleClicked, this,
+            [this] { Run(&TFormMDIChild::EditStepCell, CommandName(m_EditCellAction)); });
 }
 
 void TFormMDIChild::BuildMotorGrid()
@@ -224,7 +233,8 @@ void TFormMDIChild::BuildMotorGrid()
     const int frame = 2 * grid.frameWidth();
     grid.setFixedSize((MotorTimes + 1) * (MotorColumnWidth + GridLine) + frame,
                       (MotorModes + 1) * (MotorRowHeight + GridLine) + frame);
-    connect(&grid, &QTableWidget::cellDoubleClicked, this, [this] { Run(&TFormMDIChild::MotorEdit); });
+    connect(&grid, &QTableWidget::cellDoubleClicked, this,
+            [this] { Run(&TFormMDIChild::MotorEdit, CommandName(m_MotorEditAction)); });
 }
 
 void TFormMDIChild::BuildLayout()
@@ -296,10 +306,85 @@ void TFormMDIChild::SetModified(bool modified)
         emit ModifiedChanged(modified);
 }
 
-void TFormMDIChild::Run(Command command)
+void TFormMDIChild::Run(Command command, const QString& name)
 {
     if (m_Format != nullptr && (this->*command)())
-        SetModified(true);
+        Remember(name);
+}
+
+QString TFormMDIChild::CommandName(const QAction* action)
+{
+    QString name = action->text();
+    name.remove(QLatin1Char('&'));
+    if (name.endsWith(QLatin1String("...")))
+        name.chop(3);
+    return name.trimmed();
+}
+
+C_ConfigurationSnapshot TFormMDIChild::Snapshot() const
+{
+    return C_ConfigurationSnapshot::Take(*this, m_Format != nullptr ? m_Format->ReserveSteps(0) : 0, &m_Current);
+}
+
+void TFormMDIChild::Remember(const QString& name)
+{
+    C_ConfigurationSnapshot after = Snapshot();
+    m_History->push(new C_ChangeCommand(name, m_Current, after,
+                                        [this](const C_ConfigurationSnapshot& state) { ApplySnapshot(state); }));
+    m_Current = std::move(after);
+}
+
+void TFormMDIChild::StartHistory()
+{
+    m_Current = Snapshot();
+    m_History->clear();
+    m_History->setClean();
+}
+
+void TFormMDIChild::ApplySnapshot(const C_ConfigurationSnapshot& snapshot)
+{
+    // What points into the panes is found again by its numbers in the rebuilt trees.
+    const C_NodeData* displayed = NodeData(m_DisplayedCycle);
+    const std::pair<std::uint32_t, int> displayedCycle = displayed != nullptr
+                                                             ? std::make_pair(displayed->m_Kind, displayed->m_Number)
+                                                             : std::make_pair(0u, -1);
+    const C_NodeData* copied = NodeData(m_CopiedCycle);
+    const std::pair<std::uint32_t, int> copiedCycle =
+        copied != nullptr ? std::make_pair(copied->m_Kind, copied->m_Number) : std::make_pair(0u, -1);
+    const QTreeWidgetItem* copiedProgram = m_CopiedProgram;
+    const QTreeWidgetItem* copiedParent = copiedProgram != nullptr ? copiedProgram->parent() : nullptr;
+    const int copiedProgramNumber =
+        copiedProgram != nullptr ? NodeData(copiedParent != nullptr ? copiedParent : copiedProgram)->m_Number : -1;
+    const int copiedReference = copiedParent != nullptr ? copiedParent->indexOfChild(m_CopiedProgram) : -1;
+    const int currentProgram = m_ProgramsTree->indexOfTopLevelItem(m_ProgramsTree->currentItem());
+
+    m_DisplayedCycle = m_CopiedCycle = m_CopiedProgram = m_DropTarget = nullptr;
+    {
+        const QSignalBlocker quiet(this);
+        const QSignalBlocker cyclesQuiet(m_CyclesTree);
+        snapshot.Restore(*this);
+    }
+    m_Format->ReserveSteps(m_Format->ReserveSteps(0) - snapshot.FreeSteps());
+    ShowFreeSteps(snapshot.FreeSteps());
+    m_MotorGrid->viewport()->update();
+
+    const auto cycleNode = [this](const std::pair<std::uint32_t, int>& cycle) -> QTreeWidgetItem* {
+        const int code = NodeKind::CategoryCode(cycle.first);
+        return code != 0 ? FindChildByNumber(m_CategoryNodes[size_t(code)], cycle.second) : nullptr;
+    };
+    m_CopiedCycle = cycleNode(copiedCycle);
+    for (int i = 0; i < m_ProgramsTree->topLevelItemCount() && copiedProgramNumber >= 0; ++i) {
+        QTreeWidgetItem* program = m_ProgramsTree->topLevelItem(i);
+        if (NodeData(program)->m_Number == copiedProgramNumber)
+            m_CopiedProgram = copiedReference < 0 ? program : program->child(copiedReference);
+    }
+    if (currentProgram >= 0)
+        m_ProgramsTree->setCurrentItem(m_ProgramsTree->topLevelItem(
+            std::min(currentProgram, m_ProgramsTree->topLevelItemCount() - 1)));
+    if (QTreeWidgetItem* cycle = cycleNode(displayedCycle))
+        m_CyclesTree->setCurrentItem(cycle);
+    CycleSelectAtNode(m_CyclesTree->currentItem());
+    m_Current = snapshot;
 }
 
 void TFormMDIChild::BindFormat(std::unique_ptr<C_EEPROMFormat> format)
@@ -307,6 +392,7 @@ void TFormMDIChild::BindFormat(std::unique_ptr<C_EEPROMFormat> format)
     const QSignalBlocker quiet(this);
     m_Format = std::move(format);
     m_Format->ShowInPanes();
+    StartHistory();
 }
 
 bool TFormMDIChild::LoadConfiguration(const QString& path, std::uint16_t formatCode)
@@ -318,6 +404,7 @@ bool TFormMDIChild::LoadConfiguration(const QString& path, std::uint16_t formatC
     m_Format = std::move(format);
     m_Format->LoadFile(path);
     m_Format->ShowInPanes();
+    StartHistory();
     m_PathIsOurs = QFileInfo(path) == QFileInfo(m_Path);
     return true;
 }
@@ -327,7 +414,7 @@ bool TFormMDIChild::SaveConfiguration(const QString& path)
     m_DiagnosticTree->clear();
     if (m_Format != nullptr && m_Format->SaveFile(path)) {
         m_PathIsOurs = m_PathIsOurs || QFileInfo(path) == QFileInfo(m_Path);
-        SetModified(false);
+        m_History->setClean();
         return true;
     }
     EnlargeDiagnostics(m_RightBottomPanel);
@@ -369,8 +456,10 @@ bool TFormMDIChild::StartUpload()
     return RunFileTransfer(this, TFormFileTransfer::UploadPicture, m_RightBottomPanel, [this, &link] {
         const QSignalBlocker quiet(this);
         const bool received = m_Format->Upload(link);
-        if (received)
+        if (received) {
             ForgetNodes();
+            StartHistory();
+        }
         return received;
     });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/Configurationpanes.h"
+#include "editor/Configurationsnapshot.h"
 #include "model/Cyclecontent.h"
 
 #include <cstdint>
@@ -14,6 +15,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QSplitter;
+class QUndoStack;
 
 // The document window of one configuration: the panes laid out in three columns,
 // the format that converts them, and every editing command of the panes. The
@@ -50,6 +52,13 @@ public:
 
     C_EEPROMFormat* Format() const { return m_Format.get(); }
     bool IsModified() const { return m_Modified; }
+
+    // Every change of the configuration, to undo and redo; its clean state is the
+    // configuration as last loaded or saved.
+    QUndoStack& History() const { return *m_History; }
+    static constexpr int HistoryLimit = 100;
+    // The configuration as the panes hold it now.
+    C_ConfigurationSnapshot Snapshot() const;
 
     // The step grid shows the node's steps, or nothing for none.
     void ShowCycle(QTreeWidgetItem* node);
@@ -130,8 +139,16 @@ private:
     void RestorePaneSizes();
     void StorePanelHeight(QWidget* panel);
 
-    // Runs the command and marks the configuration modified when it changed it.
-    void Run(Command command);
+    // The name of a command's change in the history: its menu text without accelerator and ellipsis.
+    static QString CommandName(const QAction* action);
+    // Runs the command; a change it makes is remembered under the command's name.
+    void Run(Command command, const QString& name);
+    // The change just made is one step of the history.
+    void Remember(const QString& name);
+    // A configuration just shown (created, loaded, received) starts a new history.
+    void StartHistory();
+    // The panes back to a state of the history, with everything that points into them.
+    void ApplySnapshot(const C_ConfigurationSnapshot& snapshot);
     void SetModified(bool modified);
     // The steps of every cycle shown as free places, and the cycle's caption refreshed.
     void ShowFreeSteps(std::int32_t free);
@@ -199,4 +216,7 @@ private:
     QTreeWidgetItem* m_CopiedCycle = nullptr;
     QPoint m_DragStart;
     QTreeWidgetItem* m_DropTarget = nullptr;
+    QUndoStack* m_History;
+    // The state the next change starts from: the after-state of the last one.
+    C_ConfigurationSnapshot m_Current;
 };

@@ -27,6 +27,8 @@ constexpr int MostReferences = 16;
 // A dragged cycle names the window it comes from: cycles are never linked across windows.
 const QString CycleMimeType = QStringLiteral("application/x-kw3win-cycle");
 
+const QString LinkCycleName = QStringLiteral("Link cycle");
+
 QByteArray WindowIdentity(const QObject* window)
 {
     return QByteArray::number(quintptr(window));
@@ -42,7 +44,7 @@ QAction* TFormMDIChild::NewCommand(std::int16_t caption, QWidget* pane, Command 
     // A shortcut acts in its own pane only, so the panes' Ctrl+C never meets another's.
     action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     pane->addAction(action);
-    connect(action, &QAction::triggered, this, [this, command] { Run(command); });
+    connect(action, &QAction::triggered, this, [this, command, action] { Run(command, CommandName(action)); });
     return action;
 }
 
@@ -145,7 +147,7 @@ bool TFormMDIChild::StepKeyPress(QKeyEvent* event)
                        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     if (!typed)
         return false;
-    Run(&TFormMDIChild::EditStepCell);
+    Run(&TFormMDIChild::EditStepCell, CommandName(m_EditCellAction));
     return true;
 }
 
@@ -243,7 +245,7 @@ void TFormMDIChild::ProgramTreeDragDrop(const QPoint& point)
     program->takeChild(program->indexOfChild(reference));
     program->insertChild(target == program ? 0 : program->indexOfChild(target) + 1, reference);
     program->setExpanded(true);
-    SetModified(true);
+    Remember(LinkCycleName);
 }
 
 // ---- Programs

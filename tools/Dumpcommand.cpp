@@ -1,36 +1,13 @@
 // dump: the configuration as Kw3Win shows it, as a JSON document.
 #include "editor/Rowproperties.h"
 #include "editor/Utilities.h"
+#include "model/Configurationvalues.h"
 #include "model/Cyclecontent.h"
-#include "model/Serviceblock.h"
 #include "tools/Jsonwriter.h"
 #include "tools/Toolcommands.h"
 #include "tools/Toolconfiguration.h"
 
 namespace {
-
-struct S_ServiceKey
-{
-    const char* m_Key;
-    ServiceParameter m_Parameter;
-};
-
-constexpr S_ServiceKey ServiceKeys[] = {
-    {"totalWashes", ServiceParameter::TotalWashes},
-    {"partialWashes", ServiceParameter::PartialWashes},
-    {"workingHours", ServiceParameter::WorkingHours},
-    {"maintenanceRequest", ServiceParameter::MaintenanceRequest},
-    {"language", ServiceParameter::Language},
-    {"temperatureUnit", ServiceParameter::TemperatureUnit},
-    {"maximumLevel", ServiceParameter::MaximumLevel},
-    {"minimumLevel", ServiceParameter::MinimumLevel},
-    {"advanceEnable", ServiceParameter::AdvanceEnable},
-    {"machineEnable", ServiceParameter::MachineEnable},
-    {"slowingDownTime", ServiceParameter::SlowingDownTime},
-    {"maximumSpeed", ServiceParameter::MaximumSpeed},
-    {"spinLevel", ServiceParameter::SpinLevel},
-    {"temperatureHysteresis", ServiceParameter::TemperatureHysteresis},
-};
 
 QString RowClass(const C_RowProperty& row)
 {
@@ -51,13 +28,13 @@ QString RowClass(const C_RowProperty& row)
 void WriteService(C_JsonWriter& json, const C_ConfigurationPanes& panes)
 {
     json.BeginObject();
-    for (const S_ServiceKey& key : ServiceKeys) {
+    for (const S_ServiceKey& key : ServiceKeys()) {
         json.Key(key.m_Key);
-        const int shown = ShownValue(key.m_Parameter, panes);
-        if (DisplayOf(key.m_Parameter) == ServiceDisplay::Flag)
-            json.Value(shown != 0);
+        const S_DumpValue value = ServiceValue(key.m_Parameter, panes);
+        if (value.m_IsFlag)
+            json.Value(value.m_Number != 0);
         else
-            json.Value(shown);
+            json.Value(value.m_Number);
     }
     json.EndObject();
 }
@@ -84,15 +61,14 @@ void WritePrograms(C_JsonWriter& json, const C_ConfigurationPanes& panes)
         json.Value(NodeData(program)->m_Number);
         json.Key("cycles");
         json.BeginArray();
-        for (int c = 0; c < program->childCount(); ++c) {
-            const C_NodeData& reference = *NodeData(program->child(c));
+        for (const S_CycleReference& reference : CycleReferences(*program)) {
             json.BeginObject(true);
-            json.Key("category");
-            json.Value(NodeKind::CategoryCode(reference.m_Kind));
-            json.Key("number");
+            json.Key(ReferenceKey::Category);
+            json.Value(reference.m_Category);
+            json.Key(ReferenceKey::Number);
             json.Value(reference.m_Number);
-            json.Key("linked");
-            json.Value(reference.m_Link != nullptr);
+            json.Key(ReferenceKey::Linked);
+            json.Value(reference.m_Linked);
             json.EndObject();
         }
         json.EndArray();
@@ -120,10 +96,7 @@ void WriteRows(C_JsonWriter& json, const C_EEPROMFormat& format)
 void WriteCycles(C_JsonWriter& json, const C_ConfigurationPanes& panes, size_t rows)
 {
     json.BeginArray();
-    for (QTreeWidgetItemIterator it(panes.m_CyclesTree); *it != nullptr; ++it) {
-        const C_NodeData* cycle = NodeData(*it);
-        if (cycle == nullptr || !cycle->IsCycle())
-            continue;
+    for (const C_NodeData* cycle : CycleNodes(panes)) {
         json.BeginObject();
         json.Key("category");
         json.Value(NodeKind::CategoryCode(cycle->m_Kind));
@@ -131,7 +104,7 @@ void WriteCycles(C_JsonWriter& json, const C_ConfigurationPanes& panes, size_t r
         json.Value(cycle->m_Number);
         json.Key("steps");
         json.BeginArray();
-        for (int s = 0; s + 1 < cycle->m_Content->StepCount(); ++s) {
+        for (int s = 0; s < StoredSteps(*cycle->m_Content); ++s) {
             json.BeginArray(true);
             for (size_t r = 0; r < rows; ++r)
                 json.Value(cycle->m_Content->GetStep(s)->m_Values[r]);

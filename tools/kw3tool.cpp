@@ -3,6 +3,7 @@
 #include "app/Datafiles.h"
 #include "app/Messagebox.h"
 #include "language/Language.h"
+#include "tools/Diffcommand.h"
 #include "tools/Printcommand.h"
 #include "tools/Toolcommands.h"
 #include "tools/Toolconfiguration.h"
@@ -26,6 +27,9 @@ constexpr S_Command Commands[] = {
     {"check", "check FILE [--format F]", RunCheck},
     {"convert", "convert IN OUT [--format F]", RunConvert},
     {"dump", "dump FILE [--format F]", RunDump},
+    {"diff", "diff A B [--format F]\n"
+             "      one line per difference, PLACE: A -> B; exit 0 the same, 1 they differ",
+     RunDiff},
     {"download", "download FILE [--format F] [--port N | --device PATH] [--send-timeout MS] [--receive-timeout MS]",
      RunDownload},
     {"upload", "upload OUT --format F [--outputs 16|24] [--port N | --device PATH] [--send-timeout MS] "

@@ -4,10 +4,33 @@
 
 #include <gtest/gtest.h>
 
-// The shipped language file must be one Glosser can save unchanged.
-TEST(LanguageFileTest, DefaultFileHas278ShortNonEmptyLinesEndingInCrLf)
+#include <string>
+
+namespace {
+
+// The texts of a shipped language file, without their CR LF line ends.
+QList<QByteArray> ShippedTexts(const char* name)
 {
-    QFile file(SourceFile(QStringLiteral("resources/English.lng")));
+    QFile file(SourceFile(QStringLiteral("resources/") + QLatin1String(name)));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QList<QByteArray> texts = file.readAll().split('\n');
+    texts.removeLast();
+    for (QByteArray& text : texts)
+        text.chop(1);
+    return texts;
+}
+
+class LanguageFileTest : public ::testing::TestWithParam<const char*>
+{
+};
+
+} // namespace
+
+// Each shipped language file must be one Glosser can save unchanged.
+TEST_P(LanguageFileTest, Has278ShortNonEmptyLinesEndingInCrLf)
+{
+    QFile file(SourceFile(QStringLiteral("resources/") + QLatin1String(GetParam())));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
     ASSERT_TRUE(bytes.endsWith("\r\n"));
@@ -21,5 +44,32 @@ TEST(LanguageFileTest, DefaultFileHas278ShortNonEmptyLinesEndingInCrLf)
         EXPECT_FALSE(text.isEmpty());
         EXPECT_LE(text.size(), 64);
         EXPECT_FALSE(text.contains('\r'));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Shipped, LanguageFileTest, ::testing::Values("English.lng", "Deutsch.lng"),
+                         [](const ::testing::TestParamInfo<const char*>& file) {
+                             return std::string(file.param).substr(0, 7);
+                         });
+
+// A translation keeps what the program splits or appends to: the "short|long" and
+// "description|pattern" fields, the blanks at either end and the menu accelerators.
+TEST(LanguageTranslationTest, GermanTextsKeepTheShapeOfTheEnglishOnes)
+{
+    const QList<QByteArray> english = ShippedTexts("English.lng");
+    const QList<QByteArray> german = ShippedTexts("Deutsch.lng");
+    ASSERT_EQ(english.size(), 278);
+    ASSERT_EQ(german.size(), english.size());
+    for (int i = 0; i < english.size(); ++i) {
+        SCOPED_TRACE(i);
+        const QList<QByteArray> englishFields = english[i].split('|');
+        const QList<QByteArray> germanFields = german[i].split('|');
+        ASSERT_EQ(germanFields.size(), englishFields.size());
+        if (englishFields.size() > 1 && englishFields.last().startsWith("*.")) {
+            EXPECT_EQ(germanFields.last(), englishFields.last());
+        }
+        EXPECT_EQ(german[i].startsWith(' '), english[i].startsWith(' '));
+        EXPECT_EQ(german[i].endsWith(' '), english[i].endsWith(' '));
+        EXPECT_EQ(german[i].count('&'), english[i].count('&'));
     }
 }

@@ -1,0 +1,224 @@
+#include "editor/Compareform.h"
+
+#include "app/Filechooser.h"
+#include "app/Messagebox.h"
+#include "editor/Mdichild.h"
+#include "editor/Utilities.h"
+#include "language/Language.h"
+#include "model/Configurationfile.h"
+#include "model/Eepromformat.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+const QString Caption = QStringLiteral("Compare");
+
+// The format's name as the format dialog shows it.
+QString FormatName(std::uint16_t code)
+{
+    switch (code) {
+    case FormatCode::Standard: return Text(26);
+    case FormatCode::Inverter: return Text(25);
+    case FormatCode::Varnholt: return Text(27);
+    default: return QString::number(code);
+    }
+}
+
+QString FileName(const QString& path)
+{
+    return QFileInfo(path).fileName();
+}
+
+QTreeWidgetItem* ProgramNode(const TFormMDIChild& window, int number)
+{
+    for (int p = 0; p < window.m_ProgramsTree->topLevelItemCount(); ++p)
+        if (NodeData(window.m_ProgramsTree->topLevelItem(p))->m_Number == number)
+            return window.m_ProgramsTree->topLevelItem(p);
+    return nullptr;
+}
+
+// The place of the difference made current in the window's panes; row is the
+// field's position in this window's rows.
+void SelectPlace(TFormMDIChild& window, const S_Difference& difference, int row)
+{
+    switch (difference.m_Kind) {
+    case S_Difference::Kind::Format:
+    case S_Difference::Kind::Service: return;
+    case S_Difference::Kind::Motor:
+        window.m_MotorGrid->setCurrentCell(difference.m_MotorMode, difference.m_MotorColumn);
+        return;
+    case S_Difference::Kind::Program:
+        if (QTreeWidgetItem* program = ProgramNode(window, difference.m_Program))
+            window.m_ProgramsTree->setCurrentItem(program);
+        return;
+    case S_Difference::Kind::Cycle:
+    case S_Difference::Kind::Step:
+    case S_Difference::Kind::StepField: break;
+    }
+    QTreeWidgetItem* cycle =
+        FindChildByNumber(window.m_CategoryNodes[size_t(difference.m_Category)], difference.m_Cycle);
+    if (cycle == nullptr)
+        return;
+    // Making the cycle current shows its steps.
+    window.m_CyclesTree->setCurrentItem(cycle);
+    if (difference.m_Step < 0)
+        return;
+    QTableWidget& grid = *window.m_StepsGrid;
+    // A step only the other side has points at the place where this cycle's steps end.
+    grid.setCurrentCell(row >= 0 ? row + 1 : std::max(grid.currentRow(), 1),
+                        std::min(difference.m_Step + 1, grid.columnCount() - 1));
+}
+
+} // namespace
+
+TCompareForm::TCompareForm(TFormMDIChild& active, QList<TFormMDIChild*> others, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , m_OthersBox(new QComboBox(this))
+    , m_CompareButton(new QPushButton(QStringLiteral("Compare"), this))
+    , m_FileButton(new QPushButton(QStringLiteral("File..."), this))
+    , m_Summary(new QLabel(this))
+    , m_Table(new QTableWidget(0, 3, this))
+    , m_Active(&active)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(Caption + QStringLiteral(" - ") + FileName(active.Path()));
+    resize(720, 420);
+
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(new QLabel(QStringLiteral("Compare %1 with").arg(FileName(active.Path())), this));
+    bar->addWidget(m_OthersBox, 1);
+    bar->addWidget(m_CompareButton);
+    bar->addWidget(m_FileButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(bar);
+    layout->addWidget(m_Summary);
+    layout->addWidget(m_Table, 1);
+
+    m_Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_Table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_Table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_Table->verticalHeader()->hide();
+    m_Table->setWordWrap(false);
+    m_Table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    m_Table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    m_Table->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
+
+    for (TFormMDIChild* other : others) {
+        if (other == nullptr || other == &active)
+            continue;
+        m_Others << other;
+        m_OthersBox->addItem(other->Path());
+        connect(other, &QObject::destroyed, this, &TCompareForm::RemoveOther);
+    }
+    m_CompareButton->setEnabled(!m_Others.isEmpty());
+    connect(&active, &QObject::destroyed, this, &QWidget::close);
+    connect(m_CompareButton, &QPushButton::clicked, this, [this] {
+        const int index = m_OthersBox->currentIndex();
+        if (index >= 0 && m_Others[index] != nullptr)
+            CompareWith(*m_Others[index]);
+    });
+    connect(m_FileButton, &QPushButton::clicked, this, &TCompareForm::CompareWithChosenFile);
+    connect(m_Table, &QTableWidget::currentCellChanged, this, [this](int row) { SelectDifference(row); });
+
+    if (!m_Others.isEmpty())
+        CompareWith(*m_Others.first());
+}
+
+TCompareForm::~TCompareForm() = default;
+
+void TCompareForm::CompareWith(TFormMDIChild& other)
+{
+    if (other.Format() == nullptr)
+        return;
+    Compare({other, *other.Format()}, FileName(other.Path()));
+    m_Other = &other;
+}
+
+bool TCompareForm::CompareWithChosenFile()
+{
+    const QString path = C_FileChooser::Choose(
+        this, {C_FileChooser::Purpose::Open, Caption, QStringLiteral("Configuration (*.KWC *.KW3)|*.KWC;*.KW3"),
+               QStringLiteral("KWC"), QString()});
+    return !path.isEmpty() && CompareWithFile(path);
+}
+
+bool TCompareForm::CompareWithFile(const QString& path)
+{
+    if (m_Active == nullptr || m_Active->Format() == nullptr)
+        return false;
+    const C_ConfigurationFile file(path);
+    if (const QString refusal = file.Refusal(); !refusal.isEmpty()) {
+        C_MessageBox::Show(refusal, Caption, C_MessageBox::Icon::Warning, C_MessageBox::Buttons::Ok, this);
+        return false;
+    }
+    std::uint16_t code = file.FormatCode().value_or(0);
+    if (file.IsOld())
+        code = m_OldFormat ? m_OldFormat() : m_Active->Format()->FormatCode();
+    if (!C_EEPROMFormat::IsFormatCode(code))
+        return false;
+    // Read headless, as kw3tool reads it; the format goes before the panes its rows refer to.
+    const auto panes = std::make_unique<C_ConfigurationPanes>();
+    const std::unique_ptr<C_EEPROMFormat> format = file.Open(*panes, code);
+    if (format == nullptr)
+        return false;
+    Compare({*panes, *format}, FileName(path));
+    m_Other = nullptr;
+    return true;
+}
+
+void TCompareForm::Compare(const S_ComparedConfiguration& b, const QString& captionB)
+{
+    if (m_Active == nullptr || m_Active->Format() == nullptr)
+        return;
+    m_Differences = CompareConfigurations({*m_Active, *m_Active->Format()}, b, FormatName);
+
+    const QSignalBlocker blocker(m_Table);
+    m_Table->clearContents();
+    m_Table->setRowCount(int(m_Differences.size()));
+    m_Table->setHorizontalHeaderLabels({QStringLiteral("Place"), QStringLiteral("A: ") + FileName(m_Active->Path()),
+                                        QStringLiteral("B: ") + captionB});
+    for (int r = 0; r < m_Table->rowCount(); ++r) {
+        const S_Difference& difference = m_Differences[size_t(r)];
+        m_Table->setItem(r, 0, new QTableWidgetItem(difference.m_Place));
+        m_Table->setItem(r, 1, new QTableWidgetItem(difference.m_A));
+        m_Table->setItem(r, 2, new QTableWidgetItem(difference.m_B));
+    }
+    m_Summary->setText(m_Differences.empty()
+                           ? QStringLiteral("The configurations are the same.")
+                           : QStringLiteral("%1 difference(s); select one to show it.").arg(m_Differences.size()));
+}
+
+void TCompareForm::SelectDifference(int index)
+{
+    if (index < 0 || size_t(index) >= m_Differences.size())
+        return;
+    const S_Difference& difference = m_Differences[size_t(index)];
+    if (m_Active != nullptr)
+        SelectPlace(*m_Active, difference, difference.m_RowA);
+    if (m_Other != nullptr)
+        SelectPlace(*m_Other, difference, difference.m_RowB);
+}
+
+void TCompareForm::RemoveOther(QObject* window)
+{
+    for (int i = 0; i < m_Others.size(); ++i) {
+        // The pointer has already gone null; the entry's position is that of the null pointer.
+        if (m_Others[i] == nullptr || m_Others[i] == window) {
+            m_Others.removeAt(i);
+            m_OthersBox->removeItem(i);
+            break;
+        }
+    }
+    m_CompareButton->setEnabled(!m_Others.isEmpty());
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "model/Configurationdiff.h"
+
+#include <QList>
+#include <QPointer>
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+class TFormMDIChild;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+// Compares a configuration window (A) with another open one or a configuration
+// file (B) and lists the differences as kw3tool's diff does; selecting one
+// selects its program, cycle or step in the window(s). Not modal; it deletes
+// itself when closed and closes when window A goes.
+class TCompareForm : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Compares at once with the first of the others, if there is one.
+    TCompareForm(TFormMDIChild& active, QList<TFormMDIChild*> others, QWidget* parent = nullptr);
+    ~TCompareForm() override;
+
+    // How the format of an old file (.KW3) is chosen: a format code, 0 to give
+    // up. Without one, an old file is read in A's format.
+    void SetOldFormatChooser(std::function<std::uint16_t()> chooser) { m_OldFormat = std::move(chooser); }
+
+    void CompareWith(TFormMDIChild& other);
+    // A file chosen through the file chooser; false when none is chosen or it cannot be read.
+    bool CompareWithChosenFile();
+    // False, after a message box, when the file cannot be read.
+    bool CompareWithFile(const QString& path);
+
+    const std::vector<S_Difference>& Differences() const { return m_Differences; }
+    // Selects the place of the difference at the position in window A, and in B when it is a window.
+    void SelectDifference(int index);
+
+    QComboBox* m_OthersBox;
+    QPushButton* m_CompareButton;
+    QPushButton* m_FileButton;
+    QLabel* m_Summary;
+    // Place, A, B: one row per difference.
+    QTableWidget* m_Table;
+
+private:
+    void Compare(const S_ComparedConfiguration& b, const QString& captionB);
+    void RemoveOther(QObject* window);
+
+    QPointer<TFormMDIChild> m_Active;
+    QList<QPointer<TFormMDIChild>> m_Others;
+    // B while it is an open window.
+    QPointer<TFormMDIChild> m_Other;
+    std::vector<S_Difference> m_Differences;
+    std::function<std::uint16_t()> m_OldFormat;
+};
