@@ -107,12 +107,9 @@ bool C_KW3Communication::SendImage(const std::uint8_t* image, std::uint16_t leng
             Report(269, Error);
             return false;
         }
-        // Polled, not slept: the controller needs the full gap after every byte,
-        // and the write itself counts against it.
-        std::int64_t now = CounterValue();
-        while (now < reference + interval)
-            now = CounterValue();
-        reference = now;
+        // The controller needs the full gap after every byte, and the write itself counts against it.
+        PaceUntilCounter(reference + interval);
+        reference = CounterValue();
     }
     return true;
 }

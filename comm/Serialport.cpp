@@ -376,6 +376,17 @@ std::int64_t CounterValue()
     return std::int64_t(now.tv_sec) * NanosecondsPerSecond + now.tv_nsec;
 }
 
+void PaceUntilCounter(std::int64_t value)
+{
+    // Long enough for a sleeping thread to be woken on a loaded machine, short
+    // against the 3 ms between the bytes of a download.
+    constexpr std::int64_t PolledNanoseconds = 250'000;
+    if (value - CounterValue() > PolledNanoseconds)
+        SleepUntilCounter(value - PolledNanoseconds);
+    while (CounterValue() < value) {
+    }
+}
+
 void SleepUntilCounter(std::int64_t value)
 {
     const timespec until{time_t(value / NanosecondsPerSecond), long(value % NanosecondsPerSecond)};

@@ -106,3 +106,7 @@ std::int64_t CounterFrequency();
 std::int64_t CounterValue();
 // Pauses the calling thread until the counter reaches the value.
 void SleepUntilCounter(std::int64_t value);
+// Returns as soon as the counter reaches the value, never before: sleeps until
+// shortly before it and polls only the last fraction, so a paced transfer meets
+// each moment closely without keeping a core busy.
+void PaceUntilCounter(std::int64_t value);

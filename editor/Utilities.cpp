@@ -4,6 +4,7 @@
 #include "model/Cyclecontent.h"
 
 #include <QFontMetrics>
+#include <QHeaderView>
 #include <QPainter>
 #include <QTreeWidget>
 
@@ -76,6 +77,9 @@ C_TreeView::C_TreeView(QWidget* parent)
 {
     setHeaderHidden(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A long node text widens the column and brings a scroll bar instead of being cut off.
+    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header()->setStretchLastSection(false);
 }
 
 C_NodeData* NodeData(const QTreeWidgetItem* node)
