@@ -34,28 +34,6 @@ QLabel* NewLine(QWidget* parent, const QString& text, int top, int height = 18)
 
 } // namespace
 
-TAddressLabel::TAddressLabel(const QString& text, const QUrl& target, QWidget* parent)
-    : QLabel(text, parent)
-    , m_Target(target)
-{
-    setCursor(Qt::PointingHandCursor);
-    QFont underlined = font();
-    underlined.setUnderline(true);
-    setFont(underlined);
-    QPalette blue = palette();
-    blue.setColor(QPalette::WindowText, QColor(0, 0, 0xd0));
-    setPalette(blue);
-    setToolTip(target.toString());
-}
-
-void TAddressLabel::mouseReleaseEvent(QMouseEvent* event)
-{
-    // A press dragged off the text before release is no click.
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit Clicked(m_Target);
-    QLabel::mouseReleaseEvent(event);
-}
-
 TAboutBox::TAboutBox(QWidget* parent)
     : QDialog(parent)
 {
@@ -84,17 +62,17 @@ TAboutBox::TAboutBox(QWidget* parent)
     bold.setBold(true);
     m_ContactHeading->setFont(bold);
     m_ContactHeading->setGeometry(8, 4, ColumnWidth - 16, 18);
-    Label3 = new TAddressLabel(QStringLiteral("www.orvex.example"), WebPage, m_ContactPanel);
-    Label4 = new TAddressLabel(SalesMail.path(), SalesMail, m_ContactPanel);
+    Label3 = new TLinkLabel(QStringLiteral("www.orvex.example"), WebPage, m_ContactPanel);
+    Label4 = new TLinkLabel(SalesMail.path(), SalesMail, m_ContactPanel);
     m_SupportMailLabel = new QLabel(QStringLiteral("Support:"), m_ContactPanel);
-    Label1 = new TAddressLabel(SupportMail.path(), SupportMail, m_ContactPanel);
+    Label1 = new TLinkLabel(SupportMail.path(), SupportMail, m_ContactPanel);
     Label3->setGeometry(8, 22, Label3->sizeHint().width(), 18);
     Label4->setGeometry(8, 40, Label4->sizeHint().width(), 18);
     m_SupportMailLabel->setGeometry(8, 58, m_SupportMailLabel->sizeHint().width(), 18);
     // The second mail address follows its own label on the same line.
     Label1->setGeometry(m_SupportMailLabel->geometry().right() + 5, 58, Label1->sizeHint().width(), 18);
-    for (const TAddressLabel* link : {Label3, Label4, Label1})
-        connect(link, &TAddressLabel::Clicked, this, &TAboutBox::OpenLink);
+    for (const TLinkLabel* link : {Label3, Label4, Label1})
+        connect(link, &TLinkLabel::Activated, this, &TAboutBox::OpenLink);
 
     m_OKButton = new QPushButton(QStringLiteral("OK"), this);
     m_OKButton->setGeometry(612 - 6 - 88, 184, 88, 26);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Linklabel.h"
+
 #include <QDialog>
 #include <QLabel>
 #include <QUrl>
@@ -8,27 +10,6 @@
 
 class QFrame;
 class QPushButton;
-
-// A web or mail address of the maker: blue, underlined text with a hand cursor
-// that reports a click on it with its target.
-class TAddressLabel : public QLabel
-{
-    Q_OBJECT
-
-public:
-    TAddressLabel(const QString& text, const QUrl& target, QWidget* parent);
-
-    const QUrl& Target() const { return m_Target; }
-
-signals:
-    void Clicked(const QUrl& target);
-
-protected:
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
-    QUrl m_Target;
-};
 
 // Kw3Win's about box: the product picture, name, version and the maker's notice
 // and contact addresses. One instance lives from start-up to exit.
@@ -56,10 +37,10 @@ public:
     QLabel* m_NoticeLabel;
     QFrame* m_ContactPanel;
     QLabel* m_ContactHeading;
-    TAddressLabel* Label3;
-    TAddressLabel* Label4;
+    TLinkLabel* Label3;
+    TLinkLabel* Label4;
     QLabel* m_SupportMailLabel;
-    TAddressLabel* Label1;
+    TLinkLabel* Label1;
     QPushButton* m_OKButton;
 
 private:

@@ -103,7 +103,15 @@ TMainForm::TMainForm(C_Context& context, QWidget* parent)
     UpdateEditCommands();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm()
+{
+    // The frame's windows go with the QWidget base, after this part of the object:
+    // nothing they signal on the way may reach it.
+    for (QObject* child : findChildren<QObject*>())
+        QObject::disconnect(child, nullptr, this, nullptr);
+    QObject::disconnect(qApp, nullptr, this, nullptr);
+    QObject::disconnect(QApplication::clipboard(), nullptr, this, nullptr);
+}
 
 void TMainForm::SetSharedDialogs(TEEPROMFormatDialog& formatDialog, TAboutBox& aboutBox)
 {
@@ -239,12 +247,11 @@ void TMainForm::BuildToolBars()
 
 void TMainForm::BuildStatusBar()
 {
-    // Panel 0 is the status bar's message area, where the hints appear.
-    auto* hintPanel = new QWidget(this);
-    hintPanel->setFixedWidth(HintPanelWidth);
-    statusBar()->addWidget(hintPanel);
+    // Panel 0 is the status bar's message area, where the hints appear; panel 1 names the language.
+    statusBar()->setMinimumHeight(statusBar()->sizeHint().height());
     m_LanguagePanel = new QLabel(Text(89) + QLatin1Char(' ') + m_Context.LanguageFile(), this);
-    statusBar()->addPermanentWidget(m_LanguagePanel, 1);
+    m_LanguagePanel->setMinimumWidth(HintPanelWidth);
+    statusBar()->addPermanentWidget(m_LanguagePanel);
 }
 
 // ---- Geometry and life
@@ -287,13 +294,18 @@ void TMainForm::showEvent(QShowEvent* event)
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
+    // Every window is asked before any closes: one refusal keeps them all open.
+    const QList<TFormMDIChild*> windows = Configurations();
+    for (TFormMDIChild* window : windows)
+        if (!window->QueryClose()) {
+            for (TFormMDIChild* asked : windows)
+                asked->WithdrawClose();
+            event->ignore();
+            return;
+        }
     TFormMDIChild* active = ActiveConfiguration();
     const QString last = active != nullptr ? active->Path() : QString();
     m_MdiArea->closeAllSubWindows();
-    if (!m_MdiArea->subWindowList().isEmpty()) {
-        event->ignore();
-        return;
-    }
     StoreGeometry();
     m_Context.SetLastConfiguration(last);
     event->accept();

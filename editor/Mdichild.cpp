@@ -121,7 +121,13 @@ TFormMDIChild::TFormMDIChild(C_Context& context, QWidget* parent)
 }
 
 // The format goes first: its rows refer to the panes, which the base destroys.
-TFormMDIChild::~TFormMDIChild() = default;
+TFormMDIChild::~TFormMDIChild()
+{
+    // The panes go with the base, after this part of the object: nothing they
+    // signal on the way (a tree losing its current node) may reach it.
+    for (QObject* child : findChildren<QObject*>())
+        QObject::disconnect(child, nullptr, this, nullptr);
+}
 
 QMdiSubWindow* TFormMDIChild::OpenIn(QMdiArea& frame)
 {
@@ -479,10 +485,16 @@ void TFormMDIChild::ShowFreeSteps(std::int32_t free)
 
 void TFormMDIChild::closeEvent(QCloseEvent* event)
 {
-    if (FormCloseQuery())
+    if (m_CloseApproved || FormCloseQuery())
         event->accept();
     else
         event->ignore();
+}
+
+bool TFormMDIChild::QueryClose()
+{
+    m_CloseApproved = FormCloseQuery();
+    return m_CloseApproved;
 }
 
 bool TFormMDIChild::FormCloseQuery()

@@ -60,6 +60,12 @@ public:
     // The configuration as the panes hold it now.
     C_ConfigurationSnapshot Snapshot() const;
 
+    // The close query, asked ahead of the close: true when the window may close (its
+    // question answered or nothing to ask); the window then closes without asking again.
+    bool QueryClose();
+    // A close asked for by QueryClose that did not happen: the next close asks again.
+    void WithdrawClose() { m_CloseApproved = false; }
+
     // The step grid shows the node's steps, or nothing for none.
     void ShowCycle(QTreeWidgetItem* node);
     QTreeWidgetItem* DisplayedCycle() const { return m_DisplayedCycle; }
@@ -210,6 +216,7 @@ private:
     bool m_PathIsOurs = false;
     QTreeWidgetItem* m_DisplayedCycle = nullptr;
     bool m_Modified = false;
+    bool m_CloseApproved = false;
     C_Step m_StepClipboard;
     bool m_StepCopied = false;
     QTreeWidgetItem* m_CopiedProgram = nullptr;

@@ -13,27 +13,6 @@
 const QUrl TAboutBox::WebAddress(QStringLiteral("https://www.kw3win.example/"));
 const QUrl TAboutBox::MailAddress(QStringLiteral("mailto:translations@kw3win.example"));
 
-TLinkLabel::TLinkLabel(const QString& text, const QUrl& target, QWidget* parent)
-    : QLabel(text, parent)
-    , m_Target(target)
-{
-    setCursor(Qt::PointingHandCursor);
-    QFont underlined = font();
-    underlined.setUnderline(true);
-    setFont(underlined);
-    QPalette colours = palette();
-    colours.setColor(QPalette::WindowText, QColor(0, 0, 220));
-    setPalette(colours);
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-}
-
-void TLinkLabel::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit Activated(m_Target);
-    QLabel::mouseReleaseEvent(event);
-}
-
 TAboutBox::TAboutBox(QWidget* parent)
     : QDialog(parent)
     , m_OpenUrl([](const QUrl& target) { return QDesktopServices::openUrl(target); })

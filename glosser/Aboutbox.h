@@ -1,29 +1,12 @@
 #pragma once
 
+#include "app/Linklabel.h"
+
 #include <QDialog>
 #include <QLabel>
 #include <QUrl>
 
 #include <functional>
-
-// A blue, underlined text with a hand cursor that reports a click on it.
-class TLinkLabel : public QLabel
-{
-    Q_OBJECT
-
-public:
-    TLinkLabel(const QString& text, const QUrl& target, QWidget* parent);
-    QUrl Target() const { return m_Target; }
-
-signals:
-    void Activated(const QUrl& target);
-
-protected:
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
-    QUrl m_Target;
-};
 
 // Glosser's about box: its picture, the product line and the maker's web and mail links.
 class TAboutBox : public QDialog

@@ -5,6 +5,7 @@
 #include "app/Mainform.h"
 #include "editor/Configurationpanes.h"
 #include "editor/Mdichild.h"
+#include "editor/Utilities.h"
 #include "language/Language.h"
 #include "model/Eepromformat.h"
 #include "support/Sampleconfiguration.h"

@@ -128,9 +128,14 @@ TEST_F(MainFormTest, ShutDownStoresGeometryAndTheActiveWindowOnlyWhenEveryWindow
     m_Boxes.Queue(C_MessageBox::Answer::Cancel);
     Main().close();
     EXPECT_TRUE(Main().isVisible());
-    EXPECT_TRUE(Main().Configurations().contains(modified));
+    EXPECT_EQ(Main().Configurations().size(), 2) << "every window stays, the unmodified one too";
     EXPECT_EQ(Context().LastConfiguration(), previous);
     EXPECT_EQ(Context().FormWidth(), 900);
+    // The refused close asks again next time.
+    m_Boxes.Queue(C_MessageBox::Answer::Cancel);
+    modified->close();
+    EXPECT_EQ(m_Boxes.Shown().size(), 2u);
+    EXPECT_TRUE(Main().Configurations().contains(modified));
 }
 
 TEST_F(MainFormTest, NewTakesTheLowestFreeNameAndADialogClosedWithoutOkCreatesNothing)

@@ -105,7 +105,7 @@ TEST(AboutBoxTest, EachLinkLooksLikeOneAndHandsItsAddressToTheDesktop)
     const struct
     {
         const char* name;
-        TAddressLabel* label;
+        TLinkLabel* label;
         QUrl target;
         const char* scheme;
     } cases[] = {
