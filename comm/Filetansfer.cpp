@@ -3,6 +3,8 @@
 #include "resources/Pictures.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QWindow>
 #include <QLabel>
 #include <QSplitter>
 
@@ -12,6 +14,7 @@
 namespace {
 
 constexpr int ReadableDiagnosticsHeight = 300;
+constexpr int MappingWaitMs = 500;
 
 } // namespace
 
@@ -55,8 +58,13 @@ bool RunFileTransfer(QWidget* owner, TFormFileTransfer::Picture picture, QWidget
 {
     const auto window = std::make_unique<TFormFileTransfer>(owner, picture);
     window->show();
-    // Mapped and painted now: the transfer keeps the program from painting until it ends.
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // Mapped and painted now: the transfer keeps the program from painting until it
+    // ends. A window manager maps the window a moment after it is shown.
+    QElapsedTimer waited;
+    waited.start();
+    while ((window->windowHandle() == nullptr || !window->windowHandle()->isExposed()) &&
+           waited.elapsed() < MappingWaitMs)
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
     window->repaint();
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     const bool transferred = transfer();

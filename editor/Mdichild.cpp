@@ -450,8 +450,11 @@ bool TFormMDIChild::StartDownload()
     if (m_Format == nullptr)
         return false;
     const S_LinkSettings link = LinkSettingsFromContext(m_Context);
-    return RunFileTransfer(this, TFormFileTransfer::DownloadPicture, m_RightBottomPanel,
-                           [this, &link] { return m_Format->Download(link); });
+    const bool sent = RunFileTransfer(this, TFormFileTransfer::DownloadPicture, m_RightBottomPanel,
+                                      [this, &link] { return m_Format->Download(link); });
+    // The transfer's lines come below the earlier ones: show them.
+    m_DiagnosticTree->scrollToBottom();
+    return sent;
 }
 
 bool TFormMDIChild::StartUpload()
@@ -459,7 +462,7 @@ bool TFormMDIChild::StartUpload()
     if (m_Format == nullptr)
         return false;
     const S_LinkSettings link = LinkSettingsFromContext(m_Context);
-    return RunFileTransfer(this, TFormFileTransfer::UploadPicture, m_RightBottomPanel, [this, &link] {
+    const bool uploaded = RunFileTransfer(this, TFormFileTransfer::UploadPicture, m_RightBottomPanel, [this, &link] {
         const QSignalBlocker quiet(this);
         const bool received = m_Format->Upload(link);
         if (received) {
@@ -468,6 +471,8 @@ bool TFormMDIChild::StartUpload()
         }
         return received;
     });
+    m_DiagnosticTree->scrollToBottom();
+    return uploaded;
 }
 
 void TFormMDIChild::ForgetNodes()

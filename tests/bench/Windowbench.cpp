@@ -3,6 +3,7 @@
 // grid; and the memory of a main window holding four such configurations.
 #include "app/Context.h"
 #include "app/Mainform.h"
+#include "editor/Changecommand.h"
 #include "editor/Configurationpanes.h"
 #include "editor/Mdichild.h"
 #include "editor/Utilities.h"
@@ -14,7 +15,9 @@
 #include <QFile>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QAction>
 #include <QTreeWidget>
+#include <QUndoStack>
 
 #include <benchmark/benchmark.h>
 
@@ -82,8 +85,26 @@ void RepaintLongCycle(benchmark::State& state)
         benchmark::DoNotOptimize(window.m_StepsGrid->grab());
 }
 
+// One step inserted into a cycle of the full configuration, undone and redone.
+void UndoAndRedo(benchmark::State& state)
+{
+    TFormMDIChild window(Settings());
+    window.SetPath(Files().m_Full);
+    window.LoadConfiguration(Files().m_Full, FormatCode::Standard);
+    window.Format()->ReserveSteps(-1);
+    window.m_CyclesTree->setCurrentItem(window.m_CategoryNodes[2]->child(0));
+    window.m_InsertStepAction->trigger();
+    for (auto _ : state) {
+        window.History().undo();
+        window.History().redo();
+    }
+    state.counters["per step"] = benchmark::Counter(double(state.iterations()) * 2, benchmark::Counter::kIsRate |
+                                                                                     benchmark::Counter::kInvert);
+}
+
 BENCHMARK(LoadShowAndPaint)->Unit(benchmark::kMillisecond);
 BENCHMARK(RepaintLongCycle)->Unit(benchmark::kMillisecond);
+BENCHMARK(UndoAndRedo)->Unit(benchmark::kMillisecond);
 
 long PeakResidentKilobytes()
 {
@@ -94,6 +115,28 @@ long PeakResidentKilobytes()
         if (line.startsWith("VmHWM:"))
             return line.mid(6).trimmed().split(' ').first().toLong();
     return -1;
+}
+
+// The memory a full history holds: 100 field changes spread over the cycles of the full configuration.
+void ReportHistoryMemory()
+{
+    TFormMDIChild window(Settings());
+    window.SetPath(Files().m_Full);
+    window.LoadConfiguration(Files().m_Full, FormatCode::Standard);
+    for (int change = 0; change < TFormMDIChild::HistoryLimit; ++change) {
+        const int category = 1 + change % 5;
+        window.m_CyclesTree->setCurrentItem(window.m_CategoryNodes[size_t(category)]->child(0));
+        window.m_StepsGrid->setCurrentCell(2 + change % 8, 1 + change % 20);
+        window.m_EditCellAction->trigger();
+    }
+    std::set<const void*> counted;
+    size_t bytes = 0;
+    for (int i = 0; i < window.History().count(); ++i) {
+        const auto* command = static_cast<const C_ChangeCommand*>(window.History().command(i));
+        bytes += command->Before().Bytes(counted) + command->After().Bytes(counted);
+    }
+    std::printf("History of %d changes on the full configuration: %.2f MB\n", window.History().count(),
+                double(bytes) / (1024.0 * 1024.0));
 }
 
 void ReportFourConfigurations()
@@ -122,6 +165,7 @@ int main(int argc, char* argv[])
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    ReportHistoryMemory();
     ReportFourConfigurations();
     return 0;
 }
