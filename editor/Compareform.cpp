@@ -126,13 +126,13 @@ TCompareForm::TCompareForm(TFormMDIChild& active, QList<TFormMDIChild*> others, 
     connect(m_CompareButton, &QPushButton::clicked, this, [this] {
         const int index = m_OthersBox->currentIndex();
         if (index >= 0 && m_Others[index] != nullptr)
-            CompareWith(*m_Others[index]);
+            CompareWith(*static_cast<TFormMDIChild*>(m_Others[index].data()));
     });
     connect(m_FileButton, &QPushButton::clicked, this, &TCompareForm::CompareWithChosenFile);
     connect(m_Table, &QTableWidget::currentCellChanged, this, [this](int row) { SelectDifference(row); });
 
     if (!m_Others.isEmpty())
-        CompareWith(*m_Others.first());
+        CompareWith(*static_cast<TFormMDIChild*>(m_Others.first().data()));
 }
 
 TCompareForm::~TCompareForm() = default;

@@ -55,7 +55,8 @@ private:
     void RemoveOther(QObject* window);
 
     QPointer<TFormMDIChild> m_Active;
-    QList<QPointer<TFormMDIChild>> m_Others;
+    // Held as widgets: a window's destroyed signal comes when it is only a QWidget any more.
+    QList<QPointer<QWidget>> m_Others;
     // B while it is an open window.
     QPointer<TFormMDIChild> m_Other;
     std::vector<S_Difference> m_Differences;
