@@ -1,7 +1,10 @@
 #include "app/Context.h"
 
+#include <QFileInfo>
+#include <QSaveFile>
 #include <QSettings>
 
+#include <cstdio>
 #include <functional>
 
 const char* const C_Context::StoreName = "KW3Win 2.00.01 Context";
@@ -73,6 +76,19 @@ const std::vector<IntegerKey>& IntegerKeys()
     return keys;
 }
 
+// QSettings tells only that writing failed: the same replacement tried again,
+// never committed, gives the system's reason.
+QString WriteFailure(const QString& path)
+{
+    QSaveFile probe(path);
+    if (probe.open(QIODevice::WriteOnly)) {
+        const QByteArray bytes(qMax<qint64>(QFileInfo(path).size(), 0) + 4096, ' ');
+        if (probe.write(bytes) == bytes.size() && probe.flush())
+            return QStringLiteral("unknown reason");
+    }
+    return probe.errorString();
+}
+
 } // namespace
 
 C_Context::C_Context(Persistence persistence)
@@ -103,9 +119,21 @@ C_Context::C_Context(Persistence persistence)
 
 C_Context::~C_Context()
 {
-    if (m_Persistence == Persistence::ReadOnly)
+    if (m_Persistence == Persistence::ReadOnly || m_Stored)
         return;
+    if (!Store())
+        std::fprintf(stderr, "%s\n", qPrintable(m_StoreProblem));
+}
+
+bool C_Context::Store()
+{
+    if (m_Persistence == Persistence::ReadOnly)
+        return true;
+    m_Stored = true;
     QSettings store = OpenStore();
+    // The file is rewritten with the values of this run alone: whatever else a
+    // damaged file held (a key or a section twice) would read differently next time.
+    store.clear();
     for (const StringKey& k : StringKeys())
         store.setValue(KeyPath(k.section, k.key), k.get(*this));
     for (const IntegerKey& k : IntegerKeys())
@@ -115,4 +143,9 @@ C_Context::~C_Context()
     else
         store.setValue(RecentFilesKey, m_RecentFiles);
     store.sync();
+    if (store.status() == QSettings::NoError)
+        return true;
+    m_StoreProblem = QStringLiteral("The settings file %1 cannot be written (%2); the settings of this run are lost.")
+                         .arg(store.fileName(), WriteFailure(store.fileName()));
+    return false;
 }

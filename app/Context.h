@@ -23,8 +23,14 @@ public:
     C_Context& operator=(const C_Context&) = delete;
 
     // Why the store could not be read whole, or empty when it could; the values
-    // it could not give are the defaults.
+    // it could not give are the defaults. After a failed Store, why that failed.
     const QString& StoreProblem() const { return m_StoreProblem; }
+
+    // Writes the settings back now instead of at destruction; false, with the
+    // reason in StoreProblem(), when the file could not be written. The file is
+    // replaced whole or not at all. A store left unwritten until destruction
+    // reports a failure on standard error.
+    bool Store();
 
     const QString& LastConfiguration() const { return m_LastConfiguration; }
     void SetLastConfiguration(const QString& value) { m_LastConfiguration = value; }
@@ -74,6 +80,7 @@ public:
 
 private:
     Persistence m_Persistence;
+    bool m_Stored = false;
     QString m_StoreProblem;
     QString m_LastConfiguration;
     QString m_LanguageFile;

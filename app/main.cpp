@@ -28,5 +28,8 @@ int main(int argc, char* argv[])
         session.Start();
         result = QApplication::exec();
     }
+    // Told now, while a message box can still say it.
+    if (!context.Store())
+        C_MessageBox::Show(context.StoreProblem(), QStringLiteral("KW3 Win 2"), C_MessageBox::Icon::Warning);
     return result;
 }

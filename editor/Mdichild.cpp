@@ -407,9 +407,13 @@ bool TFormMDIChild::LoadConfiguration(const QString& path, std::uint16_t formatC
     if (format == nullptr)
         return false;
     const QSignalBlocker quiet(this);
+    // A window that showed a configuration shows the file's alone, and its step
+    // budget counts only the file's steps.
+    ClearConfiguration();
     m_Format = std::move(format);
     m_Format->LoadFile(path);
     m_Format->ShowInPanes();
+    ForgetNodes();
     StartHistory();
     m_PathIsOurs = QFileInfo(path) == QFileInfo(m_Path);
     return true;

@@ -36,9 +36,13 @@ bool C_LanguageFile::Read(const QString& path, int maxLines, QStringList& lines,
         error = file.errorString();
         return false;
     }
-    QByteArray bytes(MaximumSize + 1, Qt::Uninitialized);
+    // Read in pieces of the file's size (a file that grows gives more): setting the
+    // largest size aside for every file cost more than the reading.
+    const qint64 piece = qBound<qint64>(4096, file.size() + 1, MaximumSize + 1);
+    QByteArray bytes;
     qsizetype filled = 0;
-    while (filled < bytes.size()) {
+    while (filled <= MaximumSize) {
+        bytes.resize(filled + qsizetype(qMin<qint64>(piece, MaximumSize + 1 - filled)));
         const qint64 got = file.read(bytes.data() + filled, bytes.size() - filled);
         if (got < 0) {
             error = file.errorString();
@@ -79,7 +83,9 @@ QByteArray C_LanguageFile::Encode(const QStringList& texts)
 bool C_LanguageFile::Write(const QString& path, const QByteArray& bytes, QString& error)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    // Flushed before the commit: commit itself would put a file whose buffered
+    // bytes could not be written (a full disk) in place of the old one.
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
         error = file.errorString();
         return false;
     }

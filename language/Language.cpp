@@ -46,7 +46,8 @@ const C_LanguageManager& C_LanguageManager::Current()
 void C_LanguageManager::Load(const QString& path)
 {
     QFile file(ResolveDataFile(path));
-    if (!file.open(QIODevice::ReadOnly)) {
+    // One read of the whole file: a buffer would only copy it once more.
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         C_MessageBox::Show(QStringLiteral("Cannot open language file"), QStringLiteral("Language manager"),
                            C_MessageBox::Icon::Information);
         return;
@@ -66,7 +67,7 @@ QStringList C_LanguageManager::SplitLines(const QByteArray& bytes)
     while (i < text.size()) {
         const char c = text[i];
         if (c == '\r' || c == '\n') {
-            lines << QString::fromLatin1(text.mid(start, i - start));
+            lines << QString::fromLatin1(text.constData() + start, i - start);
             i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
             start = i;
         } else {
@@ -74,7 +75,7 @@ QStringList C_LanguageManager::SplitLines(const QByteArray& bytes)
         }
     }
     if (start < text.size())
-        lines << QString::fromLatin1(text.mid(start));
+        lines << QString::fromLatin1(text.constData() + start, text.size() - start);
     return lines;
 }
 

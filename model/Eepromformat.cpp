@@ -103,7 +103,8 @@ bool C_EEPROMFormat::BuildImage()
 void C_EEPROMFormat::LoadFile(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // One read of the whole image: a buffer would only copy it once more.
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return;
     if (!C_ConfigurationFile::IsOld(path))
         file.skip(2);
@@ -116,25 +117,30 @@ bool C_EEPROMFormat::SaveFile(const QString& path)
     m_Window.AddDiagnostic(nullptr, Line(181, path), C_ConfigurationPanes::Heading);
     if (!BuildImage())
         return false;
-    if (!WriteFile(path)) {
-        m_Window.AddDiagnostic(nullptr, Text(182), C_ConfigurationPanes::Error);
+    QString reason;
+    if (!WriteFile(path, reason)) {
+        m_Window.AddDiagnostic(nullptr, Text(182) + QStringLiteral(": ") + reason, C_ConfigurationPanes::Error);
         return false;
     }
     return true;
 }
 
-bool C_EEPROMFormat::WriteFile(const QString& path) const
+bool C_EEPROMFormat::WriteFile(const QString& path, QString& reason) const
 {
     // The file is written beside the target and replaces it only when complete,
-    // so a failed save leaves an existing file as it was.
+    // so a failed save leaves an existing file as it was. A symbolic link is
+    // written through: the file it names is replaced, the link stays.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     std::uint8_t header[2];
     WriteLittle16(header, FormatCode());
     const qint64 size = qint64(m_Image.size());
-    return file.write(reinterpret_cast<const char*>(header), 2) == 2 &&
-           file.write(reinterpret_cast<const char*>(m_Image.data()), size) == size && file.commit();
+    // Flushed before the commit: commit itself would put a file whose buffered
+    // bytes could not be written (a full disk) in place of the old one.
+    if (file.open(QIODevice::WriteOnly) && file.write(reinterpret_cast<const char*>(header), 2) == 2 &&
+        file.write(reinterpret_cast<const char*>(m_Image.data()), size) == size && file.flush() && file.commit())
+        return true;
+    reason = file.errorString();
+    return false;
 }
 
 std::int32_t C_EEPROMFormat::ReserveSteps(std::int32_t count)
@@ -262,6 +268,11 @@ void C_EEPROMFormat::ServiceFromWindow()
 
 void C_EEPROMFormat::MakeRows(int outputs)
 {
+    // A load makes the rows once more for the outputs the image names; rows
+    // already made for as many outputs stay.
+    if (!m_Rows.empty() && (outputs == 24) == m_ExtraOutputRows)
+        return;
+    m_ExtraOutputRows = outputs == 24;
     m_Rows.clear();
     m_RowLayout.clear();
     for (int role = int(StepRole::Cooling); role <= int(StepRole::DrumSpeed); ++role)

@@ -59,6 +59,7 @@ public:
     std::uint16_t FormatCode() const { return m_Description.m_Layout.m_FormatCode; }
     const MemoryImage& Image() const { return m_Image; }
     const std::vector<std::unique_ptr<C_RowProperty>>& Rows() const { return m_Rows; }
+    const S_FormatDescription& FormatDescription() const { return m_Description; }
 
     // Image to panes: service, motor table, cycles, then the programs that link to them.
     void ShowConfiguration();
@@ -119,7 +120,7 @@ protected:
 private:
     void MakeRows(int outputs);
     std::int32_t* RoleRow(StepRole role);
-    bool WriteFile(const QString& path) const;
+    bool WriteFile(const QString& path, QString& reason) const;
     // Cooling, balanced feed or the temperature function of the step switched on or off.
     void EditSpecialFunction(C_Step& step, std::int32_t row);
     void EditTemperature(C_Step& step);
@@ -130,5 +131,7 @@ private:
     const S_FormatDescription& m_Description;
     // The record places of m_Rows, row by row.
     std::vector<S_StepRow> m_RowLayout;
+    // m_Rows holds the rows of outputs 17 to 24.
+    bool m_ExtraOutputRows = false;
     bool m_ImageBuilt = false;
 };

@@ -26,7 +26,9 @@ void ToGrid(std::uint8_t* table, C_ConfigurationPanes& window)
 {
     window.AddDiagnostic(nullptr, Text(197), C_ConfigurationPanes::Heading);
     // A mode named twice keeps the times of its first entry, so that saving and
-    // reloading never moves times from one entry to another.
+    // reloading never moves times from one entry to another. An entry without
+    // times is not used and names no mode: else the times of a later sixteenth
+    // entry, which a build keeps, would show only after saving and reloading.
     std::array<bool, C_ConfigurationPanes::MotorModes + 1> shown{};
     for (int e = 0; e < Entries; ++e) {
         std::uint8_t* entry = table + e * EntrySize;
@@ -35,14 +37,16 @@ void ToGrid(std::uint8_t* table, C_ConfigurationPanes& window)
         for (int t = 1; t <= Times; ++t)
             if (entry[t] == 0)
                 entry[t] = UnusedByte;
+        if (AllTimes(entry, UnusedByte)) {
+            entry[0] = UnusedByte;
+            continue;
+        }
         const int mode = entry[0];
         if (mode >= 1 && mode <= C_ConfigurationPanes::MotorModes && !shown[size_t(mode)]) {
             shown[size_t(mode)] = true;
             for (int t = 1; t <= Times; ++t)
                 window.SetMotorCell(mode, t, entry[t]);
         }
-        if (AllTimes(entry, UnusedByte))
-            entry[0] = UnusedByte;
     }
 }
 

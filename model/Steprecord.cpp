@@ -4,6 +4,8 @@
 #include "model/Cyclecontent.h"
 #include "model/Imagebytes.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr std::int32_t SecondsPerMinute = 60;
@@ -109,8 +111,12 @@ void C_StepRecordCodec::Encode(const C_Step& step, std::uint8_t* record) const
                 at[0] = UnusedByte;
                 at[1] = UnusedByte;
             } else {
-                at[0] = std::uint8_t(std::uint32_t(value) / SecondsPerMinute);
-                at[1] = std::uint8_t(std::uint32_t(value) % SecondsPerMinute);
+                // A time read with more seconds than 255 minutes and 59 seconds hold
+                // keeps its value: 255 minutes, the rest in the seconds byte.
+                const std::uint32_t minutes =
+                    std::min<std::uint32_t>(std::uint32_t(value) / SecondsPerMinute, UnusedByte);
+                at[0] = std::uint8_t(minutes);
+                at[1] = std::uint8_t(std::uint32_t(value) - minutes * SecondsPerMinute);
             }
             break;
         case RecordPlace::Speed:

@@ -400,7 +400,9 @@ bool PrintToPdfFile(const QString& path, const S_PrintSource& source, const S_Pr
         std::int32_t pageCounter = 1;
         refused = RunPrintJobs(target, source, parts, printTime, pageCounter);
     }
-    if (!refused.isEmpty() || !file.commit()) {
+    // Flushed before the commit, which would otherwise put a file short of its
+    // last buffered bytes (a full disk) in place of the old one.
+    if (!refused.isEmpty() || !file.flush() || !file.commit()) {
         error = refused.isEmpty() ? file.errorString() : refused;
         file.cancelWriting();
         return false;

@@ -120,8 +120,11 @@ void C_ControllerSimulator::Run(const std::atomic<bool>& stop,
         handshakeBytes = 0;
         const Outcome outcome = byte == DownloadLetter ? Receive(stop, report) : Send(stop, report);
         reported(report);
-        if (outcome == Outcome::Complete && byte == DownloadLetter)
+        // Like a controller's memory, the image received is the one sent on the next 'A'.
+        if (outcome == Outcome::Complete && byte == DownloadLetter) {
+            m_Options.m_Image = m_Received;
             SaveReceived();
+        }
         // A controller that is done stays on the line: leaving now would drop the bytes the PC has not read yet.
         if (outcome == Outcome::Complete && byte == UploadLetter && m_Options.m_Once)
             m_Line.WaitUntilTaken(AbandonAfterMs);

@@ -34,3 +34,27 @@ std::optional<S_ToolArguments> ParseToolArguments(const QStringList& arguments, 
     }
     return parsed;
 }
+
+std::optional<S_GlobalOptions> TakeGlobalOptions(const QStringList& arguments, QString& error)
+{
+    S_GlobalOptions options;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+            options.m_Help = true;
+        } else if (argument == QLatin1String("--version")) {
+            options.m_Version = true;
+        } else if (argument.startsWith(QLatin1String("--language="))) {
+            options.m_Language = argument.mid(int(qstrlen("--language=")));
+        } else if (argument == QLatin1String("--language")) {
+            if (i + 1 == arguments.size()) {
+                error = QStringLiteral("option --language needs a value");
+                return std::nullopt;
+            }
+            options.m_Language = arguments[++i];
+        } else {
+            options.m_Rest << argument;
+        }
+    }
+    return options;
+}

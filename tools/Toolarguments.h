@@ -19,3 +19,15 @@ struct S_ToolArguments
 // in error.
 std::optional<S_ToolArguments> ParseToolArguments(const QStringList& arguments, const QStringList& optionNames,
                                                   int positionals, QString& error);
+
+// The tool's own options, taken out of the arguments wherever they stand; the
+// rest keeps its order. Only --language without its value is an error.
+struct S_GlobalOptions
+{
+    bool m_Help = false;
+    bool m_Version = false;
+    std::optional<QString> m_Language;
+    QStringList m_Rest;
+};
+
+std::optional<S_GlobalOptions> TakeGlobalOptions(const QStringList& arguments, QString& error);

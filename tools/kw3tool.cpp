@@ -5,6 +5,7 @@
 #include "language/Language.h"
 #include "tools/Diffcommand.h"
 #include "tools/Printcommand.h"
+#include "tools/Toolarguments.h"
 #include "tools/Toolcommands.h"
 #include "tools/Toolconfiguration.h"
 
@@ -67,39 +68,6 @@ const S_Command* FindCommand(const QString& name)
     return nullptr;
 }
 
-// The tool's own options, taken out of the arguments wherever they stand.
-struct S_GlobalOptions
-{
-    bool m_Help = false;
-    bool m_Version = false;
-    std::optional<QString> m_Language;
-    QStringList m_Rest;
-};
-
-std::optional<S_GlobalOptions> TakeGlobalOptions(const QStringList& arguments)
-{
-    S_GlobalOptions options;
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
-            options.m_Help = true;
-        } else if (argument == QLatin1String("--version")) {
-            options.m_Version = true;
-        } else if (argument.startsWith(QLatin1String("--language="))) {
-            options.m_Language = argument.mid(int(qstrlen("--language=")));
-        } else if (argument == QLatin1String("--language")) {
-            if (i + 1 == arguments.size()) {
-                WriteError(QStringLiteral("option --language needs a value"));
-                return std::nullopt;
-            }
-            options.m_Language = arguments[++i];
-        } else {
-            options.m_Rest << argument;
-        }
-    }
-    return options;
-}
-
 // Kw3Win's language: the file the settings store names, unless one is given.
 std::unique_ptr<C_LanguageManager> LoadLanguage(const std::optional<QString>& file)
 {
@@ -131,9 +99,12 @@ int main(int argc, char* argv[])
         return C_MessageBox::EscapeAnswer(request.buttons);
     });
 
-    const std::optional<S_GlobalOptions> options = TakeGlobalOptions(QApplication::arguments().mid(1));
-    if (!options)
+    QString error;
+    const std::optional<S_GlobalOptions> options = TakeGlobalOptions(QApplication::arguments().mid(1), error);
+    if (!options) {
+        WriteError(error);
         return ExitCode::Refused;
+    }
     if (options->m_Help) {
         WriteOutput(Usage());
         return ExitCode::Success;

@@ -1,5 +1,7 @@
 #include "tools/Simulator.h"
+#include "comm/Controller.h"
 
+#include "comm/Rs232handler.h"
 #include "editor/Configurationpanes.h"
 #include "model/Eepromformat.h"
 #include "support/TempFolder.h"
@@ -91,4 +93,20 @@ TEST(SimulatorTest, TheReportGivesThePauseAndTheGapsInMilliseconds)
     report.m_Letter = 'A';
     report.m_ByteTimes.clear();
     EXPECT_EQ(FormatTransferReport(report), QStringLiteral("upload: 2 handshake bytes, 0 of 5 image bytes"));
+}
+
+TEST(SimulatorTest, AnUploadGivesTheImageLastDownloadedAsAControllersMemoryDoes)
+{
+    RunningController controller(ControllerWithImage(CountingImage(8)));
+    const std::vector<std::uint8_t> sent = {9, 8, 7, 6, 5, 4, 3, 2};
+    std::vector<std::uint8_t> received(8, 0);
+    {
+        C_KW3Communication link(nullptr, controller.Device(), 100, 100);
+        EXPECT_TRUE(link.SendImage(sent.data(), 8));
+    }
+    {
+        C_KW3Communication link(nullptr, controller.Device(), 1000, 100);
+        EXPECT_TRUE(link.ReceiveImage(received.data(), 8));
+    }
+    EXPECT_EQ(received, sent);
 }

@@ -108,7 +108,8 @@ TEST_F(Kw3toolTest, ConvertRefusals)
 
     const S_Run unwritable = Run({QStringLiteral("convert"), Valid(), m_Folder.Path(QStringLiteral("no/dir/x.KWC"))});
     EXPECT_EQ(unwritable.m_Exit, 2);
-    EXPECT_TRUE(unwritable.m_Out.endsWith(QLatin1String("[!] <182>\n")));
+    EXPECT_TRUE(unwritable.m_Out.endsWith(QLatin1String("[!] <182>: No such file or directory\n")))
+        << unwritable.m_Out.toStdString();
     EXPECT_EQ(unwritable.m_Err.count(QLatin1Char('\n')), 1) << unwritable.m_Err.toStdString();
 }
 

@@ -1,5 +1,8 @@
-// libFuzzer entry: arbitrary bytes through load, show and build of each format.
+// libFuzzer entry shared by the fuzz targets: KW3_FUZZ_PROPERTY names the property
+// (see Fuzzproperties.h) that each input goes through.
+#include "app/Messagebox.h"
 #include "fuzz/Formatproperty.h"
+#include "fuzz/Fuzzproperties.h"
 #include "language/Language.h"
 
 #include <QApplication>
@@ -7,7 +10,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 
 namespace {
 
@@ -19,8 +21,13 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static QApplication application(*argc, *argv);
+    // A message box would wait for a user who is not there.
+    C_MessageBox::SetHandler([](const C_MessageBox::Request& request) {
+        return C_MessageBox::EscapeAnswer(request.buttons);
+    });
     static QTemporaryDir folder;
     g_Folder = &folder;
+    // Texts that name their ids, so that every diagnostic line differs.
     QByteArray ids;
     for (int i = 0; i < 278; ++i)
         ids += "<" + QByteArray::number(i) + ">\n";
@@ -35,7 +42,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
 {
     const QString broken =
-        CheckFormatProperty(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)), g_Folder->path());
+        KW3_FUZZ_PROPERTY(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)), g_Folder->path());
     if (!broken.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(broken));
         std::abort();
