@@ -168,11 +168,13 @@ void C_ConfigurationPanes::SetServiceDefaults()
 
 QTreeWidgetItem* C_ConfigurationPanes::AddDiagnostic(QTreeWidgetItem* parent, const QString& text, int icon)
 {
-    QTreeWidgetItem* line = parent != nullptr ? new QTreeWidgetItem(parent, QStringList{text})
-                                              : new QTreeWidgetItem(m_DiagnosticTree, QStringList{text});
-    SetNodeImage(line, icon);
-    if (parent != nullptr)
-        parent->setExpanded(true);
+    QTreeWidgetItem* line = NewTextNode(m_DiagnosticTree, text, icon);
+    if (parent == nullptr) {
+        m_DiagnosticTree->addTopLevelItem(line);
+        return line;
+    }
+    parent->addChild(line);
+    parent->setExpanded(true);
     return line;
 }
 

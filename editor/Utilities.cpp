@@ -58,16 +58,17 @@ void DrawTextAt(QPainter& canvas, const QPoint& topLeft, const QString& text)
     canvas.drawText(topLeft.x(), topLeft.y() + metrics.ascent(), text);
 }
 
-} // namespace
-
-C_DataNode::C_DataNode(QTreeWidget* tree, std::unique_ptr<C_NodeData> data)
-    : QTreeWidgetItem(tree, Type)
-    , m_Data(std::move(data))
+void SetImageOf(const QTreeWidget* tree, QTreeWidgetItem* node, int imageIndex)
 {
+    node->setData(0, ImageIndexRole, imageIndex);
+    if (const auto* view = dynamic_cast<const C_TreeView*>(tree))
+        node->setIcon(0, view->Image(imageIndex));
 }
 
-C_DataNode::C_DataNode(QTreeWidgetItem* parent, std::unique_ptr<C_NodeData> data)
-    : QTreeWidgetItem(parent, Type)
+} // namespace
+
+C_DataNode::C_DataNode(std::unique_ptr<C_NodeData> data)
+    : QTreeWidgetItem(Type)
     , m_Data(std::move(data))
 {
 }
@@ -91,9 +92,7 @@ C_NodeData* NodeData(const QTreeWidgetItem* node)
 
 void SetNodeImage(QTreeWidgetItem* node, int imageIndex)
 {
-    node->setData(0, ImageIndexRole, imageIndex);
-    if (const auto* view = dynamic_cast<const C_TreeView*>(node->treeWidget()))
-        node->setIcon(0, view->Image(imageIndex));
+    SetImageOf(node->treeWidget(), node, imageIndex);
 }
 
 int NodeImage(const QTreeWidgetItem* node)
@@ -101,15 +100,29 @@ int NodeImage(const QTreeWidgetItem* node)
     return node->data(0, ImageIndexRole).toInt();
 }
 
+C_DataNode* NewNodeWithData(const QTreeWidget* tree, int imageIndex, std::uint32_t kind, std::int32_t number)
+{
+    auto* node = new C_DataNode(std::make_unique<C_NodeData>(kind, number));
+    node->setText(0, NodeLabel(node->Data()));
+    SetImageOf(tree, node, imageIndex);
+    return node;
+}
+
 C_DataNode* AddNodeWithData(QTreeWidget* tree, QTreeWidgetItem* parent, int imageIndex, std::uint32_t kind,
                             std::int32_t number)
 {
-    auto data = std::make_unique<C_NodeData>(kind, number);
-    const QString label = NodeLabel(*data);
-    C_DataNode* node = parent != nullptr ? new C_DataNode(parent, std::move(data))
-                                         : new C_DataNode(tree, std::move(data));
-    node->setText(0, label);
-    SetNodeImage(node, imageIndex);
+    C_DataNode* node = NewNodeWithData(parent != nullptr ? parent->treeWidget() : tree, imageIndex, kind, number);
+    if (parent != nullptr)
+        parent->addChild(node);
+    else
+        tree->addTopLevelItem(node);
+    return node;
+}
+
+QTreeWidgetItem* NewTextNode(const QTreeWidget* tree, const QString& text, int imageIndex)
+{
+    auto* node = new QTreeWidgetItem(QStringList{text});
+    SetImageOf(tree, node, imageIndex);
     return node;
 }
 
@@ -144,8 +157,8 @@ QTreeWidgetItem* AddTextNode(QTreeWidgetItem* parent, const QString& text, int i
 {
     if (parent == nullptr)
         return nullptr;
-    auto* node = new QTreeWidgetItem(parent, QStringList{text});
-    SetNodeImage(node, imageIndex);
+    QTreeWidgetItem* node = NewTextNode(parent->treeWidget(), text, imageIndex);
+    parent->addChild(node);
     parent->setExpanded(true);
     return node;
 }

@@ -21,8 +21,7 @@ class C_DataNode : public QTreeWidgetItem
 public:
     static constexpr int Type = QTreeWidgetItem::UserType + 1;
 
-    C_DataNode(QTreeWidget* tree, std::unique_ptr<C_NodeData> data);
-    C_DataNode(QTreeWidgetItem* parent, std::unique_ptr<C_NodeData> data);
+    explicit C_DataNode(std::unique_ptr<C_NodeData> data);
 
     C_NodeData& Data() const { return *m_Data; }
 
@@ -52,6 +51,11 @@ int NodeImage(const QTreeWidgetItem* node);
 
 C_DataNode* AddNodeWithData(QTreeWidget* tree, QTreeWidgetItem* parent, int imageIndex, std::uint32_t kind,
                             std::int32_t number);
+// A node with its label and the picture of tree's image list, in no tree yet: a
+// node filled before it joins its tree costs one insertion instead of one change per field.
+C_DataNode* NewNodeWithData(const QTreeWidget* tree, int imageIndex, std::uint32_t kind, std::int32_t number);
+// A text node with the picture of tree's image list, in no tree yet.
+QTreeWidgetItem* NewTextNode(const QTreeWidget* tree, const QString& text, int imageIndex);
 QTreeWidgetItem* FindChildByNumber(const QTreeWidgetItem* node, std::int32_t number);
 QTreeWidgetItem* FindNodeByCategoryAndNumber(const QTreeWidget* tree, std::uint32_t categoryBits,
                                              std::int32_t number);

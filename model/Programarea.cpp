@@ -73,17 +73,18 @@ void ToTree(const std::uint8_t* area, C_ConfigurationPanes& window)
         if (record[0] == UnusedByte)
             continue;
         window.AddDiagnostic(heading, Line(145, QString::number(record[0])), C_ConfigurationPanes::Information);
-        QTreeWidgetItem* program = AddNodeWithData(window.m_ProgramsTree, nullptr, C_ConfigurationPanes::ProgramImage,
+        // Built whole before it joins the tree: one insertion for the program and its references.
+        QTreeWidgetItem* program = NewNodeWithData(window.m_ProgramsTree, C_ConfigurationPanes::ProgramImage,
                                                    NodeKind::ProgramWord, record[0]);
         for (int p = 0; p < References && record[2 + 2 * p] != UnusedByte; ++p) {
             const int code = record[2 + 2 * p];
             const int number = record[3 + 2 * p];
-            QTreeWidgetItem* reference = AddNodeWithData(window.m_ProgramsTree, program,
-                                                         C_ConfigurationPanes::CycleImage,
-                                                         NodeKind::CycleReferenceWord | NodeKind::CategoryBits(code),
-                                                         number);
-            NodeData(reference)->m_Link = CycleNode(window, code, number);
+            C_DataNode* reference = NewNodeWithData(window.m_ProgramsTree, C_ConfigurationPanes::CycleImage,
+                                                    NodeKind::CycleReferenceWord | NodeKind::CategoryBits(code), number);
+            reference->Data().m_Link = CycleNode(window, code, number);
+            program->addChild(reference);
         }
+        window.m_ProgramsTree->addTopLevelItem(program);
         program->setExpanded(true);
     }
 }

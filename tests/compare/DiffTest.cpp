@@ -2,21 +2,14 @@
 // equal as loaded though their bytes differ, other formats, refusals.
 #include "formats/Imagebuilder.h"
 #include "support/TempFolder.h"
+#include "support/Toolrun.h"
 
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
 namespace {
-
-struct S_Run
-{
-    int m_Exit;
-    QStringList m_Lines;
-    QString m_Err;
-};
 
 // Program 1 runs cycles 1/1 and 1/2, program 2 runs 1/2; cycle 1/1 has two steps.
 ImageBuilder Base(const S_TestLayout& layout = StandardLayout, int outputs = 16)
@@ -54,24 +47,13 @@ class DiffTest : public ::testing::Test
 protected:
     DiffTest()
     {
-        QByteArray ids;
-        for (int i = 0; i < 278; ++i)
-            ids += "<" + QByteArray::number(i) + ">\n";
-        m_Language = m_Folder.Write(QStringLiteral("Ids.lng"), ids);
+        m_Language = m_Folder.WriteIdLanguage();
     }
 
-    S_Run Diff(const QStringList& arguments) const
+    S_ToolRun Diff(const QStringList& arguments) const
     {
-        QProcess tool;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_Folder.Path(QString()));
-        tool.setProcessEnvironment(environment);
-        tool.start(QStringLiteral(KW3TOOL),
-                   QStringList{QStringLiteral("--language"), m_Language, QStringLiteral("diff")} + arguments);
-        EXPECT_TRUE(tool.waitForFinished(60000));
-        const QString out = QString::fromUtf8(tool.readAllStandardOutput());
-        return {tool.exitCode(), out.split(QLatin1Char('\n'), Qt::SkipEmptyParts),
-                QString::fromUtf8(tool.readAllStandardError())};
+        return RunInFolder(QStringLiteral(KW3TOOL), m_Folder,
+                           QStringList{QStringLiteral("--language"), m_Language, QStringLiteral("diff")} + arguments);
     }
 
     QString Write(const QString& name, const ImageBuilder& image) const
@@ -85,13 +67,13 @@ protected:
     {
         ImageBuilder b = Base(layoutB, outputsB);
         edit(b);
-        const S_Run run = Diff({Write(QStringLiteral("a.KWC"), Base()), Write(QStringLiteral("b.KWC"), b)});
+        const S_ToolRun run = Diff({Write(QStringLiteral("a.KWC"), Base()), Write(QStringLiteral("b.KWC"), b)});
         EXPECT_EQ(run.m_Exit, expected.isEmpty() ? 0 : 1) << name << run.m_Err.toStdString();
         EXPECT_EQ(run.m_Err, QString()) << name;
-        ASSERT_EQ(run.m_Lines.size(), expected.size())
-            << name << "\n" << run.m_Lines.join(QLatin1Char('\n')).toStdString();
+        ASSERT_EQ(run.Lines().size(), expected.size())
+            << name << "\n" << run.Lines().join(QLatin1Char('\n')).toStdString();
         for (qsizetype i = 0; i < expected.size(); ++i)
-            EXPECT_TRUE(Matches(expected[i], run.m_Lines[i])) << name << ": " << run.m_Lines[i].toStdString();
+            EXPECT_TRUE(Matches(expected[i], run.Lines()[i])) << name << ": " << run.Lines()[i].toStdString();
     }
 
     TempFolder m_Folder;
@@ -146,9 +128,9 @@ TEST_F(DiffTest, BytesTheReaderIgnoresDoNotCount)
         .Program(9, 1, {{1, 1}, {1, 2}, {255, 3}, {1, 9}}, 3)
         .Motor(0, 1, 10, 0, 20);
     ASSERT_NE(b.Image(), Base().Image());
-    const S_Run run = Diff({Write(QStringLiteral("a.KWC"), Base()), Write(QStringLiteral("b.KWC"), b)});
+    const S_ToolRun run = Diff({Write(QStringLiteral("a.KWC"), Base()), Write(QStringLiteral("b.KWC"), b)});
     EXPECT_EQ(run.m_Exit, 0) << run.m_Err.toStdString();
-    EXPECT_EQ(run.m_Lines, QStringList()) << run.m_Lines.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(run.Lines(), QStringList()) << run.Lines().join(QLatin1Char('\n')).toStdString();
 
     // --format serves every old file.
     m_Folder.Write(QStringLiteral("a.KW3"), Base().OldFile());
@@ -188,9 +170,9 @@ TEST_F(DiffTest, Refusals)
         {old, a, QStringLiteral("--format"), QStringLiteral("deluxe")},
     };
     for (const QStringList& arguments : cases) {
-        const S_Run run = Diff(arguments);
+        const S_ToolRun run = Diff(arguments);
         EXPECT_EQ(run.m_Exit, 2) << arguments.join(QLatin1Char(' ')).toStdString();
-        EXPECT_EQ(run.m_Lines, QStringList()) << arguments.join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(run.Lines(), QStringList()) << arguments.join(QLatin1Char(' ')).toStdString();
         EXPECT_EQ(run.m_Err.count(QLatin1Char('\n')), 1) << run.m_Err.toStdString();
     }
 }

@@ -6,16 +6,8 @@
 
 #include <QTreeWidgetItemIterator>
 
-QByteArray MessageIdLanguageFile()
-{
-    QByteArray file;
-    for (int i = 0; i < 278; ++i)
-        file += "<" + QByteArray::number(i) + ">\r\n";
-    return file;
-}
-
 FormatFixture::FormatFixture()
-    : m_Language(m_Folder.Write(QStringLiteral("Ids.lng"), MessageIdLanguageFile()))
+    : m_Language(m_Folder.WriteIdLanguage())
     , m_Panes(std::make_unique<C_ConfigurationPanes>())
 {
 }

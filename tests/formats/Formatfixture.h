@@ -16,7 +16,6 @@ class C_CycleContent;
 class C_Step;
 
 // A language file whose line n reads <n>, so every text shows which message it is.
-QByteArray MessageIdLanguageFile();
 
 // Panes and a format loaded from a built image, headless.
 class FormatFixture : public ::testing::Test

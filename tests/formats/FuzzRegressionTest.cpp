@@ -26,7 +26,7 @@ class FuzzRegressionTest : public ::testing::TestWithParam<S_Target>
 TEST_P(FuzzRegressionTest, StoredInputsKeepTheProperty)
 {
     TempFolder folder;
-    const C_LanguageManager language(folder.Write(QStringLiteral("Ids.lng"), MessageIdLanguageFile()));
+    const C_LanguageManager language(folder.WriteIdLanguage());
     int seeds = 0;
     for (const char* kind : {"corpus", "regressions"}) {
         const QDir dir(SourceFile(QStringLiteral("tests/fuzz/%1/%2").arg(QLatin1String(kind), QLatin1String(GetParam().m_Name))));

@@ -16,16 +16,8 @@ class UtilitiesTest : public ::testing::Test
 {
 protected:
     UtilitiesTest()
-        : m_Language(m_Folder.Write(QStringLiteral("Ids.lng"), IdFile()))
+        : m_Language(m_Folder.WriteIdLanguage())
     {
-    }
-
-    static QByteArray IdFile()
-    {
-        QByteArray file;
-        for (int i = 0; i < 278; ++i)
-            file += "<" + QByteArray::number(i) + ">\r\n";
-        return file;
     }
 
     TempFolder m_Folder;

@@ -2,18 +2,12 @@
 #include "Printfixture.h"
 
 #include "formats/Imagebuilder.h"
+#include "support/Toolrun.h"
 
 #include <QFileInfo>
 #include <QProcess>
 
 namespace {
-
-struct S_Run
-{
-    int m_Exit;
-    QString m_Out;
-    QString m_Err;
-};
 
 constexpr const char* SeventhOfDecember = "1796634303"; // 2026-12-07 09:05:03 UTC
 
@@ -22,10 +16,7 @@ class PrintCommandTest : public ::testing::Test
 protected:
     PrintCommandTest()
     {
-        QByteArray ids;
-        for (int i = 0; i < 278; ++i)
-            ids += "<" + QByteArray::number(i) + ">\n";
-        m_Language = m_Folder.Write(QStringLiteral("Ids.lng"), ids);
+        m_Language = m_Folder.WriteIdLanguage();
         // A cycle of 30 steps and one of 3, both in program 1.
         ImageBuilder image(StandardLayout, 24);
         for (int step = 1; step <= 30; ++step)
@@ -37,18 +28,12 @@ protected:
         m_Old = m_Folder.Write(QStringLiteral("old.kw3"), image.OldFile());
     }
 
-    S_Run Run(const QStringList& arguments, const char* epoch = SeventhOfDecember) const
+    S_ToolRun Run(const QStringList& arguments, const char* epoch = SeventhOfDecember) const
     {
-        QProcess tool;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_Folder.Path(QString()));
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        environment.insert(QStringLiteral("SOURCE_DATE_EPOCH"), QLatin1String(epoch));
-        tool.setProcessEnvironment(environment);
-        tool.start(QStringLiteral(KW3TOOL), QStringList{QStringLiteral("--language"), m_Language} + arguments);
-        EXPECT_TRUE(tool.waitForFinished(60000));
-        return {tool.exitCode(), QString::fromUtf8(tool.readAllStandardOutput()),
-                QString::fromUtf8(tool.readAllStandardError())};
+        QProcessEnvironment clock;
+        clock.insert(QStringLiteral("SOURCE_DATE_EPOCH"), QLatin1String(epoch));
+        return RunInFolder(QStringLiteral(KW3TOOL), m_Folder, QStringList{QStringLiteral("--language"), m_Language} + arguments,
+                           clock);
     }
 
     // The pages drawn at a low resolution, for comparing two prints.
@@ -79,7 +64,7 @@ protected:
 TEST_F(PrintCommandTest, WritesEveryPartIntoOnePdf)
 {
     const QString out = m_Folder.Path(QStringLiteral("out.pdf"));
-    const S_Run run = Run({QStringLiteral("print"), m_Old, out, QStringLiteral("--format"), QStringLiteral("standard")});
+    const S_ToolRun run = Run({QStringLiteral("print"), m_Old, out, QStringLiteral("--format"), QStringLiteral("standard")});
     EXPECT_EQ(run.m_Exit, 0) << run.m_Err.toStdString();
     EXPECT_EQ(run.m_Out, QString());
     EXPECT_EQ(run.m_Err, QString());
@@ -110,7 +95,7 @@ TEST_F(PrintCommandTest, PartsPrintInTheirOrderNumberedFromOne)
     };
     for (const auto& [parts, orientations, page, text] : cases) {
         const QString out = m_Folder.Path(QStringLiteral("%1.pdf").arg(QLatin1String(parts)));
-        const S_Run run = Run({QStringLiteral("print"), m_In, out, QStringLiteral("--parts"), QLatin1String(parts)});
+        const S_ToolRun run = Run({QStringLiteral("print"), m_In, out, QStringLiteral("--parts"), QLatin1String(parts)});
         EXPECT_EQ(run.m_Exit, 0) << parts << run.m_Err.toStdString();
         EXPECT_EQ(PdfOrientations(out), QLatin1String(orientations)) << parts;
         EXPECT_TRUE(PdfText(out, page).contains(QLatin1String(text))) << parts;
@@ -139,19 +124,19 @@ TEST_F(PrintCommandTest, RefusalsLeaveTheOldFile)
     };
     for (const auto& [arguments, epoch] : cases) {
         const QString call = arguments.join(QLatin1Char(' ')) + QStringLiteral(" epoch ") + QLatin1String(epoch);
-        const S_Run run = Run(arguments, epoch);
+        const S_ToolRun run = Run(arguments, epoch);
         EXPECT_EQ(run.m_Exit, 2) << call.toStdString();
         EXPECT_EQ(run.m_Out, QString()) << call.toStdString();
         EXPECT_EQ(run.m_Err.count(QLatin1Char('\n')), 1) << run.m_Err.toStdString();
         EXPECT_EQ(m_Folder.Read(QStringLiteral("kept.pdf")), QByteArray("old contents")) << call.toStdString();
     }
     const QString unwritable = m_Folder.Path(QStringLiteral("no/folder/out.pdf"));
-    const S_Run run = Run({print, m_In, unwritable});
+    const S_ToolRun run = Run({print, m_In, unwritable});
     EXPECT_EQ(run.m_Exit, 2);
     EXPECT_TRUE(run.m_Err.startsWith(QStringLiteral("kw3tool: cannot write ") + unwritable)) << run.m_Err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(unwritable));
 
-    const S_Run help = Run({QStringLiteral("--help")});
+    const S_ToolRun help = Run({QStringLiteral("--help")});
     EXPECT_TRUE(help.m_Out.contains(QLatin1String("kw3tool [--language FILE] print FILE OUT.pdf [--format F] [--parts LIST]")));
     EXPECT_TRUE(help.m_Out.contains(QLatin1String("SOURCE_DATE_EPOCH")));
 }

@@ -11,14 +11,6 @@
 
 namespace {
 
-QByteArray MessageIds()
-{
-    QByteArray file;
-    for (int i = 0; i < 278; ++i)
-        file += "<" + QByteArray::number(i) + ">\r\n";
-    return file;
-}
-
 QString Run(const QString& program, const QStringList& arguments)
 {
     QProcess process;
@@ -31,7 +23,7 @@ QString Run(const QString& program, const QStringList& arguments)
 } // namespace
 
 PrintFixture::PrintFixture()
-    : m_Language(m_Folder.Write(QStringLiteral("Ids.lng"), MessageIds()))
+    : m_Language(m_Folder.WriteIdLanguage())
     , m_Format(C_EEPROMFormat::Create(FormatCode::Standard, m_Panes, 16))
 {
     InstallFontSubstitutes();

@@ -26,6 +26,14 @@ QString TempFolder::Write(const QString& name, const QByteArray& bytes) const
     return path;
 }
 
+QString TempFolder::WriteIdLanguage() const
+{
+    QByteArray file;
+    for (int i = 0; i < 278; ++i)
+        file += "<" + QByteArray::number(i) + ">\r\n";
+    return Write(QStringLiteral("Ids.lng"), file);
+}
+
 QByteArray TempFolder::Read(const QString& name) const
 {
     QFile file(Path(name));

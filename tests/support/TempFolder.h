@@ -15,6 +15,8 @@ public:
     QString Path(const QString& name) const { return m_Dir.filePath(name); }
     QString Write(const QString& name, const QByteArray& bytes) const;
     QByteArray Read(const QString& name) const;
+    // Ids.lng, whose texts are their ids ("<7>"), so an output shows which messages it gave.
+    QString WriteIdLanguage() const;
     // The file that holds the settings store while this folder lives.
     QString SettingsFile() const;
 

@@ -1,6 +1,7 @@
 // kw3tool end to end: check, convert and dump, their output and exit status.
 #include "formats/Imagebuilder.h"
 #include "support/TempFolder.h"
+#include "support/Toolrun.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -13,38 +14,19 @@
 
 namespace {
 
-struct S_Run
-{
-    int m_Exit;
-    QString m_Out;
-    QString m_Err;
-};
-
 class Kw3toolTest : public ::testing::Test
 {
 protected:
     Kw3toolTest()
     {
-        QByteArray ids;
-        for (int i = 0; i < 278; ++i)
-            ids += "<" + QByteArray::number(i) + ">\n";
-        m_Language = m_Folder.Write(QStringLiteral("Ids.lng"), ids);
+        m_Language = m_Folder.WriteIdLanguage();
     }
 
     // Runs the tool with its settings store in the test's folder.
-    S_Run Run(const QStringList& arguments, bool withLanguage = true) const
+    S_ToolRun Run(const QStringList& arguments, bool withLanguage = true) const
     {
-        QProcess tool;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_Folder.Path(QString()));
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        tool.setProcessEnvironment(environment);
-        tool.setWorkingDirectory(m_Folder.Path(QString()));
-        tool.start(QStringLiteral(KW3TOOL),
-                   withLanguage ? QStringList{QStringLiteral("--language"), m_Language} + arguments : arguments);
-        EXPECT_TRUE(tool.waitForFinished(60000));
-        return {tool.exitCode(), QString::fromUtf8(tool.readAllStandardOutput()),
-                QString::fromUtf8(tool.readAllStandardError())};
+        return RunInFolder(QStringLiteral(KW3TOOL), m_Folder,
+                           withLanguage ? QStringList{QStringLiteral("--language"), m_Language} + arguments : arguments);
     }
 
     // A standard configuration: program 1 runs cycle 1 of category 1, whose one step ends after 5 s.
@@ -63,7 +45,7 @@ protected:
 
 TEST_F(Kw3toolTest, CheckPrintsEveryLine)
 {
-    const S_Run run = Run({QStringLiteral("check"), Valid()});
+    const S_ToolRun run = Run({QStringLiteral("check"), Valid()});
     EXPECT_EQ(run.m_Exit, 0) << run.m_Err.toStdString();
     EXPECT_EQ(run.m_Err, QString());
     EXPECT_EQ(run.m_Out, QStringLiteral("[=] <197>\n[i] <227>\n[=] <196>\n  [i] <145> 1\n[=] <191>\n[=] <178>\n"
@@ -72,7 +54,7 @@ TEST_F(Kw3toolTest, CheckPrintsEveryLine)
 
     ImageBuilder failing(InverterLayout);
     failing.Step(0, 1, 1, 1, {{3, 0x01}}).Program(0, 1, {{1, 1}});
-    const S_Run failed = Run({QStringLiteral("check"), m_Folder.Write(QStringLiteral("f.KWC"), failing.ConfigurationFile())});
+    const S_ToolRun failed = Run({QStringLiteral("check"), m_Folder.Write(QStringLiteral("f.KWC"), failing.ConfigurationFile())});
     EXPECT_EQ(failed.m_Exit, 1);
     EXPECT_TRUE(failed.m_Out.endsWith(QLatin1String("    [!] <187> 1<188>\n"))) << failed.m_Out.toStdString();
 }
@@ -80,7 +62,7 @@ TEST_F(Kw3toolTest, CheckPrintsEveryLine)
 TEST_F(Kw3toolTest, ConvertWritesWhatSaveWrites)
 {
     const QString out = m_Folder.Path(QStringLiteral("out.KWC"));
-    const S_Run run = Run({QStringLiteral("convert"), Valid(), out});
+    const S_ToolRun run = Run({QStringLiteral("convert"), Valid(), out});
     EXPECT_EQ(run.m_Exit, 0) << run.m_Err.toStdString();
     EXPECT_TRUE(run.m_Out.startsWith(QStringLiteral("[=] <181> ") + out + QStringLiteral("\n[=] <191>\n")))
         << run.m_Out.toStdString();
@@ -90,7 +72,7 @@ TEST_F(Kw3toolTest, ConvertWritesWhatSaveWrites)
 
     // An old file names its format on the command line; the rest takes it from the file.
     m_Folder.Write(QStringLiteral("old.kw3"), written.mid(2));
-    const S_Run imported = Run({QStringLiteral("convert"), m_Folder.Path(QStringLiteral("old.kw3")),
+    const S_ToolRun imported = Run({QStringLiteral("convert"), m_Folder.Path(QStringLiteral("old.kw3")),
                                 m_Folder.Path(QStringLiteral("old.KWC")), QStringLiteral("--format=standard")});
     EXPECT_EQ(imported.m_Exit, 0) << imported.m_Err.toStdString();
     EXPECT_EQ(m_Folder.Read(QStringLiteral("old.KWC")), written);
@@ -101,12 +83,12 @@ TEST_F(Kw3toolTest, ConvertRefusals)
 {
     ImageBuilder noPrograms(StandardLayout);
     const QString in = m_Folder.Write(QStringLiteral("empty.KWC"), noPrograms.ConfigurationFile());
-    const S_Run failed = Run({QStringLiteral("convert"), in, m_Folder.Path(QStringLiteral("never.KWC"))});
+    const S_ToolRun failed = Run({QStringLiteral("convert"), in, m_Folder.Path(QStringLiteral("never.KWC"))});
     EXPECT_EQ(failed.m_Exit, 1);
     EXPECT_TRUE(failed.m_Out.contains(QLatin1String("  [!] <174>\n")));
     EXPECT_TRUE(m_Folder.Read(QStringLiteral("never.KWC")).isEmpty());
 
-    const S_Run unwritable = Run({QStringLiteral("convert"), Valid(), m_Folder.Path(QStringLiteral("no/dir/x.KWC"))});
+    const S_ToolRun unwritable = Run({QStringLiteral("convert"), Valid(), m_Folder.Path(QStringLiteral("no/dir/x.KWC"))});
     EXPECT_EQ(unwritable.m_Exit, 2);
     EXPECT_TRUE(unwritable.m_Out.endsWith(QLatin1String("[!] <182>: No such file or directory\n")))
         << unwritable.m_Out.toStdString();
@@ -133,7 +115,7 @@ TEST_F(Kw3toolTest, BadUsageAndUnopenableFiles)
         {QStringLiteral("--language"), m_Folder.Path(QStringLiteral("none.lng")), QStringLiteral("check"), Valid()},
     };
     for (const QStringList& arguments : cases) {
-        const S_Run run = Run(arguments);
+        const S_ToolRun run = Run(arguments);
         EXPECT_EQ(run.m_Exit, 2) << arguments.join(QLatin1Char(' ')).toStdString();
         EXPECT_EQ(run.m_Out, QString()) << arguments.join(QLatin1Char(' ')).toStdString();
         EXPECT_EQ(run.m_Err.count(QLatin1Char('\n')), 1) << run.m_Err.toStdString();
@@ -141,7 +123,7 @@ TEST_F(Kw3toolTest, BadUsageAndUnopenableFiles)
     EXPECT_EQ(Run({QStringLiteral("dump"), unknown}).m_Err, QStringLiteral("kw3tool: <48> ") + unknown + "\n");
     EXPECT_TRUE(m_Folder.Read(QStringLiteral("x.KWC")).isEmpty());
 
-    const S_Run help = Run({QStringLiteral("--help")}, false);
+    const S_ToolRun help = Run({QStringLiteral("--help")}, false);
     EXPECT_EQ(help.m_Exit, 0);
     EXPECT_TRUE(help.m_Out.contains(QLatin1String("kw3tool [--language FILE] dump FILE [--format F]")));
     EXPECT_EQ(Run({QStringLiteral("--version")}, false).m_Out, QStringLiteral("kw3tool 2.00.24\n"));
@@ -154,7 +136,7 @@ TEST_F(Kw3toolTest, DumpShowsTheConfiguration)
         .Program(0, 4, {{2, 7}, {3, 1}})
         .Motor(0, 1, 10, 0, 20)
         .Set(7396, {0x34, 0x12}).Set(7404, {2}).Set(7411, {0}).Set(7414, {3, 32});
-    const S_Run run = Run({QStringLiteral("dump"), m_Folder.Write(QStringLiteral("v.KWC"), image.ConfigurationFile())});
+    const S_ToolRun run = Run({QStringLiteral("dump"), m_Folder.Write(QStringLiteral("v.KWC"), image.ConfigurationFile())});
     ASSERT_EQ(run.m_Exit, 0) << run.m_Err.toStdString();
     QJsonParseError error;
     const QJsonObject dump = QJsonDocument::fromJson(run.m_Out.toUtf8(), &error).object();
@@ -214,7 +196,7 @@ TEST_F(Kw3toolTest, LanguageOfTheSettingsStore)
         QSettings store(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("KW3Win 2.00.01 Context"));
         store.setValue(QStringLiteral("Last files/Language"), m_Language);
     }
-    const S_Run run = Run({QStringLiteral("check"), Valid()}, false);
+    const S_ToolRun run = Run({QStringLiteral("check"), Valid()}, false);
     EXPECT_EQ(run.m_Exit, 0) << run.m_Err.toStdString();
     EXPECT_TRUE(run.m_Out.startsWith(QLatin1String("[=] <197>\n"))) << run.m_Out.toStdString();
 }
@@ -262,7 +244,7 @@ TEST_F(Kw3toolTest, UploadSavesWhatTheControllerSentAndAFailedOneWritesNothing)
     {
         const SimulatedController controller({QStringLiteral("--image"), in}, m_Folder.Path(QString()));
         const QString out = m_Folder.Path(QStringLiteral("received.KWC"));
-        const S_Run run = Run(QStringList{QStringLiteral("upload"), out, QStringLiteral("--format"),
+        const S_ToolRun run = Run(QStringList{QStringLiteral("upload"), out, QStringLiteral("--format"),
                                           QStringLiteral("standard"), QStringLiteral("--device"), controller.Device()} +
                               patientLink);
         EXPECT_EQ(run.m_Exit, 0) << run.m_Out.toStdString() << run.m_Err.toStdString();
@@ -274,7 +256,7 @@ TEST_F(Kw3toolTest, UploadSavesWhatTheControllerSentAndAFailedOneWritesNothing)
                                               QStringLiteral("100")},
                                              m_Folder.Path(QString()));
         const QString out = m_Folder.Path(QStringLiteral("partial.KWC"));
-        const S_Run run = Run(QStringList{QStringLiteral("upload"), out, QStringLiteral("--format"),
+        const S_ToolRun run = Run(QStringList{QStringLiteral("upload"), out, QStringLiteral("--format"),
                                           QStringLiteral("standard"), QStringLiteral("--device"), controller.Device()} +
                               link);
         EXPECT_EQ(run.m_Exit, 1);
@@ -286,14 +268,14 @@ TEST_F(Kw3toolTest, UploadSavesWhatTheControllerSentAndAFailedOneWritesNothing)
 TEST_F(Kw3toolTest, ADeviceThatCannotBeOpenedIsALinkFailure)
 {
     const QString missing = m_Folder.Path(QStringLiteral("no-such-tty"));
-    const S_Run download = Run({QStringLiteral("download"), Valid(), QStringLiteral("--device"), missing});
+    const S_ToolRun download = Run({QStringLiteral("download"), Valid(), QStringLiteral("--device"), missing});
     EXPECT_EQ(download.m_Exit, 1);
     EXPECT_TRUE(download.m_Out.contains(QStringLiteral("[=] <192>")));
     EXPECT_TRUE(download.m_Out.contains(QStringLiteral("  [i] <93> ") + missing + QStringLiteral(": ")))
         << download.m_Out.toStdString();
     EXPECT_TRUE(download.m_Out.contains(QStringLiteral("  [!] <266>")));
 
-    const S_Run usage = Run({QStringLiteral("download"), Valid(), QStringLiteral("--port"), QStringLiteral("2"),
+    const S_ToolRun usage = Run({QStringLiteral("download"), Valid(), QStringLiteral("--port"), QStringLiteral("2"),
                              QStringLiteral("--device"), missing});
     EXPECT_EQ(usage.m_Exit, 2);
     EXPECT_EQ(Run({QStringLiteral("upload"), QStringLiteral("x.KWC")}).m_Exit, 2) << "upload needs its format";
