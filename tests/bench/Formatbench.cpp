@@ -86,6 +86,18 @@ void LoadShowAndBuild(benchmark::State& state)
     }
 }
 
+// Build, write beside the target, flush to disk and rename, as Save does.
+void Save(benchmark::State& state)
+{
+    C_ConfigurationPanes panes;
+    std::unique_ptr<C_EEPROMFormat> format = C_EEPROMFormat::Create(FormatCode::Standard, panes, 0);
+    format->LoadFile(BenchFiles().Input());
+    format->ShowInPanes();
+    for (auto _ : state)
+        if (!format->SaveFile(BenchFiles().Output()))
+            state.SkipWithError("the configuration does not save");
+}
+
 void DecodeAndEncode(benchmark::State& state)
 {
     const std::vector<S_StepRow> rows = StepRowTable(C_FormatStandard::RowCaptions());
@@ -103,6 +115,7 @@ void DecodeAndEncode(benchmark::State& state)
 
 BENCHMARK(LoadAndShow)->Unit(benchmark::kMillisecond);
 BENCHMARK(LoadShowAndBuild)->Unit(benchmark::kMillisecond);
+BENCHMARK(Save)->Unit(benchmark::kMillisecond);
 BENCHMARK(DecodeAndEncode)->Unit(benchmark::kMicrosecond);
 
 } // namespace
