@@ -1,18 +1,17 @@
 // The full download of a standard image against the simulated controller, next to
 // the protocol's floor of a 2000 ms pause and 3 ms per byte. Run by hand:
 //   build/bin/bench_link
+#include "Servedcontroller.h"
+
 #include "comm/Rs232handler.h"
 #include "comm/Serialport.h"
-#include "tools/Simulator.h"
 
 #include <QCoreApplication>
 
 #include <sys/resource.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -36,16 +35,9 @@ int main(int argc, char* argv[])
 {
     QCoreApplication application(argc, argv);
     constexpr std::uint16_t Length = 8182;
-    S_SimulatorOptions options;
-    options.m_FormatCode = 0xCAFE;
-    options.m_Image.assign(Length, 0);
-    C_ControllerSimulator controller(options);
-    if (!controller.Open()) {
-        std::fprintf(stderr, "no pseudo-terminal: %s\n", qPrintable(controller.ErrorText()));
+    C_ServedController controller(Length);
+    if (!controller.Start())
         return 1;
-    }
-    std::atomic<bool> stop{false};
-    std::thread serving([&] { controller.Run(stop, [](const S_TransferReport&) {}); });
 
     std::vector<std::uint8_t> image(Length);
     for (std::size_t index = 0; index < image.size(); ++index)
@@ -64,8 +56,6 @@ int main(int argc, char* argv[])
         elapsed = CounterValue() - start;
         cpu = CpuSeconds() - cpuBefore;
     }
-    stop = true;
-    serving.join();
 
     std::vector<double> gapsMs;
     for (std::size_t index = 1; index < writes.size(); ++index)

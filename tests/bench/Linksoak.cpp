@@ -3,19 +3,18 @@
 // open. Each transfer costs the protocol's 2 s pause, so 200 round trips take
 // about a quarter of an hour; run by hand, best in a KW3_SANITIZE build:
 //   build/bin/bench_soak [ROUND_TRIPS] [IMAGE_BYTES]
+#include "Servedcontroller.h"
+
 #include "comm/Rs232handler.h"
 #include "comm/Serialport.h"
-#include "tools/Simulator.h"
 
 #include <QCoreApplication>
 #include <QDir>
 
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -52,16 +51,9 @@ int main(int argc, char* argv[])
     const int roundTrips = argc > 1 ? std::atoi(argv[1]) : 200;
     const std::size_t length = argc > 2 ? std::size_t(std::atoi(argv[2])) : 64;
 
-    S_SimulatorOptions options;
-    options.m_FormatCode = 0xCAFE;
-    options.m_Image.assign(length, 0);
-    C_ControllerSimulator controller(options);
-    if (!controller.Open()) {
-        std::fprintf(stderr, "no pseudo-terminal: %s\n", qPrintable(controller.ErrorText()));
+    C_ServedController controller(length);
+    if (!controller.Start())
         return 1;
-    }
-    std::atomic<bool> stop{false};
-    std::thread serving([&] { controller.Run(stop, [](const S_TransferReport&) {}); });
 
     std::mt19937 random(14);
     const int descriptorsBefore = OpenDescriptors();
@@ -99,8 +91,6 @@ int main(int argc, char* argv[])
         }
     }
     const double elapsed = Seconds(CounterValue() - start);
-    stop = true;
-    serving.join();
     std::printf("%d round trips of %zu bytes in %.1f s (%.2f s each), %d failed\n", roundTrips, length, elapsed,
                 elapsed / roundTrips, failures);
     std::printf("descriptors: %d before, %d after, %d at most; resident %ld kB before, %ld kB after\n",
