@@ -1,5 +1,6 @@
 #include "app/Context.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSettings>
@@ -76,6 +77,12 @@ const std::vector<IntegerKey>& IntegerKeys()
     return keys;
 }
 
+QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 // QSettings tells only that writing failed: the same replacement tried again,
 // never committed, gives the system's reason.
 QString WriteFailure(const QString& path)
@@ -142,8 +149,12 @@ bool C_Context::Store()
         store.remove(RecentFilesKey);
     else
         store.setValue(RecentFilesKey, m_RecentFiles);
+    // A damaged file's read error stays the store's status through a write that
+    // went through: then the file itself tells whether it was replaced.
+    const QByteArray before = FileBytes(store.fileName());
     store.sync();
-    if (store.status() == QSettings::NoError)
+    if (store.status() == QSettings::NoError ||
+        (store.status() == QSettings::FormatError && FileBytes(store.fileName()) != before))
         return true;
     m_StoreProblem = QStringLiteral("The settings file %1 cannot be written (%2); the settings of this run are lost.")
                          .arg(store.fileName(), WriteFailure(store.fileName()));

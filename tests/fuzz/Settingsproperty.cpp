@@ -60,6 +60,9 @@ QString CheckSettingsProperty(const QByteArray& input, const QString& folder)
     {
         C_Context context;
         read = Values(context);
+        // The folder is writable, so the store must say it was written.
+        if (!context.Store())
+            return QStringLiteral("a store written back says it was not: ") + context.StoreProblem();
     }
     if (!readAnew(file.fileName()))
         return QStringLiteral("cannot touch the settings file");
