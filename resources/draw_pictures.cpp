@@ -2,20 +2,25 @@
 // Run through the `pictures` target: cmake --build build --target pictures
 //
 // Only QtGui is used (QImage + QPainter), with the offscreen platform, so the
-// output is the same on every machine that has the Liberation Sans font.
+// output is the same on every machine that has the Liberation Sans font. The
+// desktop icons are also written as SVG (QtSvg), painted by the same code.
 
+#include <QBuffer>
 #include <QColor>
 #include <QDir>
+#include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageWriter>
 #include <QLinearGradient>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <QRandomGenerator>
+#include <QSvgGenerator>
 #include <QtMath>
 
 #include <cstdio>
@@ -122,6 +127,33 @@ QPainterPath Circle(const QPointF& centre, double radius)
     return path;
 }
 
+bool IsSvg(const QPainter& p)
+{
+    return p.paintEngine() != nullptr && p.paintEngine()->type() == QPaintEngine::SVG;
+}
+
+// Text of an icon. In an SVG the letters are outlines, so the icon looks the same
+// where Liberation Sans is not installed; pictures keep Qt's text rendering.
+void DrawLabel(QPainter& p, const QRectF& box, int flags, const QString& text)
+{
+    if (!IsSvg(p)) {
+        p.drawText(box, flags, text);
+        return;
+    }
+    const QFontMetricsF metrics(p.font());
+    double x = box.left();
+    if (flags & Qt::AlignHCenter)
+        x = box.center().x() - metrics.horizontalAdvance(text) / 2;
+    const double baseline = box.center().y() - (metrics.ascent() + metrics.descent()) / 2 + metrics.ascent();
+    QPainterPath outline;
+    outline.addText(QPointF(x, baseline), p.font(), text);
+    p.save();
+    p.setBrush(p.pen().color());
+    p.setPen(Qt::NoPen);
+    p.drawPath(outline);
+    p.restore();
+}
+
 void SoftShadow(QPainter& p, const QPointF& centre, double rx, double ry, int alpha = 70)
 {
     p.save();
@@ -150,7 +182,10 @@ void DrawDoorGlass(QPainter& p, const QPointF& c, double radius, bool water = tr
 
     if (water && radius >= 3) {
         p.save();
-        p.setClipPath(Circle(c, radius));
+        // Qt's SVG writer drops clip paths; there the water is cut to the glass instead.
+        const bool svg = IsSvg(p);
+        if (!svg)
+            p.setClipPath(Circle(c, radius));
         QPainterPath wave;
         const double level = c.y() + radius * 0.18;
         wave.moveTo(c.x() - radius, level);
@@ -168,7 +203,7 @@ void DrawDoorGlass(QPainter& p, const QPointF& c, double radius, bool water = tr
         waterFill.setColorAt(0.0, QColor(0x7f, 0xd3, 0xe8, 220));
         waterFill.setColorAt(1.0, QColor(0x1b, 0x6f, 0x9c, 230));
         p.setBrush(waterFill);
-        p.drawPath(wave);
+        p.drawPath(svg ? wave.intersected(Circle(c, radius)) : wave);
         p.restore();
     }
 
@@ -1669,90 +1704,126 @@ QImage ActionReplace()
 // ---------------------------------------------------------------------------
 // The application icon
 
+void PaintApplicationIcon(QPainter& p, int size)
+{
+    const double s = size;
+    const double line = qMax(1.0, s / 32.0);
+    const QRectF tile(line / 2, line / 2, s - line, s - line);
+    const double corner = s * 0.2;
+    QLinearGradient fill(QPointF(0, 0), QPointF(0, s));
+    fill.setColorAt(0.0, ProductBlueLight);
+    fill.setColorAt(0.55, ProductBlue);
+    fill.setColorAt(1.0, ProductNavy);
+    p.setPen(QPen(ProductNavy, line));
+    p.setBrush(fill);
+    p.drawRoundedRect(tile, corner, corner);
+    if (size >= 32) {
+        // gloss
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(255, 255, 255, 40));
+        p.drawRoundedRect(QRectF(s * 0.06, s * 0.05, s * 0.88, s * 0.42), corner * 0.8, corner * 0.8);
+    }
+
+    // the door of the machine, white ring, glass and water
+    const QPointF c(s * 0.5, size >= 32 ? s * 0.56 : s * 0.5);
+    const double radius = size >= 32 ? s * 0.31 : s * 0.36;
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 0, 50));
+    p.drawEllipse(c + QPointF(0, s * 0.02), radius, radius);
+    QLinearGradient ring(c - QPointF(radius, radius), c + QPointF(radius, radius));
+    ring.setColorAt(0.0, Qt::white);
+    ring.setColorAt(1.0, QColor(0xc9, 0xd2, 0xd9));
+    p.setBrush(ring);
+    p.drawEllipse(c, radius, radius);
+    DrawDoorGlass(p, c, radius * 0.72);
+
+    if (size >= 32) {
+        // the controller's lamp and, where it can be read, the product name
+        p.setBrush(QColor(0x8c, 0xf0, 0x6a));
+        p.drawEllipse(QPointF(s * 0.82, s * 0.17), s * 0.045, s * 0.045);
+    }
+    if (size >= 48) {
+        p.setFont(Font(s * 0.17, QFont::Black, true));
+        p.setPen(Qt::white);
+        DrawLabel(p, QRectF(s * 0.12, s * 0.06, s * 0.6, s * 0.2), Qt::AlignLeft | Qt::AlignVCenter,
+                  QStringLiteral("KW3"));
+    }
+}
+
 QImage DrawApplicationIcon(int size)
 {
-    return Draw(size, size, [size](QPainter& p) {
-        const double s = size;
-        const double line = qMax(1.0, s / 32.0);
-        const QRectF tile(line / 2, line / 2, s - line, s - line);
-        const double corner = s * 0.2;
-        QLinearGradient fill(QPointF(0, 0), QPointF(0, s));
-        fill.setColorAt(0.0, ProductBlueLight);
-        fill.setColorAt(0.55, ProductBlue);
-        fill.setColorAt(1.0, ProductNavy);
-        p.setPen(QPen(ProductNavy, line));
-        p.setBrush(fill);
-        p.drawRoundedRect(tile, corner, corner);
-        if (size >= 32) {
-            // gloss
-            p.setPen(Qt::NoPen);
-            p.setBrush(QColor(255, 255, 255, 40));
-            p.drawRoundedRect(QRectF(s * 0.06, s * 0.05, s * 0.88, s * 0.42), corner * 0.8, corner * 0.8);
-        }
-
-        // the door of the machine, white ring, glass and water
-        const QPointF c(s * 0.5, size >= 32 ? s * 0.56 : s * 0.5);
-        const double radius = size >= 32 ? s * 0.31 : s * 0.36;
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0, 0, 0, 50));
-        p.drawEllipse(c + QPointF(0, s * 0.02), radius, radius);
-        QLinearGradient ring(c - QPointF(radius, radius), c + QPointF(radius, radius));
-        ring.setColorAt(0.0, Qt::white);
-        ring.setColorAt(1.0, QColor(0xc9, 0xd2, 0xd9));
-        p.setBrush(ring);
-        p.drawEllipse(c, radius, radius);
-        DrawDoorGlass(p, c, radius * 0.72);
-
-        if (size >= 32) {
-            // the controller's lamp and, where it can be read, the product name
-            p.setBrush(QColor(0x8c, 0xf0, 0x6a));
-            p.drawEllipse(QPointF(s * 0.82, s * 0.17), s * 0.045, s * 0.045);
-        }
-        if (size >= 48) {
-            p.setFont(Font(s * 0.17, QFont::Black, true));
-            p.setPen(Qt::white);
-            p.drawText(QRectF(s * 0.12, s * 0.06, s * 0.6, s * 0.2), Qt::AlignLeft | Qt::AlignVCenter,
-                       QStringLiteral("KW3"));
-        }
-    });
+    return Draw(size, size, [size](QPainter& p) { PaintApplicationIcon(p, size); });
 }
 
 // Glosser's icon: a language sheet with a speech bubble, in the product's blue.
+void PaintGlosserIcon(QPainter& p, int size)
+{
+    const double s = size;
+    const double line = qMax(1.0, s / 32.0);
+    const QRectF sheet(s * 0.14, s * 0.06, s * 0.6, s * 0.8);
+    p.setPen(QPen(ProductNavy, line));
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(sheet, s * 0.05, s * 0.05);
+    p.setPen(QPen(QColor(0x9a, 0xac, 0xbc), qMax(1.0, s / 24.0)));
+    for (int i = 0; i < 5; ++i) {
+        const double y = sheet.top() + s * (0.16 + 0.12 * i);
+        p.drawLine(QPointF(sheet.left() + s * 0.08, y), QPointF(sheet.right() - s * 0.08, y));
+    }
+    // the bubble with the letters
+    QLinearGradient fill(QPointF(0, s * 0.4), QPointF(0, s));
+    fill.setColorAt(0.0, ProductBlueLight);
+    fill.setColorAt(1.0, ProductNavy);
+    const QRectF bubble(s * 0.38, s * 0.42, s * 0.58, s * 0.42);
+    QPainterPath path;
+    path.addRoundedRect(bubble, s * 0.12, s * 0.12);
+    QPolygonF tail;
+    tail << QPointF(s * 0.5, bubble.bottom() - line) << QPointF(s * 0.44, s * 0.98)
+         << QPointF(s * 0.66, bubble.bottom() - line);
+    path.addPolygon(tail);
+    path.setFillRule(Qt::WindingFill);
+    p.setPen(QPen(ProductNavy, line));
+    p.setBrush(fill);
+    p.drawPath(path.simplified());
+    if (size >= 24) {
+        p.setFont(Font(s * 0.24, QFont::Bold, false));
+        p.setPen(Qt::white);
+        DrawLabel(p, bubble, Qt::AlignCenter, QStringLiteral("Ab"));
+    }
+}
+
 QImage DrawGlosserIcon(int size)
 {
-    return Draw(size, size, [size](QPainter& p) {
-        const double s = size;
-        const double line = qMax(1.0, s / 32.0);
-        const QRectF sheet(s * 0.14, s * 0.06, s * 0.6, s * 0.8);
-        p.setPen(QPen(ProductNavy, line));
-        p.setBrush(Qt::white);
-        p.drawRoundedRect(sheet, s * 0.05, s * 0.05);
-        p.setPen(QPen(QColor(0x9a, 0xac, 0xbc), qMax(1.0, s / 24.0)));
-        for (int i = 0; i < 5; ++i) {
-            const double y = sheet.top() + s * (0.16 + 0.12 * i);
-            p.drawLine(QPointF(sheet.left() + s * 0.08, y), QPointF(sheet.right() - s * 0.08, y));
-        }
-        // the bubble with the letters
-        QLinearGradient fill(QPointF(0, s * 0.4), QPointF(0, s));
-        fill.setColorAt(0.0, ProductBlueLight);
-        fill.setColorAt(1.0, ProductNavy);
-        const QRectF bubble(s * 0.38, s * 0.42, s * 0.58, s * 0.42);
-        QPainterPath path;
-        path.addRoundedRect(bubble, s * 0.12, s * 0.12);
-        QPolygonF tail;
-        tail << QPointF(s * 0.5, bubble.bottom() - line) << QPointF(s * 0.44, s * 0.98)
-             << QPointF(s * 0.66, bubble.bottom() - line);
-        path.addPolygon(tail);
-        path.setFillRule(Qt::WindingFill);
-        p.setPen(QPen(ProductNavy, line));
-        p.setBrush(fill);
-        p.drawPath(path.simplified());
-        if (size >= 24) {
-            p.setFont(Font(s * 0.24, QFont::Bold, false));
-            p.setPen(Qt::white);
-            p.drawText(bubble, Qt::AlignCenter, QStringLiteral("Ab"));
-        }
-    });
+    return Draw(size, size, [size](QPainter& p) { PaintGlosserIcon(p, size); });
+}
+
+// A scalable icon: the painting of the largest size, with all its details.
+void SaveSvgIcon(const QString& path, const QString& title, void (*paint)(QPainter&, int))
+{
+    constexpr int size = 256;
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setTitle(title);
+    svg.setDescription(QStringLiteral("Drawn by Kw3Win's draw_pictures"));
+    svg.setSize(QSize(size, size));
+    svg.setViewBox(QRect(0, 0, size, size));
+    QPainter p(&svg);
+    Begin(p);
+    paint(p, size);
+    p.end();
+    // Qt gives the size in millimetres at 72 dpi; an icon's natural size is in pixels.
+    QByteArray text = buffer.data();
+    const qsizetype start = text.indexOf("<svg width=");
+    const qsizetype end = text.indexOf("viewBox=", start);
+    if (start >= 0 && end > start)
+        text.replace(start, end - start, "<svg width=\"" + QByteArray::number(size) + "\" height=\"" +
+                                             QByteArray::number(size) + "\"\n ");
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size()) {
+        std::fprintf(stderr, "draw_pictures: cannot write %s\n", qPrintable(path));
+        ++g_Failures;
+    }
 }
 
 // The desktop's icons of both programs, one folder per size as the icon theme has them.
@@ -1767,6 +1838,10 @@ void SaveDesktopIcons(const QString& folder)
         Save(DrawGlosserIcon(size), QStringLiteral("glosser.png"));
         g_Folder = previous;
     }
+    const QString scalable = folder + QStringLiteral("/scalable/apps");
+    QDir().mkpath(scalable);
+    SaveSvgIcon(scalable + QStringLiteral("/kw3win.svg"), QStringLiteral("Kw3Win"), PaintApplicationIcon);
+    SaveSvgIcon(scalable + QStringLiteral("/glosser.svg"), QStringLiteral("Glosser"), PaintGlosserIcon);
 }
 
 } // namespace
