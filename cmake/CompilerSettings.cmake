@@ -8,3 +8,5 @@ if(KW3_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
 endif()
+
+include(${CMAKE_CURRENT_LIST_DIR}/Hardening.cmake)
