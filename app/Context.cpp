@@ -73,6 +73,11 @@ const std::vector<IntegerKey>& IntegerKeys()
         {"COMPort", "Receive timeout", 500, &C_Context::ReceiveTimeout, &C_Context::SetReceiveTimeout},
         {"Default setting", "Target type", 0, &C_Context::TargetType, &C_Context::SetTargetType},
         {"Default setting", "Number of outputs", 0, &C_Context::NumberOfOutputs, &C_Context::SetNumberOfOutputs},
+        // 1 or 0; anything else but 0 counts as on, the safe side.
+        {"Transfer safety", "Backup before download", 1, [](const C_Context& c) { return int(c.BackupBeforeDownload()); },
+         [](C_Context& c, int v) { c.SetBackupBeforeDownload(v != 0); }},
+        {"Transfer safety", "Verify after download", 1, [](const C_Context& c) { return int(c.VerifyAfterDownload()); },
+         [](C_Context& c, int v) { c.SetVerifyAfterDownload(v != 0); }},
     };
     return keys;
 }

@@ -67,6 +67,12 @@ public:
     int ReceiveTimeout() const { return m_ReceiveTimeout; }
     void SetReceiveTimeout(int value) { m_ReceiveTimeout = value; }
 
+    // A download first keeps what the controller held, and reads back what it sent.
+    bool BackupBeforeDownload() const { return m_BackupBeforeDownload != 0; }
+    void SetBackupBeforeDownload(bool value) { m_BackupBeforeDownload = value ? 1 : 0; }
+    bool VerifyAfterDownload() const { return m_VerifyAfterDownload != 0; }
+    void SetVerifyAfterDownload(bool value) { m_VerifyAfterDownload = value ? 1 : 0; }
+
     // The configurations opened or saved last, the newest first.
     const QStringList& RecentFiles() const { return m_RecentFiles; }
     void SetRecentFiles(const QStringList& value) { m_RecentFiles = value; }
@@ -99,5 +105,7 @@ private:
     int m_ReceiveTimeout = 0;
     int m_TargetType = 0;
     int m_NumberOfOutputs = 0;
+    int m_BackupBeforeDownload = 1;
+    int m_VerifyAfterDownload = 1;
     QStringList m_RecentFiles;
 };

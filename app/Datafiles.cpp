@@ -22,3 +22,26 @@ QString ResolveDataFile(const QString& path)
     }
     return path;
 }
+
+namespace {
+
+QString UserFolder(const char* variable, const char* fallback, const QString& program)
+{
+    // A relative value is to be ignored, as the base directories say.
+    QString base = qEnvironmentVariable(variable);
+    if (base.isEmpty() || QDir::isRelativePath(base))
+        base = QDir::home().filePath(QLatin1String(fallback));
+    return QDir(base).filePath(program);
+}
+
+} // namespace
+
+QString UserDataFolder(const QString& program)
+{
+    return UserFolder("XDG_DATA_HOME", ".local/share", program);
+}
+
+QString UserStateFolder(const QString& program)
+{
+    return UserFolder("XDG_STATE_HOME", ".local/state", program);
+}

@@ -8,3 +8,9 @@
 // executable and then the installed data folder are tried next. Returns the
 // first path that exists, or the path unchanged when none does.
 QString ResolveDataFile(const QString& path);
+
+// The user's folders of the XDG base directories: $XDG_DATA_HOME (default
+// ~/.local/share) and $XDG_STATE_HOME (default ~/.local/state), each with the
+// program's own folder below.
+QString UserDataFolder(const QString& program);
+QString UserStateFolder(const QString& program);

@@ -10,7 +10,9 @@
 #include "editor/Formatselector.h"
 #include "editor/Mdichild.h"
 #include "editor/Newconfiguration.h"
+#include "editor/Runningtransfer.h"
 #include "language/Language.h"
+#include "language/Messages.h"
 #include "model/Configurationfile.h"
 #include "model/Eepromformat.h"
 #include "print/Printitems.h"
@@ -28,7 +30,9 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPointer>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QUndoGroup>
 #include <QUndoStack>
@@ -39,6 +43,7 @@ const QString ProductName = QStringLiteral("KW3 Win 2");
 constexpr int HintPanelWidth = 300;
 constexpr int DefaultColumnWidth = 200;
 constexpr int DefaultPanelHeight = 400;
+constexpr int StatusMessageMs = 10000;
 
 // A hint of the language file is "short|long": the tip, then the status-bar text.
 void SetHint(QAction* action, const QString& hint)
@@ -294,6 +299,19 @@ void TMainForm::showEvent(QShowEvent* event)
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
+    // Never while image bytes go out: the program exits once the transfer has ended or been cancelled.
+    if (C_RunningTransfer* transfer = C_RunningTransfer::Current()) {
+        event->ignore();
+        transfer->AskBeforeExit();
+        if (!m_ExitAfterTransfer) {
+            m_ExitAfterTransfer = true;
+            connect(
+                transfer, &C_RunningTransfer::Finished, this,
+                [this] { QTimer::singleShot(0, this, [this] { close(); }); }, Qt::SingleShotConnection);
+        }
+        return;
+    }
+    m_ExitAfterTransfer = false;
     // Every window is asked before any closes: one refusal keeps them all open.
     const QList<TFormMDIChild*> windows = Configurations();
     for (TFormMDIChild* window : windows)
@@ -356,16 +374,32 @@ void TMainForm::Adopt(TFormMDIChild* window)
     m_Histories->addStack(&window->History());
     m_Histories->setActiveStack(&window->History());
     connect(window, &QObject::destroyed, this, &TMainForm::UpdateWindowCommands, Qt::QueuedConnection);
+    connect(window, &TFormMDIChild::TransferStateChanged, this, &TMainForm::UpdateTransferCommands);
+    connect(window, &TFormMDIChild::StatusMessage, this,
+            [this](const QString& message) { statusBar()->showMessage(message, StatusMessageMs); });
 }
 
 void TMainForm::UpdateWindowCommands()
 {
-    TFormMDIChild* active = ActiveConfiguration();
-    m_Histories->setActiveStack(active != nullptr ? &active->History() : nullptr);
     const bool any = !m_MdiArea->subWindowList().isEmpty();
     for (QAction* action : {m_FileCloseAction, m_WindowCascadeAction, m_WindowHTileAction, m_WindowVTileAction,
                             m_WindowMinimizeAction, m_WindowArrangeAction, m_WindowCompareAction})
         action->setEnabled(any);
+    UpdateTransferCommands();
+}
+
+void TMainForm::UpdateTransferCommands()
+{
+    const bool transferring = C_RunningTransfer::Current() != nullptr;
+    for (QAction* action : {m_DownloadAction, m_UploadAction, m_ComSetupAction})
+        action->setEnabled(!transferring);
+    TFormMDIChild* active = ActiveConfiguration();
+    const bool activeBusy = active != nullptr && active->Transfer() != nullptr;
+    m_FileSaveAction->setEnabled(!activeBusy);
+    m_FileSaveAsAction->setEnabled(!activeBusy);
+    m_FileCloseAction->setEnabled(!m_MdiArea->subWindowList().isEmpty() && !activeBusy);
+    // Undo and redo would change the configuration the transfer reads or fills.
+    m_Histories->setActiveStack(active != nullptr && !activeBusy ? &active->History() : nullptr);
 }
 
 void TMainForm::UpdateEditCommands()
@@ -610,8 +644,27 @@ void TMainForm::DownloadActionExecute()
 
 void TMainForm::UploadActionExecute()
 {
-    if (TFormMDIChild* window = NewConfigurationWindow())
-        window->StartUpload();
+    TFormMDIChild* window = NewConfigurationWindow();
+    if (window == nullptr)
+        return;
+    // A cancelled or failed upload leaves no window behind; a failure says why first.
+    const QPointer<QWidget> frameWindow = window->parentWidget();
+    connect(
+        window, &TFormMDIChild::TransferEnded, this,
+        [this, frameWindow](bool succeeded, const QString& failure) {
+            if (succeeded)
+                return;
+            if (!failure.isEmpty())
+                C_MessageBox::Show(Text(Msg::UploadFailed) + QLatin1Char('\n') + failure, Text(229),
+                                   C_MessageBox::Icon::Warning, C_MessageBox::Buttons::Ok, this);
+            QTimer::singleShot(0, this, [frameWindow] {
+                if (frameWindow != nullptr)
+                    frameWindow->close();
+            });
+        },
+        Qt::SingleShotConnection);
+    if (!window->StartUpload())
+        window->parentWidget()->close();
 }
 
 void TMainForm::ComSetupActionExecute()

@@ -94,6 +94,8 @@ private:
     void RestoreGeometry();
     void StoreGeometry();
     void UpdateWindowCommands();
+    // One transfer at a time in the whole program, and its window is not saved or closed meanwhile.
+    void UpdateTransferCommands();
     void UpdateEditCommands();
     void FillWindowMenu();
     void FillRecentFiles();
@@ -143,4 +145,6 @@ private:
     QAction* m_RecentFilesEnd = nullptr;
     QList<QAction*> m_WindowListActions;
     bool m_Shown = false;
+    // The frame closes once the running transfer has ended.
+    bool m_ExitAfterTransfer = false;
 };

@@ -2,8 +2,10 @@
 
 #include "app/Context.h"
 #include "language/Language.h"
+#include "language/Messages.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,7 +14,7 @@
 #include <QSlider>
 
 TCOMSetupForm::TCOMSetupForm(C_Context& context, QWidget* owner)
-    : TEditorDialog(owner, QSize(441, 265))
+    : TEditorDialog(owner, QSize(441, 333))
     , m_Context(context)
 {
     setWindowTitle(QStringLiteral("COMSetupForm"));
@@ -34,9 +36,18 @@ TCOMSetupForm::TCOMSetupForm(C_Context& context, QWidget* owner)
     m_ReceiveGroupBox = NewTimeoutBox(Text(276), QRect(145, 113, 284, 93), m_ReceiveTrackBar, m_ReceiveEdit,
                                       m_Context.ReceiveTimeout());
 
-    m_OKButton = NewOkButton(QRect(229, 222, 95, 30));
+    m_SafetyGroupBox = new QGroupBox(Text(Msg::TransferSafety), this);
+    m_SafetyGroupBox->setGeometry(12, 214, 417, 66);
+    m_BackupCheckBox = new QCheckBox(Text(Msg::BackupStage), m_SafetyGroupBox);
+    m_BackupCheckBox->setGeometry(16, 26, 190, 24);
+    m_BackupCheckBox->setChecked(m_Context.BackupBeforeDownload());
+    m_VerifyCheckBox = new QCheckBox(Text(Msg::VerifyStage), m_SafetyGroupBox);
+    m_VerifyCheckBox->setGeometry(212, 26, 195, 24);
+    m_VerifyCheckBox->setChecked(m_Context.VerifyAfterDownload());
+
+    m_OKButton = NewOkButton(QRect(229, 290, 95, 30));
     connect(m_OKButton, &QPushButton::clicked, this, &QDialog::accept);
-    m_CancelButton = NewCancelButton(QRect(334, 222, 95, 30), Text(5));
+    m_CancelButton = NewCancelButton(QRect(334, 290, 95, 30), Text(5));
 }
 
 QGroupBox* TCOMSetupForm::NewTimeoutBox(const QString& title, const QRect& geometry, QSlider*& trackBar,
@@ -68,6 +79,8 @@ void TCOMSetupForm::done(int result)
     if (result == QDialog::Accepted) {
         m_Context.SetSendTimeout(m_SendTrackBar->value());
         m_Context.SetReceiveTimeout(m_ReceiveTrackBar->value());
+        m_Context.SetBackupBeforeDownload(m_BackupCheckBox->isChecked());
+        m_Context.SetVerifyAfterDownload(m_VerifyCheckBox->isChecked());
         // With none selected the stored port, which the dialog cannot show, stays.
         if (m_COMPortButtons->checkedId() >= 0)
             m_Context.SetComNumber(m_COMPortButtons->checkedId() + 1);

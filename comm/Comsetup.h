@@ -4,6 +4,7 @@
 
 class C_Context;
 class QButtonGroup;
+class QCheckBox;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
@@ -32,6 +33,9 @@ public:
     QGroupBox* m_ReceiveGroupBox;
     QSlider* m_ReceiveTrackBar;
     QLineEdit* m_ReceiveEdit;
+    QGroupBox* m_SafetyGroupBox;
+    QCheckBox* m_BackupCheckBox;
+    QCheckBox* m_VerifyCheckBox;
     QPushButton* m_CancelButton;
     QPushButton* m_OKButton;
 

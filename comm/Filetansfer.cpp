@@ -1,20 +1,24 @@
 #include "comm/Filetansfer.h"
 
+#include "language/Language.h"
+#include "language/Messages.h"
 #include "resources/Pictures.h"
 
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QWindow>
+#include <QFrame>
 #include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QSplitter>
 
 #include <algorithm>
-#include <memory>
 
 namespace {
 
 constexpr int ReadableDiagnosticsHeight = 300;
-constexpr int MappingWaitMs = 500;
+constexpr int Width = 300;
+constexpr int PictureHeight = 150;
+constexpr int Height = 290;
+constexpr int Margin = 10;
 
 } // namespace
 
@@ -41,35 +45,111 @@ void EnlargeDiagnostics(QWidget* panel)
     splitter->setSizes(sizes);
 }
 
-TFormFileTransfer::TFormFileTransfer(QWidget* owner, int picture)
-    : TEditorDialog(owner, QSize(300, 150))
+QString FormatDuration(qint64 milliseconds)
 {
-    // No title-bar buttons: the window goes when the transfer ends.
+    const qint64 seconds = std::max<qint64>(milliseconds, 0) / 1000;
+    return QString::number(seconds / 60) + QLatin1Char(':') + QStringLiteral("%1").arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+TFormFileTransfer::TFormFileTransfer(QWidget* owner, int picture)
+    : TEditorDialog(owner, QSize(Width, Height))
+{
+    // No title-bar buttons: the window goes when the transfer ends, Cancel ends it sooner.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowTitle(QStringLiteral("KW3 Win 2"));
     m_ImageList = {LoadPicture(QStringLiteral("TRANSFER_DOWNLOAD")), LoadPicture(QStringLiteral("TRANSFER_UPLOAD"))};
     m_BackImage = new QLabel(this);
-    m_BackImage->setGeometry(0, 0, 300, 150);
+    m_BackImage->setGeometry(0, 0, Width, PictureHeight);
     m_BackImage->setPixmap(m_ImageList.value(picture));
+
+    const int inner = Width - 2 * Margin;
+    m_StageLabel = NewDialogLabel(this, QString(), QRect(Margin, PictureHeight + 6, inner, 20));
+    QFont bold = m_StageLabel->font();
+    bold.setBold(true);
+    m_StageLabel->setFont(bold);
+    m_PhaseLabel = NewDialogLabel(this, QString(), QRect(Margin, PictureHeight + 26, inner, 20));
+    m_ProgressBar = new QProgressBar(this);
+    m_ProgressBar->setGeometry(Margin, PictureHeight + 50, inner, 20);
+    m_ProgressBar->setRange(0, 1);
+    m_ProgressBar->setValue(0);
+    m_TimesLabel = NewDialogLabel(this, QString(), QRect(Margin, PictureHeight + 74, inner, 20));
+    m_CancelButton = new QPushButton(QIcon(LoadPicture(QStringLiteral("GLYPH_CANCEL"))), Text(5), this);
+    m_CancelButton->setGeometry(Width - Margin - 95, Height - Margin - 28, 95, 28);
+    connect(m_CancelButton, &QPushButton::clicked, this, &TFormFileTransfer::CancelPressed);
+
+    // Over the times and the Cancel button while a question is open.
+    m_QuestionPanel = new QFrame(this);
+    m_QuestionPanel->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    m_QuestionPanel->setAutoFillBackground(true);
+    m_QuestionPanel->setGeometry(4, PictureHeight + 4, Width - 8, Height - PictureHeight - 8);
+    m_QuestionLabel = new QLabel(m_QuestionPanel);
+    m_QuestionLabel->setWordWrap(true);
+    m_QuestionLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_QuestionLabel->setGeometry(8, 6, Width - 24, 84);
+    m_WaitButton = new QPushButton(Text(Msg::WaitButton), m_QuestionPanel);
+    m_WaitButton->setGeometry(8, m_QuestionPanel->height() - 36, 120, 28);
+    m_WaitButton->setDefault(true);
+    m_CancelTransferButton = new QPushButton(Text(Msg::CancelTransferButton), m_QuestionPanel);
+    m_CancelTransferButton->setGeometry(m_QuestionPanel->width() - 8 - 140, m_QuestionPanel->height() - 36, 140, 28);
+    connect(m_WaitButton, &QPushButton::clicked, this, &TFormFileTransfer::WithdrawQuestion);
+    connect(m_CancelTransferButton, &QPushButton::clicked, this, [this] {
+        WithdrawQuestion();
+        emit CancelConfirmed();
+    });
+    m_QuestionPanel->hide();
 }
 
-bool RunFileTransfer(QWidget* owner, TFormFileTransfer::Picture picture, QWidget* diagnosticPanel,
-                     const std::function<bool()>& transfer)
+void TFormFileTransfer::ShowStage(const QString& stage)
 {
-    const auto window = std::make_unique<TFormFileTransfer>(owner, picture);
-    window->show();
-    // Mapped and painted now: the transfer keeps the program from painting until it
-    // ends. A window manager maps the window a moment after it is shown.
-    QElapsedTimer waited;
-    waited.start();
-    while ((window->windowHandle() == nullptr || !window->windowHandle()->isExposed()) &&
-           waited.elapsed() < MappingWaitMs)
-        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
-    window->repaint();
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    const bool transferred = transfer();
-    if (!transferred)
-        EnlargeDiagnostics(diagnosticPanel);
-    window->close();
-    return transferred;
+    m_StageLabel->setText(stage);
+}
+
+void TFormFileTransfer::ShowPhase(const QString& phase)
+{
+    m_PhaseLabel->setText(phase);
+}
+
+void TFormFileTransfer::ShowProgress(qint64 done, qint64 total)
+{
+    // The bar counts bytes; a phase without any shows an empty bar.
+    m_ProgressBar->setRange(0, int(std::max<qint64>(total, 1)));
+    m_ProgressBar->setValue(int(std::clamp<qint64>(done, 0, std::max<qint64>(total, 1))));
+    m_ProgressBar->setFormat(QString::number(done) + QStringLiteral(" / ") + QString::number(total));
+}
+
+void TFormFileTransfer::ShowTimes(qint64 elapsedMs, qint64 leftMs)
+{
+    QString text = Text(Msg::TimeElapsed) + QLatin1Char(' ') + FormatDuration(elapsedMs);
+    if (leftMs >= 0)
+        text += QStringLiteral("    ") + Text(Msg::TimeLeft) + QLatin1Char(' ') + FormatDuration(leftMs);
+    m_TimesLabel->setText(text);
+}
+
+void TFormFileTransfer::Ask(const QString& question)
+{
+    m_QuestionLabel->setText(question);
+    m_QuestionPanel->show();
+    m_QuestionPanel->raise();
+    m_WaitButton->setFocus();
+    raise();
+    activateWindow();
+}
+
+void TFormFileTransfer::WithdrawQuestion()
+{
+    m_QuestionPanel->hide();
+}
+
+bool TFormFileTransfer::IsAsking() const
+{
+    return !m_QuestionPanel->isHidden();
+}
+
+void TFormFileTransfer::reject()
+{
+    // Escape is Cancel; the window itself closes only when the transfer has ended.
+    if (IsAsking())
+        WithdrawQuestion();
+    else
+        emit CancelPressed();
 }

@@ -1,8 +1,7 @@
 #include "comm/Rs232handler.h"
 
-#include "editor/Configurationpanes.h"
-#include "editor/Utilities.h"
-#include "language/Language.h"
+#include "comm/Protocol.h"
+#include "language/Messages.h"
 
 #include <QByteArray>
 
@@ -11,17 +10,13 @@
 
 namespace {
 
-constexpr std::uint8_t DownloadLetter = 'B';
-constexpr std::uint8_t UploadLetter = 'A';
-constexpr std::uint8_t ReadyByte = 0x40;
-constexpr std::uint8_t HandshakeTries = 20;
-constexpr int PauseAfterHandshake = 2000;
-constexpr std::int64_t ByteIntervalMilliseconds = 3;
+constexpr S_LineSettings ControllerLine{Protocol::BaudRate, 8, Parity::None, 1};
+// How often the pause after the handshake looks at a stop request.
+constexpr int PauseSliceMs = 20;
 
-constexpr S_LineSettings ControllerLine{4800, 8, Parity::None, 1};
-
-constexpr int Information = C_ConfigurationPanes::Information;
-constexpr int Error = C_ConfigurationPanes::Error;
+// Diagnostic line icons.
+constexpr int Information = 1;
+constexpr int Error = 3;
 
 } // namespace
 
@@ -33,20 +28,27 @@ QString PortDevice(std::int16_t port)
     return QStringLiteral("/dev/ttyS") + QString::number(port - 1);
 }
 
-C_KW3Communication::C_KW3Communication(QTreeWidgetItem* parent, std::int16_t port, std::int16_t receiveTimeout,
-                                       std::int16_t sendTimeout)
-    : C_KW3Communication(parent, PortDevice(port), receiveTimeout, sendTimeout)
+C_KW3Communication::C_KW3Communication(C_TransferListener* listener, const S_LinkSettings& link)
+    : C_KW3Communication(listener, link.Device(), link.m_ReceiveTimeout, link.m_SendTimeout)
 {
 }
 
-C_KW3Communication::C_KW3Communication(QTreeWidgetItem* parent, const QString& device,
+C_KW3Communication::C_KW3Communication(C_TransferListener* listener, std::int16_t port,
                                        std::int16_t receiveTimeout, std::int16_t sendTimeout)
-    : m_Parent(parent)
+    : C_KW3Communication(listener, PortDevice(port), receiveTimeout, sendTimeout)
 {
+}
+
+C_KW3Communication::C_KW3Communication(C_TransferListener* listener, const QString& device,
+                                       std::int16_t receiveTimeout, std::int16_t sendTimeout)
+    : m_Listener(listener)
+    , m_ReceiveTimeout(receiveTimeout)
+{
+    if (m_Listener != nullptr)
+        m_Port.SetStopCheck([this] { return m_Listener->CancelRequested(); });
     if (!m_Port.Open(device)) {
         // The transfer still runs and fails at its first write; this line says why.
-        AddTextNode(m_Parent, Text(93) + QLatin1Char(' ') + device + QStringLiteral(": ") + m_Port.ErrorText(),
-                    Information);
+        Report(93, Information, QLatin1Char(' ') + device + QStringLiteral(": ") + m_Port.ErrorText());
         return;
     }
     const S_PortTimeouts timeouts{receiveTimeout, receiveTimeout, receiveTimeout, sendTimeout, sendTimeout};
@@ -55,58 +57,107 @@ C_KW3Communication::C_KW3Communication(QTreeWidgetItem* parent, const QString& d
     m_Port.SetLineSettings(ControllerLine);
 }
 
-void C_KW3Communication::Report(std::int16_t id, int icon)
+void C_KW3Communication::Report(std::int16_t id, int icon, const QString& detail)
 {
-    AddTextNode(m_Parent, Text(id), icon);
+    if (m_Listener != nullptr)
+        m_Listener->Reported(id, icon, detail);
+}
+
+void C_KW3Communication::Phase(LinkPhase phase, int attempt)
+{
+    if (m_Listener != nullptr)
+        m_Listener->PhaseChanged(phase, attempt);
+}
+
+bool C_KW3Communication::StopRequested()
+{
+    m_Cancelled = m_Cancelled || (m_Listener != nullptr && m_Listener->CancelRequested());
+    return m_Cancelled;
+}
+
+bool C_KW3Communication::Fail(std::int16_t id)
+{
+    // A stop asked for is no fault of the line: whoever asked says so.
+    if (!m_Port.Stopped() && !StopRequested())
+        Report(id, Error);
+    m_Cancelled = m_Cancelled || m_Port.Stopped();
+    return false;
 }
 
 bool C_KW3Communication::Handshake(std::uint8_t letter)
 {
-    std::uint8_t tries = 0;
+    Phase(LinkPhase::Calling, 0);
+    // Late bytes of an earlier transfer must not answer this one. A port that
+    // cannot be drained fails at the first letter below and says so there.
+    if (m_Port.IsOpen()) {
+        switch (m_Port.Drain(m_ReceiveTimeout, Protocol::HandshakeTries * 2 * m_ReceiveTimeout)) {
+        case C_SerialPort::DrainResult::Quiet: break;
+        case C_SerialPort::DrainResult::NeverQuiet: return Fail(Msg::LineNeverQuiet);
+        case C_SerialPort::DrainResult::Failed: return Fail(266);
+        }
+    }
+    int tries = 0;
     for (;;) {
+        if (StopRequested())
+            return false;
+        Phase(LinkPhase::Calling, tries + 1);
         std::uint8_t byte = letter;
         std::size_t moved = 0;
-        if (!m_Port.Write(&byte, 1, moved)) {
-            Report(266, Error);
-            return false;
-        }
+        if (!m_Port.Write(&byte, 1, moved))
+            return Fail(266);
         // A read that times out leaves the letter in the buffer: no answer.
-        if (!m_Port.Read(&byte, 1, moved)) {
-            Report(266, Error);
-            return false;
-        }
+        if (!m_Port.Read(&byte, 1, moved))
+            return Fail(266);
         // Counted before the answer is looked at: the ready byte counts only as
         // the answer to one of the first 19 letters.
         ++tries;
-        if (tries == HandshakeTries) {
+        if (tries == Protocol::HandshakeTries) {
             Report(267, Error);
             return false;
         }
-        if (byte == ReadyByte)
+        if (byte == Protocol::ReadyByte)
             return true;
     }
 }
 
+bool C_KW3Communication::Pause()
+{
+    Phase(LinkPhase::Pause);
+    const std::int64_t end = CounterValue() + std::int64_t(Protocol::PauseAfterHandshakeMs) * CounterFrequency() / 1000;
+    const std::int64_t slice = std::int64_t(PauseSliceMs) * CounterFrequency() / 1000;
+    while (CounterValue() < end) {
+        if (StopRequested())
+            return false;
+        SleepUntilCounter(std::min(end, CounterValue() + slice));
+    }
+    return true;
+}
+
 bool C_KW3Communication::SendImage(const std::uint8_t* image, std::uint16_t length)
 {
+    m_Cancelled = false;
+    m_BytesSent = 0;
     Report(265, Information);
-    if (!Handshake(DownloadLetter))
+    if (!Handshake(Protocol::DownloadLetter) || !Pause())
         return false;
-    SleepMilliseconds(PauseAfterHandshake);
     Report(268, Information);
+    Phase(LinkPhase::Sending);
 
     const std::int64_t frequency = CounterFrequency();
-    const std::int32_t interval = std::int32_t((ByteIntervalMilliseconds * frequency) / 1000);
+    const std::int32_t interval = std::int32_t((Protocol::DownloadByteIntervalMs * frequency) / 1000);
     std::int64_t reference = CounterValue();
     for (std::size_t index = 0; index < length; ++index) {
+        if (StopRequested())
+            return false;
         if (m_ByteWrite)
             m_ByteWrite(reference);
         std::size_t written = 0;
         // A byte that did not go out would shift the rest of the controller's image.
-        if (!m_Port.Write(image + index, 1, written) || written != 1) {
-            Report(269, Error);
-            return false;
-        }
+        if (!m_Port.Write(image + index, 1, written) || written != 1)
+            return Fail(269);
+        m_BytesSent = index + 1;
+        if (m_Listener != nullptr)
+            m_Listener->Progressed(m_BytesSent, length);
         // The controller needs the full gap after every byte, and the write itself counts against it.
         PaceUntilCounter(reference + interval);
         reference = CounterValue();
@@ -114,13 +165,15 @@ bool C_KW3Communication::SendImage(const std::uint8_t* image, std::uint16_t leng
     return true;
 }
 
-bool C_KW3Communication::ReadPart(std::uint8_t* buffer, std::size_t count)
+bool C_KW3Communication::ReadPart(std::uint8_t* buffer, std::size_t count, std::size_t before, std::size_t total)
 {
     std::size_t received = 0;
-    if (!m_Port.Read(buffer, count, received)) {
-        Report(272, Error);
-        return false;
-    }
+    const auto observer = [this, before, total](std::size_t arrived) {
+        if (m_Listener != nullptr)
+            m_Listener->Progressed(before + arrived, total);
+    };
+    if (!m_Port.Read(buffer, count, received, observer))
+        return Fail(272);
     if (received < count) {
         Report(273, Error);
         return false;
@@ -130,16 +183,18 @@ bool C_KW3Communication::ReadPart(std::uint8_t* buffer, std::size_t count)
 
 bool C_KW3Communication::ReceiveImage(std::uint8_t* buffer, std::uint16_t length)
 {
+    m_Cancelled = false;
     Report(270, Information);
-    if (!Handshake(UploadLetter))
+    if (!Handshake(Protocol::UploadLetter) || !Pause())
         return false;
-    SleepMilliseconds(PauseAfterHandshake);
     Report(271, Information);
+    Phase(LinkPhase::Receiving);
 
     // Received apart, so that a failed upload leaves the caller's image as it was.
     std::vector<std::uint8_t> received(length);
     const std::size_t firstHalf = length / 2;
-    if (!ReadPart(received.data(), firstHalf) || !ReadPart(received.data() + firstHalf, length - firstHalf))
+    if (!ReadPart(received.data(), firstHalf, 0, length) ||
+        !ReadPart(received.data() + firstHalf, length - firstHalf, firstHalf, length))
         return false;
     std::copy(received.begin(), received.end(), buffer);
     return true;

@@ -1,31 +1,46 @@
 #pragma once
 
 #include "comm/Serialport.h"
+#include "comm/Transferlistener.h"
 
 #include <QString>
 
 #include <cstdint>
 #include <functional>
 
-class QTreeWidgetItem;
-
 // The device that serial port number n stands for: the device named by the
 // environment variable KW3_COM<n> when it is set (a USB adapter, a stable name
 // under /dev/serial/by-id/, a pseudo-terminal), else /dev/ttyS<n-1>.
 QString PortDevice(std::int16_t port);
 
+// Where a transfer reaches the controller, and how long it waits.
+struct S_LinkSettings
+{
+    std::int16_t m_Port = 1;
+    // A device named directly; empty: the device of m_Port.
+    QString m_Device;
+    std::int16_t m_ReceiveTimeout = 500;
+    std::int16_t m_SendTimeout = 500;
+
+    // The device the link opens.
+    QString Device() const { return m_Device.isEmpty() ? PortDevice(m_Port) : m_Device; }
+    // How the user names the port: "COM1", or the device named directly.
+    QString PortName() const { return m_Device.isEmpty() ? QStringLiteral("COM") + QString::number(m_Port) : m_Device; }
+};
+
 // Moves a controller memory image over a serial line, for one transfer: created
 // (which opens and sets up the port), one SendImage or ReceiveImage, destroyed
-// (which closes the port). Progress and failures become lines under the parent
-// entry; with no parent entry nothing is reported.
+// (which closes the port). Progress and failures go to the listener; without one
+// nothing is reported and nothing can stop the transfer early.
 class C_KW3Communication
 {
 public:
+    C_KW3Communication(C_TransferListener* listener, const S_LinkSettings& link);
     // Port "COM" + port, reached through PortDevice. Time-outs in milliseconds.
-    C_KW3Communication(QTreeWidgetItem* parent, std::int16_t port, std::int16_t receiveTimeout,
+    C_KW3Communication(C_TransferListener* listener, std::int16_t port, std::int16_t receiveTimeout,
                        std::int16_t sendTimeout);
     // A device named directly, bypassing the port numbers.
-    C_KW3Communication(QTreeWidgetItem* parent, const QString& device, std::int16_t receiveTimeout,
+    C_KW3Communication(C_TransferListener* listener, const QString& device, std::int16_t receiveTimeout,
                        std::int16_t sendTimeout);
     ~C_KW3Communication() = default;
     C_KW3Communication(const C_KW3Communication&) = delete;
@@ -36,16 +51,29 @@ public:
     // Upload: true when the whole image arrived. The buffer is written only then.
     bool ReceiveImage(std::uint8_t* buffer, std::uint16_t length);
 
+    // The last transfer ended because the listener asked it to stop.
+    bool Cancelled() const { return m_Cancelled; }
+    // Image bytes the last SendImage wrote.
+    std::size_t BytesSent() const { return m_BytesSent; }
+
     // Called just before each image byte is written, with the counter value that
     // starts its interval: how the sending end sees the pacing.
     void SetByteWriteObserver(std::function<void(std::int64_t)> observer) { m_ByteWrite = std::move(observer); }
 
 private:
-    void Report(std::int16_t id, int icon);
+    void Report(std::int16_t id, int icon, const QString& detail = QString());
+    void Phase(LinkPhase phase, int attempt = 0);
+    bool StopRequested();
+    // A failure of the port, or a stop asked for: reports id unless it was the stop.
+    bool Fail(std::int16_t id);
     bool Handshake(std::uint8_t letter);
-    bool ReadPart(std::uint8_t* buffer, std::size_t count);
+    bool Pause();
+    bool ReadPart(std::uint8_t* buffer, std::size_t count, std::size_t before, std::size_t total);
 
-    QTreeWidgetItem* m_Parent;
+    C_TransferListener* m_Listener;
     C_SerialPort m_Port;
+    std::int16_t m_ReceiveTimeout;
     std::function<void(std::int64_t)> m_ByteWrite;
+    bool m_Cancelled = false;
+    std::size_t m_BytesSent = 0;
 };

@@ -19,6 +19,8 @@ namespace {
 
 constexpr std::int64_t NanosecondsPerSecond = 1000000000;
 constexpr std::int64_t NanosecondsPerMillisecond = 1000000;
+// How often a waiting read or write looks at its stop check.
+constexpr std::int64_t StopCheckNanoseconds = 20 * NanosecondsPerMillisecond;
 
 QString SystemReason(int error)
 {
@@ -108,6 +110,23 @@ bool C_SerialPort::Fail()
 {
     m_ErrorText = SystemReason(errno);
     return false;
+}
+
+int C_SerialPort::Wait(short events, std::int64_t deadline)
+{
+    if (!m_StopCheck)
+        return WaitUntil(m_Handle, events, deadline);
+    for (;;) {
+        if (m_StopCheck()) {
+            m_Stopped = true;
+            errno = ECANCELED;
+            return -1;
+        }
+        const std::int64_t slice = std::min(deadline, CounterValue() + StopCheckNanoseconds);
+        const int ready = WaitUntil(m_Handle, events, slice);
+        if (ready != 0 || slice == deadline)
+            return ready;
+    }
 }
 
 bool C_SerialPort::Open(const QString& device)
@@ -201,7 +220,7 @@ bool C_SerialPort::Write(const std::uint8_t* data, std::size_t count, std::size_
             continue;
         if (moved < 0 && errno != EAGAIN)
             return Fail();
-        const int events = WaitUntil(m_Handle, POLLOUT, deadline);
+        const int events = Wait(POLLOUT, deadline);
         if (events < 0)
             return Fail();
         if (events == 0)
@@ -214,7 +233,8 @@ bool C_SerialPort::Write(const std::uint8_t* data, std::size_t count, std::size_
     return true;
 }
 
-bool C_SerialPort::Read(std::uint8_t* data, std::size_t count, std::size_t& received)
+bool C_SerialPort::Read(std::uint8_t* data, std::size_t count, std::size_t& received,
+                        const std::function<void(std::size_t)>& observer)
 {
     received = 0;
     if (m_Handle < 0) {
@@ -229,6 +249,8 @@ bool C_SerialPort::Read(std::uint8_t* data, std::size_t count, std::size_t& rece
         const ssize_t moved = ::read(m_Handle, data + received, count - received);
         if (moved > 0) {
             received += std::size_t(moved);
+            if (observer)
+                observer(received);
             // The gap between two bytes counts from the last byte that arrived.
             if (m_Timeouts.m_ReadInterval > 0)
                 intervalDeadline = CounterValue() + Milliseconds(m_Timeouts.m_ReadInterval);
@@ -243,7 +265,7 @@ bool C_SerialPort::Read(std::uint8_t* data, std::size_t count, std::size_t& rece
             continue;
         if (errno != EAGAIN)
             return Fail();
-        const int events = WaitUntil(m_Handle, POLLIN, std::min(totalDeadline, intervalDeadline));
+        const int events = Wait(POLLIN, std::min(totalDeadline, intervalDeadline));
         if (events < 0)
             return Fail();
         if (events == 0)
@@ -254,6 +276,43 @@ bool C_SerialPort::Read(std::uint8_t* data, std::size_t count, std::size_t& rece
         }
     }
     return true;
+}
+
+C_SerialPort::DrainResult C_SerialPort::Drain(int quietMs, int limitMs)
+{
+    if (m_Handle < 0) {
+        m_ErrorText = SystemReason(EBADF);
+        return DrainResult::Failed;
+    }
+    const std::int64_t limit = CounterValue() + Milliseconds(limitMs);
+    std::int64_t quietUntil = CounterValue() + Milliseconds(quietMs);
+    std::uint8_t dropped[256];
+    for (;;) {
+        const ssize_t moved = ::read(m_Handle, dropped, sizeof dropped);
+        if (moved > 0) {
+            quietUntil = CounterValue() + Milliseconds(quietMs);
+            continue;
+        }
+        if (moved == 0)
+            errno = EIO;
+        else if (errno == EINTR)
+            continue;
+        if (moved == 0 || errno != EAGAIN) {
+            Fail();
+            return DrainResult::Failed;
+        }
+        if (quietUntil > limit)
+            return DrainResult::NeverQuiet;
+        const int events = Wait(POLLIN, quietUntil);
+        if (events == 0)
+            return DrainResult::Quiet;
+        if (events < 0 || HungUp(events, POLLIN)) {
+            if (events > 0)
+                errno = EIO;
+            Fail();
+            return DrainResult::Failed;
+        }
+    }
 }
 
 bool C_PseudoTerminal::WaitUntilTaken(int timeoutMs)

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 // How long reads and writes on a serial port may wait, in milliseconds. A read
 // waits at most m_ReadInterval between two bytes (counted from the first byte)
@@ -51,16 +52,32 @@ public:
     bool SetLineSettings(const S_LineSettings& settings);
 
     bool Write(const std::uint8_t* data, std::size_t count, std::size_t& written);
-    bool Read(std::uint8_t* data, std::size_t count, std::size_t& received);
+    // received is told to the observer as bytes arrive.
+    bool Read(std::uint8_t* data, std::size_t count, std::size_t& received,
+              const std::function<void(std::size_t)>& observer = {});
+    enum class DrainResult { Quiet, NeverQuiet, Failed };
+    // Reads and drops what arrives until the line has been quiet for quietMs, for
+    // at most limitMs.
+    DrainResult Drain(int quietMs, int limitMs);
+
+    // Asked while a read or write waits: once it says stop, the operation fails at
+    // once and Stopped() tells it was asked to.
+    void SetStopCheck(std::function<bool()> check) { m_StopCheck = std::move(check); }
+    bool Stopped() const { return m_Stopped; }
 
     void Close();
 
 private:
     bool Fail();
+    // Waits until the port is ready for the events or the deadline: the events
+    // seen, 0 at the deadline, -1 on failure or a stop.
+    int Wait(short events, std::int64_t deadline);
 
     int m_Handle = -1;
     S_PortTimeouts m_Timeouts{0, 0, 0, 0, 0};
     QString m_ErrorText;
+    std::function<bool()> m_StopCheck;
+    bool m_Stopped = false;
 };
 
 // The other end of a line the program makes itself: a pseudo-terminal whose

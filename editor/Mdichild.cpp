@@ -6,11 +6,15 @@
 #include "comm/Filetansfer.h"
 #include "comm/Linksettings.h"
 #include "editor/Changecommand.h"
+#include "editor/Runningtransfer.h"
 #include "editor/Gridcells.h"
 #include "editor/Updown.h"
 #include "editor/Utilities.h"
 #include "language/Language.h"
+#include "language/Messages.h"
 #include "model/Eepromformat.h"
+#include "model/Transferbackup.h"
+#include "model/Transferlog.h"
 #include "resources/Pictures.h"
 
 #include <QAction>
@@ -123,6 +127,8 @@ TFormMDIChild::TFormMDIChild(C_Context& context, QWidget* parent)
 // The format goes first: its rows refer to the panes, which the base destroys.
 TFormMDIChild::~TFormMDIChild()
 {
+    // A transfer still running is stopped before the panes it writes into go.
+    m_Transfer.reset();
     // The panes go with the base, after this part of the object: nothing they
     // signal on the way (a tree losing its current node) may reach it.
     for (QObject* child : findChildren<QObject*>())
@@ -433,6 +439,8 @@ bool TFormMDIChild::SaveConfiguration(const QString& path)
 
 bool TFormMDIChild::Save()
 {
+    if (m_Transfer != nullptr)
+        return false;
     if (!m_PathIsOurs && QFileInfo::exists(m_Path))
         return SaveAs();
     return SaveConfiguration(m_Path);
@@ -440,6 +448,8 @@ bool TFormMDIChild::Save()
 
 bool TFormMDIChild::SaveAs()
 {
+    if (m_Transfer != nullptr)
+        return false;
     const QString path = C_FileChooser::Choose(
         this, {C_FileChooser::Purpose::Save, Text(75).section(QLatin1Char('|'), 0, 0),
                QStringLiteral("KW3 Win 2.x file (*.KWC)|*.KWC"), QStringLiteral("KWC"), m_Path});
@@ -451,32 +461,70 @@ bool TFormMDIChild::SaveAs()
 
 bool TFormMDIChild::StartDownload()
 {
-    if (m_Format == nullptr)
+    if (m_Format == nullptr || C_RunningTransfer::Current() != nullptr)
         return false;
-    const S_LinkSettings link = LinkSettingsFromContext(m_Context);
-    const bool sent = RunFileTransfer(this, TFormFileTransfer::DownloadPicture, m_RightBottomPanel,
-                                      [this, &link] { return m_Format->Download(link); });
-    // The transfer's lines come below the earlier ones: show them.
-    m_DiagnosticTree->scrollToBottom();
-    return sent;
+    if (!m_Format->BuildImage()) {
+        EnlargeDiagnostics(m_RightBottomPanel);
+        m_DiagnosticTree->scrollToBottom();
+        return false;
+    }
+    S_TransferPlan plan = m_Format->PlanTransfer(TransferDirection::Download, LinkSettingsFromContext(m_Context));
+    if (m_Context.BackupBeforeDownload())
+        plan.m_BackupFolder = DefaultBackupFolder();
+    plan.m_Verify = m_Context.VerifyAfterDownload();
+    return StartTransfer(std::move(plan));
 }
 
 bool TFormMDIChild::StartUpload()
 {
-    if (m_Format == nullptr)
+    if (m_Format == nullptr || C_RunningTransfer::Current() != nullptr)
         return false;
-    const S_LinkSettings link = LinkSettingsFromContext(m_Context);
-    const bool uploaded = RunFileTransfer(this, TFormFileTransfer::UploadPicture, m_RightBottomPanel, [this, &link] {
-        const QSignalBlocker quiet(this);
-        const bool received = m_Format->Upload(link);
-        if (received) {
-            ForgetNodes();
-            StartHistory();
-        }
-        return received;
-    });
+    return StartTransfer(m_Format->PlanTransfer(TransferDirection::Upload, LinkSettingsFromContext(m_Context)));
+}
+
+bool TFormMDIChild::StartTransfer(S_TransferPlan plan)
+{
+    m_TransferDirection = plan.m_Direction;
+    QTreeWidgetItem* heading = m_Format->AddTransferHeading(plan.m_Direction);
+    m_Transfer = std::make_unique<C_RunningTransfer>(*this, heading, std::move(plan), m_Path, DefaultTransferLogPath());
+    connect(m_Transfer.get(), &C_RunningTransfer::Finished, this, &TFormMDIChild::TransferFinished);
+    connect(m_Transfer.get(), &C_RunningTransfer::LogProblem, this, &TFormMDIChild::StatusMessage);
+    SetEditable(false);
+    m_Transfer->Start();
+    // The transfer's lines come below the earlier ones: show them.
     m_DiagnosticTree->scrollToBottom();
-    return uploaded;
+    emit TransferStateChanged();
+    return true;
+}
+
+void TFormMDIChild::TransferFinished(const S_TransferOutcome& outcome)
+{
+    // Called from the transfer itself: it goes once its signal has returned.
+    m_Transfer.release()->deleteLater();
+    SetEditable(true);
+    if (outcome.Succeeded() && m_TransferDirection == TransferDirection::Upload) {
+        const QSignalBlocker quiet(this);
+        m_Format->ShowReceivedImage(outcome.m_Image);
+        ForgetNodes();
+        StartHistory();
+        // An uploaded configuration is in no file yet: closing the window asks before it is lost.
+        m_History->resetClean();
+    }
+    if (!outcome.Succeeded())
+        EnlargeDiagnostics(m_RightBottomPanel);
+    m_DiagnosticTree->scrollToBottom();
+    emit TransferStateChanged();
+    const bool failed = !outcome.Succeeded() && outcome.m_Result != TransferResult::Cancelled;
+    emit TransferEnded(outcome.Succeeded(),
+                       failed ? Text(outcome.m_FailureId) + outcome.m_FailureDetail : QString());
+}
+
+void TFormMDIChild::SetEditable(bool editable)
+{
+    // The diagnostic pane stays readable; clearing it would take the transfer's heading away.
+    for (QWidget* pane : {m_LeftPanel, m_MiddlePanel, m_RightTopPanel})
+        pane->setEnabled(editable);
+    m_DiagnosticClearAction->setEnabled(editable);
 }
 
 void TFormMDIChild::ForgetNodes()
@@ -494,6 +542,11 @@ void TFormMDIChild::ShowFreeSteps(std::int32_t free)
 
 void TFormMDIChild::closeEvent(QCloseEvent* event)
 {
+    if (m_Transfer != nullptr) {
+        emit StatusMessage(Text(Msg::WindowTransferring));
+        event->ignore();
+        return;
+    }
     if (m_CloseApproved || FormCloseQuery())
         event->accept();
     else

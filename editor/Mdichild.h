@@ -3,6 +3,7 @@
 #include "editor/Configurationpanes.h"
 #include "editor/Configurationsnapshot.h"
 #include "model/Cyclecontent.h"
+#include "model/Transferjob.h"
 
 #include <cstdint>
 #include <functional>
@@ -10,6 +11,7 @@
 
 class C_Context;
 class C_EEPROMFormat;
+class C_RunningTransfer;
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
@@ -47,8 +49,13 @@ public:
     bool Save();
     // The Save As command: a new path chosen, kept even when saving to it fails.
     bool SaveAs();
+    // Start a transfer on its worker thread; false when none could start (a check
+    // failed, or another transfer runs). TransferEnded tells how it ended.
     bool StartDownload();
     bool StartUpload();
+    // The window's transfer while it runs, or null. Meanwhile the configuration
+    // cannot be edited, saved or closed.
+    C_RunningTransfer* Transfer() const { return m_Transfer.get(); }
 
     C_EEPROMFormat* Format() const { return m_Format.get(); }
     bool IsModified() const { return m_Modified; }
@@ -126,6 +133,12 @@ public:
 signals:
     // The modified mark changed.
     void ModifiedChanged(bool modified);
+    // A transfer of this window started or ended.
+    void TransferStateChanged();
+    // A transfer ended: failure is the line that said why, empty after a success or a cancel.
+    void TransferEnded(bool succeeded, const QString& failure);
+    // A short note for the status bar.
+    void StatusMessage(const QString& message);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -156,6 +169,10 @@ private:
     // The panes back to a state of the history, with everything that points into them.
     void ApplySnapshot(const C_ConfigurationSnapshot& snapshot);
     void SetModified(bool modified);
+    bool StartTransfer(S_TransferPlan plan);
+    void TransferFinished(const S_TransferOutcome& outcome);
+    // The panes that edit the configuration, off while a transfer runs.
+    void SetEditable(bool editable);
     // The steps of every cycle shown as free places, and the cycle's caption refreshed.
     void ShowFreeSteps(std::int32_t free);
     void RepaintStepsGrid();
@@ -226,4 +243,6 @@ private:
     QUndoStack* m_History;
     // The state the next change starts from: the after-state of the last one.
     C_ConfigurationSnapshot m_Current;
+    std::unique_ptr<C_RunningTransfer> m_Transfer;
+    TransferDirection m_TransferDirection = TransferDirection::Download;
 };

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "model/Imagebytes.h"
+
+#include <QByteArray>
 #include <QString>
 
 #include <cstdint>
@@ -8,6 +11,13 @@
 
 class C_ConfigurationPanes;
 class C_EEPROMFormat;
+
+// The formats' names as files and commands write them: "standard", "inverter", "varnholt".
+std::optional<std::uint16_t> FormatCodeOfName(const QString& name);
+QString FormatNameOfCode(std::uint16_t code);
+
+// The bytes of a configuration file: the format code, low byte first, then the image.
+QByteArray ConfigurationFileBytes(std::uint16_t formatCode, const MemoryImage& image);
 
 // A configuration file about to be opened: whether it can be, and by which format.
 class C_ConfigurationFile

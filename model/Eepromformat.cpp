@@ -131,13 +131,10 @@ bool C_EEPROMFormat::WriteFile(const QString& path, QString& reason) const
     // so a failed save leaves an existing file as it was. A symbolic link is
     // written through: the file it names is replaced, the link stays.
     QSaveFile file(path);
-    std::uint8_t header[2];
-    WriteLittle16(header, FormatCode());
-    const qint64 size = qint64(m_Image.size());
+    const QByteArray bytes = ConfigurationFileBytes(FormatCode(), m_Image);
     // Flushed before the commit: commit itself would put a file whose buffered
     // bytes could not be written (a full disk) in place of the old one.
-    if (file.open(QIODevice::WriteOnly) && file.write(reinterpret_cast<const char*>(header), 2) == 2 &&
-        file.write(reinterpret_cast<const char*>(m_Image.data()), size) == size && file.flush() && file.commit())
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() && file.commit())
         return true;
     reason = file.errorString();
     return false;

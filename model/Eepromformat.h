@@ -2,6 +2,7 @@
 
 #include "model/Formatdescription.h"
 #include "model/Imagebytes.h"
+#include "model/Transferjob.h"
 
 #include <QString>
 
@@ -24,16 +25,6 @@ constexpr std::uint16_t Standard = 0xCAFE;
 constexpr std::uint16_t Inverter = 0xCB90;
 constexpr std::uint16_t Varnholt = 0xF954;
 } // namespace FormatCode
-
-// Where a transfer reaches the controller, and how long it waits.
-struct S_LinkSettings
-{
-    std::int16_t m_Port = 1;
-    // A device named directly; empty: the device of m_Port.
-    QString m_Device;
-    std::int16_t m_ReceiveTimeout = 500;
-    std::int16_t m_SendTimeout = 500;
-};
 
 // A memory-image format: owns the image and the step rows, converts the image
 // into the configuration panes and back with its checks, and reports what it
@@ -72,11 +63,18 @@ public:
     // Takes count steps from the budget (a negative count gives them back); the
     // free steps left, or -1 when they would run out.
     std::int32_t ReserveSteps(std::int32_t count);
+    // The heading line of a transfer of this configuration, with the port line under it.
+    QTreeWidgetItem* AddTransferHeading(TransferDirection direction);
+    // A transfer of this configuration: the image as last built, or a buffer of its size.
+    S_TransferPlan PlanTransfer(TransferDirection direction, const S_LinkSettings& link) const;
+    // An uploaded image replaces the configuration shown, step budget included.
+    void ShowReceivedImage(const MemoryImage& image);
     // Receives the image from the controller and shows it; the configuration is
     // unchanged unless the whole image arrived.
     bool Upload(const S_LinkSettings& link);
-    // Builds the image and sends it to the controller.
-    bool Download(const S_LinkSettings& link);
+    // Builds the image and sends it to the controller: with a backup folder after
+    // keeping there what the controller held, with verify reading it back after.
+    bool Download(const S_LinkSettings& link, const QString& backupFolder = QString(), bool verify = false);
     // 16 or 24, as the image says.
     int GetOutputs() const;
     // The position in Rows() of the row with the role, or -1 when the format has none.

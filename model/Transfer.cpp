@@ -1,46 +1,54 @@
 #include "model/Eepromformat.h"
 
-#include "comm/Rs232handler.h"
 #include "editor/Configurationpanes.h"
 #include "language/Language.h"
+#include "model/Transferlines.h"
 
-namespace {
-
-std::unique_ptr<C_KW3Communication> OpenLink(const S_LinkSettings& link, QTreeWidgetItem* heading)
+QTreeWidgetItem* C_EEPROMFormat::AddTransferHeading(TransferDirection direction)
 {
-    if (!link.m_Device.isEmpty())
-        return std::make_unique<C_KW3Communication>(heading, link.m_Device, link.m_ReceiveTimeout,
-                                                    link.m_SendTimeout);
-    return std::make_unique<C_KW3Communication>(heading, link.m_Port, link.m_ReceiveTimeout, link.m_SendTimeout);
-}
-
-QTreeWidgetItem* AddTransferHeading(C_ConfigurationPanes& window, std::int16_t heading)
-{
-    QTreeWidgetItem* line = window.AddDiagnostic(nullptr, Text(heading), C_ConfigurationPanes::Heading);
-    window.AddDiagnostic(line, Text(193), C_ConfigurationPanes::InProgress);
+    const std::int16_t heading = direction == TransferDirection::Download ? 192 : m_Description.m_UploadHeading;
+    QTreeWidgetItem* line = m_Window.AddDiagnostic(nullptr, Text(heading), C_ConfigurationPanes::Heading);
+    m_Window.AddDiagnostic(line, Text(193), C_ConfigurationPanes::InProgress);
     return line;
 }
 
-} // namespace
-
-bool C_EEPROMFormat::Upload(const S_LinkSettings& link)
+S_TransferPlan C_EEPROMFormat::PlanTransfer(TransferDirection direction, const S_LinkSettings& link) const
 {
-    QTreeWidgetItem* heading = AddTransferHeading(m_Window, m_Description.m_UploadHeading);
-    // The link writes the image only when all of it arrived, so a failed upload leaves it as it was.
-    const bool received = OpenLink(link, heading)->ReceiveImage(m_Image.data(), std::uint16_t(m_Image.size()));
-    if (!received)
-        return false;
+    S_TransferPlan plan;
+    plan.m_Direction = direction;
+    plan.m_Link = link;
+    plan.m_FormatCode = FormatCode();
+    plan.m_Image = m_Image;
+    return plan;
+}
+
+void C_EEPROMFormat::ShowReceivedImage(const MemoryImage& image)
+{
+    m_Image = image;
     // The received configuration replaces the one shown, step budget included.
     m_Window.ClearConfiguration();
     m_StepTotal = 0;
     ShowInPanes();
+}
+
+bool C_EEPROMFormat::Upload(const S_LinkSettings& link)
+{
+    C_TransferLines lines(m_Window, AddTransferHeading(TransferDirection::Upload));
+    const S_TransferOutcome outcome = C_TransferJob(PlanTransfer(TransferDirection::Upload, link), lines).Run();
+    // The link writes the image only when all of it arrived, so a failed upload leaves it as it was.
+    if (!outcome.Succeeded())
+        return false;
+    ShowReceivedImage(outcome.m_Image);
     return true;
 }
 
-bool C_EEPROMFormat::Download(const S_LinkSettings& link)
+bool C_EEPROMFormat::Download(const S_LinkSettings& link, const QString& backupFolder, bool verify)
 {
     if (!BuildImage())
         return false;
-    QTreeWidgetItem* heading = AddTransferHeading(m_Window, 192);
-    return OpenLink(link, heading)->SendImage(m_Image.data(), std::uint16_t(m_Image.size()));
+    C_TransferLines lines(m_Window, AddTransferHeading(TransferDirection::Download));
+    S_TransferPlan plan = PlanTransfer(TransferDirection::Download, link);
+    plan.m_BackupFolder = backupFolder;
+    plan.m_Verify = verify;
+    return C_TransferJob(plan, lines).Run().Succeeded();
 }

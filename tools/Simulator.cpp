@@ -15,13 +15,10 @@
 
 namespace {
 
-constexpr std::uint8_t DownloadLetter = 'B';
-constexpr std::uint8_t UploadLetter = 'A';
-constexpr std::uint8_t ReadyByte = 0x40;
+using Protocol::DownloadLetter;
+using Protocol::ReadyByte;
+using Protocol::UploadLetter;
 constexpr std::uint8_t RefusalByte = 0x00;
-// Start bit, 8 data bits, stop bit at 4800 baud.
-constexpr std::int64_t LineBitsPerByte = 10;
-constexpr std::int64_t LineBaudRate = 4800;
 // How often a wait looks at the stop request.
 constexpr int StopCheckMs = 50;
 // A download that falls silent this long is abandoned, so a PC that gave up does
@@ -162,6 +159,9 @@ C_ControllerSimulator::Outcome C_ControllerSimulator::Receive(const std::atomic<
         }
         silentMs = 0;
         report.m_ByteTimes.push_back(CounterValue());
+        // A memory cell that does not keep what it was given.
+        if (int(image.size()) == m_Options.m_Corrupt)
+            byte ^= 0xFF;
         image.push_back(byte);
     }
     m_Received = std::move(image);
@@ -170,7 +170,7 @@ C_ControllerSimulator::Outcome C_ControllerSimulator::Receive(const std::atomic<
 
 C_ControllerSimulator::Outcome C_ControllerSimulator::Send(const std::atomic<bool>& stop, S_TransferReport& report)
 {
-    const std::int64_t byteTime = LineBitsPerByte * CounterFrequency() / LineBaudRate;
+    const std::int64_t byteTime = Protocol::LineBitsPerByte * CounterFrequency() / Protocol::BaudRate;
     for (std::size_t index = 0; index < m_Options.m_Image.size(); ++index) {
         if (m_Options.m_StopAfter >= 0 && index == std::size_t(m_Options.m_StopAfter))
             return Outcome::Silenced;
@@ -197,10 +197,7 @@ void C_ControllerSimulator::SaveReceived() const
     if (m_Options.m_SavePath.isEmpty())
         return;
     QFile file(m_Options.m_SavePath);
-    QByteArray bytes;
-    bytes.append(char(m_Options.m_FormatCode & 0xFF));
-    bytes.append(char(m_Options.m_FormatCode >> 8));
-    bytes.append(reinterpret_cast<const char*>(m_Received.data()), qsizetype(m_Received.size()));
+    const QByteArray bytes = ConfigurationFileBytes(m_Options.m_FormatCode, m_Received);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         std::fprintf(stderr, "cannot save %s: %s\n", qPrintable(m_Options.m_SavePath),
                      qPrintable(file.errorString()));
@@ -236,8 +233,11 @@ bool ParseSimulatorOptions(const QStringList& args, S_SimulatorOptions& options,
             continue;
         else if (option == QStringLiteral("--stop-after") && ParseCount(value, options.m_StopAfter))
             continue;
+        else if (option == QStringLiteral("--corrupt") && ParseCount(value, options.m_Corrupt))
+            continue;
         else {
-            error = (option == QStringLiteral("--ignore") || option == QStringLiteral("--stop-after"))
+            error = (option == QStringLiteral("--ignore") || option == QStringLiteral("--stop-after") ||
+                     option == QStringLiteral("--corrupt"))
                         ? option + QStringLiteral(" needs a count, not ") + value
                         : QStringLiteral("unknown argument ") + option;
             return false;
@@ -254,6 +254,12 @@ bool ParseSimulatorOptions(const QStringList& args, S_SimulatorOptions& options,
     }
     options.m_FormatCode = *formatCode;
     options.m_Image = ImageOfFormat(*formatCode, imagePath);
+    if (options.m_Corrupt >= int(options.m_Image.size())) {
+        error = QStringLiteral("--corrupt %1 is past the %2 bytes of the image")
+                    .arg(options.m_Corrupt)
+                    .arg(options.m_Image.size());
+        return false;
+    }
     return true;
 }
 

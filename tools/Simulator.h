@@ -1,5 +1,6 @@
 #pragma once
 
+#include "comm/Protocol.h"
 #include "comm/Serialport.h"
 
 #include <QString>
@@ -22,6 +23,8 @@ struct S_SimulatorOptions
     int m_Ignore = 0;
     // Image bytes after which a transfer stops; -1 for never.
     int m_StopAfter = -1;
+    // The image offset whose byte is stored inverted from every download; -1 for none.
+    int m_Corrupt = -1;
     bool m_Once = false;
     bool m_Report = false;
 };

@@ -1,7 +1,7 @@
 #include "tools/Toolarguments.h"
 
 std::optional<S_ToolArguments> ParseToolArguments(const QStringList& arguments, const QStringList& optionNames,
-                                                  int positionals, QString& error)
+                                                  int positionals, QString& error, const QStringList& flagNames)
 {
     S_ToolArguments parsed;
     for (int i = 0; i < arguments.size(); ++i) {
@@ -12,6 +12,14 @@ std::optional<S_ToolArguments> ParseToolArguments(const QStringList& arguments, 
         }
         const qsizetype equals = argument.indexOf(QLatin1Char('='));
         const QString name = argument.mid(2, equals < 0 ? -1 : equals - 2);
+        if (flagNames.contains(name)) {
+            if (equals >= 0) {
+                error = QStringLiteral("option --%1 takes no value").arg(name);
+                return std::nullopt;
+            }
+            parsed.m_Options[name] = QString();
+            continue;
+        }
         if (!optionNames.contains(name)) {
             error = QStringLiteral("unknown option %1").arg(argument);
             return std::nullopt;

@@ -13,12 +13,14 @@ struct S_ToolArguments
     QMap<QString, QString> m_Options;
 };
 
-// Splits arguments into positionals and the given options, each written as
-// --name VALUE or --name=VALUE. An unknown option, an option without its value
-// or a count of positionals other than the expected one is an error, described
-// in error.
+// Splits arguments into positionals, the given options, each written as
+// --name VALUE or --name=VALUE, and the given flags, written --name and kept as
+// options with an empty value. An unknown option, an option without its value, a
+// flag with one or a count of positionals other than the expected one is an
+// error, described in error.
 std::optional<S_ToolArguments> ParseToolArguments(const QStringList& arguments, const QStringList& optionNames,
-                                                  int positionals, QString& error);
+                                                  int positionals, QString& error,
+                                                  const QStringList& flagNames = QStringList());
 
 // The tool's own options, taken out of the arguments wherever they stand; the
 // rest keeps its order. Only --language without its value is an error.

@@ -12,15 +12,6 @@
 
 namespace {
 
-struct S_FormatName
-{
-    const char* m_Name;
-    std::uint16_t m_Code;
-};
-
-constexpr S_FormatName FormatNames[] = {
-    {"standard", FormatCode::Standard}, {"inverter", FormatCode::Inverter}, {"varnholt", FormatCode::Varnholt}};
-
 void WriteLine(std::FILE* stream, const QString& text)
 {
     const QByteArray bytes = text.toUtf8();
@@ -40,22 +31,6 @@ void WriteError(const QString& text)
     WriteLine(stderr, QStringLiteral("kw3tool: ") + text);
 }
 
-std::optional<std::uint16_t> FormatCodeOfName(const QString& name)
-{
-    for (const S_FormatName& format : FormatNames)
-        if (name == QLatin1String(format.m_Name))
-            return format.m_Code;
-    return std::nullopt;
-}
-
-QString FormatNameOfCode(std::uint16_t code)
-{
-    for (const S_FormatName& format : FormatNames)
-        if (code == format.m_Code)
-            return QLatin1String(format.m_Name);
-    return {};
-}
-
 std::unique_ptr<C_ToolConfiguration> C_ToolConfiguration::Open(const QStringList& arguments, int fileCount,
                                                                QStringList& files)
 {
@@ -65,11 +40,12 @@ std::unique_ptr<C_ToolConfiguration> C_ToolConfiguration::Open(const QStringList
 
 std::unique_ptr<C_ToolConfiguration> C_ToolConfiguration::Open(const QStringList& arguments, int fileCount,
                                                                QStringList& files, const QStringList& moreOptions,
-                                                               QMap<QString, QString>& options)
+                                                               QMap<QString, QString>& options,
+                                                               const QStringList& flags)
 {
     QString error;
     const std::optional<S_ToolArguments> parsed =
-        ParseToolArguments(arguments, QStringList{QStringLiteral("format")} + moreOptions, fileCount, error);
+        ParseToolArguments(arguments, QStringList{QStringLiteral("format")} + moreOptions, fileCount, error, flags);
     if (!parsed) {
         WriteError(error);
         return nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/Configurationpanes.h"
+#include "model/Configurationfile.h"
 #include "model/Eepromformat.h"
 
 #include <QMap>
@@ -15,10 +16,6 @@
 void WriteOutput(const QString& text);
 void WriteError(const QString& text);
 
-// The format names of the command line.
-std::optional<std::uint16_t> FormatCodeOfName(const QString& name);
-QString FormatNameOfCode(std::uint16_t code);
-
 // A configuration opened headless into its panes, as Kw3Win's Open opens a
 // configuration file and its Import an old one.
 class C_ToolConfiguration
@@ -28,9 +25,10 @@ public:
     // and --format F, the format of an old file (ignored for any other). Null, with
     // the reason on standard error, on bad usage or a file that cannot be opened.
     static std::unique_ptr<C_ToolConfiguration> Open(const QStringList& arguments, int fileCount, QStringList& files);
-    // The same, taking the command's further options too; their values land in options.
+    // The same, taking the command's further options and flags too; their values land in options.
     static std::unique_ptr<C_ToolConfiguration> Open(const QStringList& arguments, int fileCount, QStringList& files,
-                                                     const QStringList& moreOptions, QMap<QString, QString>& options);
+                                                     const QStringList& moreOptions, QMap<QString, QString>& options,
+                                                     const QStringList& flags = QStringList());
     // A new configuration of the format, as Kw3Win's New makes it.
     static std::unique_ptr<C_ToolConfiguration> New(std::uint16_t formatCode, int outputs);
 

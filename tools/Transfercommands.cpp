@@ -7,6 +7,8 @@
 #include "tools/Toolcommands.h"
 #include "tools/Toolconfiguration.h"
 
+#include <QFileInfo>
+
 #include <limits>
 
 namespace {
@@ -52,12 +54,20 @@ int RunDownload(const QStringList& arguments)
 {
     QStringList files;
     QMap<QString, QString> options;
+    const QString backup = QStringLiteral("backup");
+    const QString verify = QStringLiteral("verify");
     const std::unique_ptr<C_ToolConfiguration> configuration =
-        C_ToolConfiguration::Open(arguments, 1, files, LinkOptions, options);
+        C_ToolConfiguration::Open(arguments, 1, files, LinkOptions + QStringList{backup}, options, {verify});
     S_LinkSettings link;
     if (configuration == nullptr || !ParseLink(options, link))
         return ExitCode::Refused;
-    const bool sent = configuration->Format().Download(link);
+    const QString folder = options.value(backup);
+    // Found out before a byte goes to the controller, not after its image was read.
+    if (options.contains(backup) && !(QFileInfo(folder).isDir() && QFileInfo(folder).isWritable())) {
+        WriteError(QStringLiteral("--backup needs a folder that exists and can be written, not %1").arg(folder));
+        return ExitCode::Refused;
+    }
+    const bool sent = configuration->Format().Download(link, folder, options.contains(verify));
     configuration->PrintDiagnostics();
     return sent ? ExitCode::Success : ExitCode::ChecksFailed;
 }

@@ -31,7 +31,10 @@ constexpr S_Command Commands[] = {
     {"diff", "diff A B [--format F]\n"
              "      one line per difference, PLACE: A -> B; exit 0 the same, 1 they differ",
      RunDiff},
-    {"download", "download FILE [--format F] [--port N | --device PATH] [--send-timeout MS] [--receive-timeout MS]",
+    {"download", "download FILE [--format F] [--port N | --device PATH] [--send-timeout MS] [--receive-timeout MS]\n"
+                 "      [--backup DIR] [--verify]\n"
+                 "      --backup: first upload what the controller holds into a new .KWC file of DIR\n"
+                 "      --verify: afterwards upload the image again and compare it byte for byte",
      RunDownload},
     {"upload", "upload OUT --format F [--outputs 16|24] [--port N | --device PATH] [--send-timeout MS] "
                "[--receive-timeout MS]",
@@ -40,7 +43,9 @@ constexpr S_Command Commands[] = {
               "      LIST: comma-separated service, programs, cycles (default all three); A4, pages\n"
               "      numbered from 1; printed date and time from SOURCE_DATE_EPOCH (seconds, UTC) if set",
      RunPrint},
-    {"simulate", "simulate [--format F] [--image FILE] [--save FILE] [--ignore K] [--stop-after N] [--once] [--report]",
+    {"simulate", "simulate [--format F] [--image FILE] [--save FILE] [--ignore K] [--stop-after N] [--corrupt OFFSET]\n"
+                 "      [--once] [--report]\n"
+                 "      --corrupt: every image received is stored with its byte at OFFSET inverted",
      RunSimulateCommand},
 };
 

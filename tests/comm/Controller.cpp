@@ -48,6 +48,11 @@ std::vector<std::uint8_t> CountingImage(std::size_t size)
     return image;
 }
 
+void ItemLines::Reported(std::int16_t id, int icon, const QString& detail)
+{
+    AddTextNode(&m_Parent, Text(id) + detail, icon);
+}
+
 std::vector<std::pair<QString, int>> Lines(const QTreeWidgetItem& parent)
 {
     std::vector<std::pair<QString, int>> lines;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "comm/Transferlistener.h"
 #include "tools/Simulator.h"
 
 #include <QString>
@@ -37,6 +38,20 @@ private:
 S_SimulatorOptions ControllerWithImage(std::vector<std::uint8_t> image);
 // Bytes 0, 1, 2, ... 255, 0, ...: every byte value, and a shift shows.
 std::vector<std::uint8_t> CountingImage(std::size_t size);
+
+// A link's lines as children of a tree entry.
+class ItemLines : public C_TransferListener
+{
+public:
+    explicit ItemLines(QTreeWidgetItem& parent)
+        : m_Parent(parent)
+    {
+    }
+    void Reported(std::int16_t id, int icon, const QString& detail) override;
+
+private:
+    QTreeWidgetItem& m_Parent;
+};
 
 // The lines under a diagnostic entry, as text and icon.
 std::vector<std::pair<QString, int>> Lines(const QTreeWidgetItem& parent);

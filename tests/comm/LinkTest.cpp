@@ -32,6 +32,7 @@ protected:
     const C_LanguageManager m_Language{SourceFile(QStringLiteral("resources/English.lng"))};
     QTreeWidget m_Tree;
     QTreeWidgetItem& m_Heading = *NewHeading();
+    ItemLines m_Lines{m_Heading};
 };
 
 } // namespace
@@ -72,9 +73,10 @@ TEST_F(LinkTest, APortThatCannotBeOpenedSaysWhyAndFailsAtTheFirstHandshakeWrite)
     };
     for (const Case& c : cases) {
         QTreeWidgetItem& heading = *NewHeading();
+        ItemLines lines(heading);
         const auto link = c.byNumber
-                              ? std::make_unique<C_KW3Communication>(&heading, std::int16_t(4), ShortTimeout, ShortTimeout)
-                              : std::make_unique<C_KW3Communication>(&heading, c.device, ShortTimeout, ShortTimeout);
+                              ? std::make_unique<C_KW3Communication>(&lines, std::int16_t(4), ShortTimeout, ShortTimeout)
+                              : std::make_unique<C_KW3Communication>(&lines, c.device, ShortTimeout, ShortTimeout);
         std::uint8_t image[4] = {1, 2, 3, 4};
         const bool sent = c.download ? link->SendImage(image, 4) : link->ReceiveImage(image, 4);
         EXPECT_FALSE(sent);
@@ -93,7 +95,7 @@ TEST_F(LinkTest, ASilentControllerGetsTwentyLettersAndFailsWith267)
 {
     C_PseudoTerminal line;
     ASSERT_TRUE(line.Open());
-    C_KW3Communication link(&m_Heading, line.DevicePath(), 10, 10);
+    C_KW3Communication link(&m_Lines, line.DevicePath(), 10, 10);
     std::uint8_t image[4] = {};
     EXPECT_FALSE(link.SendImage(image, 4));
     EXPECT_EQ(Lines(m_Heading), (std::vector<std::pair<QString, int>>{Line(265, Information), Line(267, Error)}));
@@ -114,7 +116,8 @@ TEST_F(LinkTest, TheReadyByteAnsweringTheTwentiethLetterIsRefusedInBothDirection
         options.m_Ignore = 19;
         RunningController controller(options);
         QTreeWidgetItem& heading = *NewHeading();
-        C_KW3Communication link(&heading, controller.Device(), ShortTimeout, ShortTimeout);
+        ItemLines lines(heading);
+        C_KW3Communication link(&lines, controller.Device(), ShortTimeout, ShortTimeout);
         std::vector<std::uint8_t> image(8, 0xAA);
         EXPECT_FALSE(download ? link.SendImage(image.data(), 8) : link.ReceiveImage(image.data(), 8));
         EXPECT_EQ(Lines(heading), (std::vector<std::pair<QString, int>>{Line(download ? 265 : 270, Information),
@@ -148,7 +151,7 @@ TEST_P(DownloadTest, TheImageFollowsTheHandshakeAndThePauseWithEveryByteAtLeast3
     options.m_SavePath = folder.Path(QStringLiteral("received.KWC"));
     RunningController controller(options);
 
-    C_KW3Communication link(&m_Heading, controller.Device(), ShortTimeout, ShortTimeout);
+    C_KW3Communication link(&m_Lines, controller.Device(), ShortTimeout, ShortTimeout);
     std::vector<std::int64_t> writeTimes;
     link.SetByteWriteObserver([&](std::int64_t start) { writeTimes.push_back(start); });
     EXPECT_TRUE(link.SendImage(image.data(), c.length));
@@ -184,7 +187,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, DownloadTest,
 TEST_F(LinkTest, AnEmptyDownloadStillPausesAndSucceeds)
 {
     RunningController controller(ControllerWithImage(std::vector<std::uint8_t>(5)));
-    C_KW3Communication link(&m_Heading, controller.Device(), ShortTimeout, ShortTimeout);
+    C_KW3Communication link(&m_Lines, controller.Device(), ShortTimeout, ShortTimeout);
     const std::int64_t start = CounterValue();
     EXPECT_TRUE(link.SendImage(nullptr, 0));
     EXPECT_GE(Milliseconds(CounterValue() - start), PauseMs);
@@ -200,7 +203,7 @@ TEST_F(LinkTest, AControllerThatHangsUpDuringADownloadFailsWith269)
     S_SimulatorOptions options = ControllerWithImage(std::vector<std::uint8_t>(40));
     options.m_StopAfter = 10;
     RunningController controller(options);
-    C_KW3Communication link(&m_Heading, controller.Device(), ShortTimeout, ShortTimeout);
+    C_KW3Communication link(&m_Lines, controller.Device(), ShortTimeout, ShortTimeout);
     const std::vector<std::uint8_t> image = CountingImage(40);
     EXPECT_FALSE(link.SendImage(image.data(), 40));
     EXPECT_EQ(Lines(m_Heading), (std::vector<std::pair<QString, int>>{
@@ -227,7 +230,7 @@ TEST_P(UploadTest, OnlyAWholeImageReachesTheBuffer)
     RunningController controller(options);
 
     const bool complete = c.stopAfter < 0;
-    C_KW3Communication link(&m_Heading, controller.Device(), complete ? PatientTimeout : ShortTimeout, ShortTimeout);
+    C_KW3Communication link(&m_Lines, controller.Device(), complete ? PatientTimeout : ShortTimeout, ShortTimeout);
     const std::vector<std::uint8_t> before(c.length, 0xAA);
     std::vector<std::uint8_t> buffer = before;
     EXPECT_EQ(link.ReceiveImage(buffer.data(), c.length), complete);

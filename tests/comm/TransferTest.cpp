@@ -53,8 +53,10 @@ TEST_F(TransferTest, ADownloadSendsTheBuiltImageToThePortOfTheSettings)
     qunsetenv("KW3_COM3");
     const std::vector<S_TransferReport> reports = controller.Stop();
     EXPECT_EQ(controller.ReceivedImage(), format.Image());
-    EXPECT_EQ(Lines().mid(Lines().indexOf(QStringLiteral("[=] <192>"))),
-              (QStringList{"[=] <192>", "  [~] <193>", "  [i] <265>", "  [i] <268>"}));
+    const QStringList lines = Lines().mid(Lines().indexOf(QStringLiteral("[=] <192>")));
+    EXPECT_EQ(lines.mid(0, 4), (QStringList{"[=] <192>", "  [~] <193>", "  [i] <265>", "  [i] <268>"}));
+    ASSERT_EQ(lines.size(), 5);
+    EXPECT_TRUE(lines[4].startsWith(QStringLiteral("  [i] <278>: 8182 B, "))) << lines[4].toStdString();
     ASSERT_EQ(reports.size(), 1u);
     const S_TransferReport& report = reports[0];
     ASSERT_EQ(report.m_ByteTimes.size(), std::size_t(StandardLayout.m_Size));

@@ -128,6 +128,8 @@ protected:
         m_Context.SetComNumber(ComPort);
         m_Context.SetReceiveTimeout(ReceiveTimeout);
         m_Context.SetSendTimeout(SendTimeout);
+        m_Context.SetBackupBeforeDownload(false);
+        m_Context.SetVerifyAfterDownload(false);
         // The port's name is a link to the line, as /dev/serial/by-id/ names an adapter.
         qputenv("KW3_COM5", m_Port.toLocal8Bit());
     }
@@ -149,7 +151,8 @@ protected:
     std::pair<bool, double> Transfer(Direction direction)
     {
         const std::int64_t start = CounterValue();
-        const bool done = direction == Direction::Download ? m_Window->StartDownload() : m_Window->StartUpload();
+        const bool done = RunTransfer(*m_Window, direction == Direction::Download ? TransferDirection::Download
+                                                                                  : TransferDirection::Upload);
         return {done, Milliseconds(CounterValue() - start)};
     }
 

@@ -1,5 +1,7 @@
 #include "support/TempFolder.h"
 
+#include "language/Messages.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -29,7 +31,7 @@ QString TempFolder::Write(const QString& name, const QByteArray& bytes) const
 QString TempFolder::WriteIdLanguage() const
 {
     QByteArray file;
-    for (int i = 0; i < 278; ++i)
+    for (int i = 0; i < Msg::EndOfAdded; ++i)
         file += "<" + QByteArray::number(i) + ">\r\n";
     return Write(QStringLiteral("Ids.lng"), file);
 }

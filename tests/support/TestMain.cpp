@@ -18,6 +18,12 @@ int main(int argc, char* argv[])
         QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
     }
+    // Backups and the transfer log of the windows under test go to a folder of the tests' own.
+    for (const char* variable : {"XDG_DATA_HOME", "XDG_STATE_HOME"}) {
+        const QString folder = QDir::temp().filePath(QStringLiteral("kw3-tests-") + QLatin1String(variable));
+        QDir().mkpath(folder);
+        qputenv(variable, folder.toLocal8Bit());
+    }
     // Number formatting must not depend on the machine.
     QLocale::setDefault(QLocale::c());
     // Never touch the real user's settings.

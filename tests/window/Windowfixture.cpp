@@ -1,5 +1,7 @@
 #include "window/Windowfixture.h"
 
+#include <QSignalSpy>
+
 #include "model/Cyclecontent.h"
 
 #include <QApplication>
@@ -52,4 +54,15 @@ void WindowTest::Press(QWidget* pane, int key, Qt::KeyboardModifiers modifiers)
 int WindowTest::StepsOf(const QTreeWidgetItem* cycle) const
 {
     return NodeData(cycle)->m_Content->StepCount() - 1;
+}
+
+bool RunTransfer(TFormMDIChild& window, TransferDirection direction)
+{
+    // Long enough for a full download with its backup and verify on a loaded machine.
+    constexpr int TransferWaitMs = 180000;
+    QSignalSpy ended(&window, &TFormMDIChild::TransferEnded);
+    const bool started = direction == TransferDirection::Download ? window.StartDownload() : window.StartUpload();
+    if (!started || !ended.wait(TransferWaitMs))
+        return false;
+    return ended.at(0).at(0).toBool();
 }

@@ -17,6 +17,9 @@
 
 #include <memory>
 
+// Starts the window's download or upload and waits until it has ended: whether it succeeded.
+bool RunTransfer(TFormMDIChild& window, TransferDirection direction);
+
 // A configuration window of a new standard configuration, shown offscreen, its
 // message boxes answered by script.
 class WindowTest : public ::testing::Test

@@ -1,0 +1,56 @@
+#include "model/Transferbackup.h"
+
+#include "app/Datafiles.h"
+#include "model/Configurationfile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstring>
+
+#include <unistd.h>
+
+QString DefaultBackupFolder()
+{
+    return QDir(UserDataFolder(QStringLiteral("kw3win"))).filePath(QStringLiteral("backups"));
+}
+
+QString BackupFileName(const QDateTime& time, const QString& portName, std::uint16_t formatCode)
+{
+    QString port = portName;
+    for (QChar& character : port)
+        if (!(character.isLetterOrNumber() && character.unicode() < 128))
+            character = QLatin1Char('_');
+    return time.toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")) + QLatin1Char('-') + port + QLatin1Char('-') +
+           FormatNameOfCode(formatCode) + QStringLiteral(".KWC");
+}
+
+bool WriteNewFile(const QString& folder, const QString& name, const QByteArray& bytes, QString& path,
+                  QString& reason)
+{
+    if (!QDir().mkpath(folder)) {
+        reason = folder + QStringLiteral(": ") + QStringLiteral("cannot create the folder");
+        return false;
+    }
+    path = QDir(folder).filePath(name);
+    // Hidden until complete, and removed when anything fails: the folder never holds part of a file.
+    QTemporaryFile file(QDir(folder).filePath(QStringLiteral(".kw3-new-XXXXXX")));
+    if (!file.open() || file.write(bytes) != bytes.size() || !file.flush()) {
+        reason = path + QStringLiteral(": ") + file.errorString();
+        return false;
+    }
+    // On the disk before it has its name: a power cut must not leave an empty backup.
+    if (::fsync(file.handle()) != 0) {
+        reason = path + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    if (QFileInfo::exists(path) || !file.rename(path)) {
+        reason = path + QStringLiteral(": ") +
+                 (QFileInfo::exists(path) ? QStringLiteral("the file exists") : file.errorString());
+        return false;
+    }
+    file.setAutoRemove(false);
+    return true;
+}

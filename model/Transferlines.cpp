@@ -1,0 +1,31 @@
+#include "model/Transferlines.h"
+
+#include "editor/Configurationpanes.h"
+#include "language/Language.h"
+#include "language/Messages.h"
+
+C_TransferLines::C_TransferLines(C_ConfigurationPanes& window, QTreeWidgetItem* heading)
+    : m_Window(window)
+    , m_Heading(heading)
+    , m_Parent(heading)
+{
+}
+
+void C_TransferLines::Reported(std::int16_t id, int icon, const QString& detail)
+{
+    m_Window.AddDiagnostic(m_Parent, Text(id) + detail, icon);
+}
+
+void C_TransferLines::StageChanged(TransferStage stage)
+{
+    switch (stage) {
+    case TransferStage::Backup:
+        m_Parent = m_Window.AddDiagnostic(m_Heading, Text(Msg::BackupStage), C_ConfigurationPanes::InProgress);
+        break;
+    case TransferStage::Verify:
+        m_Parent = m_Window.AddDiagnostic(m_Heading, Text(Msg::VerifyStage), C_ConfigurationPanes::InProgress);
+        break;
+    case TransferStage::Download:
+    case TransferStage::Upload: m_Parent = m_Heading; break;
+    }
+}
