@@ -72,25 +72,21 @@ TFormFileTransfer::TFormFileTransfer(QWidget* owner, int picture)
     m_ProgressBar->setGeometry(Margin, PictureHeight + 50, inner, 20);
     m_ProgressBar->setRange(0, 1);
     m_ProgressBar->setValue(0);
-    m_TimesLabel = NewDialogLabel(this, QString(), QRect(Margin, PictureHeight + 74, inner, 20));
+    m_TimesLabel = NewDialogLabel(this, QString(), QRect(Margin, PictureHeight + 76, inner - 100, 20));
     m_CancelButton = new QPushButton(QIcon(LoadPicture(QStringLiteral("GLYPH_CANCEL"))), Text(5), this);
     m_CancelButton->setGeometry(Width - Margin - 95, Height - Margin - 28, 95, 28);
     connect(m_CancelButton, &QPushButton::clicked, this, &TFormFileTransfer::CancelPressed);
 
-    // Over the times and the Cancel button while a question is open.
+    // Over the times and the Cancel button while a question is open; the progress stays in sight.
     m_QuestionPanel = new QFrame(this);
     m_QuestionPanel->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
     m_QuestionPanel->setAutoFillBackground(true);
-    m_QuestionPanel->setGeometry(4, PictureHeight + 4, Width - 8, Height - PictureHeight - 8);
     m_QuestionLabel = new QLabel(m_QuestionPanel);
     m_QuestionLabel->setWordWrap(true);
     m_QuestionLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_QuestionLabel->setGeometry(8, 6, Width - 24, 84);
     m_WaitButton = new QPushButton(Text(Msg::WaitButton), m_QuestionPanel);
-    m_WaitButton->setGeometry(8, m_QuestionPanel->height() - 36, 120, 28);
     m_WaitButton->setDefault(true);
     m_CancelTransferButton = new QPushButton(Text(Msg::CancelTransferButton), m_QuestionPanel);
-    m_CancelTransferButton->setGeometry(m_QuestionPanel->width() - 8 - 140, m_QuestionPanel->height() - 36, 140, 28);
     connect(m_WaitButton, &QPushButton::clicked, this, &TFormFileTransfer::WithdrawQuestion);
     connect(m_CancelTransferButton, &QPushButton::clicked, this, [this] {
         WithdrawQuestion();
@@ -127,7 +123,20 @@ void TFormFileTransfer::ShowTimes(qint64 elapsedMs, qint64 leftMs)
 
 void TFormFileTransfer::Ask(const QString& question)
 {
+    // The window grows to hold the whole question below the progress bar.
+    constexpr int Padding = 8;
+    constexpr int ButtonHeight = 28;
+    const int top = m_TimesLabel->y();
+    const int panelWidth = Width - 8;
     m_QuestionLabel->setText(question);
+    const int textHeight = m_QuestionLabel->heightForWidth(panelWidth - 2 * Padding);
+    const int panelHeight = std::max(Height - top - 4, textHeight + ButtonHeight + 3 * Padding);
+    setFixedSize(Width, top + panelHeight + 4);
+    m_QuestionPanel->setGeometry(4, top, panelWidth, panelHeight);
+    m_QuestionLabel->setGeometry(Padding, Padding, panelWidth - 2 * Padding, textHeight);
+    m_WaitButton->setGeometry(Padding, panelHeight - Padding - ButtonHeight, 120, ButtonHeight);
+    m_CancelTransferButton->setGeometry(panelWidth - Padding - 140, panelHeight - Padding - ButtonHeight, 140,
+                                        ButtonHeight);
     m_QuestionPanel->show();
     m_QuestionPanel->raise();
     m_WaitButton->setFocus();
@@ -138,6 +147,7 @@ void TFormFileTransfer::Ask(const QString& question)
 void TFormFileTransfer::WithdrawQuestion()
 {
     m_QuestionPanel->hide();
+    setFixedSize(Width, Height);
 }
 
 bool TFormFileTransfer::IsAsking() const

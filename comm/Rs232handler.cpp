@@ -167,6 +167,8 @@ bool C_KW3Communication::SendImage(const std::uint8_t* image, std::uint16_t leng
 
 bool C_KW3Communication::ReadPart(std::uint8_t* buffer, std::size_t count, std::size_t before, std::size_t total)
 {
+    if (StopRequested())
+        return false;
     std::size_t received = 0;
     const auto observer = [this, before, total](std::size_t arrived) {
         if (m_Listener != nullptr)

@@ -54,7 +54,10 @@ C_RunningTransfer::C_RunningTransfer(C_ConfigurationPanes& window, QTreeWidgetIt
 {
     connect(m_Worker, &C_TransferWorker::Reported, this,
             [this](qint16 id, int icon, const QString& detail) { m_Lines->Reported(id, icon, detail); });
-    connect(m_Worker, &C_TransferWorker::StageChanged, this, &C_RunningTransfer::ShowStage);
+    connect(m_Worker, &C_TransferWorker::StageChanged, this, [this](TransferStage stage) {
+        m_Lines->StageChanged(stage);
+        ShowStage(stage);
+    });
     connect(m_Worker, &C_TransferWorker::PhaseChanged, this, &C_RunningTransfer::ShowPhase);
     connect(m_Worker, &C_TransferWorker::Progressed, this, [this](qint64 done, qint64 total) {
         m_Done = done;
@@ -126,7 +129,6 @@ void C_RunningTransfer::ShowStage(TransferStage stage)
     if (stage != m_Stage)
         m_StageElapsed.restart();
     m_Stage = stage;
-    m_Lines->StageChanged(stage);
     switch (stage) {
     case TransferStage::Backup: m_Window->ShowStage(Text(Msg::BackupStage)); break;
     case TransferStage::Download: m_Window->ShowStage(Text(192)); break;
@@ -197,6 +199,8 @@ void C_RunningTransfer::End(const S_TransferOutcome& outcome)
     if (g_Current == this)
         g_Current = nullptr;
     WriteLog(outcome);
+    // A question about a transfer that has ended has no answer left to give.
+    m_Window->WithdrawQuestion();
     m_Window->hide();
     emit Finished(outcome);
 }

@@ -4,13 +4,35 @@
 #include "model/Configurationfile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
 
 #include <cerrno>
 #include <cstring>
 
+#include <sys/stat.h>
 #include <unistd.h>
+
+namespace {
+
+// The process's file mode mask, read without changing it (umask() would, for every thread).
+mode_t ProcessUmask()
+{
+    constexpr mode_t Usual = 022;
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return Usual;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("Umask:")) {
+            bool ok = false;
+            const mode_t mask = mode_t(line.mid(6).trimmed().toUInt(&ok, 8));
+            return ok ? mask : Usual;
+        }
+    return Usual;
+}
+
+} // namespace
 
 QString DefaultBackupFolder()
 {
@@ -42,7 +64,8 @@ bool WriteNewFile(const QString& folder, const QString& name, const QByteArray& 
         return false;
     }
     // On the disk before it has its name: a power cut must not leave an empty backup.
-    if (::fsync(file.handle()) != 0) {
+    // Readable as the user's other files are, not only as a temporary file is.
+    if (::fchmod(file.handle(), 0666 & ~ProcessUmask()) != 0 || ::fsync(file.handle()) != 0) {
         reason = path + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
         return false;
     }

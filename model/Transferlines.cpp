@@ -20,10 +20,10 @@ void C_TransferLines::StageChanged(TransferStage stage)
 {
     switch (stage) {
     case TransferStage::Backup:
-        m_Parent = m_Window.AddDiagnostic(m_Heading, Text(Msg::BackupStage), C_ConfigurationPanes::InProgress);
+        m_Parent = m_Window.AddDiagnostic(m_Heading, Text(Msg::BackupStage), C_ConfigurationPanes::Information);
         break;
     case TransferStage::Verify:
-        m_Parent = m_Window.AddDiagnostic(m_Heading, Text(Msg::VerifyStage), C_ConfigurationPanes::InProgress);
+        m_Parent = m_Window.AddDiagnostic(m_Heading, Text(Msg::VerifyStage), C_ConfigurationPanes::Information);
         break;
     case TransferStage::Download:
     case TransferStage::Upload: m_Parent = m_Heading; break;

@@ -8,6 +8,8 @@
 
 #include <zlib.h>
 
+#include <cstdlib>
+
 namespace {
 
 // A tab or line end inside a field (a file name may hold one) would break the line apart.
@@ -20,6 +22,16 @@ QString Field(const QString& value)
     return field;
 }
 
+// 2026-12-09T14:03:27+01:00: the offset always written out, never as Z.
+QString LocalTimeWithOffset(const QDateTime& time)
+{
+    const QDateTime local = time.toLocalTime();
+    const int offset = local.offsetFromUtc();
+    const int minutes = std::abs(offset) / 60;
+    return local.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) + QLatin1Char(offset < 0 ? '-' : '+') +
+           QStringLiteral("%1:%2").arg(minutes / 60, 2, 10, QLatin1Char('0')).arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
 } // namespace
 
 std::uint32_t ImageCrc32(const MemoryImage& image)
@@ -30,7 +42,7 @@ std::uint32_t ImageCrc32(const MemoryImage& image)
 QString TransferLogLine(const S_TransferLogEntry& entry)
 {
     const QStringList fields = {
-        entry.m_Time.toOffsetFromUtc(entry.m_Time.offsetFromUtc()).toString(Qt::ISODate),
+        LocalTimeWithOffset(entry.m_Time),
         entry.m_Direction,
         entry.m_Port,
         entry.m_Device,

@@ -1,7 +1,11 @@
 #include "comm/Comsetup.h"
+#include "comm/Controller.h"
 #include "comm/Filetansfer.h"
 
 #include "app/Context.h"
+#include "editor/Configurationpanes.h"
+#include "editor/Runningtransfer.h"
+#include "language/Messages.h"
 #include "language/Language.h"
 #include "resources/Pictures.h"
 #include "support/TempFolder.h"
@@ -9,9 +13,11 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
 #include <QSplitter>
@@ -20,6 +26,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -55,6 +62,21 @@ TEST_F(ComSetupTest, AFirstRunShowsCom1And500BothWays)
     for (const QLineEdit* edit : {dialog.m_SendEdit, dialog.m_ReceiveEdit}) {
         EXPECT_EQ(edit->text(), QStringLiteral("500"));
         EXPECT_TRUE(edit->isReadOnly());
+    }
+}
+
+TEST_F(ComSetupTest, TheSafetySwitchesAreStoredOnOkOnly)
+{
+    for (const bool ok : {false, true}) {
+        TCOMSetupForm dialog(m_Context, &m_Owner);
+        EXPECT_EQ(dialog.m_BackupCheckBox->text(), Text(Msg::BackupStage));
+        EXPECT_TRUE(dialog.m_BackupCheckBox->isChecked());
+        EXPECT_TRUE(dialog.m_VerifyCheckBox->isChecked());
+        dialog.m_BackupCheckBox->click();
+        dialog.m_VerifyCheckBox->click();
+        (ok ? dialog.m_OKButton : dialog.m_CancelButton)->click();
+        EXPECT_EQ(m_Context.BackupBeforeDownload(), !ok);
+        EXPECT_EQ(m_Context.VerifyAfterDownload(), !ok);
     }
 }
 
@@ -165,5 +187,45 @@ TEST(FileTransferTest, AFailedTransferMakesTheDiagnosticPanelAtLeast300High)
                 EnlargeDiagnostics(panel);
             EXPECT_EQ(inSplitter ? splitter.sizes().at(1) : panel->height(), c.expected) << c.height << inSplitter;
         }
+    }
+}
+
+// Cancel while image bytes go out asks inside the transfer window; the bytes go on
+// meanwhile, and a download that ends with the question open closes it and stands.
+TEST(RunningTransferTest, ACancelWhileSendingAsksAndADownloadEndingMeanwhileStands)
+{
+    const TempFolder folder;
+    const C_LanguageManager language{SourceFile(QStringLiteral("resources/English.lng"))};
+    constexpr std::size_t Size = 300;
+    for (const bool confirm : {false, true}) {
+        RunningController controller(ControllerWithImage(std::vector<std::uint8_t>(Size)));
+        C_ConfigurationPanes panes;
+        S_TransferPlan plan;
+        plan.m_Link.m_Device = controller.Device();
+        plan.m_Link.m_ReceiveTimeout = 100;
+        plan.m_FormatCode = 0xCAFE;
+        plan.m_Image = CountingImage(Size);
+        QTreeWidgetItem* heading = panes.AddDiagnostic(nullptr, QStringLiteral("heading"), 0);
+        C_RunningTransfer transfer(panes, heading, plan, QStringLiteral("file.KWC"), QString());
+        std::optional<S_TransferOutcome> outcome;
+        QObject::connect(&transfer, &C_RunningTransfer::Finished,
+                         [&outcome](const S_TransferOutcome& ended) { outcome = ended; });
+        transfer.Start();
+        EXPECT_EQ(C_RunningTransfer::Current(), &transfer);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return transfer.Window().m_ProgressBar->value() > 10; }, 10000));
+        transfer.Window().m_CancelButton->click();
+        ASSERT_TRUE(transfer.Window().IsAsking());
+        if (confirm)
+            transfer.Window().m_CancelTransferButton->click();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return outcome.has_value(); }, 10000));
+        EXPECT_EQ(outcome->m_Result, confirm ? TransferResult::Cancelled : TransferResult::Finished);
+        EXPECT_FALSE(transfer.Window().IsAsking());
+        EXPECT_EQ(C_RunningTransfer::Current(), nullptr);
+        const std::vector<S_TransferReport> reports = controller.Stop();
+        ASSERT_EQ(reports.size(), 1u);
+        EXPECT_EQ(reports[0].m_ByteTimes.size() < Size, confirm);
+        const auto [last, icon] = Lines(*heading).back();
+        EXPECT_TRUE(last.startsWith(Text(confirm ? Msg::CancelledWhileSending : Msg::DownloadFinished)))
+            << last.toStdString();
     }
 }

@@ -98,6 +98,24 @@ TEST(ContextTest, KeysAreTheOnesOtherRunsRead)
     EXPECT_EQ(store.value(QStringLiteral("COMPort/Com number")).toInt(), 1);
 }
 
+TEST(ContextTest, TransferSafetyIsOnUnlessSwitchedOff)
+{
+    TempFolder folder;
+    for (const bool on : {true, false}) {
+        {
+            C_Context context;
+            EXPECT_TRUE(context.BackupBeforeDownload());
+            EXPECT_TRUE(context.VerifyAfterDownload());
+            context.SetBackupBeforeDownload(on);
+            context.SetVerifyAfterDownload(!on);
+        }
+        EXPECT_EQ(Store().value(QStringLiteral("Transfer safety/Backup before download")).toInt(), on ? 1 : 0);
+        EXPECT_EQ(Store().value(QStringLiteral("Transfer safety/Verify after download")).toInt(), on ? 0 : 1);
+        EXPECT_EQ(C_Context().BackupBeforeDownload(), on);
+        QFile::remove(folder.SettingsFile());
+    }
+}
+
 TEST(ContextTest, StoredValuesAreUsedWithoutRangeChecks)
 {
     TempFolder folder;

@@ -8,12 +8,18 @@
 #include <QStandardPaths>
 
 TempFolder::TempFolder()
+    : m_DataHome(qgetenv("XDG_DATA_HOME"))
+    , m_StateHome(qgetenv("XDG_STATE_HOME"))
 {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_Dir.path());
+    qputenv("XDG_DATA_HOME", m_Dir.filePath(QStringLiteral("data")).toLocal8Bit());
+    qputenv("XDG_STATE_HOME", m_Dir.filePath(QStringLiteral("state")).toLocal8Bit());
 }
 
 TempFolder::~TempFolder()
 {
+    qputenv("XDG_DATA_HOME", m_DataHome);
+    qputenv("XDG_STATE_HOME", m_StateHome);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
                        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
 }

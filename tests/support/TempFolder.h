@@ -5,7 +5,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
-// A private folder for one test; the settings store is redirected into it.
+// A private folder for one test; the settings store, the backups and the
+// transfer log are redirected into it.
 class TempFolder
 {
 public:
@@ -22,6 +23,8 @@ public:
 
 private:
     QTemporaryDir m_Dir;
+    QByteArray m_DataHome;
+    QByteArray m_StateHome;
 };
 
 // The shipped default language file in the source tree.

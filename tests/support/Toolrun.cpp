@@ -17,7 +17,8 @@ S_ToolRun RunInFolder(const QString& program, const TempFolder& folder, const QS
     tool.setProcessEnvironment(environment);
     tool.setWorkingDirectory(folder.Path(QString()));
     tool.start(program, arguments);
-    EXPECT_TRUE(tool.waitForFinished(60000)) << program.toStdString() << " did not finish";
+    // Long enough for a download with its backup and verify on a loaded machine.
+    EXPECT_TRUE(tool.waitForFinished(180000)) << program.toStdString() << " did not finish";
     return {tool.exitCode(), QString::fromUtf8(tool.readAllStandardOutput()),
             QString::fromUtf8(tool.readAllStandardError())};
 }

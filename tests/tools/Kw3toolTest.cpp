@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
@@ -203,27 +204,32 @@ TEST_F(Kw3toolTest, LanguageOfTheSettingsStore)
 
 namespace {
 
-// kw3tool simulate, serving on a pseudo-terminal until its one transfer is done.
+// kw3tool simulate, serving on a pseudo-terminal until its one transfer is done,
+// or until the test is, when it serves many.
 class SimulatedController
 {
 public:
-    SimulatedController(const QStringList& arguments, const QString& folder)
+    SimulatedController(const QStringList& arguments, const QString& folder, bool once = true)
+        : m_Once(once)
     {
         m_Process.setWorkingDirectory(folder);
         m_Process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_Process.start(QStringLiteral(KW3TOOL), QStringList{QStringLiteral("simulate"), QStringLiteral("--once")} + arguments);
+        m_Process.start(QStringLiteral(KW3TOOL),
+                        QStringList{QStringLiteral("simulate")} + (once ? QStringList{QStringLiteral("--once")} : QStringList()) +
+                            arguments);
         EXPECT_TRUE(m_Process.waitForReadyRead(10000));
         m_Device = QString::fromUtf8(m_Process.readLine()).trimmed();
     }
     ~SimulatedController()
     {
-        if (!m_Process.waitForFinished(10000))
+        if (!m_Once || !m_Process.waitForFinished(10000))
             m_Process.kill();
         m_Process.waitForFinished();
     }
     const QString& Device() const { return m_Device; }
 
 private:
+    const bool m_Once;
     QProcess m_Process;
     QString m_Device;
 };
@@ -283,4 +289,46 @@ TEST_F(Kw3toolTest, ADeviceThatCannotBeOpenedIsALinkFailure)
                    QStringLiteral("standard"), QStringLiteral("--outputs"), QStringLiteral("20")})
                   .m_Exit,
               2);
+}
+
+// The whole safe download, as long as a real one: backup, download, verify.
+TEST_F(Kw3toolTest, DownloadKeepsABackupAndItsVerifyFindsWhatTheControllerChanged)
+{
+    ImageBuilder held(StandardLayout, 16);
+    held.Step(0, 2, 3, 1, {{10, 0}, {11, 9}}).Program(0, 4, {{2, 3}});
+    const QString former = m_Folder.Write(QStringLiteral("former.KWC"), held.ConfigurationFile());
+    const QString backups = m_Folder.Path(QStringLiteral("backups"));
+    ASSERT_TRUE(QDir().mkpath(backups));
+    const SimulatedController controller({QStringLiteral("--image"), former, QStringLiteral("--corrupt"),
+                                          QStringLiteral("4321")},
+                                         m_Folder.Path(QString()), false);
+    const S_ToolRun run =
+        Run({QStringLiteral("download"), Valid(), QStringLiteral("--device"), controller.Device(),
+             QStringLiteral("--receive-timeout"), QStringLiteral("1000"), QStringLiteral("--backup"), backups,
+             QStringLiteral("--verify")});
+    EXPECT_EQ(run.m_Exit, 1) << run.m_Out.toStdString() << run.m_Err.toStdString();
+    EXPECT_TRUE(run.m_Out.contains(QStringLiteral("\n  [i] <278>: 8182 B, "))) << run.m_Out.toStdString();
+    EXPECT_TRUE(run.Lines().last().startsWith(QStringLiteral("    [!] <286> 1, <287> ")));
+    EXPECT_EQ(run.Lines().last().section(QLatin1Char(' '), -1), QStringLiteral("4321"));
+    const QStringList kept = QDir(backups).entryList(QDir::Files | QDir::Hidden);
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_TRUE(kept[0].endsWith(QStringLiteral("-standard.KWC"))) << kept[0].toStdString();
+    EXPECT_EQ(m_Folder.Read(QStringLiteral("backups/") + kept[0]), m_Folder.Read(QStringLiteral("former.KWC")));
+}
+
+TEST_F(Kw3toolTest, SafetyOptionsAreCheckedBeforeAByteGoesOut)
+{
+    const QString notThere = m_Folder.Path(QStringLiteral("no-such-folder"));
+    const QList<QStringList> refused = {
+        {QStringLiteral("download"), Valid(), QStringLiteral("--device"), notThere, QStringLiteral("--backup"), notThere},
+        {QStringLiteral("download"), Valid(), QStringLiteral("--device"), notThere, QStringLiteral("--verify=yes")},
+        {QStringLiteral("simulate"), QStringLiteral("--corrupt"), QStringLiteral("8182")},
+        {QStringLiteral("simulate"), QStringLiteral("--format"), QStringLiteral("varnholt"), QStringLiteral("--corrupt"),
+         QStringLiteral("-1")},
+    };
+    for (const QStringList& arguments : refused) {
+        const S_ToolRun run = Run(arguments);
+        EXPECT_EQ(run.m_Exit, 2) << arguments.join(QLatin1Char(' ')).toStdString();
+        EXPECT_FALSE(run.m_Out.contains(QStringLiteral("<192>")));
+    }
 }
