@@ -3,6 +3,7 @@
 #include "comm/Rs232handler.h"
 #include "comm/Serialport.h"
 #include "language/Language.h"
+#include "language/Messages.h"
 #include "support/TempFolder.h"
 
 #include <QTreeWidget>
@@ -10,8 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -252,3 +255,28 @@ INSTANTIATE_TEST_SUITE_P(Cases, UploadTest,
                                     (test.param.stopAfter < 0 ? std::string("Whole")
                                                               : "StoppedAfter" + std::to_string(test.param.stopAfter));
                          });
+
+// Bytes left on the line by an earlier transfer (here ready bytes) never answer a
+// handshake: they are drained until the line is quiet, and a line that never is fails.
+TEST_F(LinkTest, LateBytesNeverAnswerAHandshake)
+{
+    for (const bool endless : {false, true}) {
+        C_PseudoTerminal line;
+        ASSERT_TRUE(line.Open());
+        std::atomic<bool> stop{false};
+        std::thread chatter([&] {
+            for (int sent = 0; !stop && (endless || sent < 10); ++sent) {
+                line.WriteByte(0x40);
+                SleepMilliseconds(20);
+            }
+        });
+        QTreeWidgetItem& heading = *NewHeading();
+        ItemLines lines(heading);
+        C_KW3Communication link(&lines, line.DevicePath(), ShortTimeout, ShortTimeout);
+        std::uint8_t image[4] = {};
+        EXPECT_FALSE(link.SendImage(image, 4));
+        stop = true;
+        chatter.join();
+        EXPECT_EQ(Lines(heading).back(), Line(endless ? Msg::LineNeverQuiet : 267, Error)) << endless;
+    }
+}
