@@ -490,6 +490,8 @@ bool TFormMDIChild::StartTransfer(S_TransferPlan plan)
     connect(m_Transfer.get(), &C_RunningTransfer::Finished, this, &TFormMDIChild::TransferFinished);
     connect(m_Transfer.get(), &C_RunningTransfer::LogProblem, this, &TFormMDIChild::StatusMessage);
     SetEditable(false);
+    // The focus stays in this window, so that the frame comes back to it when the transfer window goes.
+    m_DiagnosticTree->setFocus();
     m_Transfer->Start();
     // The transfer's lines come below the earlier ones: show them.
     m_DiagnosticTree->scrollToBottom();
