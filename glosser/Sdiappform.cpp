@@ -25,9 +25,14 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <limits>
+
 const QString TSDIAppForm::Caption = QStringLiteral("KW3 Win 2 - Language Manager");
 
 namespace {
+
+// Language files are read whole: how many lines they hold is theirs to say.
+constexpr int AllLines = std::numeric_limits<int>::max();
 
 QString ChooseWithFileDialog(QWidget* parent, TSDIAppForm::FileDialog kind, const QString& current)
 {
@@ -63,7 +68,7 @@ std::unique_ptr<TSDIAppForm> TSDIAppForm::Create(const QString& referencePath)
 {
     QStringList reference;
     QString error;
-    if (!C_LanguageFile::Read(referencePath, MessageCount, reference, error)) {
+    if (!C_LanguageFile::Read(referencePath, AllLines, reference, error)) {
         C_MessageBox::Show(QStringLiteral("Cannot read the reference texts \"")
                                + QDir::toNativeSeparators(referencePath) + QStringLiteral("\": ")
                                + error + QStringLiteral("\nGlosser cannot start without them."),
@@ -113,7 +118,7 @@ TSDIAppForm::~TSDIAppForm()
 
 void TSDIAppForm::CreateGrid(const QStringList& reference)
 {
-    m_StringsGrid = new TStringsGrid(MessageCount, 3, this);
+    m_StringsGrid = new TStringsGrid(0, 3, this);
     m_StringsGrid->setObjectName(QStringLiteral("m_StringsGrid"));
     m_StringsGrid->horizontalHeader()->hide();
     m_StringsGrid->verticalHeader()->hide();
@@ -134,9 +139,28 @@ void TSDIAppForm::CreateGrid(const QStringList& reference)
     columns->setSectionResizeMode(QHeaderView::Fixed);
     m_StringsGrid->setColumnWidth(NumberColumn, 30);
 
+    m_ReferenceRows = std::max<int>(RequiredMessages, int(reference.size()));
+    SetRowCount(m_ReferenceRows);
+    FillColumn(ReferenceColumn, reference);
+    m_StringsGrid->setCurrentCell(0, EditColumn);
+
+    connect(m_StringsGrid, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+        if (item->column() == EditColumn)
+            m_Modified = true;
+    });
+    m_StringsGrid->viewport()->installEventFilter(this);
+    setCentralWidget(m_StringsGrid);
+}
+
+void TSDIAppForm::SetRowCount(int rows)
+{
+    // New rows are no edit.
+    const QSignalBlocker blocker(m_StringsGrid);
+    const int first = m_StringsGrid->rowCount();
+    m_StringsGrid->setRowCount(rows);
     // The number and reference columns are fixed: shaded, neither selected nor edited.
     const QBrush fixedShade = palette().button();
-    for (int row = 0; row < MessageCount; ++row) {
+    for (int row = first; row < rows; ++row) {
         auto* number = new QTableWidgetItem(QString::number(row + 1));
         number->setFlags(Qt::ItemIsEnabled);
         number->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -150,15 +174,6 @@ void TSDIAppForm::CreateGrid(const QStringList& reference)
         edited->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
         m_StringsGrid->setItem(row, EditColumn, edited);
     }
-    FillColumn(ReferenceColumn, reference);
-    m_StringsGrid->setCurrentCell(0, EditColumn);
-
-    connect(m_StringsGrid, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
-        if (item->column() == EditColumn)
-            m_Modified = true;
-    });
-    m_StringsGrid->viewport()->installEventFilter(this);
-    setCentralWidget(m_StringsGrid);
 }
 
 void TSDIAppForm::CreateCommands()
@@ -266,7 +281,9 @@ void TSDIAppForm::FileNewActionExecute()
 {
     if (!MayDiscardChanges())
         return;
+    SetRowCount(m_ReferenceRows);
     FillColumn(EditColumn, QStringList());
+    statusBar()->clearMessage();
     m_FileName = QStringLiteral("New.lng");
     m_Modified = false;
     m_StringsGrid->setCurrentCell(0, EditColumn);
@@ -286,15 +303,23 @@ bool TSDIAppForm::OpenFile(const QString& path)
     if (QFileInfo::exists(path)) {
         QStringList lines;
         QString error;
-        if (!C_LanguageFile::Read(path, MessageCount, lines, error)) {
+        if (!C_LanguageFile::Read(path, AllLines, lines, error)) {
             C_MessageBox::Show(QStringLiteral("Cannot open \"") + QDir::toNativeSeparators(path)
                                    + QStringLiteral("\": ") + error,
                                Caption, C_MessageBox::Icon::Error, C_MessageBox::Buttons::Ok, this);
             return false;
         }
+        // Lines past the reference have nothing beside them, but they are a translator's
+        // work (perhaps against a newer reference): kept, not dropped.
+        SetRowCount(std::max<int>(m_ReferenceRows, int(lines.size())));
         FillColumn(EditColumn, lines);
         // The column now holds exactly what the file holds.
         m_Modified = false;
+        const qsizetype extra = EditedTexts().size() - m_ReferenceRows;
+        if (extra > 0)
+            statusBar()->showMessage(QStringLiteral("%1 lines past the reference texts are kept").arg(extra));
+        else
+            statusBar()->clearMessage();
     }
     m_FileName = path;
     return true;
@@ -368,7 +393,7 @@ void TSDIAppForm::FindNext()
 {
     m_StringsGrid->CommitEdit();
     const QString wanted = m_FindDialog->FindText();
-    for (; m_SearchPosition < MessageCount; ++m_SearchPosition) {
+    for (; m_SearchPosition < m_StringsGrid->rowCount(); ++m_SearchPosition) {
         if (Text(m_SearchPosition).contains(wanted, Qt::CaseSensitive)) {
             ShowCell(m_SearchPosition);
             ++m_SearchPosition;
@@ -401,7 +426,7 @@ bool TSDIAppForm::ReplaceNextOccurrence()
     const QString replacement = m_ReplaceDialog->ReplaceText();
     if (wanted.isEmpty())
         return false;
-    for (; m_SearchPosition < MessageCount; ++m_SearchPosition, m_SearchOffset = 0) {
+    for (; m_SearchPosition < m_StringsGrid->rowCount(); ++m_SearchPosition, m_SearchOffset = 0) {
         QString text = Text(m_SearchPosition);
         const qsizetype at = text.indexOf(wanted, m_SearchOffset, Qt::CaseSensitive);
         if (at < 0)
@@ -427,11 +452,14 @@ void TSDIAppForm::FillColumn(int column, const QStringList& lines)
 {
     // Loading is not an edit: it leaves the modified flag alone.
     const QSignalBlocker blocker(m_StringsGrid);
-    for (int row = 0; row < MessageCount; ++row) {
+    for (int row = 0; row < m_StringsGrid->rowCount(); ++row) {
         QString text;
         if (row < lines.size())
-            // An empty text would be refused at saving; one blank keeps its row and passes.
-            text = lines.at(row).isEmpty() ? QStringLiteral(" ") : lines.at(row);
+            text = lines.at(row);
+        // An empty required text would be refused at saving; one blank keeps its row and
+        // passes. A later one stays empty, so that Kw3Win shows its own English for it.
+        if (row < lines.size() && row < RequiredMessages && text.isEmpty())
+            text = QStringLiteral(" ");
         m_StringsGrid->item(row, column)->setText(text);
     }
 }
@@ -444,8 +472,11 @@ QString TSDIAppForm::Text(int row) const
 QStringList TSDIAppForm::EditedTexts() const
 {
     QStringList texts;
-    for (int row = 0; row < MessageCount; ++row)
+    for (int row = 0; row < m_StringsGrid->rowCount(); ++row)
         texts << Text(row);
+    // Empty lines past the reference tell Kw3Win nothing a missing line does not.
+    while (texts.size() > m_ReferenceRows && texts.constLast().isEmpty())
+        texts.removeLast();
     return texts;
 }
 
@@ -457,14 +488,14 @@ void TSDIAppForm::ShowCell(int row)
 
 bool TSDIAppForm::CheckTexts()
 {
-    for (int row = 0; row < MessageCount; ++row) {
+    for (int row = 0; row < m_StringsGrid->rowCount(); ++row) {
         const QString text = Text(row);
         const QString line =
             QStringLiteral("Message at line ") + QString::number(row + 1) + QLatin1Char(' ');
         QString fault;
         if (text.size() > LongestText)
             fault = line + QStringLiteral("is too long");
-        else if (text.isEmpty())
+        else if (text.isEmpty() && row < RequiredMessages)
             fault = line + QStringLiteral(" is empty");
         else if (const std::optional<QChar> c = C_LanguageFile::UnstorableCharacter(text))
             fault = line + QStringLiteral("holds the character ") + DescribeCharacter(*c)

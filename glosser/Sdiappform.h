@@ -18,7 +18,9 @@ class TSDIAppForm : public QMainWindow
     Q_OBJECT
 
 public:
-    static constexpr int MessageCount = 278;
+    // Every language file has translated texts for the ids below this; Kw3Win carries its
+    // own English for the later ones, so a file may leave them empty or stop before them.
+    static constexpr int RequiredMessages = 278;
     static constexpr int LongestText = 64;
     static constexpr int NumberColumn = 0;
     static constexpr int ReferenceColumn = 1;
@@ -54,6 +56,7 @@ private:
     explicit TSDIAppForm(const QStringList& reference);
 
     void CreateGrid(const QStringList& reference);
+    void SetRowCount(int rows);
     void CreateCommands();
 
     void FileNewActionExecute();
@@ -92,6 +95,8 @@ private:
     QAction* m_PasteAction = nullptr;
     FileChooser m_ChooseFile;
 
+    // One row per reference text, never fewer than the required ones.
+    int m_ReferenceRows = RequiredMessages;
     QString m_FileName = QStringLiteral("New.lng");
     bool m_Modified = false;
     int m_SearchPosition = 0;

@@ -72,7 +72,7 @@ protected:
     }
     void FillAll(const QString& text)
     {
-        for (int row = 0; row < TSDIAppForm::MessageCount; ++row)
+        for (int row = 0; row < grid->rowCount(); ++row)
             SetCell(row, text);
     }
 

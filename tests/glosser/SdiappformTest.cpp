@@ -127,7 +127,7 @@ TEST_F(GlosserWindowTest, WithoutReadableReferenceTextsTheProgramDoesNotStart)
 
 TEST_F(GlosserWindowTest, OpenedLinesLandInTheirRowsAndSaveWritesExactly278)
 {
-    const QString longFile = OpenFile("long.lng", NumberedLines(300));
+    const QString longFile = OpenFile("long.lng", NumberedLines(278) + QByteArray("\r\n").repeated(22));
     EXPECT_EQ(form->EditedFileName(), longFile);
     EXPECT_EQ(Cell(0), QStringLiteral("Line 1"));
     EXPECT_EQ(Cell(277), QStringLiteral("Line 278"));
@@ -154,6 +154,23 @@ TEST_F(GlosserWindowTest, OpenedLinesLandInTheirRowsAndSaveWritesExactly278)
     EXPECT_EQ(Cell(5), QStringLiteral("Line 6"));
     Trigger("FileSaveAction");
     EXPECT_EQ(folder.Read("gap.lng"), NumberedLines(278).replace("Line 5\r\n", " \r\n"));
+}
+
+TEST_F(GlosserWindowTest, SavedFilesFollowTheReferenceAndOnlyTheFirst278LinesMustBeFilled)
+{
+    const QByteArray old = NumberedLines(278) + "\r\nLine 280\r\n", tooLong = old + QByteArray(65, 'a') + "\r\n";
+    const struct { int reference; QByteArray file, saved; QString fault; } cases[] = { // faults last: one box each
+        {340, old, old + QByteArray("\r\n").repeated(60), {}},
+        {300, NumberedLines(320), NumberedLines(320), {}},
+        {340, NumberedLines(100), NumberedLines(100), "Message at line 101  is empty"},
+        {281, tooLong, tooLong, "Message at line 281 is too long"}};
+    for (const auto& c : cases) {
+        form = TSDIAppForm::Create(folder.Write("reference.lng", NumberedLines(c.reference, "Reference ")));
+        form->OpenFile(folder.Write("case.lng", c.file));
+        Trigger("FileSaveAction");
+        EXPECT_EQ(boxes.Shown().empty() ? QString() : boxes.Shown().back().text, c.fault);
+        EXPECT_EQ(folder.Read("case.lng"), c.saved) << c.reference;
+    }
 }
 
 TEST_F(GlosserWindowTest, CheckBeforeSavingStopsAtTheFirstFaultyLine)
