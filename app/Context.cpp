@@ -1,5 +1,8 @@
 #include "app/Context.h"
 
+#include "language/Language.h"
+#include "language/Messages.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -112,11 +115,15 @@ C_Context::C_Context(Persistence persistence)
     case QSettings::AccessError:
         m_StoreProblem = QStringLiteral("The settings file %1 cannot be read; the default settings are used.")
                              .arg(store.fileName());
+        m_StoreProblemId = Msg::SettingsUnreadable;
+        m_StoreProblemDetail = QLatin1Char(' ') + store.fileName();
         break;
     case QSettings::FormatError:
         m_StoreProblem = QStringLiteral("The settings file %1 is damaged; the settings that could not be read "
                                         "are set to their defaults and the file is rewritten at exit.")
                              .arg(store.fileName());
+        m_StoreProblemId = Msg::SettingsDamaged;
+        m_StoreProblemDetail = QLatin1Char(' ') + store.fileName();
         break;
     }
     for (const StringKey& k : StringKeys())
@@ -161,7 +168,15 @@ bool C_Context::Store()
     if (store.status() == QSettings::NoError ||
         (store.status() == QSettings::FormatError && FileBytes(store.fileName()) != before))
         return true;
+    const QString reason = WriteFailure(store.fileName());
     m_StoreProblem = QStringLiteral("The settings file %1 cannot be written (%2); the settings of this run are lost.")
-                         .arg(store.fileName(), WriteFailure(store.fileName()));
+                         .arg(store.fileName(), reason);
+    m_StoreProblemId = Msg::SettingsNotWritten;
+    m_StoreProblemDetail = QLatin1Char(' ') + store.fileName() + QStringLiteral(" (") + reason + QLatin1Char(')');
     return false;
+}
+
+QString C_Context::StoreProblemText() const
+{
+    return m_StoreProblemId == 0 ? QString() : Text(m_StoreProblemId) + m_StoreProblemDetail;
 }

@@ -25,6 +25,8 @@ public:
     // Why the store could not be read whole, or empty when it could; the values
     // it could not give are the defaults. After a failed Store, why that failed.
     const QString& StoreProblem() const { return m_StoreProblem; }
+    // The same in the words of the current language file.
+    QString StoreProblemText() const;
 
     // Writes the settings back now instead of at destruction; false, with the
     // reason in StoreProblem(), when the file could not be written. The file is
@@ -88,6 +90,9 @@ private:
     Persistence m_Persistence;
     bool m_Stored = false;
     QString m_StoreProblem;
+    // The message of the problem, and what follows its text: the file and a reason.
+    std::int16_t m_StoreProblemId = 0;
+    QString m_StoreProblemDetail;
     QString m_LastConfiguration;
     QString m_LanguageFile;
     int m_HorizontalLeft = 0;

@@ -165,9 +165,8 @@ void TMainForm::BuildActions()
     m_WindowArrangeAction = NewAction(62, 62, "ACTION_ARRANGE", none, &T::WindowArrangeActionExecute);
     m_WindowSetPanesAction = NewAction(64, 81, "ACTION_SETPANES", none, &T::WindowSetPanesActionExecute);
     m_WindowCompareAction = NewAction(-1, -1, nullptr, none, &T::WindowCompareActionExecute);
-    m_WindowCompareAction->setText(QStringLiteral("C&ompare..."));
-    SetHint(m_WindowCompareAction,
-            QStringLiteral("Compare|List the differences between the active configuration and another one"));
+    m_WindowCompareAction->setText(Text(Msg::CompareAction));
+    SetHint(m_WindowCompareAction, Text(Msg::CompareHint));
     m_HelpAboutAction = NewAction(67, -1, "ACTION_ABOUT", none, &T::HelpAboutActionExecute);
     SetHint(m_HelpAboutAction, Text(0));
 
@@ -176,10 +175,10 @@ void TMainForm::BuildActions()
     EditPaste1 = NewAction(-1, -1, "ACTION_PASTE", QKeySequence(Qt::CTRL | Qt::Key_V), &T::EditPaste1Execute);
     // Undo and Redo name the change: "Undo Delete cycle". A focused text field takes
     // Ctrl+Z for its own text first.
-    m_EditUndoAction = m_Histories->createUndoAction(this, QStringLiteral("&Undo"));
+    m_EditUndoAction = m_Histories->createUndoAction(this, Text(Msg::UndoPrefix));
     m_EditUndoAction->setShortcut(QKeySequence::Undo);
     m_EditUndoAction->setIcon(QIcon::fromTheme(QStringLiteral("edit-undo")));
-    m_EditRedoAction = m_Histories->createRedoAction(this, QStringLiteral("&Redo"));
+    m_EditRedoAction = m_Histories->createRedoAction(this, Text(Msg::RedoPrefix));
     m_EditRedoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     m_EditRedoAction->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo")));
     EditCut1->setText(QStringLiteral("Cu&t"));
@@ -243,9 +242,10 @@ void TMainForm::BuildToolBars()
     m_ExitToolBar->setObjectName(QStringLiteral("m_ExitToolBar"));
     m_ExitToolBar->setMovable(false);
     m_ExitToolBar->setIconSize(QSize(16, 16));
-    auto* spacer = new QWidget(m_ToolBar);
+    // The last toolbar of the row takes the rest of it; the spacer pushes Exit to the far end.
+    auto* spacer = new QWidget(m_ExitToolBar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    m_ToolBar->addWidget(spacer);
+    m_ExitToolBar->addWidget(spacer);
     m_ExitToolBar->addAction(m_FileExitAction);
     addToolBar(m_ExitToolBar);
 }
@@ -321,7 +321,10 @@ void TMainForm::closeEvent(QCloseEvent* event)
             event->ignore();
             return;
         }
-    TFormMDIChild* active = ActiveConfiguration();
+    // The current window, not the active one: with another program active (a close
+    // from the taskbar, a log-out) the frame has no active window.
+    QMdiSubWindow* current = m_MdiArea->currentSubWindow();
+    const auto* active = current != nullptr ? qobject_cast<TFormMDIChild*>(current->widget()) : nullptr;
     const QString last = active != nullptr ? active->Path() : QString();
     m_MdiArea->closeAllSubWindows();
     StoreGeometry();
@@ -605,7 +608,7 @@ void TMainForm::FilePrintExecute()
 
 void TMainForm::FileOpenLanguageActionExecute()
 {
-    const QString path = ChooseFile(86, QStringLiteral("Language file (*.LNG)|*.LNG"), QStringLiteral("LNG"));
+    const QString path = ChooseFile(86, Text(Msg::LanguageFileFilter), QStringLiteral("LNG"));
     if (path.isEmpty())
         return;
     // The texts on screen stay: the language applies from the next start.

@@ -19,17 +19,18 @@ int main(int argc, char* argv[])
     C_Context context;
     if (!file.isEmpty())
         context.SetLastConfiguration(file);
-    if (!context.StoreProblem().isEmpty())
-        C_MessageBox::Show(context.StoreProblem(), QStringLiteral("KW3 Win 2"), C_MessageBox::Icon::Warning);
 
     int result = 0;
     {
         C_Session session(context);
+        // Said once the language file is loaded, so in its words.
+        if (!context.StoreProblem().isEmpty())
+            C_MessageBox::Show(context.StoreProblemText(), QStringLiteral("KW3 Win 2"), C_MessageBox::Icon::Warning);
         session.Start();
         result = QApplication::exec();
+        // Written while the windows are closed but the language still lives, so a failure is told in its words.
+        if (!context.Store())
+            C_MessageBox::Show(context.StoreProblemText(), QStringLiteral("KW3 Win 2"), C_MessageBox::Icon::Warning);
     }
-    // Told now, while a message box can still say it.
-    if (!context.Store())
-        C_MessageBox::Show(context.StoreProblem(), QStringLiteral("KW3 Win 2"), C_MessageBox::Icon::Warning);
     return result;
 }

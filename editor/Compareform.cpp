@@ -4,7 +4,9 @@
 #include "app/Messagebox.h"
 #include "editor/Mdichild.h"
 #include "editor/Utilities.h"
+#include "editor/Rowproperties.h"
 #include "language/Language.h"
+#include "language/Messages.h"
 #include "model/Configurationfile.h"
 #include "model/Eepromformat.h"
 
@@ -22,8 +24,6 @@
 
 namespace {
 
-const QString Caption = QStringLiteral("Compare");
-
 // The format's name as the format dialog shows it.
 QString FormatName(std::uint16_t code)
 {
@@ -33,6 +33,64 @@ QString FormatName(std::uint16_t code)
     case FormatCode::Varnholt: return Text(27);
     default: return QString::number(code);
     }
+}
+
+// The service panel's label of a parameter.
+std::int16_t ServiceLabel(ServiceParameter parameter)
+{
+    switch (parameter) {
+    case ServiceParameter::TotalWashes: return 94;
+    case ServiceParameter::PartialWashes: return 95;
+    case ServiceParameter::WorkingHours: return 96;
+    case ServiceParameter::MaintenanceRequest: return 115;
+    case ServiceParameter::Language: return 97;
+    case ServiceParameter::TemperatureUnit: return 98;
+    case ServiceParameter::MaximumLevel: return 99;
+    case ServiceParameter::MinimumLevel: return 100;
+    case ServiceParameter::AdvanceEnable: return 101;
+    case ServiceParameter::MachineEnable: return 102;
+    case ServiceParameter::SlowingDownTime: return 103;
+    case ServiceParameter::MaximumSpeed: return 104;
+    case ServiceParameter::SpinLevel: return 105;
+    case ServiceParameter::TemperatureHysteresis: return 277;
+    }
+    return 37;
+}
+
+// The place in the words of the window's language; kw3tool's diff keeps its own fixed words.
+QString ShownPlace(const S_Difference& difference, const C_EEPROMFormat& formatA)
+{
+    const QString cycle = CycleCategoryName(difference.m_Category) + QLatin1Char(' ') +
+                          QString::number(difference.m_Cycle);
+    const QString step = cycle + QStringLiteral(", ") + Text(187) + QLatin1Char(' ') +
+                         QString::number(difference.m_Step + 1);
+    switch (difference.m_Kind) {
+    case S_Difference::Kind::Format: return Text(164);
+    case S_Difference::Kind::Service: return Text(ServiceLabel(difference.m_Service));
+    case S_Difference::Kind::Motor:
+        return Text(141) + QLatin1Char(' ') + QString::number(difference.m_MotorMode) + QStringLiteral(", ") +
+               Text(std::int16_t(137 + difference.m_MotorColumn));
+    case S_Difference::Kind::Program: return Text(145) + QLatin1Char(' ') + QString::number(difference.m_Program);
+    case S_Difference::Kind::Cycle: return cycle;
+    case S_Difference::Kind::Step: return step;
+    case S_Difference::Kind::StepField:
+        return step + QStringLiteral(", ") + formatA.Rows()[size_t(difference.m_RowA)]->m_Caption;
+    }
+    return difference.m_Place;
+}
+
+QString ShownValue(const S_Difference& difference, const QString& value)
+{
+    if (difference.m_Flags)
+        return Text(value == QLatin1String("true") ? 38 : 39);
+    return value;
+}
+
+// A side's format as the format dialog names it, with its outputs.
+QString FormatWithOutputs(std::uint16_t code, int outputs)
+{
+    return FormatName(code) + QStringLiteral(", ") + QString::number(outputs) + QLatin1Char(' ') +
+           Text(Msg::OutputsWord);
 }
 
 QString FileName(const QString& path)
@@ -85,18 +143,18 @@ void SelectPlace(TFormMDIChild& window, const S_Difference& difference, int row)
 TCompareForm::TCompareForm(TFormMDIChild& active, QList<TFormMDIChild*> others, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_OthersBox(new QComboBox(this))
-    , m_CompareButton(new QPushButton(QStringLiteral("Compare"), this))
-    , m_FileButton(new QPushButton(QStringLiteral("File..."), this))
+    , m_CompareButton(new QPushButton(Text(Msg::CompareCaption), this))
+    , m_FileButton(new QPushButton(Text(Msg::CompareFileButton), this))
     , m_Summary(new QLabel(this))
     , m_Table(new QTableWidget(0, 3, this))
     , m_Active(&active)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(Caption + QStringLiteral(" - ") + FileName(active.Path()));
+    setWindowTitle(Text(Msg::CompareCaption) + QStringLiteral(" - ") + FileName(active.Path()));
     resize(720, 420);
 
     auto* bar = new QHBoxLayout;
-    bar->addWidget(new QLabel(QStringLiteral("Compare %1 with").arg(FileName(active.Path())), this));
+    bar->addWidget(new QLabel(FileName(active.Path()) + QStringLiteral(": ") + Text(Msg::CompareWith), this));
     bar->addWidget(m_OthersBox, 1);
     bar->addWidget(m_CompareButton);
     bar->addWidget(m_FileButton);
@@ -148,7 +206,7 @@ void TCompareForm::CompareWith(TFormMDIChild& other)
 bool TCompareForm::CompareWithChosenFile()
 {
     const QString path = C_FileChooser::Choose(
-        this, {C_FileChooser::Purpose::Open, Caption, QStringLiteral("Configuration (*.KWC *.KW3)|*.KWC;*.KW3"),
+        this, {C_FileChooser::Purpose::Open, Text(Msg::CompareCaption), Text(Msg::CompareFileFilter),
                QStringLiteral("KWC"), QString()});
     return !path.isEmpty() && CompareWithFile(path);
 }
@@ -159,7 +217,8 @@ bool TCompareForm::CompareWithFile(const QString& path)
         return false;
     const C_ConfigurationFile file(path);
     if (const QString refusal = file.Refusal(); !refusal.isEmpty()) {
-        C_MessageBox::Show(refusal, Caption, C_MessageBox::Icon::Warning, C_MessageBox::Buttons::Ok, this);
+        C_MessageBox::Show(refusal, Text(Msg::CompareCaption), C_MessageBox::Icon::Warning, C_MessageBox::Buttons::Ok,
+                           this);
         return false;
     }
     std::uint16_t code = file.FormatCode().value_or(0);
@@ -181,22 +240,27 @@ void TCompareForm::Compare(const S_ComparedConfiguration& b, const QString& capt
 {
     if (m_Active == nullptr || m_Active->Format() == nullptr)
         return;
-    m_Differences = CompareConfigurations({*m_Active, *m_Active->Format()}, b, FormatName);
+    const C_EEPROMFormat& formatA = *m_Active->Format();
+    m_Differences = CompareConfigurations({*m_Active, formatA}, b, FormatName);
 
     const QSignalBlocker blocker(m_Table);
     m_Table->clearContents();
     m_Table->setRowCount(int(m_Differences.size()));
-    m_Table->setHorizontalHeaderLabels({QStringLiteral("Place"), QStringLiteral("A: ") + FileName(m_Active->Path()),
+    m_Table->setHorizontalHeaderLabels({Text(Msg::PlaceColumn), QStringLiteral("A: ") + FileName(m_Active->Path()),
                                         QStringLiteral("B: ") + captionB});
     for (int r = 0; r < m_Table->rowCount(); ++r) {
         const S_Difference& difference = m_Differences[size_t(r)];
-        m_Table->setItem(r, 0, new QTableWidgetItem(difference.m_Place));
-        m_Table->setItem(r, 1, new QTableWidgetItem(difference.m_A));
-        m_Table->setItem(r, 2, new QTableWidgetItem(difference.m_B));
+        const bool format = difference.m_Kind == S_Difference::Kind::Format;
+        m_Table->setItem(r, 0, new QTableWidgetItem(ShownPlace(difference, formatA)));
+        m_Table->setItem(r, 1, new QTableWidgetItem(format ? FormatWithOutputs(formatA.FormatCode(), formatA.GetOutputs())
+                                                           : ShownValue(difference, difference.m_A)));
+        m_Table->setItem(r, 2, new QTableWidgetItem(format ? FormatWithOutputs(b.m_Format.FormatCode(),
+                                                                               b.m_Format.GetOutputs())
+                                                           : ShownValue(difference, difference.m_B)));
     }
-    m_Summary->setText(m_Differences.empty()
-                           ? QStringLiteral("The configurations are the same.")
-                           : QStringLiteral("%1 difference(s); select one to show it.").arg(m_Differences.size()));
+    m_Summary->setText(m_Differences.empty() ? Text(Msg::SameConfigurations)
+                                             : QString::number(m_Differences.size()) + QLatin1Char(' ') +
+                                                   Text(Msg::DifferencesFound));
 }
 
 void TCompareForm::SelectDifference(int index)

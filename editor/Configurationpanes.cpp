@@ -1,5 +1,6 @@
 #include "editor/Configurationpanes.h"
 
+#include "app/Messagebox.h"
 #include "editor/Updown.h"
 #include "editor/Utilities.h"
 #include "language/Language.h"
@@ -80,14 +81,7 @@ C_ConfigurationPanes::C_ConfigurationPanes(QWidget* parent)
     m_CyclesTree->SetImages(nodeImages);
     m_DiagnosticTree->SetImages(Icons({"DIAG_HEADING", "DIAG_INFORMATION", "DIAG_PROGRESS", "DIAG_ERROR"}));
 
-    // A typed hysteresis counts once the box is left, within the up-down's range.
-    m_TemperatureHysteresisEdit->setValidator(new QIntValidator(0, 9999, m_TemperatureHysteresisEdit));
-    connect(m_TemperatureHysteresisEdit, &QLineEdit::editingFinished, this, [this] {
-        const int before = m_TemperatureHysteresisUpDown->Position();
-        m_TemperatureHysteresisUpDown->SetPosition(m_TemperatureHysteresisEdit->text().toInt());
-        if (m_TemperatureHysteresisUpDown->Position() != before)
-            emit ServiceEdited();
-    });
+    FollowTypedHysteresis();
     ReportServiceEdits();
 
     m_StepsGrid->hide();
@@ -101,11 +95,36 @@ void C_ConfigurationPanes::ReportServiceEdits()
 {
     for (C_UpDown* upDown : {m_MaximumLevelUpDown, m_MinimumLevelUpDown, m_SlowingDownTimeUpDown, m_MaximumSpeedUpDown,
                              m_SpinLevelUpDown, m_MaintenanceRequestUpDown, m_TemperatureHysteresisUpDown})
-        connect(upDown, &C_UpDown::Clicked, this, &C_ConfigurationPanes::ServiceEdited);
+        connect(upDown, &C_UpDown::Clicked, this, [this, upDown] { emit ServiceEdited(upDown); });
     for (QCheckBox* box : {m_AdvanceEnableCheckbox, m_MachineEnableCheckbox})
-        connect(box, &QCheckBox::clicked, this, &C_ConfigurationPanes::ServiceEdited);
+        connect(box, &QCheckBox::clicked, this, [this, box] { emit ServiceEdited(box); });
     for (QComboBox* box : {m_LanguageComboBox, m_TemperatureComboBox})
-        connect(box, &QComboBox::currentIndexChanged, this, &C_ConfigurationPanes::ServiceEdited);
+        connect(box, &QComboBox::currentIndexChanged, this, [this, box] { emit ServiceEdited(box); });
+}
+
+void C_ConfigurationPanes::FollowTypedHysteresis()
+{
+    QLineEdit* box = m_TemperatureHysteresisEdit;
+    C_UpDown* upDown = m_TemperatureHysteresisUpDown;
+    box->setValidator(new QIntValidator(0, 9999, box));
+    connect(box, &QLineEdit::textEdited, this, [this, box, upDown](const QString& text) {
+        // An empty box is on its way to a number; what it held before still counts.
+        if (text.isEmpty())
+            return;
+        const int value = text.toInt();
+        if (value < upDown->Min() || value > upDown->Max()) {
+            C_MessageBox::Show(Text(11), Text(12), C_MessageBox::Icon::Warning, C_MessageBox::Buttons::Ok, this);
+            upDown->SetPosition(upDown->Position());
+            return;
+        }
+        const int before = upDown->Position();
+        upDown->SetPosition(value);
+        // The box keeps the text as typed ("04" stays until the box is left).
+        box->setText(text);
+        if (upDown->Position() != before)
+            emit ServiceEdited(upDown);
+    });
+    connect(box, &QLineEdit::editingFinished, this, [upDown] { upDown->SetPosition(upDown->Position()); });
 }
 
 QLineEdit* C_ConfigurationPanes::NewValueBox(bool typable)

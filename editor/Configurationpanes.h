@@ -100,13 +100,15 @@ public:
     QTableWidget* m_StepsGrid;
 
 signals:
-    // A value of the service panel changed. Whoever fills the panel (a format
-    // showing a configuration) blocks the panes' signals meanwhile, so that only
-    // the user's changes arrive.
-    void ServiceEdited();
+    // A value of the service panel changed, by the control named. Whoever fills
+    // the panel (a format showing a configuration) blocks the panes' signals
+    // meanwhile, so that only the user's changes arrive.
+    void ServiceEdited(const QObject* control);
 
 private:
     void ReportServiceEdits();
+    // Typed hysteresis: the up-down follows each keystroke, so every command sees what the box shows.
+    void FollowTypedHysteresis();
     void SetTexts();
     void CreateCategoryRoots();
     void SetServiceDefaults();

@@ -46,13 +46,13 @@ void TEditorDialog::paintEvent(QPaintEvent* event)
 void TEditorDialog::showEvent(QShowEvent* event)
 {
     // The owner may be a child window inside the main frame, so centre over it
-    // rather than over the frame as the toolkit would.
-    if (!m_Centred && parentWidget() != nullptr) {
+    // rather than over the frame as the toolkit would; at every showing, as a
+    // dialog kept for the whole run (the format dialog) may have a moved owner.
+    if (parentWidget() != nullptr) {
         const QWidget* owner = parentWidget();
         QRect frame = frameGeometry();
         frame.moveCenter(owner->mapToGlobal(owner->rect().center()));
         move(frame.topLeft());
-        m_Centred = true;
     }
     QDialog::showEvent(event);
 }

@@ -12,8 +12,8 @@ class QPushButton;
 class QSlider;
 
 // The look every editor dialog shares: the picture "DIALOG_BACKGROUND" behind
-// the controls from the top-left corner, a fixed client size, and the first
-// showing centred over the owner window.
+// the controls from the top-left corner, a fixed client size, and every showing
+// centred over the owner window.
 class TEditorDialog : public QDialog
 {
     Q_OBJECT
@@ -31,7 +31,6 @@ protected:
 
 private:
     QPixmap m_Background;
-    bool m_Centred = false;
 };
 
 // A raised panel in a lowered frame, holding one group of controls.

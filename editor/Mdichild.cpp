@@ -50,6 +50,7 @@ constexpr int GridLine = 1;
 constexpr int ValueBoxWidth = 46;
 
 const QColor MotorFrameGray(0x80, 0x80, 0x80);
+const QColor CursorYellow(255, 255, 0);
 
 QWidget* NewPanel(QWidget* parent, QWidget* content)
 {
@@ -88,7 +89,6 @@ void SetFirstPaneSize(QSplitter* splitter, int size)
     splitter->setSizes({size, whole - size});
 }
 
-const QString ServiceChangeName = QStringLiteral("Service data");
 
 QFont GridFont()
 {
@@ -118,7 +118,8 @@ TFormMDIChild::TFormMDIChild(C_Context& context, QWidget* parent)
 
     connect(m_CyclesTree, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current) { CycleSelectAtNode(current); });
-    connect(this, &C_ConfigurationPanes::ServiceEdited, this, [this] { Remember(ServiceChangeName); });
+    connect(this, &C_ConfigurationPanes::ServiceEdited, this,
+            [this](const QObject* control) { Remember(Text(37), control); });
     for (QSplitter* splitter : {m_LeftSplitter, m_MiddleSplitter, m_RightSplitter})
         connect(splitter, &QSplitter::splitterMoved, this,
                 [this, splitter] { StorePanelHeight(splitter->widget(1)); });
@@ -247,6 +248,7 @@ void TFormMDIChild::BuildMotorGrid()
                       (MotorModes + 1) * (MotorRowHeight + GridLine) + frame);
     connect(&grid, &QTableWidget::cellDoubleClicked, this,
             [this] { Run(&TFormMDIChild::MotorEdit, CommandName(m_MotorEditAction)); });
+    connect(&grid, &QTableWidget::currentCellChanged, grid.viewport(), qOverload<>(&QWidget::update));
 }
 
 void TFormMDIChild::BuildLayout()
@@ -338,11 +340,15 @@ C_ConfigurationSnapshot TFormMDIChild::Snapshot() const
     return C_ConfigurationSnapshot::Take(*this, m_Format != nullptr ? m_Format->ReserveSteps(0) : 0, &m_Current);
 }
 
-void TFormMDIChild::Remember(const QString& name)
+void TFormMDIChild::Remember(const QString& name, const QObject* control)
 {
     C_ConfigurationSnapshot after = Snapshot();
+    if (after == m_Current)
+        return;
     m_History->push(new C_ChangeCommand(name, m_Current, after,
-                                        [this](const C_ConfigurationSnapshot& state) { ApplySnapshot(state); }));
+                                        [this](const C_ConfigurationSnapshot& state) { ApplySnapshot(state); },
+                                        control, m_History->index() == m_IndexAfterChange));
+    m_IndexAfterChange = m_History->index();
     m_Current = std::move(after);
 }
 
@@ -534,6 +540,10 @@ void TFormMDIChild::ForgetNodes()
     m_CopiedProgram = nullptr;
     m_CopiedCycle = nullptr;
     m_DropTarget = nullptr;
+    m_DraggedCycle = nullptr;
+    // A step copied from the configuration shown before belongs to it.
+    m_StepCopied = false;
+    m_StepClipboardRows.clear();
     CycleSelectAtNode(m_CyclesTree->currentItem());
 }
 
@@ -626,19 +636,26 @@ void TFormMDIChild::MotorDrawCell(QPainter& canvas, int column, int row, const Q
                         m_MotorGrid->item(row, column) != nullptr ? m_MotorGrid->item(row, column)->text() : QString());
         return;
     }
+    // The cell the keys act on is marked as the step grid marks its cursor.
+    const bool current = row == m_MotorGrid->currentRow() && column == m_MotorGrid->currentColumn();
     const int value = MotorCell(row, column) == MotorUnused ? 0 : MotorCell(row, column);
     if (value == 0) {
         canvas.setPen(MotorFrameGray);
-        canvas.fillRect(rect, Qt::white);
+        canvas.fillRect(rect, current ? CursorYellow : QColor(Qt::white));
         canvas.drawRect(rect.adjusted(0, 0, -1, -1));
-        return;
+    } else {
+        canvas.fillRect(rect, current ? CursorYellow : m_MotorGrid->palette().color(QPalette::Button));
+        canvas.setPen(Qt::black);
+        QFont font = canvas.font();
+        font.setPointSize(8);
+        canvas.setFont(font);
+        canvas.drawText(rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop, QString::number(value));
     }
-    canvas.fillRect(rect, m_MotorGrid->palette().color(QPalette::Button));
-    canvas.setPen(Qt::black);
-    QFont font = canvas.font();
-    font.setPointSize(8);
-    canvas.setFont(font);
-    canvas.drawText(rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop, QString::number(value));
+    if (current && m_MotorGrid->hasFocus()) {
+        canvas.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        canvas.setBrush(Qt::NoBrush);
+        canvas.drawRect(rect.adjusted(1, 1, -2, -2));
+    }
 }
 
 C_CycleContent* TFormMDIChild::DisplayedContent() const

@@ -162,8 +162,9 @@ private:
     static QString CommandName(const QAction* action);
     // Runs the command; a change it makes is remembered under the command's name.
     void Run(Command command, const QString& name);
-    // The change just made is one step of the history.
-    void Remember(const QString& name);
+    // The change just made is one step of the history, unless nothing changed; a
+    // change of the control right after its last one joins that step.
+    void Remember(const QString& name, const QObject* control = nullptr);
     // A configuration just shown (created, loaded, received) starts a new history.
     void StartHistory();
     // The panes back to a state of the history, with everything that points into them.
@@ -176,7 +177,7 @@ private:
     // The steps of every cycle shown as free places, and the cycle's caption refreshed.
     void ShowFreeSteps(std::int32_t free);
     void RepaintStepsGrid();
-    // A configuration shown anew: no node of the old one may stay remembered.
+    // A configuration shown anew: nothing of the old one (nodes, the copied step) stays remembered.
     void ForgetNodes();
 
     bool FormCloseQuery();
@@ -206,6 +207,7 @@ private:
     bool SwitchStepField(bool enable);
     bool CopyStep();
     bool PasteStep();
+    QStringList RowSignature() const;
     bool MotorEnable();
     bool MotorDisable();
     bool MotorEdit();
@@ -236,6 +238,10 @@ private:
     bool m_CloseApproved = false;
     C_Step m_StepClipboard;
     bool m_StepCopied = false;
+    // The rows the copied step was read under, by caption.
+    QStringList m_StepClipboardRows;
+    // The cycle a press in the cycles tree may start to drag; null when it was no cycle.
+    QTreeWidgetItem* m_DraggedCycle = nullptr;
     QTreeWidgetItem* m_CopiedProgram = nullptr;
     QTreeWidgetItem* m_CopiedCycle = nullptr;
     QPoint m_DragStart;
@@ -243,6 +249,8 @@ private:
     QUndoStack* m_History;
     // The state the next change starts from: the after-state of the last one.
     C_ConfigurationSnapshot m_Current;
+    // The history's index after the last change remembered: another index means undo or redo came between.
+    int m_IndexAfterChange = -1;
     std::unique_ptr<C_RunningTransfer> m_Transfer;
     TransferDirection m_TransferDirection = TransferDirection::Download;
 };

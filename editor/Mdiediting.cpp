@@ -6,6 +6,7 @@
 #include "editor/Editnumber.h"
 #include "editor/Utilities.h"
 #include "language/Language.h"
+#include "language/Messages.h"
 #include "model/Eepromformat.h"
 
 #include <QAction>
@@ -27,7 +28,6 @@ constexpr int MostReferences = 16;
 // A dragged cycle names the window it comes from: cycles are never linked across windows.
 const QString CycleMimeType = QStringLiteral("application/x-kw3win-cycle");
 
-const QString LinkCycleName = QStringLiteral("Link cycle");
 
 QByteArray WindowIdentity(const QObject* window)
 {
@@ -97,6 +97,8 @@ void TFormMDIChild::BuildCommands()
     for (QAction* paste : {m_PasteProgramAction, m_PasteCycleAction, m_PasteStepAction})
         paste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
     m_EditCellAction->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    // A held Enter edits once: an output would toggle on and off, a dialog reopen.
+    m_EditCellAction->setAutoRepeat(false);
     m_DiagnosticClearAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
 
     const auto menu = [this](std::initializer_list<QAction*> actions) {
@@ -147,7 +149,9 @@ bool TFormMDIChild::StepKeyPress(QKeyEvent* event)
                        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     if (!typed)
         return false;
-    Run(&TFormMDIChild::EditStepCell, CommandName(m_EditCellAction));
+    // A held key types once.
+    if (!event->isAutoRepeat())
+        Run(&TFormMDIChild::EditStepCell, CommandName(m_EditCellAction));
     return true;
 }
 
@@ -157,8 +161,13 @@ bool TFormMDIChild::CycleDragMouse(QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonPress) {
         const auto* press = static_cast<QMouseEvent*>(event);
-        if (press->button() == Qt::LeftButton)
+        if (press->button() == Qt::LeftButton) {
             m_DragStart = press->position().toPoint();
+            // Only a press on a cycle starts a drag: not empty space, not a category's arrow.
+            QTreeWidgetItem* node = m_CyclesTree->itemAt(m_DragStart);
+            const C_NodeData* pressed = NodeData(node);
+            m_DraggedCycle = pressed != nullptr && pressed->IsCycle() ? node : nullptr;
+        }
         return false;
     }
     if (event->type() != QEvent::MouseMove)
@@ -166,8 +175,12 @@ bool TFormMDIChild::CycleDragMouse(QEvent* event)
     const auto* move = static_cast<QMouseEvent*>(event);
     if (!(move->buttons() & Qt::LeftButton) ||
         (move->position().toPoint() - m_DragStart).manhattanLength() < QApplication::startDragDistance() ||
-        m_DisplayedCycle == nullptr)
+        m_DraggedCycle == nullptr)
         return false;
+    // The drop links the displayed cycle: the one dragged.
+    if (m_DraggedCycle != m_DisplayedCycle)
+        m_CyclesTree->setCurrentItem(m_DraggedCycle);
+    m_DraggedCycle = nullptr;
     auto* drag = new QDrag(m_CyclesTree);
     auto* mime = new QMimeData;
     mime->setData(CycleMimeType, WindowIdentity(this));
@@ -245,7 +258,7 @@ void TFormMDIChild::ProgramTreeDragDrop(const QPoint& point)
     program->takeChild(program->indexOfChild(reference));
     program->insertChild(target == program ? 0 : program->indexOfChild(target) + 1, reference);
     program->setExpanded(true);
-    Remember(LinkCycleName);
+    Remember(Text(Msg::LinkCycleChange));
 }
 
 // ---- Programs

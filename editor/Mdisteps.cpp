@@ -104,13 +104,24 @@ bool TFormMDIChild::CopyStep()
     if (const C_Step* step = StepUnderCursor()) {
         m_StepClipboard.CopyValues(*step);
         m_StepCopied = true;
+        m_StepClipboardRows = RowSignature();
     }
     return false;
 }
 
+QStringList TFormMDIChild::RowSignature() const
+{
+    QStringList captions;
+    if (m_Format != nullptr)
+        for (const auto& row : m_Format->Rows())
+            captions << row->GetCaption();
+    return captions;
+}
+
 bool TFormMDIChild::PasteStep()
 {
-    if (!m_StepCopied || DisplayedContent() == nullptr)
+    // A step's values mean something only under the rows they were copied from.
+    if (!m_StepCopied || DisplayedContent() == nullptr || m_StepClipboardRows != RowSignature())
         return false;
     const std::int32_t free = m_Format->ReserveSteps(1);
     if (free < 0) {

@@ -76,10 +76,13 @@ void C_UpDown::StepDown()
 
 void C_UpDown::ClickTo(int position)
 {
+    const int before = m_Position;
     if (!isEnabled())
         return;
     SetPosition(position);
-    emit Clicked(m_Position);
+    // A click at the end of the range changes nothing and says nothing.
+    if (m_Position != before)
+        emit Clicked(m_Position);
 }
 
 void C_UpDown::ShowPosition()

@@ -36,7 +36,7 @@ public:
     QSize sizeHint() const override;
 
 signals:
-    // Only for changes made with the arrows.
+    // Only for changes made with the arrows, and only when the position moved.
     void Clicked(int position);
 
 protected:

@@ -493,7 +493,8 @@ bool TSDIAppForm::CheckTexts()
         const QString line =
             QStringLiteral("Message at line ") + QString::number(row + 1) + QLatin1Char(' ');
         QString fault;
-        if (text.size() > LongestText)
+        // The texts added later are questions and explanations: only the first ones must be short.
+        if (text.size() > LongestText && row < RequiredMessages)
             fault = line + QStringLiteral("is too long");
         else if (text.isEmpty() && row < RequiredMessages)
             fault = line + QStringLiteral(" is empty");

@@ -21,6 +21,7 @@ public:
     // Every language file has translated texts for the ids below this; Kw3Win carries its
     // own English for the later ones, so a file may leave them empty or stop before them.
     static constexpr int RequiredMessages = 278;
+    // The length those may have.
     static constexpr int LongestText = 64;
     static constexpr int NumberColumn = 0;
     static constexpr int ReferenceColumn = 1;

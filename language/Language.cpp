@@ -7,8 +7,6 @@
 
 #include <QFile>
 
-#include <vector>
-
 namespace {
 
 const C_LanguageManager* g_Current = nullptr;
@@ -17,20 +15,6 @@ const QString& ErrorText()
 {
     static const QString text = QStringLiteral("Error");
     return text;
-}
-
-// The built-in English of the added ids, made once.
-const QString* BuiltIn(std::int16_t id)
-{
-    static const std::vector<QString> texts = [] {
-        std::vector<QString> all;
-        for (std::int16_t added = Msg::FirstAdded; added < Msg::EndOfAdded; ++added)
-            all.push_back(QString::fromUtf8(BuiltInText(added)));
-        return all;
-    }();
-    if (BuiltInText(id) == nullptr)
-        return nullptr;
-    return &texts[std::size_t(id - Msg::FirstAdded)];
 }
 
 } // namespace
@@ -101,7 +85,7 @@ const QString& C_LanguageManager::GetString(std::int16_t id) const
     const bool inFile = id >= 0 && id < m_Texts.size();
     // A file made before a text was added lacks its line, and a translator may leave it empty.
     if (id >= Msg::FirstAdded && (!inFile || m_Texts[id].isEmpty()))
-        if (const QString* text = BuiltIn(id))
+        if (const QString* text = BuiltInText(id))
             return *text;
     return inFile ? m_Texts[id] : ErrorText();
 }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QString>
+
 #include <cstdint>
 
 // Message ids of the texts added to the language file after its first 278 lines.
 // A language file that ends before them, or leaves one empty, shows the English
-// text built into the program.
+// text of the language file built into the program.
 namespace Msg {
 
 constexpr std::int16_t FirstAdded = 278;
@@ -39,10 +41,33 @@ constexpr std::int16_t CancelTransferButton = 304;
 constexpr std::int16_t LogNotWritten = 305;
 constexpr std::int16_t UploadFailed = 306;
 constexpr std::int16_t WindowTransferring = 307;
+constexpr std::int16_t PrinterLabel = 308;
+constexpr std::int16_t PaperAndMargins = 309;
+constexpr std::int16_t PdfFilePrinter = 310;
+constexpr std::int16_t PreviewButton = 311;
+constexpr std::int16_t PrintingStopped = 312;
+constexpr std::int16_t PrinterRefused = 313;
+constexpr std::int16_t CompareCaption = 314;
+constexpr std::int16_t CompareAction = 315;
+constexpr std::int16_t CompareHint = 316;
+constexpr std::int16_t CompareWith = 317;
+constexpr std::int16_t CompareFileButton = 318;
+constexpr std::int16_t CompareFileFilter = 319;
+constexpr std::int16_t PlaceColumn = 320;
+constexpr std::int16_t SameConfigurations = 321;
+constexpr std::int16_t DifferencesFound = 322;
+constexpr std::int16_t UndoPrefix = 323;
+constexpr std::int16_t RedoPrefix = 324;
+constexpr std::int16_t LinkCycleChange = 325;
+constexpr std::int16_t SettingsUnreadable = 326;
+constexpr std::int16_t SettingsDamaged = 327;
+constexpr std::int16_t SettingsNotWritten = 328;
+constexpr std::int16_t LanguageFileFilter = 329;
+constexpr std::int16_t OutputsWord = 330;
 
-constexpr std::int16_t EndOfAdded = 308;
+constexpr std::int16_t EndOfAdded = 331;
 
 } // namespace Msg
 
 // The English text of an added id, or null for an id that is not one.
-const char* BuiltInText(std::int16_t id);
+const QString* BuiltInText(std::int16_t id);

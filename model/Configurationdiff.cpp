@@ -112,9 +112,13 @@ private:
         for (const S_ServiceKey& key : ServiceKeys()) {
             const S_DumpValue a = ServiceValue(key.m_Parameter, m_A.m_Panes);
             const S_DumpValue b = ServiceValue(key.m_Parameter, m_B.m_Panes);
-            if (!(a == b))
+            if (a == b)
+                continue;
+            S_Difference& difference =
                 Add(S_Difference::Kind::Service, QStringLiteral("service ") + QLatin1String(key.m_Key), a.Text(),
                     b.Text());
+            difference.m_Service = key.m_Parameter;
+            difference.m_Flags = a.m_IsFlag;
         }
     }
 

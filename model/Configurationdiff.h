@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Serviceblock.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -22,7 +24,10 @@ struct S_Difference
     QString m_A;
     QString m_B;
 
-    // What the place points at, so that a window can select it.
+    // What the place points at, so that a window can select it and name it.
+    ServiceParameter m_Service = ServiceParameter::TotalWashes;
+    // The values are flags, shown true and false.
+    bool m_Flags = false;
     int m_Program = 0;
     int m_MotorMode = 0;
     int m_MotorColumn = 0;

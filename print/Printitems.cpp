@@ -2,7 +2,9 @@
 
 #include "app/Messagebox.h"
 #include "language/Language.h"
+#include "language/Messages.h"
 #include "model/Eepromformat.h"
+#include "print/Printersetup.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -48,7 +50,7 @@ TPrintItemsForm::TPrintItemsForm(QWidget* owner, const S_PrintSource& source)
     , m_ServiceAndMotorCheckBox(NewCheckBox(this, Text(29), {32, 48, 210, 17}))
     , m_ProgramsCheckBox(NewCheckBox(this, Text(30), {32, 72, 210, 17}))
     , m_CyclesCheckBox(NewCheckBox(this, Text(31), {32, 96, 210, 17}))
-    , m_PreviewButton(new QPushButton(QStringLiteral("Preview"), this))
+    , m_PreviewButton(new QPushButton(Text(Msg::PreviewButton), this))
     , m_CancelButton(NewCancelButton({12, 136, 100, 35}, Text(5)))
     , m_SetupPrinterButton(new QPushButton(Text(32), this))
     , m_OKButton(NewOkButton({250, 136, 100, 35}))
@@ -60,7 +62,7 @@ TPrintItemsForm::TPrintItemsForm(QWidget* owner, const S_PrintSource& source)
     m_PreviewButton->setAutoDefault(false);
     m_SetupPrinterButton->setGeometry(131, 136, 100, 35);
     m_SetupPrinterButton->setAutoDefault(false);
-    connect(m_SetupPrinterButton, &QPushButton::clicked, this, [this] { PrinterSetup(); });
+    connect(m_SetupPrinterButton, &QPushButton::clicked, this, [this] { TPrinterSetupForm(this, Printer()).exec(); });
     connect(m_PreviewButton, &QPushButton::clicked, this, &TPrintItemsForm::Preview);
     connect(m_OKButton, &QPushButton::clicked, this, &TPrintItemsForm::StartPrinting);
 }
@@ -80,7 +82,7 @@ S_PrintParts TPrintItemsForm::ChosenParts() const
     return {m_ServiceAndMotorCheckBox->isChecked(), m_ProgramsCheckBox->isChecked(), m_CyclesCheckBox->isChecked()};
 }
 
-bool TPrintItemsForm::PrinterSetup()
+bool TPrintItemsForm::ChoosePrinterToPrint()
 {
     QPrintDialog dialog(&Printer(), this);
     // Every job prints all its pages.
@@ -94,7 +96,7 @@ void TPrintItemsForm::StartPrinting()
 {
     if (ChosenParts().Any()) {
         // Without a printer of the system, the print dialog offers a PDF file.
-        if (!Ready(Printer()) && !PrinterSetup())
+        if (!Ready(Printer()) && !ChoosePrinterToPrint())
             return;
         Print(Printer());
     }
@@ -133,8 +135,8 @@ void TPrintItemsForm::Print(QPrinter& printer)
     const QString refused =
         RunPrintJobs(target, m_Source, ChosenParts(), QDateTime::currentDateTime(), m_PageCounter);
     if (!refused.isEmpty())
-        C_MessageBox::Show(QStringLiteral("Printing stopped at \"") + refused + QStringLiteral("\": ") +
-                               (toFile ? printer.outputFileName() : printer.printerName()) +
-                               QStringLiteral(" did not take it."),
+        C_MessageBox::Show(Text(Msg::PrintingStopped) + QStringLiteral(" \"") + refused + QStringLiteral("\": ") +
+                               (toFile ? printer.outputFileName() : printer.printerName()) + QLatin1Char(' ') +
+                               Text(Msg::PrinterRefused),
                            Text(92), C_MessageBox::Icon::Error, C_MessageBox::Buttons::Ok, this);
 }

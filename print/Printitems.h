@@ -44,8 +44,8 @@ public:
     QPrinter& Printer();
     std::int32_t PageCounter() const { return m_PageCounter; }
 
-    // The platform's print dialog; false when it is cancelled.
-    bool PrinterSetup();
+    // The platform's print dialog, for a print that has no printer yet; false when it is cancelled.
+    bool ChoosePrinterToPrint();
     // Runs the ticked jobs, then closes the dialog.
     void StartPrinting();
     // The ticked jobs as they will print, and printing them from there.

@@ -63,8 +63,9 @@ protected:
         ASSERT_TRUE(m_Window->IsModified());
     }
 
-    // A change that keeps the configuration valid: the maximum level one step up or down.
-    void Change() { m_Window->m_MaximumLevelUpDown->findChildren<QToolButton*>().at(m_Changes++ % 2)->click(); }
+    // A change that keeps the configuration valid: the maximum level one step down or up
+    // (down first: the level may stand at the top of its range).
+    void Change() { m_Window->m_MaximumLevelUpDown->findChildren<QToolButton*>().at(1 - m_Changes++ % 2)->click(); }
 
     QString LastDiagnostic() const
     {

@@ -100,9 +100,11 @@ TEST_F(MainFormTest, CutCopyAndPasteFollowTheFocusedTextField)
     writable->selectAll();
     Main().EditCopy1->trigger();
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("3"));
-    writable->end(false);
+    // The field is the hysteresis, 1 to 10: the paste replaces a selected value.
+    writable->setText(QStringLiteral("5"));
+    writable->selectAll();
     Main().EditPaste1->trigger();
-    EXPECT_EQ(writable->text(), QStringLiteral("33"));
+    EXPECT_EQ(writable->text(), QStringLiteral("3"));
 }
 
 TEST_F(MainFormTest, CtrlCAndCtrlVInAPaneOfAConfigurationWindowCopyWithinThePane)

@@ -30,9 +30,16 @@ TEST_F(HistoryTest, RandomSessionsUndoToTheirStartAndRedoToTheirEnd)
             m_Boxes.Clear();
             session.ExpectInvariants("edit", i);
             ASSERT_FALSE(HasFatalFailure());
-            if (Window().History().count() == int(states.size()))
+            // Quick changes of one control join the last step, and one that takes it back removes it.
+            const int steps = Window().History().count();
+            if (steps < int(states.size()) - 1)
+                states.resize(size_t(steps) + 1);
+            if (steps == int(states.size()))
                 states.push_back(Window().Snapshot());
-            ASSERT_EQ(Window().History().count() + 1, int(states.size())) << "one step per change";
+            else if (steps > 0)
+                states.back() = Window().Snapshot();
+            ASSERT_EQ(steps + 1, int(states.size())) << "one step per change";
+            ASSERT_TRUE(Window().Snapshot() == states.back()) << "every change is in the history";
         }
         ASSERT_GT(states.size(), 100u) << "seed " << seed;
         for (int k = int(states.size()) - 2; k >= 0; --k) {
