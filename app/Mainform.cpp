@@ -102,6 +102,10 @@ TMainForm::TMainForm(C_Context& context, QWidget* parent)
     RestoreGeometry();
 
     connect(m_MdiArea, &QMdiArea::subWindowActivated, this, &TMainForm::UpdateWindowCommands);
+    connect(m_MdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+        if (window != nullptr)
+            m_LastActive = window;
+    });
     connect(qApp, &QApplication::focusChanged, this, &TMainForm::UpdateEditCommands);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &TMainForm::UpdateEditCommands);
     UpdateWindowCommands();
@@ -321,9 +325,9 @@ void TMainForm::closeEvent(QCloseEvent* event)
             event->ignore();
             return;
         }
-    // The current window, not the active one: with another program active (a close
-    // from the taskbar, a log-out) the frame has no active window.
-    QMdiSubWindow* current = m_MdiArea->currentSubWindow();
+    // The window last active, not the active one: with another program active (a
+    // close from the taskbar, a log-out) the frame has no active window.
+    QMdiSubWindow* current = m_MdiArea->activeSubWindow() != nullptr ? m_MdiArea->activeSubWindow() : m_LastActive.data();
     const auto* active = current != nullptr ? qobject_cast<TFormMDIChild*>(current->widget()) : nullptr;
     const QString last = active != nullptr ? active->Path() : QString();
     m_MdiArea->closeAllSubWindows();

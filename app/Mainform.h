@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QMdiSubWindow>
+#include <QPointer>
 
 #include <cstdint>
 
@@ -8,7 +10,6 @@ class C_Context;
 class QAction;
 class QLabel;
 class QMdiArea;
-class QMdiSubWindow;
 class QMenu;
 class QToolBar;
 class QUndoGroup;
@@ -147,4 +148,6 @@ private:
     bool m_Shown = false;
     // The frame closes once the running transfer has ended.
     bool m_ExitAfterTransfer = false;
+    // The configuration window active last, also while another program is.
+    QPointer<QMdiSubWindow> m_LastActive;
 };
