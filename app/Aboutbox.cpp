@@ -1,6 +1,7 @@
 #include "app/Aboutbox.h"
 
 #include "language/Language.h"
+#include "language/Messages.h"
 #include "resources/Pictures.h"
 
 #include <QDesktopServices>
@@ -52,7 +53,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     title.setBold(true);
     m_ProductNameLabel->setFont(title);
     m_VersionLabel = NewLine(this, QStringLiteral("Version: 2.00.24"), 36);
-    m_NoticeLabel = NewLine(this, QStringLiteral("\u00a9 Orvex Laundry Controls.\nAll rights reserved."), 58, 34);
+    m_NoticeLabel = NewLine(this, QStringLiteral("\u00a9 2026 Orvex Laundry Controls.\n") + Text(Msg::LicenceNotice), 58, 34);
 
     m_ContactPanel = new QFrame(this);
     m_ContactPanel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);

@@ -1,5 +1,23 @@
 #include "app/Session.h"
 
+#include "language/Messages.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+
+C_ToolkitLanguage::C_ToolkitLanguage()
+{
+    const QString name = QStringLiteral("qtbase_") + Text(Msg::QtLanguage);
+    m_Installed = m_Translator.load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+                  QCoreApplication::installTranslator(&m_Translator);
+}
+
+C_ToolkitLanguage::~C_ToolkitLanguage()
+{
+    if (m_Installed)
+        QCoreApplication::removeTranslator(&m_Translator);
+}
+
 C_Session::C_Session(C_Context& context)
     : m_Language(context)
     , m_MainForm(context)

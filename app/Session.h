@@ -6,7 +6,24 @@
 #include "editor/Formatselector.h"
 #include "language/Language.h"
 
+#include <QTranslator>
+
 class C_Context;
+
+// The toolkit's own texts (its dialogs, the window menus) in the language of the
+// language file, where the system has them installed, while the object lives.
+class C_ToolkitLanguage
+{
+public:
+    C_ToolkitLanguage();
+    ~C_ToolkitLanguage();
+    C_ToolkitLanguage(const C_ToolkitLanguage&) = delete;
+    C_ToolkitLanguage& operator=(const C_ToolkitLanguage&) = delete;
+
+private:
+    QTranslator m_Translator;
+    bool m_Installed = false;
+};
 
 // The objects of one run of Kw3Win over its settings store, created in start-up
 // order (language, main window, splash, format dialog, about box) and destroyed
@@ -20,6 +37,7 @@ public:
     void Start();
 
     C_LanguageManager m_Language;
+    C_ToolkitLanguage m_ToolkitLanguage;
     TMainForm m_MainForm;
     TSplashForm m_Splash;
     TEEPROMFormatDialog m_FormatDialog;

@@ -65,7 +65,12 @@ constexpr std::int16_t SettingsNotWritten = 328;
 constexpr std::int16_t LanguageFileFilter = 329;
 constexpr std::int16_t OutputsWord = 330;
 
-constexpr std::int16_t EndOfAdded = 331;
+// The language of the toolkit's own texts (its dialogs, the window menus): "en", "de".
+constexpr std::int16_t QtLanguage = 331;
+
+constexpr std::int16_t LicenceNotice = 332;
+
+constexpr std::int16_t EndOfAdded = 333;
 
 } // namespace Msg
 
