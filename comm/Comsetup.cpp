@@ -14,7 +14,7 @@
 #include <QSlider>
 
 TCOMSetupForm::TCOMSetupForm(C_Context& context, QWidget* owner)
-    : TEditorDialog(owner, QSize(441, 333))
+    : TEditorDialog(owner, QSize(441, 353))
     , m_Context(context)
 {
     setWindowTitle(QStringLiteral("COMSetupForm"));
@@ -37,17 +37,17 @@ TCOMSetupForm::TCOMSetupForm(C_Context& context, QWidget* owner)
                                       m_Context.ReceiveTimeout());
 
     m_SafetyGroupBox = new QGroupBox(Text(Msg::TransferSafety), this);
-    m_SafetyGroupBox->setGeometry(12, 214, 417, 66);
+    m_SafetyGroupBox->setGeometry(12, 214, 417, 86);
     m_BackupCheckBox = new QCheckBox(Text(Msg::BackupStage), m_SafetyGroupBox);
-    m_BackupCheckBox->setGeometry(16, 26, 190, 24);
+    m_BackupCheckBox->setGeometry(16, 26, 390, 24);
     m_BackupCheckBox->setChecked(m_Context.BackupBeforeDownload());
     m_VerifyCheckBox = new QCheckBox(Text(Msg::VerifyStage), m_SafetyGroupBox);
-    m_VerifyCheckBox->setGeometry(212, 26, 195, 24);
+    m_VerifyCheckBox->setGeometry(16, 52, 390, 24);
     m_VerifyCheckBox->setChecked(m_Context.VerifyAfterDownload());
 
-    m_OKButton = NewOkButton(QRect(229, 290, 95, 30));
+    m_OKButton = NewOkButton(QRect(229, 310, 95, 30));
     connect(m_OKButton, &QPushButton::clicked, this, &QDialog::accept);
-    m_CancelButton = NewCancelButton(QRect(334, 290, 95, 30), Text(5));
+    m_CancelButton = NewCancelButton(QRect(334, 310, 95, 30), Text(5));
 }
 
 QGroupBox* TCOMSetupForm::NewTimeoutBox(const QString& title, const QRect& geometry, QSlider*& trackBar,

@@ -134,9 +134,12 @@ void TFormFileTransfer::Ask(const QString& question)
     setFixedSize(Width, top + panelHeight + 4);
     m_QuestionPanel->setGeometry(4, top, panelWidth, panelHeight);
     m_QuestionLabel->setGeometry(Padding, Padding, panelWidth - 2 * Padding, textHeight);
-    m_WaitButton->setGeometry(Padding, panelHeight - Padding - ButtonHeight, 120, ButtonHeight);
-    m_CancelTransferButton->setGeometry(panelWidth - Padding - 140, panelHeight - Padding - ButtonHeight, 140,
-                                        ButtonHeight);
+    // As wide as their texts need, in whatever language.
+    const int waitWidth = std::max(100, m_WaitButton->sizeHint().width());
+    const int cancelWidth = std::max(120, m_CancelTransferButton->sizeHint().width());
+    m_WaitButton->setGeometry(Padding, panelHeight - Padding - ButtonHeight, waitWidth, ButtonHeight);
+    m_CancelTransferButton->setGeometry(panelWidth - Padding - cancelWidth, panelHeight - Padding - ButtonHeight,
+                                        cancelWidth, ButtonHeight);
     m_QuestionPanel->show();
     m_QuestionPanel->raise();
     m_WaitButton->setFocus();

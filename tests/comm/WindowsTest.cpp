@@ -45,7 +45,7 @@ TEST_F(ComSetupTest, AFirstRunShowsCom1And500BothWays)
 {
     TCOMSetupForm dialog(m_Context, &m_Owner);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("COMSetupForm"));
-    EXPECT_EQ(dialog.size(), QSize(441, 333));
+    EXPECT_EQ(dialog.size(), QSize(441, 353));
     EXPECT_EQ(dialog.m_COMPortRadioGroup->title(), Text(274));
     EXPECT_EQ(dialog.m_SendGroupBox->title(), Text(275));
     EXPECT_EQ(dialog.m_ReceiveGroupBox->title(), Text(276));

@@ -12,6 +12,7 @@
 #include "model/Eepromformat.h"
 #include "print/Printersetup.h"
 #include "print/Printitems.h"
+#include "shell/Layoutcheck.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -82,12 +83,14 @@ void Collect(const QWidget& root, QStringList& texts)
 class EveryTextTranslatedTest : public MainFormTest
 {
 protected:
-    // Collects the modal dialog the action opens, then closes it.
+    // Collects the modal dialog the action opens, then closes it; its texts fit in either language.
     void Dialog(const std::function<void()>& open)
     {
         QTimer::singleShot(0, [this] {
             if (QWidget* dialog = QApplication::activeModalWidget()) {
                 Collect(*dialog, m_Texts);
+                if (dialog->inherits("TEditorDialog"))
+                    ExpectNothingClipped(*dialog);
                 dialog->close();
             }
         });
@@ -144,6 +147,7 @@ protected:
         if (C_RunningTransfer* transfer = C_RunningTransfer::Current()) {
             transfer->AskBeforeExit();
             Collect(transfer->Window(), m_Texts);
+            ExpectNothingClipped(transfer->Window());
             transfer->Window().m_CancelTransferButton->click();
             EXPECT_TRUE(QTest::qWaitFor([] { return C_RunningTransfer::Current() == nullptr; }, 10000));
         }

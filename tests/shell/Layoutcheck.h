@@ -16,6 +16,9 @@ inline void ExpectNothingClipped(const QWidget& window)
         const auto* button = qobject_cast<const QAbstractButton*>(widget);
         if (label == nullptr && button == nullptr && qobject_cast<const QGroupBox*>(widget) == nullptr)
             continue;
+        // An up-down's arrows are drawn to the size they are given.
+        if (button != nullptr && button->text().isEmpty() && button->icon().isNull())
+            continue;
         const QString name = QLatin1String(widget->metaObject()->className()) + QLatin1Char(' ') +
                              (label != nullptr ? label->text() : button != nullptr ? button->text() : QString());
         EXPECT_TRUE(widget->parentWidget()->rect().contains(widget->geometry())) << name.toStdString();
