@@ -83,6 +83,8 @@ public:
 
     // A cycle dropped at the point (programs tree viewport coordinates).
     void ProgramTreeDragDrop(const QPoint& point);
+    // The cycle a drag from the point (cycles tree viewport coordinates) links, or null: none starts there.
+    QTreeWidgetItem* CycleAt(const QPoint& point) const;
 
     // Sizes of the panes: column widths, then the heights of the service, motor and diagnostic panels.
     void SetPaneSizes(int leftWidth, int middleWidth, int serviceHeight, int motorHeight, int diagnosticHeight);

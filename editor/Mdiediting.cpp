@@ -157,16 +157,21 @@ bool TFormMDIChild::StepKeyPress(QKeyEvent* event)
 
 // ---- Link cycle: a cycle dragged from the cycles tree onto a program
 
+QTreeWidgetItem* TFormMDIChild::CycleAt(const QPoint& point) const
+{
+    // Only a cycle's row: not empty space, not a category root or its arrow.
+    QTreeWidgetItem* node = m_CyclesTree->itemAt(point);
+    const C_NodeData* pressed = NodeData(node);
+    return pressed != nullptr && pressed->IsCycle() ? node : nullptr;
+}
+
 bool TFormMDIChild::CycleDragMouse(QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonPress) {
         const auto* press = static_cast<QMouseEvent*>(event);
         if (press->button() == Qt::LeftButton) {
             m_DragStart = press->position().toPoint();
-            // Only a press on a cycle starts a drag: not empty space, not a category's arrow.
-            QTreeWidgetItem* node = m_CyclesTree->itemAt(m_DragStart);
-            const C_NodeData* pressed = NodeData(node);
-            m_DraggedCycle = pressed != nullptr && pressed->IsCycle() ? node : nullptr;
+            m_DraggedCycle = CycleAt(m_DragStart);
         }
         return false;
     }
