@@ -1,5 +1,6 @@
 #include "app/Aboutbox.h"
 
+#include "desktop/Version.h"
 #include "language/Language.h"
 #include "language/Messages.h"
 #include "resources/Pictures.h"
@@ -41,7 +42,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(612, 217);
-    setWindowTitle(Text(0) + QStringLiteral(" KW3 Win 2"));
+    setWindowTitle(Text(Msg::About) + QStringLiteral(" KW3 Win 2"));
 
     Image1 = new QLabel(this);
     Image1->setGeometry(4, 6, 400, 204);
@@ -52,7 +53,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     title.setPointSizeF(title.pointSizeF() * 1.6);
     title.setBold(true);
     m_ProductNameLabel->setFont(title);
-    m_VersionLabel = NewLine(this, QStringLiteral("Version: 2.00.24"), 36);
+    m_VersionLabel = NewLine(this, QStringLiteral("Version: " KW3_SHOWN_VERSION), 36);
     m_NoticeLabel = NewLine(this, QStringLiteral("\u00a9 2026 Orvex Laundry Controls.\n") + Text(Msg::LicenceNotice), 58, 34);
 
     m_ContactPanel = new QFrame(this);

@@ -1,12 +1,11 @@
 #include "app/Mainform.h"
 
 #include "app/Aboutbox.h"
-#include "app/Context.h"
-#include "app/Filechooser.h"
-#include "app/Messagebox.h"
 #include "comm/Comsetup.h"
-#include "editor/Compareform.h"
+#include "desktop/Filechooser.h"
+#include "desktop/Messagebox.h"
 #include "editor/Cellimages.h"
+#include "editor/Compareform.h"
 #include "editor/Formatselector.h"
 #include "editor/Mdichild.h"
 #include "editor/Newconfiguration.h"
@@ -14,6 +13,7 @@
 #include "language/Language.h"
 #include "language/Messages.h"
 #include "model/Configurationfile.h"
+#include "model/Context.h"
 #include "model/Eepromformat.h"
 #include "print/Printitems.h"
 #include "resources/Pictures.h"
@@ -147,32 +147,44 @@ void TMainForm::BuildActions()
 {
     using T = TMainForm;
     const QKeySequence none;
-    m_FileNewAction = NewAction(53, 71, "ACTION_NEW", QKeySequence(Qt::CTRL | Qt::Key_N), &T::FileNewActionExecute);
-    m_FileOpenAction = NewAction(56, 74, "ACTION_OPEN", QKeySequence(Qt::CTRL | Qt::Key_O), &T::FileOpenActionExecute);
-    m_FileCloseAction = NewAction(65, 82, "ACTION_CLOSE", none, &T::FileCloseActionExecute);
-    m_FileSaveAction = NewAction(54, 72, "ACTION_SAVE", QKeySequence(Qt::CTRL | Qt::Key_S), &T::FileSaveActionExecute);
-    m_FileSaveAsAction = NewAction(57, 75, "ACTION_SAVEAS", none, &T::FileSaveAsActionExecute);
-    m_FilePrint = NewAction(59, 77, "ACTION_PRINT", none, &T::FilePrintExecute);
-    m_FileOpenLanguageAction = NewAction(70, 86, "ACTION_LANGUAGE", none, &T::FileOpenLanguageActionExecute);
-    m_FileImportAction =
-        NewAction(58, 76, "ACTION_IMPORT", QKeySequence(Qt::CTRL | Qt::Key_I), &T::FileImportActionExecute);
-    m_FileExitAction = NewAction(55, 73, "ACTION_EXIT", none, &T::FileExitActionExecute);
-    m_DownloadAction =
-        NewAction(69, 85, "ACTION_DOWNLOAD", QKeySequence(Qt::CTRL | Qt::Key_D), &T::DownloadActionExecute);
-    m_UploadAction = NewAction(68, 84, "ACTION_UPLOAD", QKeySequence(Qt::CTRL | Qt::Key_U), &T::UploadActionExecute);
+    m_FileNewAction = NewAction(Msg::FileNew, Msg::FileNewHint, "ACTION_NEW", QKeySequence(Qt::CTRL | Qt::Key_N),
+                                &T::FileNewActionExecute);
+    m_FileOpenAction = NewAction(Msg::FileOpen, Msg::FileOpenHint, "ACTION_OPEN", QKeySequence(Qt::CTRL | Qt::Key_O),
+                                 &T::FileOpenActionExecute);
+    m_FileCloseAction = NewAction(Msg::FileClose, Msg::FileCloseHint, "ACTION_CLOSE", none, &T::FileCloseActionExecute);
+    m_FileSaveAction = NewAction(Msg::FileSave, Msg::FileSaveHint, "ACTION_SAVE", QKeySequence(Qt::CTRL | Qt::Key_S),
+                                 &T::FileSaveActionExecute);
+    m_FileSaveAsAction =
+        NewAction(Msg::FileSaveAs, Msg::FileSaveAsHint, "ACTION_SAVEAS", none, &T::FileSaveAsActionExecute);
+    m_FilePrint = NewAction(Msg::FilePrint, Msg::FilePrintHint, "ACTION_PRINT", none, &T::FilePrintExecute);
+    m_FileOpenLanguageAction = NewAction(Msg::FileOpenLanguage, Msg::FileOpenLanguageHint, "ACTION_LANGUAGE", none,
+                                         &T::FileOpenLanguageActionExecute);
+    m_FileImportAction = NewAction(Msg::FileImport, Msg::FileImportHint, "ACTION_IMPORT",
+                                   QKeySequence(Qt::CTRL | Qt::Key_I), &T::FileImportActionExecute);
+    m_FileExitAction = NewAction(Msg::FileExit, Msg::FileExitHint, "ACTION_EXIT", none, &T::FileExitActionExecute);
+    m_DownloadAction = NewAction(Msg::CommunicationDownload, Msg::DownloadHint, "ACTION_DOWNLOAD",
+                                 QKeySequence(Qt::CTRL | Qt::Key_D), &T::DownloadActionExecute);
+    m_UploadAction = NewAction(Msg::CommunicationUpload, Msg::UploadHint, "ACTION_UPLOAD",
+                               QKeySequence(Qt::CTRL | Qt::Key_U), &T::UploadActionExecute);
     m_ComSetupAction = NewAction(-1, -1, "ACTION_COMSETUP", none, &T::ComSetupActionExecute);
     m_ComSetupAction->setText(QStringLiteral("Com Setup"));
-    m_WindowCascadeAction = NewAction(60, 78, "ACTION_CASCADE", none, &T::WindowCascadeActionExecute);
-    m_WindowHTileAction = NewAction(61, 79, "ACTION_TILE_H", none, &T::WindowHTileActionExecute);
-    m_WindowVTileAction = NewAction(66, 83, "ACTION_TILE_V", none, &T::WindowVTileActionExecute);
-    m_WindowMinimizeAction = NewAction(63, 80, "ACTION_MINIMIZE", none, &T::WindowMinimizeActionExecute);
-    m_WindowArrangeAction = NewAction(62, 62, "ACTION_ARRANGE", none, &T::WindowArrangeActionExecute);
-    m_WindowSetPanesAction = NewAction(64, 81, "ACTION_SETPANES", none, &T::WindowSetPanesActionExecute);
+    m_WindowCascadeAction =
+        NewAction(Msg::WindowCascade, Msg::WindowCascadeHint, "ACTION_CASCADE", none, &T::WindowCascadeActionExecute);
+    m_WindowHTileAction = NewAction(Msg::WindowTileHorizontally, Msg::WindowTileHorizontallyHint, "ACTION_TILE_H", none,
+                                    &T::WindowHTileActionExecute);
+    m_WindowVTileAction = NewAction(Msg::WindowTileVertically, Msg::WindowTileVerticallyHint, "ACTION_TILE_V", none,
+                                    &T::WindowVTileActionExecute);
+    m_WindowMinimizeAction = NewAction(Msg::WindowMinimizeAll, Msg::WindowMinimizeAllHint, "ACTION_MINIMIZE", none,
+                                       &T::WindowMinimizeActionExecute);
+    m_WindowArrangeAction =
+        NewAction(Msg::WindowArrange, Msg::WindowArrange, "ACTION_ARRANGE", none, &T::WindowArrangeActionExecute);
+    m_WindowSetPanesAction = NewAction(Msg::WindowSetPanes, Msg::WindowSetPanesHint, "ACTION_SETPANES", none,
+                                       &T::WindowSetPanesActionExecute);
     m_WindowCompareAction = NewAction(-1, -1, nullptr, none, &T::WindowCompareActionExecute);
     m_WindowCompareAction->setText(Text(Msg::CompareAction));
     SetHint(m_WindowCompareAction, Text(Msg::CompareHint));
-    m_HelpAboutAction = NewAction(67, -1, "ACTION_ABOUT", none, &T::HelpAboutActionExecute);
-    SetHint(m_HelpAboutAction, Text(0));
+    m_HelpAboutAction = NewAction(Msg::HelpAbout, -1, "ACTION_ABOUT", none, &T::HelpAboutActionExecute);
+    SetHint(m_HelpAboutAction, Text(Msg::About));
 
     EditCut1 = NewAction(-1, -1, "ACTION_CUT", QKeySequence(Qt::CTRL | Qt::Key_X), &T::EditCut1Execute);
     EditCopy1 = NewAction(-1, -1, "ACTION_COPY", QKeySequence(Qt::CTRL | Qt::Key_C), &T::EditCopy1Execute);
@@ -205,17 +217,17 @@ void TMainForm::BuildMenus()
     m_FileMenu->addAction(m_FileExitAction);
     connect(m_FileMenu, &QMenu::aboutToShow, this, &TMainForm::FillRecentFiles);
 
-    m_EditMenu = menuBar()->addMenu(Text(50));
+    m_EditMenu = menuBar()->addMenu(Text(Msg::EditMenu));
     m_EditMenu->addActions({m_EditUndoAction, m_EditRedoAction});
     m_EditMenu->addSeparator();
     m_EditMenu->addActions({EditCut1, EditCopy1, EditPaste1});
 
-    m_CommunicationMenu = menuBar()->addMenu(Text(51));
+    m_CommunicationMenu = menuBar()->addMenu(Text(Msg::CommunicationMenu));
     m_CommunicationMenu->addActions({m_DownloadAction, m_UploadAction});
     m_CommunicationMenu->addSeparator();
     m_CommunicationMenu->addAction(m_ComSetupAction);
 
-    m_WindowMenu = menuBar()->addMenu(Text(52));
+    m_WindowMenu = menuBar()->addMenu(Text(Msg::WindowMenu));
     m_WindowMenu->addActions({m_WindowCascadeAction, m_WindowHTileAction, m_WindowVTileAction,
                               m_WindowMinimizeAction, m_WindowArrangeAction});
     m_WindowMenu->addSeparator();
@@ -258,7 +270,7 @@ void TMainForm::BuildStatusBar()
 {
     // Panel 0 is the status bar's message area, where the hints appear; panel 1 names the language.
     statusBar()->setMinimumHeight(statusBar()->sizeHint().height());
-    m_LanguagePanel = new QLabel(Text(89) + QLatin1Char(' ') + m_Context.LanguageFile(), this);
+    m_LanguagePanel = new QLabel(Text(Msg::LanguageFileLabel) + QLatin1Char(' ') + m_Context.LanguageFile(), this);
     m_LanguagePanel->setMinimumWidth(HintPanelWidth);
     statusBar()->addPermanentWidget(m_LanguagePanel);
 }
@@ -426,7 +438,7 @@ QString TMainForm::NewConfigurationName() const
 {
     // The lowest free number: two new windows of one name would overwrite each other's file.
     for (int n = 1;; ++n) {
-        const QString name = Text(90) + QString::number(n) + QStringLiteral(".KWC");
+        const QString name = Text(Msg::NewConfigurationName) + QString::number(n) + QStringLiteral(".KWC");
         if (FindConfiguration(name) == nullptr)
             return name;
     }
@@ -573,14 +585,14 @@ void TMainForm::FileNewActionExecute()
 
 void TMainForm::FileOpenActionExecute()
 {
-    const QString path = ChooseFile(74, Text(87), QStringLiteral("KWC"));
+    const QString path = ChooseFile(Msg::FileOpenHint, Text(Msg::ConfigurationFileFilter), QStringLiteral("KWC"));
     if (!path.isEmpty())
         OpenConfigurationFile(path);
 }
 
 void TMainForm::FileImportActionExecute()
 {
-    const QString path = ChooseFile(76, Text(88), QStringLiteral("KW3"));
+    const QString path = ChooseFile(Msg::FileImportHint, Text(Msg::OldFileFilter), QStringLiteral("KW3"));
     if (!path.isEmpty())
         OpenConfigurationFile(path);
 }
@@ -612,12 +624,12 @@ void TMainForm::FilePrintExecute()
 
 void TMainForm::FileOpenLanguageActionExecute()
 {
-    const QString path = ChooseFile(86, Text(Msg::LanguageFileFilter), QStringLiteral("LNG"));
+    const QString path = ChooseFile(Msg::FileOpenLanguageHint, Text(Msg::LanguageFileFilter), QStringLiteral("LNG"));
     if (path.isEmpty())
         return;
     // The texts on screen stay: the language applies from the next start.
     m_Context.SetLanguageFile(path);
-    m_LanguagePanel->setText(Text(89) + QLatin1Char(' ') + path);
+    m_LanguagePanel->setText(Text(Msg::LanguageFileLabel) + QLatin1Char(' ') + path);
 }
 
 void TMainForm::FileExitActionExecute()
@@ -662,8 +674,9 @@ void TMainForm::UploadActionExecute()
             if (succeeded)
                 return;
             if (!failure.isEmpty())
-                C_MessageBox::Show(Text(Msg::UploadFailed) + QLatin1Char('\n') + failure, Text(229),
-                                   C_MessageBox::Icon::Warning, C_MessageBox::Buttons::Ok, this);
+                C_MessageBox::Show(Text(Msg::UploadFailed) + QLatin1Char('\n') + failure,
+                                   Text(Msg::StandardUploadHeading), C_MessageBox::Icon::Warning,
+                                   C_MessageBox::Buttons::Ok, this);
             QTimer::singleShot(0, this, [frameWindow] {
                 if (frameWindow != nullptr)
                     frameWindow->close();
@@ -676,8 +689,10 @@ void TMainForm::UploadActionExecute()
 
 void TMainForm::ComSetupActionExecute()
 {
-    TCOMSetupForm dialog(m_Context, this);
-    dialog.exec();
+    S_PortSettings settings = m_Context.PortSettings();
+    TCOMSetupForm dialog(settings, this);
+    if (dialog.exec() == QDialog::Accepted)
+        m_Context.SetPortSettings(settings);
 }
 
 void TMainForm::WindowCascadeActionExecute()

@@ -1,6 +1,7 @@
 #include "app/Session.h"
 
 #include "language/Messages.h"
+#include "model/Context.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
@@ -19,7 +20,7 @@ C_ToolkitLanguage::~C_ToolkitLanguage()
 }
 
 C_Session::C_Session(C_Context& context)
-    : m_Language(context)
+    : m_Language(context.LanguageFile())
     , m_MainForm(context)
     , m_FormatDialog(&m_MainForm)
     , m_AboutBox(&m_MainForm)

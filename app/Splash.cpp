@@ -1,5 +1,6 @@
 #include "app/Splash.h"
 
+#include "desktop/Version.h"
 #include "resources/Pictures.h"
 
 #include <QGuiApplication>
@@ -10,7 +11,7 @@
 TSplashForm::TSplashForm(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
     , m_Background(new QLabel(this))
-    , m_VersionLabel(new QLabel(QStringLiteral("Version: 2.00.24"), this))
+    , m_VersionLabel(new QLabel(QStringLiteral("Version: " KW3_SHOWN_VERSION), this))
     , m_CloseTimer(new QTimer(this))
 {
     setFixedSize(402, 206);

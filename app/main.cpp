@@ -1,8 +1,8 @@
-#include "app/Commandline.h"
-#include "app/Context.h"
-#include "app/Fonts.h"
-#include "app/Messagebox.h"
 #include "app/Session.h"
+#include "desktop/Commandline.h"
+#include "desktop/Fonts.h"
+#include "desktop/Messagebox.h"
+#include "model/Context.h"
 
 #include <QApplication>
 

@@ -1,6 +1,5 @@
 #include "comm/Comsetup.h"
 
-#include "app/Context.h"
 #include "language/Language.h"
 #include "language/Messages.h"
 
@@ -13,13 +12,13 @@
 #include <QRadioButton>
 #include <QSlider>
 
-TCOMSetupForm::TCOMSetupForm(C_Context& context, QWidget* owner)
+TCOMSetupForm::TCOMSetupForm(S_PortSettings& settings, QWidget* owner)
     : TEditorDialog(owner, QSize(441, 353))
-    , m_Context(context)
+    , m_Settings(settings)
 {
     setWindowTitle(QStringLiteral("COMSetupForm"));
 
-    m_COMPortRadioGroup = new QGroupBox(Text(274), this);
+    m_COMPortRadioGroup = new QGroupBox(Text(Msg::SerialPortGroup), this);
     m_COMPortRadioGroup->setGeometry(12, 12, 121, 194);
     m_COMPortButtons = new QButtonGroup(this);
     for (int index = 0; index < Ports; ++index) {
@@ -28,26 +27,26 @@ TCOMSetupForm::TCOMSetupForm(C_Context& context, QWidget* owner)
         m_COMPortButtons->addButton(button, index);
     }
     // A stored port outside the four leaves none selected.
-    if (QAbstractButton* stored = m_COMPortButtons->button(m_Context.ComNumber() - 1))
+    if (QAbstractButton* stored = m_COMPortButtons->button(m_Settings.m_ComNumber - 1))
         stored->setChecked(true);
 
-    m_SendGroupBox = NewTimeoutBox(Text(275), QRect(145, 12, 284, 93), m_SendTrackBar, m_SendEdit,
-                                   m_Context.SendTimeout());
-    m_ReceiveGroupBox = NewTimeoutBox(Text(276), QRect(145, 113, 284, 93), m_ReceiveTrackBar, m_ReceiveEdit,
-                                      m_Context.ReceiveTimeout());
+    m_SendGroupBox = NewTimeoutBox(Text(Msg::SendTimeoutGroup), QRect(145, 12, 284, 93), m_SendTrackBar, m_SendEdit,
+                                   m_Settings.m_SendTimeout);
+    m_ReceiveGroupBox = NewTimeoutBox(Text(Msg::ReceiveTimeoutGroup), QRect(145, 113, 284, 93), m_ReceiveTrackBar,
+                                      m_ReceiveEdit, m_Settings.m_ReceiveTimeout);
 
     m_SafetyGroupBox = new QGroupBox(Text(Msg::TransferSafety), this);
     m_SafetyGroupBox->setGeometry(12, 214, 417, 86);
     m_BackupCheckBox = new QCheckBox(Text(Msg::BackupStage), m_SafetyGroupBox);
     m_BackupCheckBox->setGeometry(16, 26, 390, 24);
-    m_BackupCheckBox->setChecked(m_Context.BackupBeforeDownload());
+    m_BackupCheckBox->setChecked(m_Settings.m_BackupBeforeDownload);
     m_VerifyCheckBox = new QCheckBox(Text(Msg::VerifyStage), m_SafetyGroupBox);
     m_VerifyCheckBox->setGeometry(16, 52, 390, 24);
-    m_VerifyCheckBox->setChecked(m_Context.VerifyAfterDownload());
+    m_VerifyCheckBox->setChecked(m_Settings.m_VerifyAfterDownload);
 
     m_OKButton = NewOkButton(QRect(229, 310, 95, 30));
     connect(m_OKButton, &QPushButton::clicked, this, &QDialog::accept);
-    m_CancelButton = NewCancelButton(QRect(334, 310, 95, 30), Text(5));
+    m_CancelButton = NewCancelButton(QRect(334, 310, 95, 30), Text(Msg::Cancel));
 }
 
 QGroupBox* TCOMSetupForm::NewTimeoutBox(const QString& title, const QRect& geometry, QSlider*& trackBar,
@@ -77,13 +76,13 @@ QGroupBox* TCOMSetupForm::NewTimeoutBox(const QString& title, const QRect& geome
 void TCOMSetupForm::done(int result)
 {
     if (result == QDialog::Accepted) {
-        m_Context.SetSendTimeout(m_SendTrackBar->value());
-        m_Context.SetReceiveTimeout(m_ReceiveTrackBar->value());
-        m_Context.SetBackupBeforeDownload(m_BackupCheckBox->isChecked());
-        m_Context.SetVerifyAfterDownload(m_VerifyCheckBox->isChecked());
+        m_Settings.m_SendTimeout = m_SendTrackBar->value();
+        m_Settings.m_ReceiveTimeout = m_ReceiveTrackBar->value();
+        m_Settings.m_BackupBeforeDownload = m_BackupCheckBox->isChecked();
+        m_Settings.m_VerifyAfterDownload = m_VerifyCheckBox->isChecked();
         // With none selected the stored port, which the dialog cannot show, stays.
         if (m_COMPortButtons->checkedId() >= 0)
-            m_Context.SetComNumber(m_COMPortButtons->checkedId() + 1);
+            m_Settings.m_ComNumber = m_COMPortButtons->checkedId() + 1;
     }
     TEditorDialog::done(result);
 }

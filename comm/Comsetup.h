@@ -1,8 +1,7 @@
 #pragma once
 
-#include "editor/Dialoglook.h"
+#include "desktop/Dialoglook.h"
 
-class C_Context;
 class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
@@ -10,8 +9,19 @@ class QLineEdit;
 class QPushButton;
 class QSlider;
 
-// The port setup dialog: which serial port the transfers use and how long they
-// wait when sending and receiving. Only OK stores the choice in the settings.
+// What the port setup chooses, as the settings store keeps it.
+struct S_PortSettings
+{
+    int m_ComNumber = 1;
+    int m_SendTimeout = 500;
+    int m_ReceiveTimeout = 500;
+    bool m_BackupBeforeDownload = true;
+    bool m_VerifyAfterDownload = true;
+};
+
+// The port setup dialog: which serial port the transfers use, how long they
+// wait when sending and receiving, and the safety of a download. Only OK
+// changes the settings it was given.
 class TCOMSetupForm : public TEditorDialog
 {
     Q_OBJECT
@@ -21,7 +31,7 @@ public:
     static constexpr int MaximumTimeout = 1000;
     static constexpr int Ports = 4;
 
-    TCOMSetupForm(C_Context& context, QWidget* owner);
+    TCOMSetupForm(S_PortSettings& settings, QWidget* owner);
 
     void done(int result) override;
 
@@ -43,5 +53,5 @@ private:
     QGroupBox* NewTimeoutBox(const QString& title, const QRect& geometry, QSlider*& trackBar, QLineEdit*& edit,
                              int value);
 
-    C_Context& m_Context;
+    S_PortSettings& m_Settings;
 };

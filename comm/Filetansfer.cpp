@@ -73,7 +73,7 @@ TFormFileTransfer::TFormFileTransfer(QWidget* owner, int picture)
     m_ProgressBar->setRange(0, 1);
     m_ProgressBar->setValue(0);
     m_TimesLabel = NewDialogLabel(this, QString(), QRect(Margin, PictureHeight + 76, inner, 20));
-    m_CancelButton = new QPushButton(QIcon(LoadPicture(QStringLiteral("GLYPH_CANCEL"))), Text(5), this);
+    m_CancelButton = new QPushButton(QIcon(LoadPicture(QStringLiteral("GLYPH_CANCEL"))), Text(Msg::Cancel), this);
     m_CancelButton->setGeometry(Width - Margin - 95, Height - Margin - 28, 95, 28);
     connect(m_CancelButton, &QPushButton::clicked, this, &TFormFileTransfer::CancelPressed);
 

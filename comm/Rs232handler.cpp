@@ -48,7 +48,7 @@ C_KW3Communication::C_KW3Communication(C_TransferListener* listener, const QStri
         m_Port.SetStopCheck([this] { return m_Listener->CancelRequested(); });
     if (!m_Port.Open(device)) {
         // The transfer still runs and fails at its first write; this line says why.
-        Report(93, Information, QLatin1Char(' ') + device + QStringLiteral(": ") + m_Port.ErrorText());
+        Report(Msg::CannotOpenPort, Information, QLatin1Char(' ') + device + QStringLiteral(": ") + m_Port.ErrorText());
         return;
     }
     const S_PortTimeouts timeouts{receiveTimeout, receiveTimeout, receiveTimeout, sendTimeout, sendTimeout};
@@ -93,7 +93,7 @@ bool C_KW3Communication::Handshake(std::uint8_t letter)
         switch (m_Port.Drain(m_ReceiveTimeout, Protocol::HandshakeTries * 2 * m_ReceiveTimeout)) {
         case C_SerialPort::DrainResult::Quiet: break;
         case C_SerialPort::DrainResult::NeverQuiet: return Fail(Msg::LineNeverQuiet);
-        case C_SerialPort::DrainResult::Failed: return Fail(266);
+        case C_SerialPort::DrainResult::Failed: return Fail(Msg::PortError);
         }
     }
     int tries = 0;
@@ -104,15 +104,15 @@ bool C_KW3Communication::Handshake(std::uint8_t letter)
         std::uint8_t byte = letter;
         std::size_t moved = 0;
         if (!m_Port.Write(&byte, 1, moved))
-            return Fail(266);
+            return Fail(Msg::PortError);
         // A read that times out leaves the letter in the buffer: no answer.
         if (!m_Port.Read(&byte, 1, moved))
-            return Fail(266);
+            return Fail(Msg::PortError);
         // Counted before the answer is looked at: the ready byte counts only as
         // the answer to one of the first 19 letters.
         ++tries;
         if (tries == Protocol::HandshakeTries) {
-            Report(267, Error);
+            Report(Msg::NoAnswer, Error);
             return false;
         }
         if (byte == Protocol::ReadyByte)
@@ -137,10 +137,10 @@ bool C_KW3Communication::SendImage(const std::uint8_t* image, std::uint16_t leng
 {
     m_Cancelled = false;
     m_BytesSent = 0;
-    Report(265, Information);
+    Report(Msg::DownloadCalling, Information);
     if (!Handshake(Protocol::DownloadLetter) || !Pause())
         return false;
-    Report(268, Information);
+    Report(Msg::DownloadReady, Information);
     Phase(LinkPhase::Sending);
 
     const std::int64_t frequency = CounterFrequency();
@@ -154,7 +154,7 @@ bool C_KW3Communication::SendImage(const std::uint8_t* image, std::uint16_t leng
         std::size_t written = 0;
         // A byte that did not go out would shift the rest of the controller's image.
         if (!m_Port.Write(image + index, 1, written) || written != 1)
-            return Fail(269);
+            return Fail(Msg::SendError);
         m_BytesSent = index + 1;
         if (m_Listener != nullptr)
             m_Listener->Progressed(m_BytesSent, length);
@@ -175,9 +175,9 @@ bool C_KW3Communication::ReadPart(std::uint8_t* buffer, std::size_t count, std::
             m_Listener->Progressed(before + arrived, total);
     };
     if (!m_Port.Read(buffer, count, received, observer))
-        return Fail(272);
+        return Fail(Msg::ReceiveError);
     if (received < count) {
-        Report(273, Error);
+        Report(Msg::TooFewBytes, Error);
         return false;
     }
     return true;
@@ -186,10 +186,10 @@ bool C_KW3Communication::ReadPart(std::uint8_t* buffer, std::size_t count, std::
 bool C_KW3Communication::ReceiveImage(std::uint8_t* buffer, std::uint16_t length)
 {
     m_Cancelled = false;
-    Report(270, Information);
+    Report(Msg::UploadCalling, Information);
     if (!Handshake(Protocol::UploadLetter) || !Pause())
         return false;
-    Report(271, Information);
+    Report(Msg::UploadReady, Information);
     Phase(LinkPhase::Receiving);
 
     // Received apart, so that a failed upload leaves the caller's image as it was.

@@ -6,8 +6,8 @@ constexpr int MergingId = 1;
 
 } // namespace
 
-C_ChangeCommand::C_ChangeCommand(const QString& name, C_ConfigurationSnapshot before, C_ConfigurationSnapshot after,
-                                 Apply apply, const QObject* control, bool followsDirectly)
+C_ChangeCommand::C_ChangeCommand(const QString& name, C_Configuration before, C_Configuration after, Apply apply,
+                                 const QObject* control, bool followsDirectly)
     : QUndoCommand(name)
     , m_Before(std::move(before))
     , m_After(std::move(after))

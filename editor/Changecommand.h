@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/Configurationsnapshot.h"
+#include "model/Configuration.h"
 
 #include <QElapsedTimer>
 #include <QUndoCommand>
@@ -9,20 +9,20 @@
 
 class QObject;
 
-// One change of a configuration, undone and redone by restoring the snapshot
-// taken before or after it. Changes of one control (an up-down held down, a
+// One change of a configuration, undone and redone by showing the configuration
+// before or after it. Changes of one control (an up-down held down, a
 // value typed digit by digit) less than a second apart and with no other
 // command between make one step.
 class C_ChangeCommand : public QUndoCommand
 {
 public:
-    using Apply = std::function<void(const C_ConfigurationSnapshot&)>;
+    using Apply = std::function<void(const C_Configuration&)>;
 
     static constexpr int MergeWithinMs = 1000;
 
     // control names the control of the change, or is null for a change that stands alone;
     // followsDirectly tells that nothing happened since the change before it.
-    C_ChangeCommand(const QString& name, C_ConfigurationSnapshot before, C_ConfigurationSnapshot after, Apply apply,
+    C_ChangeCommand(const QString& name, C_Configuration before, C_Configuration after, Apply apply,
                     const QObject* control = nullptr, bool followsDirectly = false);
 
     void undo() override;
@@ -31,12 +31,12 @@ public:
     int id() const override;
     bool mergeWith(const QUndoCommand* other) override;
 
-    const C_ConfigurationSnapshot& Before() const { return m_Before; }
-    const C_ConfigurationSnapshot& After() const { return m_After; }
+    const C_Configuration& Before() const { return m_Before; }
+    const C_Configuration& After() const { return m_After; }
 
 private:
-    C_ConfigurationSnapshot m_Before;
-    C_ConfigurationSnapshot m_After;
+    C_Configuration m_Before;
+    C_Configuration m_After;
     Apply m_Apply;
     const QObject* m_Control;
     bool m_FollowsDirectly;

@@ -1,14 +1,14 @@
 #include "editor/Compareform.h"
 
-#include "app/Filechooser.h"
-#include "app/Messagebox.h"
+#include "desktop/Filechooser.h"
+#include "desktop/Messagebox.h"
 #include "editor/Mdichild.h"
-#include "editor/Utilities.h"
-#include "editor/Rowproperties.h"
 #include "language/Language.h"
 #include "language/Messages.h"
+#include "model/Configuration.h"
 #include "model/Configurationfile.h"
 #include "model/Eepromformat.h"
+#include "model/Utilities.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -28,33 +28,11 @@ namespace {
 QString FormatName(std::uint16_t code)
 {
     switch (code) {
-    case FormatCode::Standard: return Text(26);
-    case FormatCode::Inverter: return Text(25);
-    case FormatCode::Varnholt: return Text(27);
+    case FormatCode::Standard: return Text(Msg::StandardFormat);
+    case FormatCode::Inverter: return Text(Msg::InverterFormat);
+    case FormatCode::Varnholt: return Text(Msg::VarnholtFormat);
     default: return QString::number(code);
     }
-}
-
-// The service panel's label of a parameter.
-std::int16_t ServiceLabel(ServiceParameter parameter)
-{
-    switch (parameter) {
-    case ServiceParameter::TotalWashes: return 94;
-    case ServiceParameter::PartialWashes: return 95;
-    case ServiceParameter::WorkingHours: return 96;
-    case ServiceParameter::MaintenanceRequest: return 115;
-    case ServiceParameter::Language: return 97;
-    case ServiceParameter::TemperatureUnit: return 98;
-    case ServiceParameter::MaximumLevel: return 99;
-    case ServiceParameter::MinimumLevel: return 100;
-    case ServiceParameter::AdvanceEnable: return 101;
-    case ServiceParameter::MachineEnable: return 102;
-    case ServiceParameter::SlowingDownTime: return 103;
-    case ServiceParameter::MaximumSpeed: return 104;
-    case ServiceParameter::SpinLevel: return 105;
-    case ServiceParameter::TemperatureHysteresis: return 277;
-    }
-    return 37;
 }
 
 // The place in the words of the window's language; kw3tool's diff keeps its own fixed words.
@@ -62,19 +40,20 @@ QString ShownPlace(const S_Difference& difference, const C_EEPROMFormat& formatA
 {
     const QString cycle = CycleCategoryName(difference.m_Category) + QLatin1Char(' ') +
                           QString::number(difference.m_Cycle);
-    const QString step = cycle + QStringLiteral(", ") + Text(187) + QLatin1Char(' ') +
-                         QString::number(difference.m_Step + 1);
+    const QString step =
+        cycle + QStringLiteral(", ") + Text(Msg::Step) + QLatin1Char(' ') + QString::number(difference.m_Step + 1);
     switch (difference.m_Kind) {
-    case S_Difference::Kind::Format: return Text(164);
-    case S_Difference::Kind::Service: return Text(ServiceLabel(difference.m_Service));
+    case S_Difference::Kind::Format: return Text(Msg::MachineType);
+    case S_Difference::Kind::Service: return Text(ServiceParameterOf(difference.m_Service).m_Label);
     case S_Difference::Kind::Motor:
-        return Text(141) + QLatin1Char(' ') + QString::number(difference.m_MotorMode) + QStringLiteral(", ") +
-               Text(std::int16_t(137 + difference.m_MotorColumn));
-    case S_Difference::Kind::Program: return Text(145) + QLatin1Char(' ') + QString::number(difference.m_Program);
+        return Text(Msg::MotorRow) + QLatin1Char(' ') + QString::number(difference.m_MotorMode) + QStringLiteral(", ") +
+               Text(std::int16_t(Msg::MotorColumn + difference.m_MotorColumn));
+    case S_Difference::Kind::Program:
+        return Text(Msg::Program) + QLatin1Char(' ') + QString::number(difference.m_Program);
     case S_Difference::Kind::Cycle: return cycle;
     case S_Difference::Kind::Step: return step;
     case S_Difference::Kind::StepField:
-        return step + QStringLiteral(", ") + formatA.Rows()[size_t(difference.m_RowA)]->m_Caption;
+        return step + QStringLiteral(", ") + formatA.Rows()[size_t(difference.m_RowA)].m_Caption;
     }
     return difference.m_Place;
 }
@@ -199,7 +178,8 @@ void TCompareForm::CompareWith(TFormMDIChild& other)
 {
     if (other.Format() == nullptr)
         return;
-    Compare({other, *other.Format()}, FileName(other.Path()));
+    const C_Configuration b = other.Configuration();
+    Compare({b, other.Format()->Rows()}, FileName(other.Path()));
     m_Other = &other;
 }
 
@@ -231,7 +211,8 @@ bool TCompareForm::CompareWithFile(const QString& path)
     const std::unique_ptr<C_EEPROMFormat> format = file.Open(*panes, code);
     if (format == nullptr)
         return false;
-    Compare({*panes, *format}, FileName(path));
+    const C_Configuration b = C_Configuration::Read(*format, *panes);
+    Compare({b, format->Rows()}, FileName(path));
     m_Other = nullptr;
     return true;
 }
@@ -241,7 +222,8 @@ void TCompareForm::Compare(const S_ComparedConfiguration& b, const QString& capt
     if (m_Active == nullptr || m_Active->Format() == nullptr)
         return;
     const C_EEPROMFormat& formatA = *m_Active->Format();
-    m_Differences = CompareConfigurations({*m_Active, formatA}, b, FormatName);
+    const C_Configuration a = m_Active->Configuration();
+    m_Differences = CompareConfigurations({a, formatA.Rows()}, b, FormatName);
 
     const QSignalBlocker blocker(m_Table);
     m_Table->clearContents();
@@ -252,11 +234,13 @@ void TCompareForm::Compare(const S_ComparedConfiguration& b, const QString& capt
         const S_Difference& difference = m_Differences[size_t(r)];
         const bool format = difference.m_Kind == S_Difference::Kind::Format;
         m_Table->setItem(r, 0, new QTableWidgetItem(ShownPlace(difference, formatA)));
-        m_Table->setItem(r, 1, new QTableWidgetItem(format ? FormatWithOutputs(formatA.FormatCode(), formatA.GetOutputs())
-                                                           : ShownValue(difference, difference.m_A)));
-        m_Table->setItem(r, 2, new QTableWidgetItem(format ? FormatWithOutputs(b.m_Format.FormatCode(),
-                                                                               b.m_Format.GetOutputs())
-                                                           : ShownValue(difference, difference.m_B)));
+        m_Table->setItem(r, 1,
+                         new QTableWidgetItem(format ? FormatWithOutputs(a.m_FormatCode, a.m_Outputs)
+                                                     : ShownValue(difference, difference.m_A)));
+        m_Table->setItem(
+            r, 2,
+            new QTableWidgetItem(format ? FormatWithOutputs(b.m_Configuration.m_FormatCode, b.m_Configuration.m_Outputs)
+                                        : ShownValue(difference, difference.m_B)));
     }
     m_Summary->setText(m_Differences.empty() ? Text(Msg::SameConfigurations)
                                              : QString::number(m_Differences.size()) + QLatin1Char(' ') +

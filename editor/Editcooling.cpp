@@ -1,14 +1,15 @@
 #include "editor/Editcooling.h"
 
-#include "app/Messagebox.h"
+#include "desktop/Messagebox.h"
 #include "language/Language.h"
+#include "language/Messages.h"
 
-TEditCoolingForm::TEditCoolingForm(QWidget* owner, bool showTimeout, std::uint32_t* timeout,
-                                   std::int32_t* temperature, std::int32_t* maxLevel, std::int32_t* minLevel)
-    : TPhaseDialog(owner, 333, Text(6), 3, showTimeout, timeout)
-    , m_MinLevel(NewTrackLine(0, Text(7), 0, 100, *minLevel))
-    , m_MaxLevel(NewTrackLine(1, Text(8), 0, 100, *maxLevel))
-    , m_Temperature(NewTrackLine(2, Text(3), 2, 93, *temperature))
+TEditCoolingForm::TEditCoolingForm(QWidget* owner, bool showTimeout, std::uint32_t* timeout, std::int32_t* temperature,
+                                   std::int32_t* maxLevel, std::int32_t* minLevel)
+    : TPhaseDialog(owner, 333, Text(Msg::CoolingTitle), 3, showTimeout, timeout)
+    , m_MinLevel(NewTrackLine(0, Text(Msg::MinimumLevelWithUnit), 0, 100, *minLevel))
+    , m_MaxLevel(NewTrackLine(1, Text(Msg::MaximumLevelWithUnit), 0, 100, *maxLevel))
+    , m_Temperature(NewTrackLine(2, Text(Msg::TemperatureWithUnit), 2, 93, *temperature))
     , m_TemperatureValue(temperature)
     , m_MaxLevelValue(maxLevel)
     , m_MinLevelValue(minLevel)
@@ -24,7 +25,8 @@ bool TEditCoolingForm::CloseQuery()
         !ReadInRange(m_Temperature, temperature))
         return false;
     if (minLevel >= maxLevel) {
-        C_MessageBox::Show(Text(9), Text(10), C_MessageBox::Icon::Warning, C_MessageBox::Buttons::Ok, this);
+        C_MessageBox::Show(Text(Msg::MinimumAboveMaximum), Text(Msg::InvalidLevelsTitle), C_MessageBox::Icon::Warning,
+                           C_MessageBox::Buttons::Ok, this);
         return false;
     }
     *m_MinLevelValue = minLevel;

@@ -1,8 +1,9 @@
 #include "editor/Editnumber.h"
 
-#include "app/Messagebox.h"
-#include "editor/Updown.h"
+#include "desktop/Messagebox.h"
+#include "desktop/Updown.h"
 #include "language/Language.h"
+#include "language/Messages.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -33,7 +34,7 @@ TFormEditNumber::TFormEditNumber(QWidget* owner, std::int32_t* value, const QStr
     , m_TrackValue(NewTrackBar(Panel1, {16, 41, 329, 32}, TickInterval(min, max)))
     , m_LabelMinValue(NewDialogLabel(Panel1, QString::number(min), {21, 73, 120, 17}))
     , m_LabelMaxValue(NewDialogLabel(Panel1, QString::number(max), {220, 73, 120, 17}, Qt::AlignRight))
-    , m_CancelButton(NewCancelButton({8, 112, 100, 35}, Text(5)))
+    , m_CancelButton(NewCancelButton({8, 112, 100, 35}, Text(Msg::Cancel)))
     , m_OKButton(NewOkButton({277, 112, 100, 35}))
     , m_Value(value)
     , m_Min(min)
@@ -51,7 +52,8 @@ void TFormEditNumber::m_OKButtonClick()
     // Unsigned, so that a negative entry is out of range whatever the minimum.
     const auto unsignedEntry = std::uint32_t(entry);
     if (unsignedEntry < std::uint32_t(m_Min) || unsignedEntry > std::uint32_t(m_Max))
-        C_MessageBox::Show(Text(11), Text(12), C_MessageBox::Icon::Warning, C_MessageBox::Buttons::Ok, this);
+        C_MessageBox::Show(Text(Msg::ValueOutOfRange), Text(Msg::ValueOutOfRangeTitle), C_MessageBox::Icon::Warning,
+                           C_MessageBox::Buttons::Ok, this);
     else
         *m_Value = entry;
     accept();

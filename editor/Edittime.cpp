@@ -1,7 +1,8 @@
 #include "editor/Edittime.h"
 
-#include "editor/Updown.h"
+#include "desktop/Updown.h"
 #include "language/Language.h"
+#include "language/Messages.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -12,13 +13,13 @@
 TFormEditTime::TFormEditTime(QWidget* owner, std::uint32_t* value, const QString& title)
     : TEditorDialog(owner, {249, 125})
     , Panel1(NewDialogPanel(this, {16, 16, 217, 60}))
-    , m_LabelPrompt(NewDialogLabel(Panel1, Text(13), {12, 5, 193, 17}, Qt::AlignHCenter))
+    , m_LabelPrompt(NewDialogLabel(Panel1, Text(Msg::TimeInMinutesAndSeconds), {12, 5, 193, 17}, Qt::AlignHCenter))
     , m_EditMinute(NewDialogEdit(Panel1, {36, 28, 40, 21}))
     , m_UpDownMinutes(NewAttachedUpDown(Panel1, m_EditMinute))
     , m_LabelColon(NewDialogLabel(Panel1, QStringLiteral(":"), {93, 28, 27, 21}, Qt::AlignHCenter))
     , m_EditSeconds(NewDialogEdit(Panel1, {120, 28, 40, 21}))
     , m_UpDownSeconds(NewAttachedUpDown(Panel1, m_EditSeconds))
-    , m_ButtonCancel(NewCancelButton({16, 83, 100, 35}, Text(5)))
+    , m_ButtonCancel(NewCancelButton({16, 83, 100, 35}, Text(Msg::Cancel)))
     , m_ButtonOK(NewOkButton({133, 83, 100, 35}))
     , m_Value(value)
 {

@@ -1,6 +1,7 @@
 #include "editor/Formatselector.h"
 
 #include "language/Language.h"
+#include "language/Messages.h"
 #include "model/Eepromformat.h"
 #include "resources/Pictures.h"
 
@@ -26,7 +27,7 @@ TEEPROMFormatDialog::TEEPROMFormatDialog(QWidget* owner)
 {
     // One of the three must be chosen: no close button where the platform allows.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint);
-    setWindowTitle(Text(24));
+    setWindowTitle(Text(Msg::OldFileFormatTitle));
     connect(m_StandardButton, &QToolButton::clicked, this, &TEEPROMFormatDialog::StandardSelected);
     connect(m_InverterButton, &QToolButton::clicked, this, &TEEPROMFormatDialog::InverterSelected);
     connect(m_VarnholtButton, &QToolButton::clicked, this, &TEEPROMFormatDialog::VarnholtSelected);

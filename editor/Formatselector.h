@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/Dialoglook.h"
+#include "desktop/Dialoglook.h"
 
 #include <cstdint>
 

@@ -1,6 +1,12 @@
 #include "editor/Gridcells.h"
 
+#include "editor/Rowproperties.h"
+#include "language/Language.h"
+#include "language/Messages.h"
+#include "model/Cyclecontent.h"
+
 #include <QEvent>
+#include <QFont>
 #include <QPainter>
 #include <QTableWidget>
 
@@ -97,4 +103,49 @@ void C_FixedCorner::paintEvent(QPaintEvent*)
     const QRect all = rect();
     DrawFixedBackground(painter, all, CornerBlue);
     m_Painter(painter, 0, 0, all.adjusted(0, 0, -1, -1));
+}
+
+namespace {
+
+void DrawBold(QPainter& canvas, const QRect& rect, const QString& text, bool centred)
+{
+    canvas.save();
+    QFont bold = canvas.font();
+    bold.setBold(true);
+    canvas.setFont(bold);
+    canvas.drawText(rect, (centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignTop) | Qt::TextSingleLine, text);
+    canvas.restore();
+}
+
+} // namespace
+
+void DrawStepCell(QPainter& canvas, const QTableWidget& grid, const C_CycleContent& content,
+                  const QString& cycleCaption, const std::vector<std::unique_ptr<C_RowProperty>>& rows, int column,
+                  int row, const QRect& rect)
+{
+    const int last = grid.columnCount() - 1;
+    if (row == 0) {
+        if (column == 0) {
+            canvas.save();
+            canvas.setPen(Qt::white);
+            DrawBold(canvas, rect, cycleCaption, true);
+            canvas.restore();
+        } else {
+            DrawBold(canvas, rect,
+                     column == last ? Text(Msg::NewColumn) : QStringLiteral("  ") + QString::number(column), false);
+        }
+        return;
+    }
+    if (row > int(rows.size()))
+        return;
+    C_RowProperty& descriptor = *rows[size_t(row - 1)];
+    if (column == 0) {
+        const std::int32_t none = 0;
+        descriptor.DrawCell(canvas, grid, column, row, rect, &none, false);
+        return;
+    }
+    const C_Step* step = content.GetStep(column - 1);
+    const bool highlighted = column == grid.currentColumn() || row == grid.currentRow();
+    descriptor.DrawCell(canvas, grid, column, row, rect, step != nullptr ? &step->m_Values[size_t(row - 1)] : nullptr,
+                        highlighted);
 }

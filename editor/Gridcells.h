@@ -5,6 +5,8 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
+#include <vector>
 
 class QTableWidget;
 
@@ -59,3 +61,13 @@ private:
 
 // Fills a fixed cell with the button face and the grid line on its right and bottom edge.
 void DrawFixedBackground(QPainter& painter, const QRect& rect, const QColor& fill);
+
+class C_CycleContent;
+class C_RowProperty;
+
+// A cell of the steps grid: column 0 the row captions, row 0 the step numbers (the
+// top-left cell the cycle's caption), column c the entry c - 1 of the cycle and row r
+// the row r - 1; the cursor's row and column are highlighted.
+void DrawStepCell(QPainter& canvas, const QTableWidget& grid, const C_CycleContent& content,
+                  const QString& cycleCaption, const std::vector<std::unique_ptr<C_RowProperty>>& rows, int column,
+                  int row, const QRect& rect);

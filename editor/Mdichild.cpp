@@ -1,20 +1,21 @@
 #include "editor/Mdichild.h"
 
-#include "app/Context.h"
-#include "app/Filechooser.h"
-#include "app/Messagebox.h"
 #include "comm/Filetansfer.h"
-#include "comm/Linksettings.h"
+#include "desktop/Filechooser.h"
+#include "desktop/Messagebox.h"
+#include "desktop/Updown.h"
 #include "editor/Changecommand.h"
-#include "editor/Runningtransfer.h"
 #include "editor/Gridcells.h"
-#include "editor/Updown.h"
-#include "editor/Utilities.h"
+#include "editor/Rowproperties.h"
+#include "editor/Runningtransfer.h"
 #include "language/Language.h"
 #include "language/Messages.h"
+#include "model/Configurationfile.h"
+#include "model/Context.h"
 #include "model/Eepromformat.h"
 #include "model/Transferbackup.h"
 #include "model/Transferlog.h"
+#include "model/Utilities.h"
 #include "resources/Pictures.h"
 
 #include <QAction>
@@ -110,6 +111,7 @@ TFormMDIChild::TFormMDIChild(C_Context& context, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(QIcon(LoadPicture(QStringLiteral("APPLICATION_16"))));
     BuildServicePanel();
+    FollowTypedHysteresis();
     BuildStepsGrid();
     BuildMotorGrid();
     BuildLayout();
@@ -119,7 +121,7 @@ TFormMDIChild::TFormMDIChild(C_Context& context, QWidget* parent)
     connect(m_CyclesTree, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current) { CycleSelectAtNode(current); });
     connect(this, &C_ConfigurationPanes::ServiceEdited, this,
-            [this](const QObject* control) { Remember(Text(37), control); });
+            [this](const QObject* control) { Remember(Text(Msg::ServiceData), control); });
     for (QSplitter* splitter : {m_LeftSplitter, m_MiddleSplitter, m_RightSplitter})
         connect(splitter, &QSplitter::splitterMoved, this,
                 [this, splitter] { StorePanelHeight(splitter->widget(1)); });
@@ -195,6 +197,31 @@ void TFormMDIChild::BuildServicePanel()
     scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroller->setFrameShape(QFrame::StyledPanel);
     m_VariousPanel = scroller;
+}
+
+void TFormMDIChild::FollowTypedHysteresis()
+{
+    QLineEdit* box = m_TemperatureHysteresisEdit;
+    C_UpDown* upDown = m_TemperatureHysteresisUpDown;
+    connect(box, &QLineEdit::textEdited, this, [this, box, upDown](const QString& text) {
+        // An empty box is on its way to a number; what it held before still counts.
+        if (text.isEmpty())
+            return;
+        const int value = text.toInt();
+        if (value < upDown->Min() || value > upDown->Max()) {
+            C_MessageBox::Show(Text(Msg::ValueOutOfRange), Text(Msg::ValueOutOfRangeTitle), C_MessageBox::Icon::Warning,
+                               C_MessageBox::Buttons::Ok, this);
+            upDown->SetPosition(upDown->Position());
+            return;
+        }
+        const int before = upDown->Position();
+        upDown->SetPosition(value);
+        // The box keeps the text as typed ("04" stays until the box is left).
+        box->setText(text);
+        if (upDown->Position() != before)
+            emit ServiceEdited(upDown);
+    });
+    connect(box, &QLineEdit::editingFinished, this, [upDown] { upDown->SetPosition(upDown->Position()); });
 }
 
 void TFormMDIChild::BuildStepsGrid()
@@ -335,31 +362,31 @@ QString TFormMDIChild::CommandName(const QAction* action)
     return name.trimmed();
 }
 
-C_ConfigurationSnapshot TFormMDIChild::Snapshot() const
+C_Configuration TFormMDIChild::Configuration() const
 {
-    return C_ConfigurationSnapshot::Take(*this, m_Format != nullptr ? m_Format->ReserveSteps(0) : 0, &m_Current);
+    return m_Format != nullptr ? C_Configuration::Read(*m_Format, *this, &m_Current) : C_Configuration();
 }
 
 void TFormMDIChild::Remember(const QString& name, const QObject* control)
 {
-    C_ConfigurationSnapshot after = Snapshot();
+    C_Configuration after = Configuration();
     if (after == m_Current)
         return;
-    m_History->push(new C_ChangeCommand(name, m_Current, after,
-                                        [this](const C_ConfigurationSnapshot& state) { ApplySnapshot(state); },
-                                        control, m_History->index() == m_IndexAfterChange));
+    m_History->push(new C_ChangeCommand(
+        name, m_Current, after, [this](const C_Configuration& state) { Restore(state); }, control,
+        m_History->index() == m_IndexAfterChange));
     m_IndexAfterChange = m_History->index();
     m_Current = std::move(after);
 }
 
 void TFormMDIChild::StartHistory()
 {
-    m_Current = Snapshot();
+    m_Current = Configuration();
     m_History->clear();
     m_History->setClean();
 }
 
-void TFormMDIChild::ApplySnapshot(const C_ConfigurationSnapshot& snapshot)
+void TFormMDIChild::Restore(const C_Configuration& configuration)
 {
     // What points into the panes is found again by its numbers in the rebuilt trees.
     const C_NodeData* displayed = NodeData(m_DisplayedCycle);
@@ -376,14 +403,23 @@ void TFormMDIChild::ApplySnapshot(const C_ConfigurationSnapshot& snapshot)
     const int copiedReference = copiedParent != nullptr ? copiedParent->indexOfChild(m_CopiedProgram) : -1;
     const int currentProgram = m_ProgramsTree->indexOfTopLevelItem(m_ProgramsTree->currentItem());
 
+    // Programs keep whether they are collapsed; a program shown again opens.
+    std::set<int> collapsed;
+    for (int i = 0; i < m_ProgramsTree->topLevelItemCount(); ++i)
+        if (!m_ProgramsTree->topLevelItem(i)->isExpanded())
+            collapsed.insert(NodeData(m_ProgramsTree->topLevelItem(i))->m_Number);
+
     m_DisplayedCycle = m_CopiedCycle = m_CopiedProgram = m_DropTarget = nullptr;
     {
         const QSignalBlocker quiet(this);
         const QSignalBlocker cyclesQuiet(m_CyclesTree);
-        snapshot.Restore(*this);
+        configuration.Show(*this);
+        for (int i = 0; i < m_ProgramsTree->topLevelItemCount(); ++i)
+            m_ProgramsTree->topLevelItem(i)->setExpanded(
+                collapsed.count(NodeData(m_ProgramsTree->topLevelItem(i))->m_Number) == 0);
     }
-    m_Format->ReserveSteps(m_Format->ReserveSteps(0) - snapshot.FreeSteps());
-    ShowFreeSteps(snapshot.FreeSteps());
+    m_Format->ReserveSteps(m_Format->ReserveSteps(0) - configuration.m_FreeSteps);
+    ShowFreeSteps(configuration.m_FreeSteps);
     m_MotorGrid->viewport()->update();
 
     const auto cycleNode = [this](const std::pair<std::uint32_t, int>& cycle) -> QTreeWidgetItem* {
@@ -402,7 +438,7 @@ void TFormMDIChild::ApplySnapshot(const C_ConfigurationSnapshot& snapshot)
     if (QTreeWidgetItem* cycle = cycleNode(displayedCycle))
         m_CyclesTree->setCurrentItem(cycle);
     CycleSelectAtNode(m_CyclesTree->currentItem());
-    m_Current = snapshot;
+    m_Current = configuration;
 }
 
 void TFormMDIChild::BindFormat(std::unique_ptr<C_EEPROMFormat> format)
@@ -423,7 +459,7 @@ bool TFormMDIChild::LoadConfiguration(const QString& path, std::uint16_t formatC
     // budget counts only the file's steps.
     ClearConfiguration();
     m_Format = std::move(format);
-    m_Format->LoadFile(path);
+    C_ConfigurationFile(path).Load(*m_Format);
     m_Format->ShowInPanes();
     ForgetNodes();
     StartHistory();
@@ -457,7 +493,7 @@ bool TFormMDIChild::SaveAs()
     if (m_Transfer != nullptr)
         return false;
     const QString path = C_FileChooser::Choose(
-        this, {C_FileChooser::Purpose::Save, Text(75).section(QLatin1Char('|'), 0, 0),
+        this, {C_FileChooser::Purpose::Save, Text(Msg::FileSaveAsHint).section(QLatin1Char('|'), 0, 0),
                QStringLiteral("KW3 Win 2.x file (*.KWC)|*.KWC"), QStringLiteral("KWC"), m_Path});
     if (path.isEmpty())
         return false;
@@ -474,7 +510,7 @@ bool TFormMDIChild::StartDownload()
         m_DiagnosticTree->scrollToBottom();
         return false;
     }
-    S_TransferPlan plan = m_Format->PlanTransfer(TransferDirection::Download, LinkSettingsFromContext(m_Context));
+    S_TransferPlan plan = m_Format->PlanTransfer(TransferDirection::Download, m_Context.LinkSettings());
     if (m_Context.BackupBeforeDownload())
         plan.m_BackupFolder = DefaultBackupFolder();
     plan.m_Verify = m_Context.VerifyAfterDownload();
@@ -485,7 +521,7 @@ bool TFormMDIChild::StartUpload()
 {
     if (m_Format == nullptr || C_RunningTransfer::Current() != nullptr)
         return false;
-    return StartTransfer(m_Format->PlanTransfer(TransferDirection::Upload, LinkSettingsFromContext(m_Context)));
+    return StartTransfer(m_Format->PlanTransfer(TransferDirection::Upload, m_Context.LinkSettings()));
 }
 
 bool TFormMDIChild::StartTransfer(S_TransferPlan plan)
@@ -577,8 +613,8 @@ bool TFormMDIChild::FormCloseQuery()
     m_Context.SetVerticalRight(m_MiddlePanel->width());
     if (!m_Modified)
         return true;
-    switch (C_MessageBox::Show(Text(149), m_Path, C_MessageBox::Icon::Question, C_MessageBox::Buttons::YesNoCancel,
-                               this)) {
+    switch (C_MessageBox::Show(Text(Msg::SaveChangesQuestion), m_Path, C_MessageBox::Icon::Question,
+                               C_MessageBox::Buttons::YesNoCancel, this)) {
     case C_MessageBox::Answer::No: return true;
     case C_MessageBox::Answer::Yes: return Save();
     default: return false;
@@ -626,7 +662,7 @@ void TFormMDIChild::StepsDrawCell(QPainter& canvas, int column, int row, const Q
     const C_CycleContent* content = DisplayedContent();
     if (content == nullptr || m_Format == nullptr)
         return;
-    m_Format->DrawStepCell(canvas, *m_StepsGrid, *content, m_DisplayedCycle->text(0), column, row, rect);
+    DrawStepCell(canvas, *m_StepsGrid, *content, m_DisplayedCycle->text(0), RowEditors(), column, row, rect);
 }
 
 void TFormMDIChild::MotorDrawCell(QPainter& canvas, int column, int row, const QRect& rect) const
@@ -656,6 +692,18 @@ void TFormMDIChild::MotorDrawCell(QPainter& canvas, int column, int row, const Q
         canvas.setBrush(Qt::NoBrush);
         canvas.drawRect(rect.adjusted(1, 1, -2, -2));
     }
+}
+
+const std::vector<std::unique_ptr<C_RowProperty>>& TFormMDIChild::RowEditors() const
+{
+    const std::vector<C_StepRow>& rows = m_Format->Rows();
+    if (m_RowEditorsFormat != m_Format.get() || m_RowEditors.size() != rows.size()) {
+        m_RowEditors.clear();
+        for (const C_StepRow& row : rows)
+            m_RowEditors.push_back(MakeRowProperty(row, const_cast<TFormMDIChild&>(*this)));
+        m_RowEditorsFormat = m_Format.get();
+    }
+    return m_RowEditors;
 }
 
 C_CycleContent* TFormMDIChild::DisplayedContent() const

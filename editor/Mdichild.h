@@ -1,16 +1,18 @@
 #pragma once
 
-#include "editor/Configurationpanes.h"
-#include "editor/Configurationsnapshot.h"
+#include "model/Configuration.h"
+#include "model/Configurationpanes.h"
 #include "model/Cyclecontent.h"
 #include "model/Transferjob.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class C_Context;
 class C_EEPROMFormat;
+class C_RowProperty;
 class C_RunningTransfer;
 class QAction;
 class QMdiArea;
@@ -65,7 +67,7 @@ public:
     QUndoStack& History() const { return *m_History; }
     static constexpr int HistoryLimit = 100;
     // The configuration as the panes hold it now.
-    C_ConfigurationSnapshot Snapshot() const;
+    C_Configuration Configuration() const;
 
     // The close query, asked ahead of the close: true when the window may close (its
     // question answered or nothing to ask); the window then closes without asking again.
@@ -152,6 +154,8 @@ private:
 
     void BuildLayout();
     void BuildServicePanel();
+    // Typed hysteresis: the up-down follows each keystroke, so every command sees what the box shows.
+    void FollowTypedHysteresis();
     void BuildStepsGrid();
     void BuildMotorGrid();
     void BuildCommands();
@@ -170,7 +174,7 @@ private:
     // A configuration just shown (created, loaded, received) starts a new history.
     void StartHistory();
     // The panes back to a state of the history, with everything that points into them.
-    void ApplySnapshot(const C_ConfigurationSnapshot& snapshot);
+    void Restore(const C_Configuration& configuration);
     void SetModified(bool modified);
     bool StartTransfer(S_TransferPlan plan);
     void TransferFinished(const S_TransferOutcome& outcome);
@@ -220,6 +224,8 @@ private:
                       const std::function<bool(int)>& taken);
     // The displayed cycle's steps, or null while none is shown.
     C_CycleContent* DisplayedContent() const;
+    // How each of the format's rows is edited and drawn, made anew when the rows change.
+    const std::vector<std::unique_ptr<C_RowProperty>>& RowEditors() const;
     // The step under the grid's cursor, or null on the closing column or without a cycle.
     C_Step* StepUnderCursor() const;
     // A step inserted before the cursor's entry; the cycle shown again.
@@ -250,9 +256,12 @@ private:
     QTreeWidgetItem* m_DropTarget = nullptr;
     QUndoStack* m_History;
     // The state the next change starts from: the after-state of the last one.
-    C_ConfigurationSnapshot m_Current;
+    C_Configuration m_Current;
     // The history's index after the last change remembered: another index means undo or redo came between.
     int m_IndexAfterChange = -1;
     std::unique_ptr<C_RunningTransfer> m_Transfer;
     TransferDirection m_TransferDirection = TransferDirection::Download;
+    mutable std::vector<std::unique_ptr<C_RowProperty>> m_RowEditors;
+    // The format and row count the editors were made for.
+    mutable const C_EEPROMFormat* m_RowEditorsFormat = nullptr;
 };

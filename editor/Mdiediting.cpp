@@ -1,13 +1,12 @@
 // The configuration window's commands on programs and cycles, the link of a
 // cycle into a program by drag and drop, and the context menus of the panes.
-#include "editor/Mdichild.h"
-
-#include "app/Messagebox.h"
+#include "desktop/Messagebox.h"
 #include "editor/Editnumber.h"
-#include "editor/Utilities.h"
+#include "editor/Mdichild.h"
 #include "language/Language.h"
 #include "language/Messages.h"
 #include "model/Eepromformat.h"
+#include "model/Utilities.h"
 
 #include <QAction>
 #include <QApplication>
@@ -66,27 +65,27 @@ void TFormMDIChild::AttachMenu(QWidget* pane, QMenu* menu)
 
 void TFormMDIChild::BuildCommands()
 {
-    m_NewProgramAction = NewCommand(131, m_ProgramsTree, &TFormMDIChild::NewProgram);
-    m_DeleteProgramAction = NewCommand(132, m_ProgramsTree, &TFormMDIChild::DeleteProgram);
-    m_CopyProgramAction = NewCommand(133, m_ProgramsTree, &TFormMDIChild::CopyProgram);
-    m_PasteProgramAction = NewCommand(134, m_ProgramsTree, &TFormMDIChild::PasteProgram);
-    m_RenameProgramAction = NewCommand(135, m_ProgramsTree, &TFormMDIChild::RenameProgram);
-    m_NewCycleAction = NewCommand(126, m_CyclesTree, &TFormMDIChild::NewCycle);
-    m_DeleteCycleAction = NewCommand(127, m_CyclesTree, &TFormMDIChild::DeleteCycle);
-    m_CopyCycleAction = NewCommand(128, m_CyclesTree, &TFormMDIChild::CopyCycle);
-    m_PasteCycleAction = NewCommand(129, m_CyclesTree, &TFormMDIChild::PasteCycle);
-    m_RenameCycleAction = NewCommand(130, m_CyclesTree, &TFormMDIChild::RenameCycle);
-    m_InsertStepAction = NewCommand(119, m_StepsGrid, &TFormMDIChild::InsertStep);
-    m_RemoveStepAction = NewCommand(120, m_StepsGrid, &TFormMDIChild::RemoveStep);
-    m_EditCellAction = NewCommand(121, m_StepsGrid, &TFormMDIChild::EditStepCell);
-    m_EnableStepFieldAction = NewCommand(122, m_StepsGrid, &TFormMDIChild::EnableStepField);
-    m_DisableStepFieldAction = NewCommand(123, m_StepsGrid, &TFormMDIChild::DisableStepField);
-    m_CopyStepAction = NewCommand(124, m_StepsGrid, &TFormMDIChild::CopyStep);
-    m_PasteStepAction = NewCommand(125, m_StepsGrid, &TFormMDIChild::PasteStep);
-    m_MotorEnableAction = NewCommand(117, m_MotorGrid, &TFormMDIChild::MotorEnable);
-    m_MotorDisableAction = NewCommand(116, m_MotorGrid, &TFormMDIChild::MotorDisable);
-    m_MotorEditAction = NewCommand(118, m_MotorGrid, &TFormMDIChild::MotorEdit);
-    m_DiagnosticClearAction = NewCommand(136, m_DiagnosticTree, &TFormMDIChild::DiagnosticClear);
+    m_NewProgramAction = NewCommand(Msg::NewProgram, m_ProgramsTree, &TFormMDIChild::NewProgram);
+    m_DeleteProgramAction = NewCommand(Msg::DeleteProgram, m_ProgramsTree, &TFormMDIChild::DeleteProgram);
+    m_CopyProgramAction = NewCommand(Msg::CopyProgram, m_ProgramsTree, &TFormMDIChild::CopyProgram);
+    m_PasteProgramAction = NewCommand(Msg::PasteProgram, m_ProgramsTree, &TFormMDIChild::PasteProgram);
+    m_RenameProgramAction = NewCommand(Msg::RenameProgram, m_ProgramsTree, &TFormMDIChild::RenameProgram);
+    m_NewCycleAction = NewCommand(Msg::NewCycle, m_CyclesTree, &TFormMDIChild::NewCycle);
+    m_DeleteCycleAction = NewCommand(Msg::DeleteCycle, m_CyclesTree, &TFormMDIChild::DeleteCycle);
+    m_CopyCycleAction = NewCommand(Msg::CopyCycle, m_CyclesTree, &TFormMDIChild::CopyCycle);
+    m_PasteCycleAction = NewCommand(Msg::PasteCycle, m_CyclesTree, &TFormMDIChild::PasteCycle);
+    m_RenameCycleAction = NewCommand(Msg::RenameCycle, m_CyclesTree, &TFormMDIChild::RenameCycle);
+    m_InsertStepAction = NewCommand(Msg::InsertStep, m_StepsGrid, &TFormMDIChild::InsertStep);
+    m_RemoveStepAction = NewCommand(Msg::DeleteStep, m_StepsGrid, &TFormMDIChild::RemoveStep);
+    m_EditCellAction = NewCommand(Msg::EditCell, m_StepsGrid, &TFormMDIChild::EditStepCell);
+    m_EnableStepFieldAction = NewCommand(Msg::EnableField, m_StepsGrid, &TFormMDIChild::EnableStepField);
+    m_DisableStepFieldAction = NewCommand(Msg::DisableField, m_StepsGrid, &TFormMDIChild::DisableStepField);
+    m_CopyStepAction = NewCommand(Msg::CopyStep, m_StepsGrid, &TFormMDIChild::CopyStep);
+    m_PasteStepAction = NewCommand(Msg::PasteStep, m_StepsGrid, &TFormMDIChild::PasteStep);
+    m_MotorEnableAction = NewCommand(Msg::MotorEnable, m_MotorGrid, &TFormMDIChild::MotorEnable);
+    m_MotorDisableAction = NewCommand(Msg::MotorDisable, m_MotorGrid, &TFormMDIChild::MotorDisable);
+    m_MotorEditAction = NewCommand(Msg::MotorEdit, m_MotorGrid, &TFormMDIChild::MotorEdit);
+    m_DiagnosticClearAction = NewCommand(Msg::ClearDiagnostics, m_DiagnosticTree, &TFormMDIChild::DiagnosticClear);
 
     for (QAction* insert : {m_NewProgramAction, m_NewCycleAction, m_InsertStepAction})
         insert->setShortcut(Qt::Key_Insert);
@@ -252,8 +251,8 @@ void TFormMDIChild::ProgramTreeDragDrop(const QPoint& point)
     if (program == nullptr)
         return;
     if (program->childCount() >= MostReferences) {
-        C_MessageBox::Show(Text(143) + QLatin1Char(' ') + program->text(0), QStringLiteral("KW3 Win 2"),
-                           C_MessageBox::Icon::Warning, C_MessageBox::Buttons::Ok, this);
+        C_MessageBox::Show(Text(Msg::TooManyReferences) + QLatin1Char(' ') + program->text(0),
+                           QStringLiteral("KW3 Win 2"), C_MessageBox::Icon::Warning, C_MessageBox::Buttons::Ok, this);
         return;
     }
     QTreeWidgetItem* reference =
@@ -291,7 +290,8 @@ bool TFormMDIChild::NewProgram()
 {
     const int n = NextProgramNumber();
     if (n > HighestNumber) {
-        C_MessageBox::Show(Text(144), Text(49), C_MessageBox::Icon::Warning, C_MessageBox::Buttons::Ok, this);
+        C_MessageBox::Show(Text(Msg::AllProgramNumbersUsed), Text(Msg::Warning), C_MessageBox::Icon::Warning,
+                           C_MessageBox::Buttons::Ok, this);
         return false;
     }
     m_ProgramsTree->setCurrentItem(
@@ -325,7 +325,8 @@ bool TFormMDIChild::PasteProgram()
         return false;
     const int n = NextProgramNumber();
     if (n > HighestNumber) {
-        C_MessageBox::Show(Text(144), Text(49), C_MessageBox::Icon::Warning, C_MessageBox::Buttons::Ok, this);
+        C_MessageBox::Show(Text(Msg::AllProgramNumbersUsed), Text(Msg::Warning), C_MessageBox::Icon::Warning,
+                           C_MessageBox::Buttons::Ok, this);
         return false;
     }
     QTreeWidgetItem* program = AddNodeWithData(m_ProgramsTree, nullptr, ProgramImage, NodeKind::ProgramWord, n);
@@ -349,7 +350,7 @@ int TFormMDIChild::AskFreeNumber(int number, std::int16_t title, std::int16_t pr
             return -1;
         if (!taken(entry))
             return entry;
-        if (C_MessageBox::Show(Text(153), Text(prompt), C_MessageBox::Icon::Warning,
+        if (C_MessageBox::Show(Text(Msg::NumberInUse), Text(prompt), C_MessageBox::Icon::Warning,
                                C_MessageBox::Buttons::OkCancel, this) == C_MessageBox::Answer::Cancel)
             return -1;
     }
@@ -361,14 +362,15 @@ bool TFormMDIChild::RenameProgram()
     C_NodeData* program = NodeData(node);
     if (program == nullptr || !(program->m_Kind & NodeKind::Program))
         return false;
-    const int number = AskFreeNumber(program->m_Number, 151, 152, [this, node](int n) {
-        for (int i = 0; i < m_ProgramsTree->topLevelItemCount(); ++i) {
-            QTreeWidgetItem* other = m_ProgramsTree->topLevelItem(i);
-            if (other != node && NodeData(other)->m_Number == n)
-                return true;
-        }
-        return false;
-    });
+    const int number =
+        AskFreeNumber(program->m_Number, Msg::RenameProgramTitle, Msg::ProgramNumberPrompt, [this, node](int n) {
+            for (int i = 0; i < m_ProgramsTree->topLevelItemCount(); ++i) {
+                QTreeWidgetItem* other = m_ProgramsTree->topLevelItem(i);
+                if (other != node && NodeData(other)->m_Number == n)
+                    return true;
+            }
+            return false;
+        });
     if (number < 0 || number == program->m_Number)
         return false;
     program->m_Number = number;
@@ -436,7 +438,8 @@ bool TFormMDIChild::PasteCycle()
     const int entries = source.StepCount();
     std::int32_t free = m_Format->ReserveSteps(0);
     if (free < entries) {
-        C_MessageBox::Show(Text(146), Text(129), C_MessageBox::Icon::Error, C_MessageBox::Buttons::Ok, this);
+        C_MessageBox::Show(Text(Msg::NoStepsForCycleCopy), Text(Msg::PasteCycle), C_MessageBox::Icon::Error,
+                           C_MessageBox::Buttons::Ok, this);
         return false;
     }
     QTreeWidgetItem* cycle =
@@ -447,7 +450,8 @@ bool TFormMDIChild::PasteCycle()
     for (int k = entries - 2; k >= 0; --k) {
         const std::int32_t left = m_Format->ReserveSteps(1);
         if (left < 0) {
-            C_MessageBox::Show(Text(147), Text(129), C_MessageBox::Icon::Error, C_MessageBox::Buttons::Ok, this);
+            C_MessageBox::Show(Text(Msg::NoFreeSteps), Text(Msg::PasteCycle), C_MessageBox::Icon::Error,
+                               C_MessageBox::Buttons::Ok, this);
             break;
         }
         free = left;
@@ -465,7 +469,7 @@ bool TFormMDIChild::RenameCycle()
     C_NodeData* cycle = NodeData(node);
     if (cycle == nullptr || (cycle->m_Kind & NodeKind::Group) || node->parent() == nullptr)
         return false;
-    const int number = AskFreeNumber(cycle->m_Number, 154, 155, [node](int n) {
+    const int number = AskFreeNumber(cycle->m_Number, Msg::RenameCycleTitle, Msg::CycleNumberPrompt, [node](int n) {
         const QTreeWidgetItem* same = FindChildByNumber(node->parent(), n);
         return same != nullptr && same != node;
     });

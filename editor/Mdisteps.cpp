@@ -1,13 +1,14 @@
 // The configuration window's commands on the steps of the displayed cycle, on the
 // motor table and on the diagnostic lines.
-#include "editor/Mdichild.h"
-
-#include "app/Messagebox.h"
+#include "desktop/Messagebox.h"
 #include "editor/Editnumber.h"
+#include "editor/Mdichild.h"
 #include "editor/Rowproperties.h"
-#include "editor/Utilities.h"
+#include "editor/Windowquestions.h"
 #include "language/Language.h"
+#include "language/Messages.h"
 #include "model/Eepromformat.h"
+#include "model/Utilities.h"
 
 #include <QTableWidget>
 
@@ -43,14 +44,15 @@ bool TFormMDIChild::InsertStep()
         return false;
     const std::int32_t free = m_Format->ReserveSteps(1);
     if (free < 0) {
-        C_MessageBox::Show(Text(147), Text(148), C_MessageBox::Icon::Error, C_MessageBox::Buttons::Ok, this);
+        C_MessageBox::Show(Text(Msg::NoFreeSteps), Text(Msg::InsertStepTitle), C_MessageBox::Icon::Error,
+                           C_MessageBox::Buttons::Ok, this);
         return false;
     }
     ShowFreeSteps(free);
     // Every field of a new step is off or not used.
     C_Step step;
     for (size_t i = 0; i < m_Format->Rows().size(); ++i)
-        step.m_Values[i] = m_Format->Rows()[i]->m_DisabledValue;
+        step.m_Values[i] = m_Format->Rows()[i].m_DisabledValue;
     InsertStepAtCursor(step);
     return true;
 }
@@ -72,7 +74,8 @@ bool TFormMDIChild::EditStepCell()
     if (step == nullptr || m_StepsGrid->currentRow() < 1)
         return false;
     const auto before = step->m_Values;
-    m_Format->EditStepField(*DisplayedContent(), m_StepsGrid->currentColumn(), m_StepsGrid->currentRow());
+    C_WindowQuestions questions(*this, RowEditors());
+    m_Format->EditStepField(*DisplayedContent(), m_StepsGrid->currentColumn(), m_StepsGrid->currentRow(), questions);
     RepaintStepsGrid();
     return step->m_Values != before;
 }
@@ -114,7 +117,7 @@ QStringList TFormMDIChild::RowSignature() const
     QStringList captions;
     if (m_Format != nullptr)
         for (const auto& row : m_Format->Rows())
-            captions << row->GetCaption();
+            captions << row.GetCaption();
     return captions;
 }
 
@@ -125,7 +128,8 @@ bool TFormMDIChild::PasteStep()
         return false;
     const std::int32_t free = m_Format->ReserveSteps(1);
     if (free < 0) {
-        C_MessageBox::Show(Text(147), Text(150), C_MessageBox::Icon::Error, C_MessageBox::Buttons::Ok, this);
+        C_MessageBox::Show(Text(Msg::NoFreeSteps), Text(Msg::PasteStepTitle), C_MessageBox::Icon::Error,
+                           C_MessageBox::Buttons::Ok, this);
         return false;
     }
     ShowFreeSteps(free);
@@ -169,7 +173,7 @@ bool TFormMDIChild::MotorEdit()
         return false;
     std::int32_t value = MotorCell(row, column) == MotorUnused ? 0 : MotorCell(row, column);
     TFormEditNumber dialog(this, &value, QStringLiteral("sec"), LongestMotorTime, ShortestMotorTime,
-                           m_MotorGrid->item(0, column)->text(), Text(142));
+                           m_MotorGrid->item(0, column)->text(), Text(Msg::MotorTimeTitle));
     // The dialog leaves a value out of range unwritten: the cell keeps its own.
     if (dialog.exec() != QDialog::Accepted || value < ShortestMotorTime || value > LongestMotorTime)
         return false;

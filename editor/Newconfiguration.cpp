@@ -1,7 +1,8 @@
 #include "editor/Newconfiguration.h"
 
-#include "app/Context.h"
 #include "language/Language.h"
+#include "language/Messages.h"
+#include "model/Context.h"
 #include "model/Eepromformat.h"
 
 #include <QAbstractButton>
@@ -41,9 +42,9 @@ void AddEntries(QGroupBox* group, QButtonGroup* buttons, const QStringList& text
 TNewConfigurationForm::TNewConfigurationForm(QWidget* owner, std::unique_ptr<C_EEPROMFormat>& format,
                                              C_ConfigurationPanes& window, C_Context& context)
     : TEditorDialog(owner, {330, ButtonTop + 32 + 12})
-    , m_ChooseTypeRadioGroup(new QGroupBox(Text(164), this))
+    , m_ChooseTypeRadioGroup(new QGroupBox(Text(Msg::MachineType), this))
     , m_ChooseTypeButtons(new QButtonGroup(this))
-    , m_ChooseOutputsRadioGroup(new QGroupBox(Text(168), this))
+    , m_ChooseOutputsRadioGroup(new QGroupBox(Text(Msg::OutputsGroup), this))
     , m_ChooseOutputsButtons(new QButtonGroup(this))
     , m_OKButton(NewOkButton({330 - 12 - 100, ButtonTop, 100, 32}))
     , m_Format(format)
@@ -52,11 +53,13 @@ TNewConfigurationForm::TNewConfigurationForm(QWidget* owner, std::unique_ptr<C_E
 {
     // Only OK is offered; the title bar has no close button where the platform allows.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint);
-    setWindowTitle(Text(163));
+    setWindowTitle(Text(Msg::NewConfigurationTitle));
 
     m_ChooseTypeRadioGroup->setGeometry(12, GroupTop, 180, GroupHeight);
     m_ChooseTypeRadioGroup->setAutoFillBackground(true);
-    AddEntries(m_ChooseTypeRadioGroup, m_ChooseTypeButtons, {Text(165), Text(166), Text(167)}, context.TargetType());
+    AddEntries(m_ChooseTypeRadioGroup, m_ChooseTypeButtons,
+               {Text(Msg::StandardMachine), Text(Msg::InverterMachine), Text(Msg::VarnholtMachine)},
+               context.TargetType());
 
     m_ChooseOutputsRadioGroup->setGeometry(204, GroupTop, 330 - 12 - 204, GroupHeight);
     m_ChooseOutputsRadioGroup->setAutoFillBackground(true);

@@ -1,8 +1,9 @@
 #include "editor/Phasedialog.h"
 
-#include "app/Messagebox.h"
-#include "editor/Updown.h"
+#include "desktop/Messagebox.h"
+#include "desktop/Updown.h"
 #include "language/Language.h"
+#include "language/Messages.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -54,14 +55,14 @@ TPhaseDialog::TPhaseDialog(QWidget* owner, int clientWidth, const QString& title
                            std::uint32_t* timeout)
     : TEditorDialog(owner, ClientSize(clientWidth, valueLines))
     , Panel1(NewDialogPanel(this, {8, 8, PanelWidth, PanelHeight(valueLines)}))
-    , m_TimeoutLabel(NewDialogLabel(Panel1, Text(4), {16, LabelTop(valueLines), 280, LabelHeight}))
+    , m_TimeoutLabel(NewDialogLabel(Panel1, Text(Msg::TimeLimitWithUnit), {16, LabelTop(valueLines), 280, LabelHeight}))
     , m_MinutesEdit(NewDialogEdit(Panel1, {16, EditTop(valueLines), EditWidth, EditHeight}))
     , m_MinutesUpDown(NewAttachedUpDown(Panel1, m_MinutesEdit))
-    , m_TimeoutColon(NewDialogLabel(Panel1, QStringLiteral(":"), {73, EditTop(valueLines), 7, EditHeight},
-                                    Qt::AlignHCenter))
+    , m_TimeoutColon(
+          NewDialogLabel(Panel1, QStringLiteral(":"), {73, EditTop(valueLines), 7, EditHeight}, Qt::AlignHCenter))
     , m_SecondsEdit(NewDialogEdit(Panel1, {80, EditTop(valueLines), EditWidth, EditHeight}))
     , m_SecondsUpDown(NewAttachedUpDown(Panel1, m_SecondsEdit))
-    , m_CancelButton(NewCancelButton(ButtonRect(8, valueLines), Text(5)))
+    , m_CancelButton(NewCancelButton(ButtonRect(8, valueLines), Text(Msg::Cancel)))
     , m_OKButton(NewOkButton(ButtonRect(8 + PanelWidth - ButtonWidth, valueLines)))
     , m_ShowTimeout(showTimeout)
     , m_Timeout(timeout)
@@ -119,7 +120,8 @@ bool TPhaseDialog::ReadInRange(const C_TrackLine& line, std::int32_t& value)
     // line's range would be stored as some other value.
     const std::int32_t typed = TypedValue(*line.m_Edit, *line.m_UpDown);
     if (typed < line.m_Min || typed > line.m_Max) {
-        C_MessageBox::Show(Text(11), Text(12), C_MessageBox::Icon::Warning, C_MessageBox::Buttons::Ok, this);
+        C_MessageBox::Show(Text(Msg::ValueOutOfRange), Text(Msg::ValueOutOfRangeTitle), C_MessageBox::Icon::Warning,
+                           C_MessageBox::Buttons::Ok, this);
         line.m_Edit->setFocus();
         line.m_Edit->selectAll();
         return false;

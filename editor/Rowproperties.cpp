@@ -1,12 +1,13 @@
 #include "editor/Rowproperties.h"
 
 #include "editor/Cellimages.h"
-#include "editor/Configurationpanes.h"
 #include "editor/Editnumber.h"
 #include "editor/Edittime.h"
 #include "editor/Selectmotor.h"
-#include "editor/Utilities.h"
 #include "language/Language.h"
+#include "language/Messages.h"
+#include "model/Configurationpanes.h"
+#include "model/Utilities.h"
 
 #include <QBrush>
 #include <QColor>
@@ -22,8 +23,6 @@ namespace {
 
 const QColor HighlightYellow(255, 255, 0);
 const QColor FrameGray(128, 128, 128);
-const QColor PrintedOnGreen(0, 128, 0);
-const QColor SeparatorSilver(192, 192, 192);
 
 // A picture that failed to load paints nothing rather than a black cell.
 QBrush ImageBrush(const QImage& image)
@@ -31,30 +30,17 @@ QBrush ImageBrush(const QImage& image)
     return image.isNull() ? QBrush(Qt::NoBrush) : QBrush(image);
 }
 
-QString OnText()
-{
-    return QStringLiteral("ON");
-}
-
 } // namespace
 
 // ---- C_RowProperty
 
-C_RowProperty::C_RowProperty(C_ConfigurationPanes& owner, const QString& caption, std::int32_t disabledValue)
+C_RowProperty::C_RowProperty(C_ConfigurationPanes& owner, const C_StepRow& row)
     : m_Owner(owner)
-    , m_Caption(caption)
-    , m_DisabledValue(disabledValue)
+    , m_Row(row)
 {
 }
 
 C_RowProperty::~C_RowProperty() = default;
-
-QString C_RowProperty::GetCaption() const
-{
-    return m_Caption;
-}
-
-void C_RowProperty::PrintCell(QPainter&, const QRect&, std::int32_t) const {}
 
 C_RowProperty::Cell C_RowProperty::CellOf(const QTableWidget& grid, int column, const std::int32_t* value) const
 {
@@ -62,14 +48,14 @@ C_RowProperty::Cell C_RowProperty::CellOf(const QTableWidget& grid, int column, 
         return Cell::Caption;
     if (column == grid.columnCount() - 1)
         return Cell::Legend;
-    if (value == nullptr || *value == m_DisabledValue)
+    if (value == nullptr || *value == m_Row.m_DisabledValue)
         return Cell::Disabled;
     return Cell::Value;
 }
 
 void C_RowProperty::DrawCaption(QPainter& canvas, const QRect& rect) const
 {
-    DrawTextTopLeft(canvas, rect, QStringLiteral("   ") + m_Caption);
+    DrawTextTopLeft(canvas, rect, QStringLiteral("   ") + m_Row.m_Caption);
 }
 
 void C_RowProperty::DrawDisabled(QPainter& canvas, const QTableWidget& grid, const QRect& rect, bool highlighted)
@@ -103,32 +89,15 @@ void C_RowProperty::DrawTextTopLeft(QPainter& canvas, const QRect& rect, const Q
     canvas.restore();
 }
 
-void C_RowProperty::PrintCentred(QPainter& canvas, const QRect& rect, const QString& text, const QColor& colour)
-{
-    canvas.save();
-    canvas.setPen(colour);
-    DrawTextCentred(canvas, rect, text);
-    canvas.restore();
-}
-
-void C_RowProperty::TakeIntoUse(std::int32_t* value, std::int32_t firstValue) const
-{
-    if (*value == m_DisabledValue)
-        *value = firstValue;
-}
-
-void C_RowProperty::SwitchUse(std::int32_t* value, bool enable, std::int32_t firstValue) const
-{
-    if (enable)
-        TakeIntoUse(value, firstValue);
-    else
-        *value = m_DisabledValue;
-}
-
 // ---- C_RowBoolean
 
 C_RowBoolean::C_RowBoolean(C_ConfigurationPanes& owner, const QString& caption, std::int32_t disabledValue)
-    : C_RowProperty(owner, caption, disabledValue)
+    : C_RowProperty(owner, C_StepRow(RowClass::Boolean, caption, disabledValue))
+{
+}
+
+C_RowBoolean::C_RowBoolean(C_ConfigurationPanes& owner, const C_StepRow& row)
+    : C_RowProperty(owner, row)
 {
 }
 
@@ -149,18 +118,10 @@ void C_RowBoolean::DrawCell(QPainter& canvas, const QTableWidget& grid, int colu
     }
 }
 
-void C_RowBoolean::SetEnabled(std::int32_t*, bool) {}
-
-void C_RowBoolean::PrintCell(QPainter& canvas, const QRect& rect, std::int32_t value) const
-{
-    if (value != m_DisabledValue)
-        PrintCentred(canvas, rect, OnText(), PrintedOnGreen);
-}
-
 // ---- C_RowOut
 
 C_RowOut::C_RowOut(C_ConfigurationPanes& owner, const QString& caption, std::int32_t disabledValue)
-    : C_RowBoolean(owner, caption, disabledValue)
+    : C_RowBoolean(owner, C_StepRow(RowClass::Out, caption, disabledValue))
 {
 }
 
@@ -176,41 +137,20 @@ void C_RowOut::DrawCell(QPainter& canvas, const QTableWidget& grid, int column, 
     }
 }
 
-void C_RowOut::SetEnabled(std::int32_t* value, bool enable)
-{
-    *value = enable ? 1 : 0;
-}
-
-void C_RowOut::PrintCell(QPainter& canvas, const QRect& rect, std::int32_t value) const
-{
-    if (value == m_DisabledValue)
-        DrawFramed(canvas, rect, Qt::white);
-    else
-        PrintCentred(canvas, rect, OnText(), PrintedOnGreen);
-}
-
 // ---- C_RowNumber
 
 C_RowNumber::C_RowNumber(C_ConfigurationPanes& owner, const QString& caption, std::int32_t disabledValue,
                          const QString& unit, std::int32_t min, std::int32_t max)
-    : C_RowProperty(owner, caption, disabledValue)
-    , m_Unit(unit)
-    , m_MinValue(min)
-    , m_MaxValue(max)
+    : C_RowProperty(owner, C_StepRow(RowClass::Number, caption, disabledValue, unit, min, max))
 {
-}
-
-QString C_RowNumber::GetCaption() const
-{
-    return m_Caption + QStringLiteral(" [") + m_Unit + QLatin1Char(']');
 }
 
 void C_RowNumber::Edit(std::int32_t* value)
 {
     // Taken into use even when the dialog is then cancelled.
-    TakeIntoUse(value, m_MinValue);
-    TFormEditNumber dialog(&m_Owner, value, m_Unit, m_MaxValue, m_MinValue, m_Caption,
-                           Text(170) + QLatin1Char(' ') + m_Caption);
+    m_Row.SetEnabled(value, true);
+    TFormEditNumber dialog(&m_Owner, value, m_Row.m_Unit, m_Row.m_MaxValue, m_Row.m_MinValue, m_Row.m_Caption,
+                           Text(Msg::EditPrefix) + QLatin1Char(' ') + m_Row.m_Caption);
     dialog.exec();
 }
 
@@ -219,40 +159,25 @@ void C_RowNumber::DrawCell(QPainter& canvas, const QTableWidget& grid, int colum
 {
     switch (CellOf(grid, column, value)) {
     case Cell::Caption: DrawCaption(canvas, rect); break;
-    case Cell::Legend: DrawTextTopLeft(canvas, rect, QLatin1Char('[') + m_Unit + QLatin1Char(']')); break;
+    case Cell::Legend: DrawTextTopLeft(canvas, rect, QLatin1Char('[') + m_Row.m_Unit + QLatin1Char(']')); break;
     case Cell::Disabled: DrawDisabled(canvas, grid, rect, highlighted); break;
     case Cell::Value: DrawTextCentred(canvas, rect, QString::number(*value)); break;
     }
 }
 
-void C_RowNumber::SetEnabled(std::int32_t* value, bool enable)
-{
-    SwitchUse(value, enable, m_MinValue);
-}
-
-void C_RowNumber::PrintCell(QPainter& canvas, const QRect& rect, std::int32_t value) const
-{
-    if (value != m_DisabledValue)
-        PrintCentred(canvas, rect, QString::number(value), Qt::black);
-}
-
 // ---- C_RowTime
 
 C_RowTime::C_RowTime(C_ConfigurationPanes& owner, const QString& caption, std::int32_t disabledValue)
-    : C_RowProperty(owner, caption, disabledValue)
+    : C_RowProperty(owner, C_StepRow(RowClass::Time, caption, disabledValue))
 {
-}
-
-QString C_RowTime::GetCaption() const
-{
-    return m_Caption + Text(172);
 }
 
 void C_RowTime::Edit(std::int32_t* value)
 {
-    TakeIntoUse(value, 0);
+    m_Row.SetEnabled(value, true);
     // The field is a count of seconds; the dialog takes it as unsigned.
-    TFormEditTime dialog(&m_Owner, reinterpret_cast<std::uint32_t*>(value), Text(170) + QLatin1Char(' ') + m_Caption);
+    TFormEditTime dialog(&m_Owner, reinterpret_cast<std::uint32_t*>(value),
+                         Text(Msg::EditPrefix) + QLatin1Char(' ') + m_Row.m_Caption);
     dialog.exec();
 }
 
@@ -261,38 +186,22 @@ void C_RowTime::DrawCell(QPainter& canvas, const QTableWidget& grid, int column,
 {
     switch (CellOf(grid, column, value)) {
     case Cell::Caption: DrawCaption(canvas, rect); break;
-    case Cell::Legend: DrawTextTopLeft(canvas, rect, Text(171)); break;
+    case Cell::Legend: DrawTextTopLeft(canvas, rect, Text(Msg::TimeUnit)); break;
     case Cell::Disabled: DrawDisabled(canvas, grid, rect, highlighted); break;
     case Cell::Value: DrawTextCentred(canvas, rect, FormatStepTime(std::uint32_t(*value))); break;
     }
 }
 
-void C_RowTime::SetEnabled(std::int32_t* value, bool enable)
-{
-    SwitchUse(value, enable, 0);
-}
-
-void C_RowTime::PrintCell(QPainter& canvas, const QRect& rect, std::int32_t value) const
-{
-    if (value != m_DisabledValue)
-        PrintCentred(canvas, rect, FormatStepTime(std::uint32_t(value)), Qt::black);
-}
-
 // ---- C_RowMotor
 
 C_RowMotor::C_RowMotor(C_ConfigurationPanes& owner, const QString& caption, std::int32_t disabledValue)
-    : C_RowProperty(owner, caption, disabledValue)
+    : C_RowProperty(owner, C_StepRow(RowClass::Motor, caption, disabledValue))
 {
-}
-
-QString C_RowMotor::ModeText(std::int32_t mode)
-{
-    return Text(141) + QLatin1Char(' ') + QString::number(mode);
 }
 
 void C_RowMotor::Edit(std::int32_t* value)
 {
-    TakeIntoUse(value, 1);
+    m_Row.SetEnabled(value, true);
     TSelectMotorForm dialog(&m_Owner, value, m_Owner);
     dialog.exec();
 }
@@ -304,25 +213,16 @@ void C_RowMotor::DrawCell(QPainter& canvas, const QTableWidget& grid, int column
     case Cell::Caption: DrawCaption(canvas, rect); break;
     case Cell::Legend: break;
     case Cell::Disabled: DrawDisabled(canvas, grid, rect, highlighted); break;
-    case Cell::Value: DrawTextTopLeft(canvas, rect, ModeText(*value)); break;
+    case Cell::Value:
+        DrawTextTopLeft(canvas, rect, Text(Msg::MotorRow) + QLatin1Char(' ') + QString::number(*value));
+        break;
     }
-}
-
-void C_RowMotor::SetEnabled(std::int32_t* value, bool enable)
-{
-    SwitchUse(value, enable, 1);
-}
-
-void C_RowMotor::PrintCell(QPainter& canvas, const QRect& rect, std::int32_t value) const
-{
-    if (value != m_DisabledValue)
-        PrintCentred(canvas, rect, ModeText(value), Qt::black);
 }
 
 // ---- C_RowSeparator
 
 C_RowSeparator::C_RowSeparator(C_ConfigurationPanes& owner, const QString& caption, std::int32_t disabledValue)
-    : C_RowProperty(owner, caption, disabledValue)
+    : C_RowProperty(owner, C_StepRow(RowClass::Separator, caption, disabledValue))
 {
 }
 
@@ -337,7 +237,7 @@ void C_RowSeparator::DrawCell(QPainter& canvas, const QTableWidget& grid, int co
         QFont bold = canvas.font();
         bold.setBold(true);
         canvas.setFont(bold);
-        DrawTextTopLeft(canvas, rect, QLatin1Char(' ') + m_Caption);
+        DrawTextTopLeft(canvas, rect, QLatin1Char(' ') + m_Row.m_Caption);
         canvas.restore();
     } else if (column == grid.columnCount() - 1) {
         FillWithImage(canvas, rect, images.m_LastColumn);
@@ -346,10 +246,17 @@ void C_RowSeparator::DrawCell(QPainter& canvas, const QTableWidget& grid, int co
     }
 }
 
-void C_RowSeparator::SetEnabled(std::int32_t*, bool) {}
-
-void C_RowSeparator::PrintCell(QPainter& canvas, const QRect& rect, std::int32_t) const
+std::unique_ptr<C_RowProperty> MakeRowProperty(const C_StepRow& row, C_ConfigurationPanes& owner)
 {
-    // Filled without taking the canvas's brush, so the caller's brush stays as it was.
-    canvas.fillRect(rect, SeparatorSilver);
+    switch (row.m_Class) {
+    case RowClass::Separator: return std::make_unique<C_RowSeparator>(owner, row.m_Caption, row.m_DisabledValue);
+    case RowClass::Out: return std::make_unique<C_RowOut>(owner, row.m_Caption, row.m_DisabledValue);
+    case RowClass::Boolean: return std::make_unique<C_RowBoolean>(owner, row.m_Caption, row.m_DisabledValue);
+    case RowClass::Number:
+        return std::make_unique<C_RowNumber>(owner, row.m_Caption, row.m_DisabledValue, row.m_Unit, row.m_MinValue,
+                                             row.m_MaxValue);
+    case RowClass::Time: return std::make_unique<C_RowTime>(owner, row.m_Caption, row.m_DisabledValue);
+    case RowClass::Motor: return std::make_unique<C_RowMotor>(owner, row.m_Caption, row.m_DisabledValue);
+    }
+    return nullptr;
 }

@@ -1,13 +1,13 @@
 #include "editor/Runningtransfer.h"
 
-#include "app/Sleepinhibitor.h"
 #include "comm/Filetansfer.h"
 #include "comm/Protocol.h"
-#include "editor/Configurationpanes.h"
+#include "desktop/Sleepinhibitor.h"
 #include "editor/Transferworker.h"
 #include "language/Language.h"
 #include "language/Messages.h"
-#include "model/Configurationfile.h"
+#include "model/Configurationpanes.h"
+#include "model/Fileheader.h"
 #include "model/Transferlines.h"
 #include "model/Transferlog.h"
 
@@ -131,7 +131,7 @@ void C_RunningTransfer::ShowStage(TransferStage stage)
     m_Stage = stage;
     switch (stage) {
     case TransferStage::Backup: m_Window->ShowStage(Text(Msg::BackupStage)); break;
-    case TransferStage::Download: m_Window->ShowStage(Text(192)); break;
+    case TransferStage::Download: m_Window->ShowStage(Text(Msg::DownloadHeading)); break;
     case TransferStage::Verify: m_Window->ShowStage(Text(Msg::VerifyStage)); break;
     case TransferStage::Upload: m_Window->ShowStage(m_Lines->Heading()->text(0)); break;
     }

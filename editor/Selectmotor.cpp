@@ -1,7 +1,8 @@
 #include "editor/Selectmotor.h"
 
-#include "editor/Configurationpanes.h"
 #include "language/Language.h"
+#include "language/Messages.h"
+#include "model/Configurationpanes.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -25,13 +26,13 @@ QString MotorTimeText(int seconds)
 
 TSelectMotorForm::TSelectMotorForm(QWidget* owner, std::int32_t* value, const C_ConfigurationPanes& motorTable)
     : TEditorDialog(owner, {8 + GroupWidth + 8, ButtonTop + 35 + 8})
-    , m_MotorModeRadioGroup(new QGroupBox(Text(40), this))
+    , m_MotorModeRadioGroup(new QGroupBox(Text(Msg::MotorModesHeading), this))
     , m_MotorModes(new QButtonGroup(this))
-    , m_CancelButton(NewCancelButton({8, ButtonTop, 100, 35}, Text(5)))
+    , m_CancelButton(NewCancelButton({8, ButtonTop, 100, 35}, Text(Msg::Cancel)))
     , m_OKButton(NewOkButton({GroupWidth + 8 - 100, ButtonTop, 100, 35}))
     , m_Value(value)
 {
-    setWindowTitle(Text(169));
+    setWindowTitle(Text(Msg::SelectMotorTitle));
     m_MotorModeRadioGroup->setGeometry(8, 8, GroupWidth, GroupHeight);
     m_MotorModeRadioGroup->setAutoFillBackground(true);
     for (int mode = 1; mode <= C_ConfigurationPanes::MotorModes; ++mode) {
@@ -47,7 +48,7 @@ TSelectMotorForm::TSelectMotorForm(QWidget* owner, std::int32_t* value, const C_
 
 QString TSelectMotorForm::ModeEntry(const C_ConfigurationPanes& motorTable, int mode)
 {
-    QString entry = Text(141) + QLatin1Char(' ') + QString::number(mode) + QStringLiteral(" : ");
+    QString entry = Text(Msg::MotorRow) + QLatin1Char(' ') + QString::number(mode) + QStringLiteral(" : ");
     for (int column = 1; column <= C_ConfigurationPanes::MotorTimes; ++column) {
         if (column > 1)
             entry += QStringLiteral(" - ");

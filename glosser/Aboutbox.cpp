@@ -1,6 +1,7 @@
 #include "glosser/Aboutbox.h"
 
-#include "app/Messagebox.h"
+#include "desktop/Messagebox.h"
+#include "desktop/Version.h"
 #include "glosser/Glosserpictures.h"
 
 #include <QDesktopServices>
@@ -30,7 +31,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     productFont.setBold(true);
     product->setFont(productFont);
 
-    auto* version = new QLabel(QStringLiteral("Version: 2.00.24"), this);
+    auto* version = new QLabel(QStringLiteral("Version: " KW3_SHOWN_VERSION), this);
     auto* notice = new QLabel(
         QStringLiteral("Translates the texts of KW3 Win 2, line by line,\n"
                        "beside the English reference."),

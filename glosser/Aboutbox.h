@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Linklabel.h"
+#include "desktop/Linklabel.h"
 
 #include <QDialog>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "glosser/Sdiappform.h"
 
-#include "app/Datafiles.h"
-#include "app/Messagebox.h"
+#include "desktop/Datafiles.h"
+#include "desktop/Messagebox.h"
 #include "glosser/Aboutbox.h"
 #include "glosser/Glosserpictures.h"
 #include "glosser/Languagefile.h"

@@ -1,4 +1,4 @@
-#include "app/Commandline.h"
+#include "desktop/Commandline.h"
 #include "glosser/Sdiappform.h"
 
 #include <QApplication>

@@ -1,8 +1,7 @@
 #include "language/Language.h"
 
-#include "app/Context.h"
-#include "app/Datafiles.h"
-#include "app/Messagebox.h"
+#include "desktop/Datafiles.h"
+#include "desktop/Messagebox.h"
 #include "language/Messages.h"
 
 #include <QFile>
@@ -18,11 +17,6 @@ const QString& ErrorText()
 }
 
 } // namespace
-
-C_LanguageManager::C_LanguageManager(const C_Context& context)
-    : C_LanguageManager(context.LanguageFile())
-{
-}
 
 C_LanguageManager::C_LanguageManager(const QString& path)
     : m_Previous(g_Current)

@@ -5,17 +5,13 @@
 
 #include <cstdint>
 
-class C_Context;
-
 // The texts of the user interface, one per message id, loaded once from a
 // language file. Texts are 8-bit bytes of the Western code page, held decoded as
 // Latin-1 so that every byte survives unchanged.
 class C_LanguageManager
 {
 public:
-    // Loads the file named by the settings store's language file value.
-    explicit C_LanguageManager(const C_Context& context);
-    // Loads the given file (the command-line tool's --language).
+    // Loads the file of the path: the one the settings store names, or kw3tool's --language.
     explicit C_LanguageManager(const QString& path);
     ~C_LanguageManager();
     C_LanguageManager(const C_LanguageManager&) = delete;

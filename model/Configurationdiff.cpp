@@ -1,13 +1,7 @@
 #include "model/Configurationdiff.h"
 
-#include "editor/Configurationpanes.h"
-#include "editor/Rowproperties.h"
-#include "editor/Utilities.h"
 #include "model/Configurationvalues.h"
-#include "model/Cyclecontent.h"
-#include "model/Eepromformat.h"
-
-#include <QTreeWidgetItem>
+#include "model/Steprow.h"
 
 #include <algorithm>
 #include <map>
@@ -84,13 +78,13 @@ private:
     {
         std::map<std::pair<QString, int>, int> rowsB;
         std::map<QString, int> seen;
-        const auto& b = m_B.m_Format.Rows();
+        const auto& b = m_B.m_Rows;
         for (size_t r = 0; r < b.size(); ++r)
-            rowsB[{b[r]->m_Caption, seen[b[r]->m_Caption]++}] = int(r);
+            rowsB[{b[r].m_Caption, seen[b[r].m_Caption]++}] = int(r);
         seen.clear();
-        const auto& a = m_A.m_Format.Rows();
+        const auto& a = m_A.m_Rows;
         for (size_t r = 0; r < a.size(); ++r) {
-            const auto match = rowsB.find({a[r]->m_Caption, seen[a[r]->m_Caption]++});
+            const auto match = rowsB.find({a[r].m_Caption, seen[a[r].m_Caption]++});
             if (match != rowsB.end())
                 m_RowPairs.emplace_back(int(r), match->second);
         }
@@ -98,20 +92,22 @@ private:
 
     void CompareFormats(const std::function<QString(std::uint16_t)>& formatName)
     {
-        const auto shown = [&formatName](const C_EEPROMFormat& format) {
-            return QStringLiteral("%1, %2 outputs").arg(formatName(format.FormatCode())).arg(format.GetOutputs());
+        const auto shown = [&formatName](const C_Configuration& configuration) {
+            return QStringLiteral("%1, %2 outputs")
+                .arg(formatName(configuration.m_FormatCode))
+                .arg(configuration.m_Outputs);
         };
-        const QString a = shown(m_A.m_Format);
-        const QString b = shown(m_B.m_Format);
+        const QString a = shown(A());
+        const QString b = shown(B());
         if (a != b)
             Add(S_Difference::Kind::Format, QStringLiteral("format"), a, b);
     }
 
     void CompareService()
     {
-        for (const S_ServiceKey& key : ServiceKeys()) {
-            const S_DumpValue a = ServiceValue(key.m_Parameter, m_A.m_Panes);
-            const S_DumpValue b = ServiceValue(key.m_Parameter, m_B.m_Panes);
+        for (const S_ServiceParameter& key : ServiceParameters()) {
+            const S_DumpValue a = ServiceValue(key.m_Parameter, A());
+            const S_DumpValue b = ServiceValue(key.m_Parameter, B());
             if (a == b)
                 continue;
             S_Difference& difference =
@@ -124,12 +120,14 @@ private:
 
     void CompareMotors()
     {
-        for (int mode = 1; mode <= C_ConfigurationPanes::MotorModes; ++mode)
-            for (int column = 1; column <= C_ConfigurationPanes::MotorTimes; ++column) {
-                const int a = m_A.m_Panes.MotorCell(mode, column);
-                const int b = m_B.m_Panes.MotorCell(mode, column);
+        for (size_t m = 0; m < A().m_Motors.size() && m < B().m_Motors.size(); ++m)
+            for (size_t c = 0; c < A().m_Motors[m].size(); ++c) {
+                const int a = A().m_Motors[m][c];
+                const int b = B().m_Motors[m][c];
                 if (a == b)
                     continue;
+                const int mode = int(m + 1);
+                const int column = int(c + 1);
                 S_Difference& difference =
                     Add(S_Difference::Kind::Motor, QStringLiteral("motor %1 column %2").arg(mode).arg(column),
                         QString::number(a), QString::number(b));
@@ -140,18 +138,14 @@ private:
 
     void ComparePrograms()
     {
-        C_Pairing<int, QTreeWidgetItem> programs;
-        for (int p = 0; p < m_A.m_Panes.m_ProgramsTree->topLevelItemCount(); ++p) {
-            const QTreeWidgetItem* program = m_A.m_Panes.m_ProgramsTree->topLevelItem(p);
-            programs.AddA(NodeData(program)->m_Number, program);
-        }
-        for (int p = 0; p < m_B.m_Panes.m_ProgramsTree->topLevelItemCount(); ++p) {
-            const QTreeWidgetItem* program = m_B.m_Panes.m_ProgramsTree->topLevelItem(p);
-            programs.AddB(NodeData(program)->m_Number, program);
-        }
+        C_Pairing<int, C_Configuration::S_Program> programs;
+        for (const C_Configuration::S_Program& program : A().m_Programs)
+            programs.AddA(program.m_Number, &program);
+        for (const C_Configuration::S_Program& program : B().m_Programs)
+            programs.AddB(program.m_Number, &program);
         for (const auto& [key, pair] : programs.Pairs()) {
-            const auto cycles = [](const QTreeWidgetItem* program) {
-                return program != nullptr ? CycleReferencesText(CycleReferences(*program)) : Missing;
+            const auto cycles = [](const C_Configuration::S_Program* program) {
+                return program != nullptr ? CycleReferencesText(program->m_References) : Missing;
             };
             const QString a = cycles(pair.first);
             const QString b = cycles(pair.second);
@@ -163,53 +157,53 @@ private:
 
     void CompareCycles()
     {
-        C_Pairing<CycleKey, C_NodeData> cycles;
-        for (const C_NodeData* cycle : CycleNodes(m_A.m_Panes))
-            cycles.AddA({NodeKind::CategoryCode(cycle->m_Kind), cycle->m_Number}, cycle);
-        for (const C_NodeData* cycle : CycleNodes(m_B.m_Panes))
-            cycles.AddB({NodeKind::CategoryCode(cycle->m_Kind), cycle->m_Number}, cycle);
+        C_Pairing<CycleKey, C_Configuration::S_Cycle> cycles;
+        for (const C_Configuration::S_Cycle& cycle : A().m_Cycles)
+            cycles.AddA({cycle.Category(), cycle.m_Number}, &cycle);
+        for (const C_Configuration::S_Cycle& cycle : B().m_Cycles)
+            cycles.AddB({cycle.Category(), cycle.m_Number}, &cycle);
         for (const auto& [key, pair] : cycles.Pairs()) {
             if (pair.first != nullptr && pair.second != nullptr) {
-                CompareSteps(key.first, *pair.first->m_Content, *pair.second->m_Content);
+                CompareSteps(key.first, *pair.first->m_Steps, *pair.second->m_Steps);
                 continue;
             }
-            const QString a = pair.first != nullptr ? StepsText(*pair.first->m_Content, m_A.m_Format.Rows().size())
-                                                    : Missing;
-            const QString b = pair.second != nullptr ? StepsText(*pair.second->m_Content, m_B.m_Format.Rows().size())
-                                                     : Missing;
+            const QString a = pair.first != nullptr ? StepsText(*pair.first->m_Steps, m_A.m_Rows.size()) : Missing;
+            const QString b = pair.second != nullptr ? StepsText(*pair.second->m_Steps, m_B.m_Rows.size()) : Missing;
             PointAt(Add(S_Difference::Kind::Cycle, CyclePlace(key.first), a, b), key.first);
         }
     }
 
-    void CompareSteps(const CycleKey& cycle, const C_CycleContent& a, const C_CycleContent& b)
+    void CompareSteps(const CycleKey& cycle, const C_Configuration::Steps& a, const C_Configuration::Steps& b)
     {
         const QString cyclePlace = CyclePlace(cycle);
-        for (int s = 0; s < std::max(StoredSteps(a), StoredSteps(b)); ++s) {
+        for (size_t s = 0; s < std::max(a.size(), b.size()); ++s) {
             const QString place = cyclePlace + QStringLiteral(" step %1").arg(s + 1);
-            const C_Step* stepA = s < StoredSteps(a) ? a.GetStep(s) : nullptr;
-            const C_Step* stepB = s < StoredSteps(b) ? b.GetStep(s) : nullptr;
+            const C_Configuration::StepValues* stepA = s < a.size() ? &a[s] : nullptr;
+            const C_Configuration::StepValues* stepB = s < b.size() ? &b[s] : nullptr;
             if (stepA == nullptr || stepB == nullptr) {
-                const QString valueA = stepA != nullptr ? StepText(*stepA, m_A.m_Format.Rows().size()) : Missing;
-                const QString valueB = stepB != nullptr ? StepText(*stepB, m_B.m_Format.Rows().size()) : Missing;
-                PointAt(Add(S_Difference::Kind::Step, place, valueA, valueB), cycle).m_Step = s;
+                const QString valueA = stepA != nullptr ? StepText(*stepA, m_A.m_Rows.size()) : Missing;
+                const QString valueB = stepB != nullptr ? StepText(*stepB, m_B.m_Rows.size()) : Missing;
+                PointAt(Add(S_Difference::Kind::Step, place, valueA, valueB), cycle).m_Step = int(s);
                 continue;
             }
             for (const auto& [rowA, rowB] : m_RowPairs) {
-                const std::int32_t valueA = stepA->m_Values[size_t(rowA)];
-                const std::int32_t valueB = stepB->m_Values[size_t(rowB)];
+                const std::int32_t valueA = (*stepA)[size_t(rowA)];
+                const std::int32_t valueB = (*stepB)[size_t(rowB)];
                 if (valueA == valueB)
                     continue;
-                S_Difference& difference =
-                    PointAt(Add(S_Difference::Kind::StepField,
-                                place + QLatin1Char(' ') + m_A.m_Format.Rows()[size_t(rowA)]->m_Caption,
-                                QString::number(valueA), QString::number(valueB)),
-                            cycle);
-                difference.m_Step = s;
+                S_Difference& difference = PointAt(Add(S_Difference::Kind::StepField,
+                                                       place + QLatin1Char(' ') + m_A.m_Rows[size_t(rowA)].m_Caption,
+                                                       QString::number(valueA), QString::number(valueB)),
+                                                   cycle);
+                difference.m_Step = int(s);
                 difference.m_RowA = rowA;
                 difference.m_RowB = rowB;
             }
         }
     }
+
+    const C_Configuration& A() const { return m_A.m_Configuration; }
+    const C_Configuration& B() const { return m_B.m_Configuration; }
 
     static S_Difference& PointAt(S_Difference& difference, const CycleKey& cycle)
     {

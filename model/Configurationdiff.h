@@ -8,8 +8,8 @@
 #include <functional>
 #include <vector>
 
-class C_ConfigurationPanes;
-class C_EEPROMFormat;
+class C_Configuration;
+class C_StepRow;
 
 // One way in which configuration B differs from configuration A.
 struct S_Difference
@@ -43,11 +43,11 @@ struct S_Difference
     QString Line() const;
 };
 
-// One configuration of a comparison: its panes and the format that loaded them.
+// One configuration of a comparison, with the step rows of its format.
 struct S_ComparedConfiguration
 {
-    const C_ConfigurationPanes& m_Panes;
-    const C_EEPROMFormat& m_Format;
+    const C_Configuration& m_Configuration;
+    const std::vector<C_StepRow>& m_Rows;
 };
 
 // The differences in the order service, motors, programs by number, cycles by

@@ -1,6 +1,7 @@
 #include "model/Configurationfile.h"
 
 #include "language/Language.h"
+#include "language/Messages.h"
 #include "model/Eepromformat.h"
 
 #include <QFile>
@@ -8,24 +9,13 @@
 
 namespace {
 
-constexpr int HeaderSize = 2;
-
-struct S_FormatName
-{
-    const char* m_Name;
-    std::uint16_t m_Code;
-};
-
-constexpr S_FormatName FormatNames[] = {
-    {"standard", FormatCode::Standard}, {"inverter", FormatCode::Inverter}, {"varnholt", FormatCode::Varnholt}};
-
 std::optional<std::uint16_t> ReadFormatCode(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QByteArray header = file.read(HeaderSize);
-    if (header.size() < HeaderSize)
+    const QByteArray header = file.read(FileHeaderSize);
+    if (header.size() < FileHeaderSize)
         return std::nullopt;
     const std::uint16_t code = std::uint16_t(std::uint8_t(header[0]) | (std::uint8_t(header[1]) << 8));
     if (!C_EEPROMFormat::IsFormatCode(code))
@@ -34,30 +24,6 @@ std::optional<std::uint16_t> ReadFormatCode(const QString& path)
 }
 
 } // namespace
-
-std::optional<std::uint16_t> FormatCodeOfName(const QString& name)
-{
-    for (const S_FormatName& format : FormatNames)
-        if (name == QLatin1String(format.m_Name))
-            return format.m_Code;
-    return std::nullopt;
-}
-
-QString FormatNameOfCode(std::uint16_t code)
-{
-    for (const S_FormatName& format : FormatNames)
-        if (code == format.m_Code)
-            return QLatin1String(format.m_Name);
-    return {};
-}
-
-QByteArray ConfigurationFileBytes(std::uint16_t formatCode, const MemoryImage& image)
-{
-    QByteArray bytes(HeaderSize, '\0');
-    WriteLittle16(reinterpret_cast<std::uint8_t*>(bytes.data()), formatCode);
-    bytes.append(reinterpret_cast<const char*>(image.data()), qsizetype(image.size()));
-    return bytes;
-}
 
 C_ConfigurationFile::C_ConfigurationFile(const QString& path)
     : m_Path(path)
@@ -74,10 +40,21 @@ bool C_ConfigurationFile::IsOld(const QString& path)
 QString C_ConfigurationFile::Refusal() const
 {
     if (!m_Exists)
-        return Text(47) + QLatin1Char(' ') + m_Path;
+        return Text(Msg::FileMissing) + QLatin1Char(' ') + m_Path;
     if (!IsOld() && !m_FormatCode)
-        return Text(48) + QLatin1Char(' ') + m_Path;
+        return Text(Msg::FileOfNoFormat) + QLatin1Char(' ') + m_Path;
     return {};
+}
+
+void C_ConfigurationFile::Load(C_EEPROMFormat& format) const
+{
+    QFile file(m_Path);
+    // One read of the whole image: a buffer would only copy it once more.
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return;
+    if (!IsOld())
+        file.skip(FileHeaderSize);
+    format.LoadImage(file.read(qint64(format.Image().size())));
 }
 
 std::unique_ptr<C_EEPROMFormat> C_ConfigurationFile::Open(C_ConfigurationPanes& window,
@@ -86,7 +63,7 @@ std::unique_ptr<C_EEPROMFormat> C_ConfigurationFile::Open(C_ConfigurationPanes& 
     std::unique_ptr<C_EEPROMFormat> format = C_EEPROMFormat::Create(formatCode, window, 0);
     if (format == nullptr)
         return nullptr;
-    format->LoadFile(m_Path);
+    Load(*format);
     format->ShowInPanes();
     return format;
 }

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "model/Imagebytes.h"
+#include "model/Fileheader.h"
 
-#include <QByteArray>
 #include <QString>
 
 #include <cstdint>
@@ -12,14 +11,8 @@
 class C_ConfigurationPanes;
 class C_EEPROMFormat;
 
-// The formats' names as files and commands write them: "standard", "inverter", "varnholt".
-std::optional<std::uint16_t> FormatCodeOfName(const QString& name);
-QString FormatNameOfCode(std::uint16_t code);
-
-// The bytes of a configuration file: the format code, low byte first, then the image.
-QByteArray ConfigurationFileBytes(std::uint16_t formatCode, const MemoryImage& image);
-
-// A configuration file about to be opened: whether it can be, and by which format.
+// A configuration file about to be opened: whether it can be, and by which
+// format. Every reading of a configuration file goes through it.
 class C_ConfigurationFile
 {
 public:
@@ -36,6 +29,9 @@ public:
     // it can: a missing file, or one that is not old and names no format.
     QString Refusal() const;
 
+    // Reads the file's image into the format; bytes the file does not supply keep
+    // the format's new image values.
+    void Load(C_EEPROMFormat& format) const;
     // Creates the format of the code for the panes, reads the file into it and
     // shows it, as a configuration window does with a file it opens.
     std::unique_ptr<C_EEPROMFormat> Open(C_ConfigurationPanes& window, std::uint16_t formatCode) const;

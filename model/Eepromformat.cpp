@@ -1,10 +1,8 @@
 #include "model/Eepromformat.h"
 
-#include "editor/Configurationpanes.h"
-#include "editor/Rowproperties.h"
-#include "editor/Utilities.h"
 #include "language/Language.h"
-#include "model/Configurationfile.h"
+#include "language/Messages.h"
+#include "model/Configurationpanes.h"
 #include "model/Cyclecontent.h"
 #include "model/Eepromvarnholt.h"
 #include "model/Formatinverter.h"
@@ -12,8 +10,8 @@
 #include "model/Motortable.h"
 #include "model/Programarea.h"
 #include "model/Steprows.h"
+#include "model/Utilities.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSaveFile>
@@ -100,26 +98,21 @@ bool C_EEPROMFormat::BuildImage()
     return true;
 }
 
-void C_EEPROMFormat::LoadFile(const QString& path)
+void C_EEPROMFormat::LoadImage(const QByteArray& bytes)
 {
-    QFile file(path);
-    // One read of the whole image: a buffer would only copy it once more.
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return;
-    if (!C_ConfigurationFile::IsOld(path))
-        file.skip(2);
-    // Bytes the file does not supply keep the new image's values.
-    file.read(reinterpret_cast<char*>(m_Image.data()), qint64(m_Image.size()));
+    std::copy_n(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                std::min(size_t(bytes.size()), m_Image.size()), m_Image.begin());
 }
 
 bool C_EEPROMFormat::SaveFile(const QString& path)
 {
-    m_Window.AddDiagnostic(nullptr, Line(181, path), C_ConfigurationPanes::Heading);
+    m_Window.AddDiagnostic(nullptr, Line(Msg::Saving, path), C_ConfigurationPanes::Heading);
     if (!BuildImage())
         return false;
     QString reason;
     if (!WriteFile(path, reason)) {
-        m_Window.AddDiagnostic(nullptr, Text(182) + QStringLiteral(": ") + reason, C_ConfigurationPanes::Error);
+        m_Window.AddDiagnostic(nullptr, Text(Msg::CannotWriteFile) + QStringLiteral(": ") + reason,
+                               C_ConfigurationPanes::Error);
         return false;
     }
     return true;
@@ -138,6 +131,12 @@ bool C_EEPROMFormat::WriteFile(const QString& path, QString& reason) const
         return true;
     reason = file.errorString();
     return false;
+}
+
+std::int32_t C_EEPROMFormat::FreeSteps() const
+{
+    const std::int32_t records = m_Description.m_Layout.m_StepRecords;
+    return m_StepTotal >= records ? -1 : records - m_StepTotal;
 }
 
 std::int32_t C_EEPROMFormat::ReserveSteps(std::int32_t count)
@@ -203,7 +202,7 @@ void C_EEPROMFormat::CyclesFromImage()
 
 bool C_EEPROMFormat::CyclesToImage()
 {
-    QTreeWidgetItem* heading = m_Window.AddDiagnostic(nullptr, Text(183), C_ConfigurationPanes::Heading);
+    QTreeWidgetItem* heading = m_Window.AddDiagnostic(nullptr, Text(Msg::WritingCycles), C_ConfigurationPanes::Heading);
     const C_StepRecordCodec codec(m_RowLayout, m_Description.m_UnusedSpeedHigh);
     const S_ImageLayout& layout = m_Description.m_Layout;
     int i = 0;
@@ -215,14 +214,14 @@ bool C_EEPROMFormat::CyclesToImage()
         QTreeWidgetItem* line = m_Window.AddDiagnostic(heading, caption, C_ConfigurationPanes::Information);
         const int steps = data->m_Content->StepCount() - 1;
         if (steps == 0) {
-            m_Window.AddDiagnostic(line, caption + Text(184), C_ConfigurationPanes::Error);
+            m_Window.AddDiagnostic(line, caption + Text(Msg::CycleWithoutSteps), C_ConfigurationPanes::Error);
             return false;
         }
         if (steps > MaximumCycleSteps || data->m_Number < 0 || data->m_Number > MaximumCycleNumber) {
-            m_Window.AddDiagnostic(line, caption + Text(46), C_ConfigurationPanes::Error);
+            m_Window.AddDiagnostic(line, caption + Text(Msg::CycleTooLong), C_ConfigurationPanes::Error);
             return false;
         }
-        m_Window.AddDiagnostic(line, QString::number(steps) + Text(185), C_ConfigurationPanes::Information);
+        m_Window.AddDiagnostic(line, QString::number(steps) + Text(Msg::StepsWord), C_ConfigurationPanes::Information);
         for (int k = 0; k < steps; ++k) {
             std::uint8_t* record = m_Image.data() + i * layout.m_RecordSize;
             record[StepRecord::Category] = std::uint8_t(NodeKind::CategoryCode(data->m_Kind));
@@ -230,13 +229,13 @@ bool C_EEPROMFormat::CyclesToImage()
             record[StepRecord::StepNumber] = std::uint8_t(k + 1);
             codec.Encode(*data->m_Content->GetStep(k), record);
             if (const std::int16_t failure = FailedStepCheck(m_Description.m_StepChecks, record, m_Window)) {
-                m_Window.AddDiagnostic(line, Line(187, QString::number(k + 1)) + Text(failure),
+                m_Window.AddDiagnostic(line, Line(Msg::Step, QString::number(k + 1)) + Text(failure),
                                        C_ConfigurationPanes::Error);
                 return false;
             }
             // One record always stays free.
             if (++i == layout.m_StepRecords) {
-                m_Window.AddDiagnostic(nullptr, Text(186), C_ConfigurationPanes::Error);
+                m_Window.AddDiagnostic(nullptr, Text(Msg::StepMemoryFull), C_ConfigurationPanes::Error);
                 return false;
             }
         }
@@ -279,7 +278,7 @@ void C_EEPROMFormat::MakeRows(int outputs)
             continue;
         if (std::int32_t* member = RoleRow(row.m_Role))
             *member = std::int32_t(m_Rows.size());
-        m_Rows.push_back(MakeRowProperty(row, m_Window));
+        m_Rows.emplace_back(row);
         m_RowLayout.push_back(row);
     }
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "model/Fileheader.h"
 #include "model/Formatdescription.h"
 #include "model/Imagebytes.h"
+#include "model/Steprow.h"
 #include "model/Transferjob.h"
 
 #include <QString>
@@ -12,19 +14,9 @@
 
 class C_ConfigurationPanes;
 class C_CycleContent;
-class C_RowProperty;
 class C_Step;
-class QPainter;
-class QRect;
-class QTableWidget;
+class C_StepQuestions;
 class QTreeWidgetItem;
-
-// The format codes: the first two bytes of a configuration file, little-endian.
-namespace FormatCode {
-constexpr std::uint16_t Standard = 0xCAFE;
-constexpr std::uint16_t Inverter = 0xCB90;
-constexpr std::uint16_t Varnholt = 0xF954;
-} // namespace FormatCode
 
 // A memory-image format: owns the image and the step rows, converts the image
 // into the configuration panes and back with its checks, and reports what it
@@ -49,20 +41,21 @@ public:
     bool ImageBuilt() const { return m_ImageBuilt; }
     std::uint16_t FormatCode() const { return m_Description.m_Layout.m_FormatCode; }
     const MemoryImage& Image() const { return m_Image; }
-    const std::vector<std::unique_ptr<C_RowProperty>>& Rows() const { return m_Rows; }
+    const std::vector<C_StepRow>& Rows() const { return m_Rows; }
     const S_FormatDescription& FormatDescription() const { return m_Description; }
 
     // Image to panes: service, motor table, cycles, then the programs that link to them.
     void ShowConfiguration();
     // Panes to image; stops with false at the first check that fails.
     bool BuildImage();
-    // Reads a configuration file (format code, then the image) or an old one (the image alone).
-    void LoadFile(const QString& path);
+    // The start of the image replaced by the bytes (a file's image, which may be short).
+    void LoadImage(const QByteArray& bytes);
     // Builds the image and writes it as a configuration file; false when either fails.
     bool SaveFile(const QString& path);
     // Takes count steps from the budget (a negative count gives them back); the
     // free steps left, or -1 when they would run out.
     std::int32_t ReserveSteps(std::int32_t count);
+    std::int32_t FreeSteps() const;
     // The heading line of a transfer of this configuration, with the port line under it.
     QTreeWidgetItem* AddTransferHeading(TransferDirection direction);
     // A transfer of this configuration: the image as last built, or a buffer of its size.
@@ -82,13 +75,10 @@ public:
 
     // The step grid's cells: column 0 holds the row captions, row 0 the step
     // numbers, column c the entry c - 1 of the cycle (the last column its closing
-    // entry) and row r the row descriptor r - 1. Editing keeps the rules between
-    // the end conditions, the special functions and the temperatures.
-    void EditStepField(C_CycleContent& content, int column, int row);
+    // entry) and row r the row r - 1. Editing keeps the rules between the end
+    // conditions, the special functions and the temperatures, asking as it needs.
+    void EditStepField(C_CycleContent& content, int column, int row, C_StepQuestions& ask);
     void SetStepFieldEnabled(C_CycleContent& content, int column, int row, bool enable);
-    // The current cell's row and column are highlighted; the top-left cell shows the cycle's caption.
-    void DrawStepCell(QPainter& canvas, const QTableWidget& grid, const C_CycleContent& content,
-                      const QString& cycleCaption, int column, int row, const QRect& rect) const;
 
 protected:
     void CyclesFromImage();
@@ -111,7 +101,7 @@ protected:
     std::int32_t m_SecondTemperatureRow = -1;
     std::int32_t m_MotorModeRow = -1;
     std::int32_t m_DrumSpeedRow = -1;
-    std::vector<std::unique_ptr<C_RowProperty>> m_Rows;
+    std::vector<C_StepRow> m_Rows;
     std::int32_t m_StepTotal = 0;
     MemoryImage m_Image;
 
@@ -120,8 +110,8 @@ private:
     std::int32_t* RoleRow(StepRole role);
     bool WriteFile(const QString& path, QString& reason) const;
     // Cooling, balanced feed or the temperature function of the step switched on or off.
-    void EditSpecialFunction(C_Step& step, std::int32_t row);
-    void EditTemperature(C_Step& step);
+    void EditSpecialFunction(C_Step& step, std::int32_t row, C_StepQuestions& ask);
+    void EditTemperature(C_Step& step, C_StepQuestions& ask);
     // The cycles tree node the record's steps belong to, created when this is its
     // first step; null for a record that holds no step the reader can place.
     QTreeWidgetItem* CycleOfRecord(const std::uint8_t* record);

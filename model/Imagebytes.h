@@ -8,6 +8,8 @@ using MemoryImage = std::vector<std::uint8_t>;
 
 // Marks a byte, a time or a speed as not used in a memory image.
 constexpr std::uint8_t UnusedByte = 255;
+// A step's time field that is not used; its image bytes hold UnusedByte twice.
+constexpr std::int32_t UnusedTime = 15555;
 
 // Counters are kept low byte first, speeds high byte first.
 inline int ReadLittle16(const std::uint8_t* bytes)

@@ -1,7 +1,8 @@
 #include "model/Motortable.h"
 
-#include "editor/Configurationpanes.h"
 #include "language/Language.h"
+#include "language/Messages.h"
+#include "model/Configurationpanes.h"
 #include "model/Imagebytes.h"
 
 #include <array>
@@ -24,7 +25,7 @@ bool AllTimes(const std::uint8_t* entry, std::uint8_t value)
 
 void ToGrid(std::uint8_t* table, C_ConfigurationPanes& window)
 {
-    window.AddDiagnostic(nullptr, Text(197), C_ConfigurationPanes::Heading);
+    window.AddDiagnostic(nullptr, Text(Msg::ReadingMotorTable), C_ConfigurationPanes::Heading);
     // A mode named twice keeps the times of its first entry, so that saving and
     // reloading never moves times from one entry to another. An entry without
     // times is not used and names no mode: else the times of a later sixteenth
@@ -52,7 +53,7 @@ void ToGrid(std::uint8_t* table, C_ConfigurationPanes& window)
 
 void FromGrid(std::uint8_t* table, C_ConfigurationPanes& window)
 {
-    window.AddDiagnostic(nullptr, Text(178), C_ConfigurationPanes::Heading);
+    window.AddDiagnostic(nullptr, Text(Msg::WritingMotorTable), C_ConfigurationPanes::Heading);
     for (int row = 1; row <= C_ConfigurationPanes::MotorModes; ++row) {
         std::uint8_t* entry = table + (row - 1) * EntrySize;
         entry[0] = std::uint8_t(row);

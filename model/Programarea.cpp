@@ -1,10 +1,11 @@
 #include "model/Programarea.h"
 
-#include "editor/Configurationpanes.h"
-#include "editor/Utilities.h"
 #include "language/Language.h"
+#include "language/Messages.h"
+#include "model/Configurationpanes.h"
 #include "model/Cyclecontent.h"
 #include "model/Imagebytes.h"
+#include "model/Utilities.h"
 
 #include <QTreeWidgetItemIterator>
 
@@ -41,24 +42,24 @@ bool WriteProgram(const QTreeWidgetItem* program, std::uint8_t* record, QTreeWid
     record[0] = std::uint8_t(NodeData(program)->m_Number);
     record[1] = 0;
     if (program->childCount() == 0) {
-        window.AddDiagnostic(line, Text(175), C_ConfigurationPanes::Error);
+        window.AddDiagnostic(line, Text(Msg::ProgramWithoutCycles), C_ConfigurationPanes::Error);
         return false;
     }
     if (program->childCount() > References) {
-        window.AddDiagnostic(line, Line(143, program->text(0)), C_ConfigurationPanes::Error);
+        window.AddDiagnostic(line, Line(Msg::TooManyReferences, program->text(0)), C_ConfigurationPanes::Error);
         return false;
     }
     for (int k = 0; k < program->childCount(); ++k) {
         const QTreeWidgetItem* reference = program->child(k);
         const C_NodeData* data = NodeData(reference);
         if (data == nullptr || data->m_Link == nullptr) {
-            window.AddDiagnostic(line, Text(176), C_ConfigurationPanes::Error);
+            window.AddDiagnostic(line, Text(Msg::MissingCycle), C_ConfigurationPanes::Error);
             return false;
         }
         record[1] = std::uint8_t(record[1] + StepsOf(data->m_Link));
         record[2 + 2 * k] = std::uint8_t(NodeKind::CategoryCode(data->m_Kind));
         record[3 + 2 * k] = std::uint8_t(data->m_Number);
-        window.AddDiagnostic(line, Line(177, reference->text(0)), C_ConfigurationPanes::Information);
+        window.AddDiagnostic(line, Line(Msg::Cycle, reference->text(0)), C_ConfigurationPanes::Information);
     }
     return true;
 }
@@ -67,12 +68,13 @@ bool WriteProgram(const QTreeWidgetItem* program, std::uint8_t* record, QTreeWid
 
 void ToTree(const std::uint8_t* area, C_ConfigurationPanes& window)
 {
-    QTreeWidgetItem* heading = window.AddDiagnostic(nullptr, Text(196), C_ConfigurationPanes::Heading);
+    QTreeWidgetItem* heading = window.AddDiagnostic(nullptr, Text(Msg::ReadingPrograms), C_ConfigurationPanes::Heading);
     for (int r = 0; r < Records; ++r) {
         const std::uint8_t* record = area + r * RecordSize;
         if (record[0] == UnusedByte)
             continue;
-        window.AddDiagnostic(heading, Line(145, QString::number(record[0])), C_ConfigurationPanes::Information);
+        window.AddDiagnostic(heading, Line(Msg::Program, QString::number(record[0])),
+                             C_ConfigurationPanes::Information);
         // Built whole before it joins the tree: one insertion for the program and its references.
         QTreeWidgetItem* program = NewNodeWithData(window.m_ProgramsTree, C_ConfigurationPanes::ProgramImage,
                                                    NodeKind::ProgramWord, record[0]);
@@ -91,9 +93,9 @@ void ToTree(const std::uint8_t* area, C_ConfigurationPanes& window)
 
 bool FromTree(std::uint8_t* area, C_ConfigurationPanes& window)
 {
-    QTreeWidgetItem* heading = window.AddDiagnostic(nullptr, Text(173), C_ConfigurationPanes::Heading);
+    QTreeWidgetItem* heading = window.AddDiagnostic(nullptr, Text(Msg::WritingPrograms), C_ConfigurationPanes::Heading);
     if (window.m_ProgramsTree->topLevelItemCount() == 0) {
-        window.AddDiagnostic(heading, Text(174), C_ConfigurationPanes::Error);
+        window.AddDiagnostic(heading, Text(Msg::NoPrograms), C_ConfigurationPanes::Error);
         return false;
     }
     std::fill(area, area + Size, UnusedByte);
@@ -104,7 +106,7 @@ bool FromTree(std::uint8_t* area, C_ConfigurationPanes& window)
             continue;
         // The area has room for 30 programs, the editor numbers up to 99.
         if (record == Records) {
-            window.AddDiagnostic(heading, Text(45), C_ConfigurationPanes::Error);
+            window.AddDiagnostic(heading, Text(Msg::TooManyPrograms), C_ConfigurationPanes::Error);
             return false;
         }
         QTreeWidgetItem* line = window.AddDiagnostic(heading, (*it)->text(0), C_ConfigurationPanes::Information);

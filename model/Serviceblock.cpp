@@ -1,7 +1,9 @@
 #include "model/Serviceblock.h"
 
-#include "editor/Configurationpanes.h"
-#include "editor/Updown.h"
+#include "desktop/Updown.h"
+#include "language/Language.h"
+#include "language/Messages.h"
+#include "model/Configurationpanes.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,138 +12,167 @@
 
 namespace {
 
-enum class Storage { Byte, Little16, Big16 };
+using P = ServiceParameter;
+using W = C_ConfigurationPanes;
 
 // The temperature unit is kept as a letter: c for the first entry, f for the second.
 constexpr int Celsius = 0x63;
 constexpr int Fahrenheit = 0x66;
 
+// A parameter's controls in the panel; only those of its display are set.
 struct S_Controls
 {
-    QLabel* m_Label = nullptr;
-    QLineEdit* m_Box = nullptr;
-    C_UpDown* m_UpDown = nullptr;
-    QComboBox* m_ComboBox = nullptr;
-    QCheckBox* m_CheckBox = nullptr;
+    QLabel* W::*m_Label = nullptr;
+    QLineEdit* W::*m_Box = nullptr;
+    C_UpDown* W::*m_UpDown = nullptr;
+    QComboBox* W::*m_ComboBox = nullptr;
+    QCheckBox* W::*m_CheckBox = nullptr;
 };
 
-S_Controls ControlsOf(ServiceParameter parameter, const C_ConfigurationPanes& w)
+struct S_Row
 {
-    switch (parameter) {
-    case ServiceParameter::TotalWashes: return {w.m_TotalWashesLabel, w.m_TotalWashesEdit};
-    case ServiceParameter::PartialWashes: return {w.m_PartialWashesLabel, w.m_PartialWashesEdit};
-    case ServiceParameter::WorkingHours: return {w.m_WorkingHoursLabel, w.m_WorkingHoursEdit};
-    case ServiceParameter::MaintenanceRequest:
-        return {w.m_MaintenanceRequestLabel, w.m_MaintenanceRequestEdit, w.m_MaintenanceRequestUpDown};
-    case ServiceParameter::Language: return {w.m_LanguageLabel, nullptr, nullptr, w.m_LanguageComboBox};
-    case ServiceParameter::TemperatureUnit:
-        return {w.m_TemperatureTypeLabel, nullptr, nullptr, w.m_TemperatureComboBox};
-    case ServiceParameter::MaximumLevel:
-        return {w.m_MaximumLevelLabel, w.m_MaximumLevelEdit, w.m_MaximumLevelUpDown};
-    case ServiceParameter::MinimumLevel:
-        return {w.m_MinimumLevelLabel, w.m_MinimumLevelEdit, w.m_MinimumLevelUpDown};
-    case ServiceParameter::AdvanceEnable: return {nullptr, nullptr, nullptr, nullptr, w.m_AdvanceEnableCheckbox};
-    case ServiceParameter::MachineEnable: return {nullptr, nullptr, nullptr, nullptr, w.m_MachineEnableCheckbox};
-    case ServiceParameter::SlowingDownTime:
-        return {w.m_SlowingDownTimeLabel, w.m_SlowingDownTimeEdit, w.m_SlowingDownTimeUpDown};
-    case ServiceParameter::MaximumSpeed:
-        return {w.m_MaximumSpeedLabel, w.m_MaximumSpeedEdit, w.m_MaximumSpeedUpDown};
-    case ServiceParameter::SpinLevel: return {w.m_SpinLevelLabel, w.m_SpinLevelEdit, w.m_SpinLevelUpDown};
-    case ServiceParameter::TemperatureHysteresis:
-        return {w.m_TemperatureHysteresisLabel, w.m_TemperatureHysteresisEdit, w.m_TemperatureHysteresisUpDown};
-    }
-    return {};
+    S_ServiceParameter m_Parameter;
+    S_Controls m_Controls;
+};
+
+// One row per parameter, in the panel's order.
+const std::vector<S_Row>& Rows()
+{
+    using S = ServiceStorage;
+    using D = ServiceDisplay;
+    static const std::vector<S_Row> rows = {
+        {{P::TotalWashes, "totalWashes", Msg::TotalWashes, S::Little16, D::Text},
+         {.m_Label = &W::m_TotalWashesLabel, .m_Box = &W::m_TotalWashesEdit}},
+        {{P::PartialWashes, "partialWashes", Msg::PartialWashes, S::Little16, D::Text},
+         {.m_Label = &W::m_PartialWashesLabel, .m_Box = &W::m_PartialWashesEdit}},
+        {{P::WorkingHours, "workingHours", Msg::WorkingHours, S::Little16, D::Text},
+         {.m_Label = &W::m_WorkingHoursLabel, .m_Box = &W::m_WorkingHoursEdit}},
+        {{P::MaintenanceRequest, "maintenanceRequest", Msg::MaintenanceRequest, S::Little16, D::Position},
+         {.m_Label = &W::m_MaintenanceRequestLabel,
+          .m_Box = &W::m_MaintenanceRequestEdit,
+          .m_UpDown = &W::m_MaintenanceRequestUpDown}},
+        {{P::Language, "language", Msg::DisplayLanguage, S::Byte, D::ItemIndex},
+         {.m_Label = &W::m_LanguageLabel, .m_ComboBox = &W::m_LanguageComboBox}},
+        {{P::TemperatureUnit, "temperatureUnit", Msg::TemperatureUnit, S::Byte, D::ItemIndex},
+         {.m_Label = &W::m_TemperatureTypeLabel, .m_ComboBox = &W::m_TemperatureComboBox}},
+        {{P::MaximumLevel, "maximumLevel", Msg::MaximumLevel, S::Byte, D::Position},
+         {.m_Label = &W::m_MaximumLevelLabel, .m_Box = &W::m_MaximumLevelEdit, .m_UpDown = &W::m_MaximumLevelUpDown}},
+        {{P::MinimumLevel, "minimumLevel", Msg::MinimumLevel, S::Byte, D::Position},
+         {.m_Label = &W::m_MinimumLevelLabel, .m_Box = &W::m_MinimumLevelEdit, .m_UpDown = &W::m_MinimumLevelUpDown}},
+        {{P::AdvanceEnable, "advanceEnable", Msg::AdvanceEnable, S::Byte, D::Flag},
+         {.m_CheckBox = &W::m_AdvanceEnableCheckbox}},
+        {{P::MachineEnable, "machineEnable", Msg::MachineEnable, S::Byte, D::Flag},
+         {.m_CheckBox = &W::m_MachineEnableCheckbox}},
+        {{P::SlowingDownTime, "slowingDownTime", Msg::SlowingDownTime, S::Byte, D::Position},
+         {.m_Label = &W::m_SlowingDownTimeLabel,
+          .m_Box = &W::m_SlowingDownTimeEdit,
+          .m_UpDown = &W::m_SlowingDownTimeUpDown}},
+        {{P::MaximumSpeed, "maximumSpeed", Msg::MaximumSpeed, S::Big16, D::Position},
+         {.m_Label = &W::m_MaximumSpeedLabel, .m_Box = &W::m_MaximumSpeedEdit, .m_UpDown = &W::m_MaximumSpeedUpDown}},
+        {{P::SpinLevel, "spinLevel", Msg::SpinLevel, S::Byte, D::Position},
+         {.m_Label = &W::m_SpinLevelLabel, .m_Box = &W::m_SpinLevelEdit, .m_UpDown = &W::m_SpinLevelUpDown}},
+        {{P::TemperatureHysteresis, "temperatureHysteresis", Msg::TemperatureHysteresis, S::Byte, D::Position},
+         {.m_Label = &W::m_TemperatureHysteresisLabel,
+          .m_Box = &W::m_TemperatureHysteresisEdit,
+          .m_UpDown = &W::m_TemperatureHysteresisUpDown}},
+    };
+    return rows;
 }
 
-Storage StorageOf(ServiceParameter parameter)
+const S_Row& RowOf(ServiceParameter parameter)
 {
-    switch (parameter) {
-    case ServiceParameter::TotalWashes:
-    case ServiceParameter::PartialWashes:
-    case ServiceParameter::WorkingHours:
-    case ServiceParameter::MaintenanceRequest: return Storage::Little16;
-    case ServiceParameter::MaximumSpeed: return Storage::Big16;
-    default: return Storage::Byte;
-    }
+    return Rows()[std::size_t(parameter)];
 }
 
-int Read(Storage storage, const std::uint8_t* bytes)
+int Read(ServiceStorage storage, const std::uint8_t* bytes)
 {
     switch (storage) {
-    case Storage::Little16: return ReadLittle16(bytes);
-    case Storage::Big16: return ReadBig16(bytes);
-    case Storage::Byte: break;
+    case ServiceStorage::Little16: return ReadLittle16(bytes);
+    case ServiceStorage::Big16: return ReadBig16(bytes);
+    case ServiceStorage::Byte: break;
     }
     return bytes[0];
 }
 
-void Write(Storage storage, std::uint8_t* bytes, int value)
+void Write(ServiceStorage storage, std::uint8_t* bytes, int value)
 {
     switch (storage) {
-    case Storage::Little16: WriteLittle16(bytes, value); return;
-    case Storage::Big16: WriteBig16(bytes, value); return;
-    case Storage::Byte: bytes[0] = std::uint8_t(value); return;
+    case ServiceStorage::Little16: WriteLittle16(bytes, value); return;
+    case ServiceStorage::Big16: WriteBig16(bytes, value); return;
+    case ServiceStorage::Byte: bytes[0] = std::uint8_t(value); return;
     }
 }
 
-void Show(ServiceParameter parameter, const S_Controls& controls, int value)
+// The temperature unit shows its stored letter as an entry; every other parameter its value.
+int EntryOfStored(ServiceParameter parameter, int stored)
 {
-    switch (DisplayOf(parameter)) {
-    case ServiceDisplay::Text: controls.m_Box->setText(QString::number(value)); return;
-    case ServiceDisplay::Position: controls.m_UpDown->SetPosition(value); return;
-    case ServiceDisplay::ItemIndex:
-        // A value with no entry leaves no entry chosen, and is stored back as it was.
-        controls.m_ComboBox->setCurrentIndex(parameter == ServiceParameter::TemperatureUnit ? (value == Celsius ? 0 : 1)
-                                                                                            : value);
-        return;
-    case ServiceDisplay::Flag: controls.m_CheckBox->setChecked(value != 0); return;
-    }
+    return parameter == P::TemperatureUnit ? (stored == Celsius ? 0 : 1) : stored;
 }
 
-// The value the image receives from the panel.
-int Taken(ServiceParameter parameter, const S_Controls& controls)
+int StoredOfEntry(ServiceParameter parameter, int entry)
 {
-    switch (DisplayOf(parameter)) {
-    case ServiceDisplay::Text: return controls.m_Box->text().toInt();
-    case ServiceDisplay::Position: return controls.m_UpDown->Position();
-    case ServiceDisplay::ItemIndex:
-        if (parameter == ServiceParameter::TemperatureUnit)
-            return controls.m_ComboBox->currentIndex() == 0 ? Celsius : Fahrenheit;
-        return controls.m_ComboBox->currentIndex();
-    case ServiceDisplay::Flag: return controls.m_CheckBox->isChecked() ? 1 : 0;
-    }
-    return 0;
+    return parameter == P::TemperatureUnit ? (entry == 0 ? Celsius : Fahrenheit) : entry;
 }
 
 } // namespace
 
-ServiceDisplay DisplayOf(ServiceParameter parameter)
+const std::vector<S_ServiceParameter>& ServiceParameters()
 {
-    switch (parameter) {
-    case ServiceParameter::TotalWashes:
-    case ServiceParameter::PartialWashes:
-    case ServiceParameter::WorkingHours: return ServiceDisplay::Text;
-    case ServiceParameter::Language:
-    case ServiceParameter::TemperatureUnit: return ServiceDisplay::ItemIndex;
-    case ServiceParameter::AdvanceEnable:
-    case ServiceParameter::MachineEnable: return ServiceDisplay::Flag;
-    default: return ServiceDisplay::Position;
-    }
+    static const std::vector<S_ServiceParameter> parameters = [] {
+        std::vector<S_ServiceParameter> all;
+        for (const S_Row& row : Rows())
+            all.push_back(row.m_Parameter);
+        return all;
+    }();
+    return parameters;
+}
+
+const S_ServiceParameter& ServiceParameterOf(ServiceParameter parameter)
+{
+    return RowOf(parameter).m_Parameter;
 }
 
 int ShownValue(ServiceParameter parameter, const C_ConfigurationPanes& window)
 {
-    const S_Controls controls = ControlsOf(parameter, window);
-    if (DisplayOf(parameter) == ServiceDisplay::ItemIndex)
-        return controls.m_ComboBox->currentIndex();
-    return Taken(parameter, controls);
+    const S_Controls& c = RowOf(parameter).m_Controls;
+    switch (RowOf(parameter).m_Parameter.m_Display) {
+    case ServiceDisplay::Text: return (window.*c.m_Box)->text().toInt();
+    case ServiceDisplay::Position: return (window.*c.m_UpDown)->Position();
+    case ServiceDisplay::ItemIndex: return (window.*c.m_ComboBox)->currentIndex();
+    case ServiceDisplay::Flag: return (window.*c.m_CheckBox)->isChecked() ? 1 : 0;
+    }
+    return 0;
+}
+
+QString ShownText(ServiceParameter parameter, const C_ConfigurationPanes& window)
+{
+    const S_Controls& c = RowOf(parameter).m_Controls;
+    switch (RowOf(parameter).m_Parameter.m_Display) {
+    case ServiceDisplay::Text: return (window.*c.m_Box)->text();
+    case ServiceDisplay::ItemIndex: return (window.*c.m_ComboBox)->currentText();
+    case ServiceDisplay::Flag: return Text((window.*c.m_CheckBox)->isChecked() ? Msg::Yes : Msg::No);
+    case ServiceDisplay::Position: break;
+    }
+    return QString::number(ShownValue(parameter, window));
+}
+
+void ShowValue(ServiceParameter parameter, C_ConfigurationPanes& window, int value)
+{
+    const S_Controls& c = RowOf(parameter).m_Controls;
+    switch (RowOf(parameter).m_Parameter.m_Display) {
+    case ServiceDisplay::Text: (window.*c.m_Box)->setText(QString::number(value)); return;
+    case ServiceDisplay::Position: (window.*c.m_UpDown)->SetPosition(value); return;
+    // A value with no entry leaves no entry chosen, and is stored back as it was.
+    case ServiceDisplay::ItemIndex: (window.*c.m_ComboBox)->setCurrentIndex(value); return;
+    case ServiceDisplay::Flag: (window.*c.m_CheckBox)->setChecked(value != 0); return;
+    }
 }
 
 void C_ServiceBlock::ApplyDefaults(MemoryImage& image) const
 {
     for (const S_ServiceField& field : m_Fields)
         if (field.m_Default != S_ServiceField::NoDefault)
-            Write(StorageOf(field.m_Parameter), image.data() + field.m_Offset, field.m_Default);
+            Write(ServiceParameterOf(field.m_Parameter).m_Storage, image.data() + field.m_Offset, field.m_Default);
 }
 
 void C_ServiceBlock::LockControls(C_ConfigurationPanes& window) const
@@ -149,9 +180,10 @@ void C_ServiceBlock::LockControls(C_ConfigurationPanes& window) const
     for (const S_ServiceField& field : m_Fields) {
         if (!field.m_Locked)
             continue;
-        const S_Controls controls = ControlsOf(field.m_Parameter, window);
-        for (QWidget* control : {static_cast<QWidget*>(controls.m_Label), static_cast<QWidget*>(controls.m_Box),
-                                 static_cast<QWidget*>(controls.m_UpDown)})
+        const S_Controls& c = RowOf(field.m_Parameter).m_Controls;
+        for (QWidget* control : {c.m_Label != nullptr ? static_cast<QWidget*>(window.*c.m_Label) : nullptr,
+                                 c.m_Box != nullptr ? static_cast<QWidget*>(window.*c.m_Box) : nullptr,
+                                 c.m_UpDown != nullptr ? static_cast<QWidget*>(window.*c.m_UpDown) : nullptr})
             if (control != nullptr)
                 control->setEnabled(false);
     }
@@ -159,15 +191,17 @@ void C_ServiceBlock::LockControls(C_ConfigurationPanes& window) const
 
 void C_ServiceBlock::ToWindow(const MemoryImage& image, C_ConfigurationPanes& window) const
 {
-    for (const S_ServiceField& field : m_Fields)
-        Show(field.m_Parameter, ControlsOf(field.m_Parameter, window),
-             Read(StorageOf(field.m_Parameter), image.data() + field.m_Offset));
+    for (const S_ServiceField& field : m_Fields) {
+        const S_ServiceParameter& parameter = ServiceParameterOf(field.m_Parameter);
+        ShowValue(field.m_Parameter, window,
+                  EntryOfStored(field.m_Parameter, Read(parameter.m_Storage, image.data() + field.m_Offset)));
+    }
 }
 
 void C_ServiceBlock::FromWindow(MemoryImage& image, const C_ConfigurationPanes& window) const
 {
     for (const S_ServiceField& field : m_Fields)
         if (field.m_Stored)
-            Write(StorageOf(field.m_Parameter), image.data() + field.m_Offset,
-                  Taken(field.m_Parameter, ControlsOf(field.m_Parameter, window)));
+            Write(ServiceParameterOf(field.m_Parameter).m_Storage, image.data() + field.m_Offset,
+                  StoredOfEntry(field.m_Parameter, ShownValue(field.m_Parameter, window)));
 }

@@ -2,6 +2,8 @@
 
 #include "model/Imagebytes.h"
 
+#include <QString>
+
 #include <cstdint>
 #include <vector>
 
@@ -29,9 +31,30 @@ enum class ServiceParameter {
 // position, a combo box's item index or a check box's state.
 enum class ServiceDisplay { Text, Position, ItemIndex, Flag };
 
-ServiceDisplay DisplayOf(ServiceParameter parameter);
+// How an image keeps a parameter: one byte, or 16 bits low or high byte first.
+enum class ServiceStorage { Byte, Little16, Big16 };
+
+// Everything about a service parameter that is the same in every format.
+struct S_ServiceParameter
+{
+    ServiceParameter m_Parameter;
+    // The key of dump and of the text form.
+    const char* m_Key;
+    // The message id of the panel's label (a check box's text).
+    std::int16_t m_Label;
+    ServiceStorage m_Storage;
+    ServiceDisplay m_Display;
+};
+
+// The parameters in the panel's and dump's order.
+const std::vector<S_ServiceParameter>& ServiceParameters();
+const S_ServiceParameter& ServiceParameterOf(ServiceParameter parameter);
 // What the panel shows for the parameter, in the terms of its display (a flag as 0 or 1).
 int ShownValue(ServiceParameter parameter, const C_ConfigurationPanes& window);
+// The same as the panel's own words: the number, the combo box entry, Yes or No.
+QString ShownText(ServiceParameter parameter, const C_ConfigurationPanes& window);
+// Sets the panel as if it showed the value (in the terms of ShownValue).
+void ShowValue(ServiceParameter parameter, C_ConfigurationPanes& window, int value);
 
 // Where one format keeps a parameter and how a new image sets it.
 struct S_ServiceField

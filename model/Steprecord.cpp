@@ -1,6 +1,7 @@
 #include "model/Steprecord.h"
 
-#include "editor/Configurationpanes.h"
+#include "language/Messages.h"
+#include "model/Configurationpanes.h"
 #include "model/Cyclecontent.h"
 #include "model/Imagebytes.h"
 
@@ -59,11 +60,11 @@ bool Passes(StepCheck check, const std::uint8_t* record, const C_ConfigurationPa
 std::int16_t MessageOf(StepCheck check)
 {
     switch (check) {
-    case StepCheck::EndCondition: return 188;
-    case StepCheck::MotorModeDefined: return 189;
-    case StepCheck::TimeLimitForEndLevel: return 190;
-    case StepCheck::SpeedForMotorMode: return 194;
-    case StepCheck::MotorModeForSpeed: return 195;
+    case StepCheck::EndCondition: return Msg::NoEndCondition;
+    case StepCheck::MotorModeDefined: return Msg::UndefinedMotorMode;
+    case StepCheck::TimeLimitForEndLevel: return Msg::EndConditionNeedsTimeLimit;
+    case StepCheck::SpeedForMotorMode: return Msg::MotorNeedsSpeed;
+    case StepCheck::MotorModeForSpeed: return Msg::SpeedNeedsMotor;
     }
     return 0;
 }

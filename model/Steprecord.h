@@ -57,17 +57,17 @@ struct S_StepRow
 {
     RowClass m_Class;
     std::int16_t m_Caption;
-    std::int32_t m_DisabledValue;
-    RecordPlace m_Place;
-    int m_Byte;
-    std::uint8_t m_Bit;
-    StepRole m_Role;
+    std::int32_t m_DisabledValue = 0;
+    RecordPlace m_Place = RecordPlace::None;
+    int m_Byte = 0;
+    std::uint8_t m_Bit = 0;
+    StepRole m_Role = StepRole::None;
     // Number rows only.
-    const char* m_Unit;
-    std::int32_t m_Min;
-    std::int32_t m_Max;
+    const char* m_Unit = "";
+    std::int32_t m_Min = 0;
+    std::int32_t m_Max = 0;
     // Outputs 17 to 24: rows only of a configuration with 24 outputs.
-    bool m_ExtraOutput;
+    bool m_ExtraOutput = false;
 };
 
 // The checks a format makes of every encoded step, each with its message.

@@ -8,9 +8,6 @@
 #include <utility>
 #include <vector>
 
-class C_ConfigurationPanes;
-class C_RowProperty;
-
 // The captions (message ids) of one format's step rows. The rows themselves, their
 // classes, ranges and places in the step record are the same in every format.
 struct S_StepRowCaptions
@@ -41,6 +38,3 @@ struct S_StepRowCaptions
 // The rows of a format with 24 outputs, in display order; with 16 outputs the
 // rows marked as extra outputs drop out.
 std::vector<S_StepRow> StepRowTable(const S_StepRowCaptions& captions);
-
-// The row descriptor of a row, with its caption in the current language.
-std::unique_ptr<C_RowProperty> MakeRowProperty(const S_StepRow& row, C_ConfigurationPanes& owner);

@@ -1,14 +1,15 @@
-#include "model/Eepromformat.h"
-
-#include "editor/Configurationpanes.h"
 #include "language/Language.h"
+#include "language/Messages.h"
+#include "model/Configurationpanes.h"
+#include "model/Eepromformat.h"
 #include "model/Transferlines.h"
 
 QTreeWidgetItem* C_EEPROMFormat::AddTransferHeading(TransferDirection direction)
 {
-    const std::int16_t heading = direction == TransferDirection::Download ? 192 : m_Description.m_UploadHeading;
+    const std::int16_t heading =
+        direction == TransferDirection::Download ? Msg::DownloadHeading : m_Description.m_UploadHeading;
     QTreeWidgetItem* line = m_Window.AddDiagnostic(nullptr, Text(heading), C_ConfigurationPanes::Heading);
-    m_Window.AddDiagnostic(line, Text(193), C_ConfigurationPanes::InProgress);
+    m_Window.AddDiagnostic(line, Text(Msg::OpeningPort), C_ConfigurationPanes::InProgress);
     return line;
 }
 

@@ -1,7 +1,7 @@
 #include "model/Transferbackup.h"
 
-#include "app/Datafiles.h"
-#include "model/Configurationfile.h"
+#include "desktop/Datafiles.h"
+#include "model/Fileheader.h"
 
 #include <QDir>
 #include <QFile>

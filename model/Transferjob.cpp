@@ -2,7 +2,7 @@
 
 #include "language/Language.h"
 #include "language/Messages.h"
-#include "model/Configurationfile.h"
+#include "model/Fileheader.h"
 #include "model/Transferbackup.h"
 
 #include <QDateTime>

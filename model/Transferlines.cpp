@@ -1,8 +1,8 @@
 #include "model/Transferlines.h"
 
-#include "editor/Configurationpanes.h"
 #include "language/Language.h"
 #include "language/Messages.h"
+#include "model/Configurationpanes.h"
 
 C_TransferLines::C_TransferLines(C_ConfigurationPanes& window, QTreeWidgetItem* heading)
     : m_Window(window)

@@ -1,6 +1,6 @@
 #include "model/Transferlog.h"
 
-#include "app/Datafiles.h"
+#include "desktop/Datafiles.h"
 
 #include <QDir>
 #include <QFile>

@@ -13,14 +13,14 @@ TPrinterSetupForm::TPrinterSetupForm(QWidget* owner, QPrinter& printer)
     : TEditorDialog(owner, {362, 150})
     , m_PrinterComboBox(new QComboBox(this))
     , m_PageSetupButton(new QPushButton(Text(Msg::PaperAndMargins), this))
-    , m_CancelButton(NewCancelButton({131, 102, 100, 35}, Text(5)))
+    , m_CancelButton(NewCancelButton({131, 102, 100, 35}, Text(Msg::Cancel)))
     , m_OKButton(NewOkButton({250, 102, 100, 35}))
     , m_Printer(printer)
     , m_FormatBefore(printer.outputFormat())
     , m_NameBefore(printer.printerName())
     , m_LayoutBefore(printer.pageLayout())
 {
-    setWindowTitle(Text(32));
+    setWindowTitle(Text(Msg::PrinterSetup));
     NewDialogLabel(this, Text(Msg::PrinterLabel), {12, 14, 338, 20});
     m_PrinterComboBox->setGeometry(12, 36, 338, 26);
     m_PrinterComboBox->addItems(QPrinterInfo::availablePrinterNames());

@@ -1,6 +1,6 @@
 #include "print/Printitems.h"
 
-#include "app/Messagebox.h"
+#include "desktop/Messagebox.h"
 #include "language/Language.h"
 #include "language/Messages.h"
 #include "model/Eepromformat.h"
@@ -36,7 +36,8 @@ void PrintConfiguration(QWidget* owner, const C_ConfigurationPanes* panes, const
                         const QString& caption)
 {
     if (panes == nullptr || format == nullptr) {
-        C_MessageBox::Show(Text(91), Text(92), C_MessageBox::Icon::Warning, C_MessageBox::Buttons::Ok, owner);
+        C_MessageBox::Show(Text(Msg::NothingToPrint), Text(Msg::PrintTitle), C_MessageBox::Icon::Warning,
+                           C_MessageBox::Buttons::Ok, owner);
         return;
     }
     TPrintItemsForm dialog(owner, {*panes, format->Rows(), caption});
@@ -46,13 +47,13 @@ void PrintConfiguration(QWidget* owner, const C_ConfigurationPanes* panes, const
 TPrintItemsForm::TPrintItemsForm(QWidget* owner, const S_PrintSource& source)
     : TEditorDialog(owner, {362, 192})
     , Panel1(NewDialogPanel(this, {10, 15, 341, 106}))
-    , m_PromptLabel(NewDialogLabel(Panel1, Text(28), {22, 9, 310, 21}))
-    , m_ServiceAndMotorCheckBox(NewCheckBox(this, Text(29), {32, 48, 210, 17}))
-    , m_ProgramsCheckBox(NewCheckBox(this, Text(30), {32, 72, 210, 17}))
-    , m_CyclesCheckBox(NewCheckBox(this, Text(31), {32, 96, 210, 17}))
+    , m_PromptLabel(NewDialogLabel(Panel1, Text(Msg::PrintPartsPrompt), {22, 9, 310, 21}))
+    , m_ServiceAndMotorCheckBox(NewCheckBox(this, Text(Msg::PrintServiceAndMotor), {32, 48, 210, 17}))
+    , m_ProgramsCheckBox(NewCheckBox(this, Text(Msg::PrintPrograms), {32, 72, 210, 17}))
+    , m_CyclesCheckBox(NewCheckBox(this, Text(Msg::PrintCycles), {32, 96, 210, 17}))
     , m_PreviewButton(new QPushButton(Text(Msg::PreviewButton), this))
-    , m_CancelButton(NewCancelButton({12, 136, 100, 35}, Text(5)))
-    , m_SetupPrinterButton(new QPushButton(Text(32), this))
+    , m_CancelButton(NewCancelButton({12, 136, 100, 35}, Text(Msg::Cancel)))
+    , m_SetupPrinterButton(new QPushButton(Text(Msg::PrinterSetup), this))
     , m_OKButton(NewOkButton({250, 136, 100, 35}))
     , m_Source(source)
 {
@@ -138,5 +139,5 @@ void TPrintItemsForm::Print(QPrinter& printer)
         C_MessageBox::Show(Text(Msg::PrintingStopped) + QStringLiteral(" \"") + refused + QStringLiteral("\": ") +
                                (toFile ? printer.outputFileName() : printer.printerName()) + QLatin1Char(' ') +
                                Text(Msg::PrinterRefused),
-                           Text(92), C_MessageBox::Icon::Error, C_MessageBox::Buttons::Ok, this);
+                           Text(Msg::PrintTitle), C_MessageBox::Icon::Error, C_MessageBox::Buttons::Ok, this);
 }

@@ -1,15 +1,18 @@
 #include "print/Printjobs.h"
 
-#include "editor/Configurationpanes.h"
-#include "editor/Rowproperties.h"
-#include "editor/Updown.h"
-#include "editor/Utilities.h"
+#include "desktop/Updown.h"
 #include "language/Language.h"
+#include "language/Messages.h"
+#include "model/Configurationpanes.h"
 #include "model/Cyclecontent.h"
+#include "model/Serviceblock.h"
+#include "model/Steprow.h"
+#include "model/Utilities.h"
 #include "print/Layoutadapter.h"
 #include "print/Layoutcycles.h"
 #include "print/Layoutmotor.h"
 #include "print/Layoutprograms.h"
+#include "print/Printcells.h"
 #include "resources/Pictures.h"
 
 #include <QCheckBox>
@@ -52,7 +55,7 @@ void SetPointSize(QPainter& canvas, int points)
 
 QString MotorValue(int value)
 {
-    return value == C_ConfigurationPanes::MotorUnused ? Text(41) : QString::number(value);
+    return value == C_ConfigurationPanes::MotorUnused ? Text(Msg::NoValue) : QString::number(value);
 }
 
 QString CellText(const QTableWidget& grid, int column, int row)
@@ -80,7 +83,7 @@ void PrintServicePage(QPainter& canvas, const S_PrintSource& source, const QDate
     adapter.DrawTextAs(F::m_FilenameLabel, QFontMetrics(font).elidedText(source.m_Caption, Qt::ElideMiddle, pathRoom));
 
     // One reading of the clock gives both. The time follows a date that runs past its label.
-    const QString date = Text(36) + QLatin1Char(' ') + PrintDate(printTime);
+    const QString date = Text(Msg::PrintedOn) + QLatin1Char(' ') + PrintDate(printTime);
     adapter.DrawTextAs(F::m_PrintDateLabel, date);
     const QFontMetrics dateMetrics(canvas.font());
     const QRect dateRect = adapter.ControlRect(F::m_PrintDateLabel);
@@ -91,30 +94,29 @@ void PrintServicePage(QPainter& canvas, const S_PrintSource& source, const QDate
     else
         TextAt(canvas, {dateEnd, timeRect.top()}, PrintTime(printTime));
 
-    adapter.DrawTextAs(F::m_ServiceCaptionLabel, Text(37));
+    adapter.DrawTextAs(F::m_ServiceCaptionLabel, Text(Msg::ServiceData));
     const QString gap = QStringLiteral("  ");
-    const auto position = [](const C_UpDown* upDown) { return QString::number(upDown->Position()); };
-    const auto enabled = [](const QCheckBox* box) { return Text(box->isChecked() ? 38 : 39); };
-    const std::pair<const S_LayoutControl&, QString> lines[] = {
-        {F::m_NumberOfOutputsLabel, panes.m_NumberOfOutputsLabel->text() + gap + panes.m_NumberOfOutputsEdit->text()},
-        {F::m_TotalWashesLabel, panes.m_TotalWashesLabel->text() + gap + panes.m_TotalWashesEdit->text()},
-        {F::m_PartialWashesLabel, panes.m_PartialWashesLabel->text() + gap + panes.m_PartialWashesEdit->text()},
-        {F::m_WorkingHoursLabel, panes.m_WorkingHoursLabel->text() + gap + panes.m_WorkingHoursEdit->text()},
-        {F::m_LanguageLabel, panes.m_LanguageLabel->text() + gap + panes.m_LanguageComboBox->currentText()},
-        {F::m_TemperatureLabel, panes.m_TemperatureTypeLabel->text() + gap + panes.m_TemperatureComboBox->currentText()},
-        {F::m_MaximumLevelLabel, panes.m_MaximumLevelLabel->text() + gap + position(panes.m_MaximumLevelUpDown)},
-        {F::m_MinimumLevelLabel, panes.m_MinimumLevelLabel->text() + gap + position(panes.m_MinimumLevelUpDown)},
-        {F::m_AdvanceEnableLabel, panes.m_AdvanceEnableCheckbox->text() + gap + enabled(panes.m_AdvanceEnableCheckbox)},
-        {F::m_MachineEnableLabel, panes.m_MachineEnableCheckbox->text() + gap + enabled(panes.m_MachineEnableCheckbox)},
-        {F::m_SlowingDownTimeLabel,
-         panes.m_SlowingDownTimeLabel->text() + gap + position(panes.m_SlowingDownTimeUpDown)},
-        {F::m_MaximumSpeedLabel, panes.m_MaximumSpeedLabel->text() + gap + position(panes.m_MaximumSpeedUpDown)},
-        {F::m_SpinLevelLabel, panes.m_SpinLevelLabel->text() + gap + position(panes.m_SpinLevelUpDown)},
+    adapter.DrawTextAs(F::m_NumberOfOutputsLabel,
+                       panes.m_NumberOfOutputsLabel->text() + gap + panes.m_NumberOfOutputsEdit->text());
+    // The page lists the parameters of the panel but the maintenance request and the hysteresis.
+    const std::pair<const S_LayoutControl&, ServiceParameter> lines[] = {
+        {F::m_TotalWashesLabel, ServiceParameter::TotalWashes},
+        {F::m_PartialWashesLabel, ServiceParameter::PartialWashes},
+        {F::m_WorkingHoursLabel, ServiceParameter::WorkingHours},
+        {F::m_LanguageLabel, ServiceParameter::Language},
+        {F::m_TemperatureLabel, ServiceParameter::TemperatureUnit},
+        {F::m_MaximumLevelLabel, ServiceParameter::MaximumLevel},
+        {F::m_MinimumLevelLabel, ServiceParameter::MinimumLevel},
+        {F::m_AdvanceEnableLabel, ServiceParameter::AdvanceEnable},
+        {F::m_MachineEnableLabel, ServiceParameter::MachineEnable},
+        {F::m_SlowingDownTimeLabel, ServiceParameter::SlowingDownTime},
+        {F::m_MaximumSpeedLabel, ServiceParameter::MaximumSpeed},
+        {F::m_SpinLevelLabel, ServiceParameter::SpinLevel},
     };
-    for (const auto& [label, text] : lines)
-        adapter.DrawTextAs(label, text);
+    for (const auto& [label, parameter] : lines)
+        adapter.DrawTextAs(label, Text(ServiceParameterOf(parameter).m_Label) + gap + ShownText(parameter, panes));
 
-    adapter.DrawTextAs(F::m_MotorCaptionLabel, Text(40));
+    adapter.DrawTextAs(F::m_MotorCaptionLabel, Text(Msg::MotorModesHeading));
     const QTableWidget& grid = *panes.m_MotorGrid;
     for (int mode = 1; mode <= F::MotorModes; ++mode) {
         QString line = CellText(grid, 0, mode) + QStringLiteral(": ");
@@ -179,7 +181,7 @@ bool PrintProgramsJob(C_PrintTarget& target, const S_PrintSource& source, std::i
         if (next > 0 && !target.NewPage())
             return false;
         canvas.setPen(QPen(Qt::black, 2));
-        adapter.DrawTextAs(F::m_PageCaptionLabel, Text(42));
+        adapter.DrawTextAs(F::m_PageCaptionLabel, Text(Msg::ProgramsHeading));
         adapter.DrawTextAs(F::m_ApplicationNameLabel, ApplicationName);
         for (int column = 0; column < ProgramsPerPage && next < programs.size(); ++column, ++next)
             PrintProgram(adapter, canvas, column, *programs[next]);
@@ -205,10 +207,10 @@ void PrintCyclePage(QPainter& canvas, const S_PrintSource& source, const QTreeWi
     canvas.setPen(QPen(Qt::black, 2));
     adapter.DrawFrame(F::m_PageBorderBevel);
     adapter.DrawTextAs(F::m_ApplicationNameLabel, ApplicationName);
-    adapter.DrawTextAs(F::m_PageCaptionLabel, Text(43));
+    adapter.DrawTextAs(F::m_PageCaptionLabel, Text(Msg::CyclesHeading));
     adapter.DrawTextAs(F::m_CycleNameLabel, cycle != nullptr ? cycle->text(0) : QString());
     // Last, so that the grid's texts start from its font.
-    adapter.DrawTextAs(F::m_PageNumberLabel, Text(44) + QLatin1Char(' ') + QString::number(pageCounter));
+    adapter.DrawTextAs(F::m_PageNumberLabel, Text(Msg::Page) + QLatin1Char(' ') + QString::number(pageCounter));
     ++pageCounter;
 
     const QRect names = adapter.ControlRect(F::m_RowNameBevel);
@@ -225,7 +227,7 @@ void PrintCyclePage(QPainter& canvas, const S_PrintSource& source, const QTreeWi
         canvas.drawRect(rowRect);
         const QPen frame = canvas.pen();
         canvas.setPen(Qt::black);
-        DrawTextLeft(canvas, rowRect.adjusted(5, 0, 0, 0), source.m_Rows[size_t(r - 1)]->GetCaption());
+        DrawTextLeft(canvas, rowRect.adjusted(5, 0, 0, 0), source.m_Rows[size_t(r - 1)].GetCaption());
         canvas.setPen(frame);
     }
 
@@ -242,7 +244,7 @@ void PrintCyclePage(QPainter& canvas, const S_PrintSource& source, const QTreeWi
                 DrawTextCentred(canvas, cell, QString::number(offset + j + 1));
                 canvas.setPen(frame);
             } else {
-                source.m_Rows[size_t(r - 1)]->PrintCell(canvas, cell, step.m_Values[size_t(r - 1)]);
+                PrintStepCell(canvas, cell, source.m_Rows[size_t(r - 1)], step.m_Values[size_t(r - 1)]);
             }
         }
     }

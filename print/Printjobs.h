@@ -12,15 +12,15 @@
 #include <vector>
 
 class C_ConfigurationPanes;
-class C_RowProperty;
+class C_StepRow;
 class QPagedPaintDevice;
 
 // What the jobs print, read from a configuration window as it shows it.
 struct S_PrintSource
 {
     const C_ConfigurationPanes& m_Panes;
-    // The format's row descriptors: row captions and printed cells of the cycles.
-    const std::vector<std::unique_ptr<C_RowProperty>>& m_Rows;
+    // The format's rows: row captions and printed cells of the cycles.
+    const std::vector<C_StepRow>& m_Rows;
     // The window's caption, the configuration's file name.
     QString m_Caption;
 };

@@ -21,8 +21,10 @@ int RunDiff(const QStringList& arguments)
     if (b == nullptr)
         return ExitCode::Refused;
 
+    const C_Configuration valueA = a->Value();
+    const C_Configuration valueB = b->Value();
     const std::vector<S_Difference> differences =
-        CompareConfigurations({a->Panes(), a->Format()}, {b->Panes(), b->Format()}, FormatNameOfCode);
+        CompareConfigurations({valueA, a->Format().Rows()}, {valueB, b->Format().Rows()}, FormatNameOfCode);
     for (const S_Difference& difference : differences)
         WriteOutput(difference.Line());
     return differences.empty() ? ExitCode::Success : ExitCode::ChecksFailed;

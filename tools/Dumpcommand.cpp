@@ -1,36 +1,30 @@
 // dump: the configuration as Kw3Win shows it, as a JSON document.
-#include "editor/Rowproperties.h"
-#include "editor/Utilities.h"
 #include "model/Configurationvalues.h"
-#include "model/Cyclecontent.h"
 #include "tools/Jsonwriter.h"
 #include "tools/Toolcommands.h"
 #include "tools/Toolconfiguration.h"
 
 namespace {
 
-QString RowClass(const C_RowProperty& row)
+QString RowClassName(RowClass kind)
 {
-    // C_RowOut derives from C_RowBoolean, so it is asked first.
-    if (dynamic_cast<const C_RowSeparator*>(&row))
-        return QStringLiteral("separator");
-    if (dynamic_cast<const C_RowOut*>(&row))
-        return QStringLiteral("out");
-    if (dynamic_cast<const C_RowBoolean*>(&row))
-        return QStringLiteral("boolean");
-    if (dynamic_cast<const C_RowNumber*>(&row))
-        return QStringLiteral("number");
-    if (dynamic_cast<const C_RowTime*>(&row))
-        return QStringLiteral("time");
+    switch (kind) {
+    case RowClass::Separator: return QStringLiteral("separator");
+    case RowClass::Out: return QStringLiteral("out");
+    case RowClass::Boolean: return QStringLiteral("boolean");
+    case RowClass::Number: return QStringLiteral("number");
+    case RowClass::Time: return QStringLiteral("time");
+    case RowClass::Motor: break;
+    }
     return QStringLiteral("motor");
 }
 
-void WriteService(C_JsonWriter& json, const C_ConfigurationPanes& panes)
+void WriteService(C_JsonWriter& json, const C_Configuration& configuration)
 {
     json.BeginObject();
-    for (const S_ServiceKey& key : ServiceKeys()) {
+    for (const S_ServiceParameter& key : ServiceParameters()) {
         json.Key(key.m_Key);
-        const S_DumpValue value = ServiceValue(key.m_Parameter, panes);
+        const S_DumpValue value = ServiceValue(key.m_Parameter, configuration);
         if (value.m_IsFlag)
             json.Value(value.m_Number != 0);
         else
@@ -39,32 +33,31 @@ void WriteService(C_JsonWriter& json, const C_ConfigurationPanes& panes)
     json.EndObject();
 }
 
-void WriteMotors(C_JsonWriter& json, const C_ConfigurationPanes& panes)
+void WriteMotors(C_JsonWriter& json, const C_Configuration& configuration)
 {
     json.BeginArray();
-    for (int row = 1; row <= C_ConfigurationPanes::MotorModes; ++row) {
+    for (const C_Configuration::MotorTimes& times : configuration.m_Motors) {
         json.BeginArray(true);
-        for (int column = 1; column <= C_ConfigurationPanes::MotorTimes; ++column)
-            json.Value(panes.MotorCell(row, column));
+        for (const int time : times)
+            json.Value(time);
         json.EndArray();
     }
     json.EndArray();
 }
 
-void WritePrograms(C_JsonWriter& json, const C_ConfigurationPanes& panes)
+void WritePrograms(C_JsonWriter& json, const C_Configuration& configuration)
 {
     json.BeginArray();
-    for (int p = 0; p < panes.m_ProgramsTree->topLevelItemCount(); ++p) {
-        const QTreeWidgetItem* program = panes.m_ProgramsTree->topLevelItem(p);
+    for (const C_Configuration::S_Program& program : configuration.m_Programs) {
         json.BeginObject();
         json.Key("number");
-        json.Value(NodeData(program)->m_Number);
+        json.Value(program.m_Number);
         json.Key("cycles");
         json.BeginArray();
-        for (const S_CycleReference& reference : CycleReferences(*program)) {
+        for (const C_Configuration::S_Reference& reference : program.m_References) {
             json.BeginObject(true);
             json.Key(ReferenceKey::Category);
-            json.Value(reference.m_Category);
+            json.Value(reference.Category());
             json.Key(ReferenceKey::Number);
             json.Value(reference.m_Number);
             json.Key(ReferenceKey::Linked);
@@ -83,31 +76,31 @@ void WriteRows(C_JsonWriter& json, const C_EEPROMFormat& format)
     for (const auto& row : format.Rows()) {
         json.BeginObject(true);
         json.Key("caption");
-        json.Value(row->m_Caption);
+        json.Value(row.m_Caption);
         json.Key("class");
-        json.Value(RowClass(*row));
+        json.Value(RowClassName(row.m_Class));
         json.Key("disabledValue");
-        json.Value(row->m_DisabledValue);
+        json.Value(row.m_DisabledValue);
         json.EndObject();
     }
     json.EndArray();
 }
 
-void WriteCycles(C_JsonWriter& json, const C_ConfigurationPanes& panes, size_t rows)
+void WriteCycles(C_JsonWriter& json, const C_Configuration& configuration, size_t rows)
 {
     json.BeginArray();
-    for (const C_NodeData* cycle : CycleNodes(panes)) {
+    for (const C_Configuration::S_Cycle& cycle : configuration.m_Cycles) {
         json.BeginObject();
         json.Key("category");
-        json.Value(NodeKind::CategoryCode(cycle->m_Kind));
+        json.Value(cycle.Category());
         json.Key("number");
-        json.Value(cycle->m_Number);
+        json.Value(cycle.m_Number);
         json.Key("steps");
         json.BeginArray();
-        for (int s = 0; s < StoredSteps(*cycle->m_Content); ++s) {
+        for (const C_Configuration::StepValues& step : *cycle.m_Steps) {
             json.BeginArray(true);
             for (size_t r = 0; r < rows; ++r)
-                json.Value(cycle->m_Content->GetStep(s)->m_Values[r]);
+                json.Value(step[r]);
             json.EndArray();
         }
         json.EndArray();
@@ -125,28 +118,28 @@ int RunDump(const QStringList& arguments)
     if (configuration == nullptr)
         return ExitCode::Refused;
 
-    C_EEPROMFormat& format = configuration->Format();
-    const C_ConfigurationPanes& panes = configuration->Panes();
+    const C_EEPROMFormat& format = configuration->Format();
+    const C_Configuration value = configuration->Value();
     C_JsonWriter json;
     json.BeginObject();
     json.Key("format");
-    json.Value(FormatNameOfCode(format.FormatCode()));
+    json.Value(FormatNameOfCode(value.m_FormatCode));
     json.Key("formatCode");
-    json.Value(int(format.FormatCode()));
+    json.Value(int(value.m_FormatCode));
     json.Key("outputs");
-    json.Value(format.GetOutputs());
+    json.Value(value.m_Outputs);
     json.Key("freeSteps");
-    json.Value(int(format.ReserveSteps(0)));
+    json.Value(int(value.m_FreeSteps));
     json.Key("service");
-    WriteService(json, panes);
+    WriteService(json, value);
     json.Key("motors");
-    WriteMotors(json, panes);
+    WriteMotors(json, value);
     json.Key("programs");
-    WritePrograms(json, panes);
+    WritePrograms(json, value);
     json.Key("rows");
     WriteRows(json, format);
     json.Key("cycles");
-    WriteCycles(json, panes, format.Rows().size());
+    WriteCycles(json, value, format.Rows().size());
     json.EndObject();
     WriteOutput(QString::fromUtf8(json.Text()));
     return ExitCode::Success;

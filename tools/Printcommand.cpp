@@ -1,7 +1,7 @@
 // print: Kw3Win's print jobs, headless, into one PDF file.
 #include "tools/Printcommand.h"
 
-#include "app/Fonts.h"
+#include "desktop/Fonts.h"
 #include "model/Configurationfile.h"
 #include "print/Printjobs.h"
 #include "tools/Toolarguments.h"

@@ -1,6 +1,6 @@
 #include "tools/Simulator.h"
 
-#include "editor/Configurationpanes.h"
+#include "model/Configurationpanes.h"
 #include "model/Eepromformat.h"
 #include "tools/Toolconfiguration.h"
 
@@ -48,7 +48,7 @@ std::vector<std::uint8_t> ImageOfFormat(std::uint16_t formatCode, const QString&
     C_ConfigurationPanes panes;
     const std::unique_ptr<C_EEPROMFormat> format = C_EEPROMFormat::Create(formatCode, panes, 16);
     if (!path.isEmpty())
-        format->LoadFile(path);
+        C_ConfigurationFile(path).Load(*format);
     return format->Image();
 }
 

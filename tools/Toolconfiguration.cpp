@@ -1,7 +1,7 @@
 #include "tools/Toolconfiguration.h"
 
-#include "editor/Utilities.h"
 #include "model/Configurationfile.h"
+#include "model/Utilities.h"
 #include "tools/Toolarguments.h"
 #include "tools/Toolcommands.h"
 

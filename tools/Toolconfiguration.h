@@ -1,7 +1,8 @@
 #pragma once
 
-#include "editor/Configurationpanes.h"
+#include "model/Configuration.h"
 #include "model/Configurationfile.h"
+#include "model/Configurationpanes.h"
 #include "model/Eepromformat.h"
 
 #include <QMap>
@@ -34,6 +35,7 @@ public:
 
     C_ConfigurationPanes& Panes() { return m_Panes; }
     C_EEPROMFormat& Format() { return *m_Format; }
+    C_Configuration Value() const { return C_Configuration::Read(*m_Format, m_Panes); }
 
     // What Kw3Win's Save does: an empty diagnostic tree, then SaveFile; the lines
     // printed and the exit status (checks failed, or the file not writable).

@@ -1,7 +1,6 @@
 // download, upload and simulate: Kw3Win's Download and Upload on the command line,
 // and a controller to try them against.
-#include "app/Context.h"
-#include "comm/Linksettings.h"
+#include "model/Context.h"
 #include "tools/Simulator.h"
 #include "tools/Toolarguments.h"
 #include "tools/Toolcommands.h"
@@ -34,7 +33,7 @@ bool ParsePositive(const QMap<QString, QString>& options, const QString& name, s
 // The link of Kw3Win's settings, changed by the command's options.
 bool ParseLink(const QMap<QString, QString>& options, S_LinkSettings& link)
 {
-    link = LinkSettingsFromContext(C_Context(C_Context::Persistence::ReadOnly));
+    link = C_Context(C_Context::Persistence::ReadOnly).LinkSettings();
     QString error;
     if (options.contains(QStringLiteral("port")) && options.contains(QStringLiteral("device")))
         error = QStringLiteral("give either --port or --device");

@@ -1,8 +1,9 @@
 // kw3tool: Kw3Win's Open, Import, checks and Save on the command line, headless.
-#include "app/Context.h"
-#include "app/Datafiles.h"
-#include "app/Messagebox.h"
+#include "desktop/Datafiles.h"
+#include "desktop/Messagebox.h"
+#include "desktop/Version.h"
 #include "language/Language.h"
+#include "model/Context.h"
 #include "tools/Diffcommand.h"
 #include "tools/Printcommand.h"
 #include "tools/Toolarguments.h"
@@ -49,7 +50,7 @@ constexpr S_Command Commands[] = {
      RunSimulateCommand},
 };
 
-const char* const Version = "2.00.24";
+const char* const Version = KW3_SHOWN_VERSION;
 
 QString Usage()
 {
@@ -79,7 +80,7 @@ std::unique_ptr<C_LanguageManager> LoadLanguage(const std::optional<QString>& fi
     if (file)
         return std::make_unique<C_LanguageManager>(*file);
     const C_Context context(C_Context::Persistence::ReadOnly);
-    return std::make_unique<C_LanguageManager>(context);
+    return std::make_unique<C_LanguageManager>(context.LanguageFile());
 }
 
 // Qt's own notes about the headless platform would mix with the tool's errors.

@@ -1,11 +1,12 @@
 // Timings of a full standard configuration: 399 steps, 30 programs, 24 outputs.
-#include "editor/Configurationpanes.h"
-#include "formats/Imagebuilder.h"
 #include "language/Language.h"
+#include "model/Configurationfile.h"
+#include "model/Configurationpanes.h"
 #include "model/Cyclecontent.h"
 #include "model/Eepromformat.h"
 #include "model/Formatstandard.h"
 #include "model/Steprows.h"
+#include "support/Imagebuilder.h"
 
 #include <QApplication>
 #include <QFile>
@@ -67,7 +68,7 @@ void LoadAndShow(benchmark::State& state)
     for (auto _ : state) {
         C_ConfigurationPanes panes;
         std::unique_ptr<C_EEPROMFormat> format = C_EEPROMFormat::Create(FormatCode::Standard, panes, 0);
-        format->LoadFile(BenchFiles().Input());
+        C_ConfigurationFile(BenchFiles().Input()).Load(*format);
         format->ShowInPanes();
         if (format->ReserveSteps(0) != 400 - Steps)
             state.SkipWithError("the configuration does not hold every step");
@@ -79,7 +80,7 @@ void LoadShowAndBuild(benchmark::State& state)
     for (auto _ : state) {
         C_ConfigurationPanes panes;
         std::unique_ptr<C_EEPROMFormat> format = C_EEPROMFormat::Create(FormatCode::Standard, panes, 0);
-        format->LoadFile(BenchFiles().Input());
+        C_ConfigurationFile(BenchFiles().Input()).Load(*format);
         format->ShowInPanes();
         if (!format->BuildImage())
             state.SkipWithError("the configuration does not build");
@@ -91,7 +92,7 @@ void Save(benchmark::State& state)
 {
     C_ConfigurationPanes panes;
     std::unique_ptr<C_EEPROMFormat> format = C_EEPROMFormat::Create(FormatCode::Standard, panes, 0);
-    format->LoadFile(BenchFiles().Input());
+    C_ConfigurationFile(BenchFiles().Input()).Load(*format);
     format->ShowInPanes();
     for (auto _ : state)
         if (!format->SaveFile(BenchFiles().Output()))

@@ -2,7 +2,6 @@
 // the protocol's floor: the quiet line (500 ms), a 2000 ms pause and 3 ms per byte. Run by hand:
 //   build/bin/bench_link
 #include "Servedcontroller.h"
-
 #include "comm/Rs232handler.h"
 #include "comm/Serialport.h"
 

@@ -4,7 +4,6 @@
 // about a quarter of an hour; run by hand, best in a KW3_SANITIZE build:
 //   build/bin/bench_soak [ROUND_TRIPS] [IMAGE_BYTES]
 #include "Servedcontroller.h"
-
 #include "comm/Rs232handler.h"
 #include "comm/Serialport.h"
 

@@ -3,11 +3,10 @@
 // meanwhile, and the time against the protocol's floors. Run by hand:
 //   build/bin/bench_transfer
 #include "Servedcontroller.h"
-
-#include "app/Context.h"
 #include "comm/Protocol.h"
 #include "editor/Mdichild.h"
 #include "language/Language.h"
+#include "model/Context.h"
 #include "model/Eepromformat.h"
 #include "support/Sampleconfiguration.h"
 

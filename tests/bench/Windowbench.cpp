@@ -1,14 +1,14 @@
 // Timings of the configuration window on a full standard configuration (399 steps,
 // 30 programs, 24 outputs): load, show and paint it; repaint a 254-step cycle's
 // grid; and the memory of a main window holding four such configurations.
-#include "app/Context.h"
 #include "app/Mainform.h"
 #include "editor/Changecommand.h"
-#include "editor/Configurationpanes.h"
 #include "editor/Mdichild.h"
-#include "editor/Utilities.h"
 #include "language/Language.h"
+#include "model/Configurationpanes.h"
+#include "model/Context.h"
 #include "model/Eepromformat.h"
+#include "model/Utilities.h"
 #include "support/Sampleconfiguration.h"
 
 #include <QApplication>

@@ -1,9 +1,8 @@
-#include "comm/Controller.h"
-
 #include "comm/Rs232handler.h"
 #include "comm/Serialport.h"
 #include "language/Language.h"
 #include "language/Messages.h"
+#include "support/Controller.h"
 #include "support/TempFolder.h"
 
 #include <QTreeWidget>

@@ -1,13 +1,12 @@
 #include "comm/Comsetup.h"
-#include "comm/Controller.h"
 #include "comm/Filetansfer.h"
-
-#include "app/Context.h"
-#include "editor/Configurationpanes.h"
 #include "editor/Runningtransfer.h"
-#include "language/Messages.h"
 #include "language/Language.h"
+#include "language/Messages.h"
+#include "model/Configurationpanes.h"
+#include "model/Context.h"
 #include "resources/Pictures.h"
+#include "support/Controller.h"
 #include "support/TempFolder.h"
 
 #include <QAbstractButton>
@@ -43,7 +42,8 @@ protected:
 
 TEST_F(ComSetupTest, AFirstRunShowsCom1And500BothWays)
 {
-    TCOMSetupForm dialog(m_Context, &m_Owner);
+    S_PortSettings settings = m_Context.PortSettings();
+    TCOMSetupForm dialog(settings, &m_Owner);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("COMSetupForm"));
     EXPECT_EQ(dialog.size(), QSize(441, 353));
     EXPECT_EQ(dialog.m_COMPortRadioGroup->title(), Text(274));
@@ -68,13 +68,15 @@ TEST_F(ComSetupTest, AFirstRunShowsCom1And500BothWays)
 TEST_F(ComSetupTest, TheSafetySwitchesAreStoredOnOkOnly)
 {
     for (const bool ok : {false, true}) {
-        TCOMSetupForm dialog(m_Context, &m_Owner);
+        S_PortSettings settings = m_Context.PortSettings();
+        TCOMSetupForm dialog(settings, &m_Owner);
         EXPECT_EQ(dialog.m_BackupCheckBox->text(), Text(Msg::BackupStage));
         EXPECT_TRUE(dialog.m_BackupCheckBox->isChecked());
         EXPECT_TRUE(dialog.m_VerifyCheckBox->isChecked());
         dialog.m_BackupCheckBox->click();
         dialog.m_VerifyCheckBox->click();
         (ok ? dialog.m_OKButton : dialog.m_CancelButton)->click();
+        m_Context.SetPortSettings(settings);
         EXPECT_EQ(m_Context.BackupBeforeDownload(), !ok);
         EXPECT_EQ(m_Context.VerifyAfterDownload(), !ok);
     }
@@ -130,9 +132,11 @@ TEST_F(ComSetupTest, OnlyOkStoresWhatTheDialogShows)
         m_Context.SetComNumber(c.storedPort);
         m_Context.SetSendTimeout(c.storedSend);
         m_Context.SetReceiveTimeout(c.storedReceive);
-        TCOMSetupForm dialog(m_Context, &m_Owner);
+        S_PortSettings settings = m_Context.PortSettings();
+        TCOMSetupForm dialog(settings, &m_Owner);
         dialog.show();
         c.act(dialog);
+        m_Context.SetPortSettings(settings);
         EXPECT_FALSE(dialog.isVisible()) << c.what;
         EXPECT_EQ(dialog.m_SendEdit->text(), QLatin1String(c.sendShown)) << c.what;
         EXPECT_EQ(m_Context.ComNumber(), c.port) << c.what;

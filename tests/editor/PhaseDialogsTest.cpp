@@ -1,9 +1,8 @@
-#include "ModalDriver.h"
-
+#include "desktop/Updown.h"
 #include "editor/Editbalanced.h"
 #include "editor/Editcooling.h"
-#include "editor/Updown.h"
 #include "language/Language.h"
+#include "support/ModalDriver.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/TempFolder.h"
 

@@ -1,14 +1,14 @@
-#include "ModalDriver.h"
-
+#include "editor/Rowproperties.h"
+#include "desktop/Updown.h"
 #include "editor/Cellimages.h"
-#include "editor/Configurationpanes.h"
 #include "editor/Editnumber.h"
 #include "editor/Edittime.h"
-#include "editor/Rowproperties.h"
 #include "editor/Selectmotor.h"
-#include "editor/Updown.h"
-#include "editor/Utilities.h"
 #include "language/Language.h"
+#include "model/Configurationpanes.h"
+#include "model/Utilities.h"
+#include "print/Printcells.h"
+#include "support/ModalDriver.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/TempFolder.h"
 
@@ -85,11 +85,11 @@ QColor PictureOr(const QImage& picture, int x, int y)
 
 TEST_F(RowPropertiesTest, CaptionsAddTheUnitOrTheTimeSuffix)
 {
-    EXPECT_EQ(m_Level.GetCaption(), QStringLiteral("Level [cm]"));
-    EXPECT_EQ(m_Time.GetCaption(), QStringLiteral("Time") + m_Language.GetString(172));
+    EXPECT_EQ(m_Level.m_Row.GetCaption(), QStringLiteral("Level [cm]"));
+    EXPECT_EQ(m_Time.m_Row.GetCaption(), QStringLiteral("Time") + m_Language.GetString(172));
     const C_RowProperty* plain[] = {&m_Lamp, &m_Output, &m_Motor, &m_Separator};
     for (const C_RowProperty* row : plain)
-        EXPECT_EQ(row->GetCaption(), row->m_Caption);
+        EXPECT_EQ(row->m_Row.GetCaption(), row->m_Row.m_Caption);
 }
 
 TEST_F(RowPropertiesTest, EnablingAndDisablingFollowEachKindOfField)
@@ -111,8 +111,8 @@ TEST_F(RowPropertiesTest, EnablingAndDisablingFollowEachKindOfField)
     };
     for (const Case& c : cases) {
         std::int32_t value = c.before;
-        c.row->SetEnabled(&value, c.enable);
-        EXPECT_EQ(value, c.after) << c.row->m_Caption.toStdString() << " " << c.before << " " << c.enable;
+        c.row->m_Row.SetEnabled(&value, c.enable);
+        EXPECT_EQ(value, c.after) << c.row->m_Row.m_Caption.toStdString() << " " << c.before << " " << c.enable;
     }
 }
 
@@ -215,7 +215,7 @@ TEST_F(RowPropertiesTest, FieldsNotUsedAreEmptyFramedCellsYellowInTheFocusedRowO
     for (const Case& c : cases) {
         for (const bool highlighted : {true, false}) {
             const QImage cell = Render(*c.row, 1, c.value, highlighted);
-            const std::string label = c.row->m_Caption.toStdString() + (highlighted ? " highlighted" : "");
+            const std::string label = c.row->m_Row.m_Caption.toStdString() + (highlighted ? " highlighted" : "");
             EXPECT_EQ(cell.pixelColor(26, 8), highlighted ? Yellow : WindowColour()) << label;
             EXPECT_EQ(cell.pixelColor(0, 0), Gray) << label;
             EXPECT_EQ(cell.pixelColor(52, 15), Gray) << label;
@@ -246,7 +246,7 @@ TEST_F(RowPropertiesTest, PictureCellsShowTheSharedPicturesFromTheCellCorner)
         const QImage cell = Render(*c.row, c.column, &on);
         for (const QPoint point : {QPoint(0, 0), QPoint(26, 8), QPoint(52, 15)})
             EXPECT_EQ(cell.pixelColor(point), PictureOr(c.picture, point.x(), point.y()))
-                << c.row->m_Caption.toStdString() << " column " << c.column;
+                << c.row->m_Row.m_Caption.toStdString() << " column " << c.column;
     }
 }
 
@@ -276,7 +276,7 @@ TEST_F(RowPropertiesTest, ValuesCaptionsAndLegendsAreDrawnAsText)
     };
     for (const Case& c : cases)
         EXPECT_EQ(Render(*c.row, c.column, c.value), RenderText(c.text, c.centred))
-            << c.row->m_Caption.toStdString() << " column " << c.column << " " << c.text.toStdString();
+            << c.row->m_Row.m_Caption.toStdString() << " column " << c.column << " " << c.text.toStdString();
 
     // A separator's caption is bold and starts after one blank.
     const QImage separator = Render(m_Separator, 0, nullptr);
@@ -296,7 +296,7 @@ TEST_F(RowPropertiesTest, PrintedCellsShowOnInGreenBlankOutputsAndSilverSeparato
         font.setBold(true);
         canvas.setFont(font);
         canvas.setBrush(QBrush(Qt::red, Qt::Dense3Pattern));
-        row.PrintCell(canvas, image.rect(), value);
+        PrintStepCell(canvas, image.rect(), row.m_Row, value);
         if (brushAfter != nullptr)
             *brushAfter = canvas.brush();
         return image;

@@ -1,13 +1,12 @@
-#include "ModalDriver.h"
-
-#include "editor/Configurationpanes.h"
+#include "desktop/Updown.h"
 #include "editor/Editbalanced.h"
 #include "editor/Editcooling.h"
 #include "editor/Editnumber.h"
 #include "editor/Edittime.h"
 #include "editor/Selectmotor.h"
-#include "editor/Updown.h"
 #include "language/Language.h"
+#include "model/Configurationpanes.h"
+#include "support/ModalDriver.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/TempFolder.h"
 

@@ -1,5 +1,4 @@
 #include "fuzz/Fuzzproperties.h"
-
 #include "tools/Toolarguments.h"
 
 namespace {

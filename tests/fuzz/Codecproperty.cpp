@@ -1,12 +1,11 @@
 #include "fuzz/Fuzzproperties.h"
-
-#include "editor/Configurationpanes.h"
-#include "editor/Utilities.h"
+#include "model/Configurationpanes.h"
 #include "model/Cyclecontent.h"
 #include "model/Eepromformat.h"
 #include "model/Motortable.h"
 #include "model/Nodedata.h"
 #include "model/Programarea.h"
+#include "model/Utilities.h"
 
 #include <algorithm>
 #include <array>

@@ -1,9 +1,9 @@
 #include "fuzz/Formatproperty.h"
 
-#include "editor/Configurationpanes.h"
+#include "model/Configurationfile.h"
+#include "model/Configurationpanes.h"
 #include "model/Eepromformat.h"
-
-#include "editor/Utilities.h"
+#include "model/Utilities.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,7 +30,7 @@ QByteArray Saved(int formatIndex, const QString& in, const QString& out)
 {
     std::unique_ptr<C_EEPROMFormat> format =
         C_EEPROMFormat::Create(Codes[formatIndex], ClearedPanes(formatIndex), 0);
-    format->LoadFile(in);
+    C_ConfigurationFile(in).Load(*format);
     format->ShowInPanes();
     QFile::remove(out);
     if (!format->SaveFile(out))

@@ -1,6 +1,6 @@
 // libFuzzer entry shared by the fuzz targets: KW3_FUZZ_PROPERTY names the property
 // (see Fuzzproperties.h) that each input goes through.
-#include "app/Messagebox.h"
+#include "desktop/Messagebox.h"
 #include "fuzz/Formatproperty.h"
 #include "fuzz/Fuzzproperties.h"
 #include "language/Language.h"

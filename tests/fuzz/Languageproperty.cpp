@@ -1,5 +1,4 @@
 #include "fuzz/Fuzzproperties.h"
-
 #include "glosser/Languagefile.h"
 #include "language/Language.h"
 

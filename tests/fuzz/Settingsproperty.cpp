@@ -1,6 +1,5 @@
 #include "fuzz/Fuzzproperties.h"
-
-#include "app/Context.h"
+#include "model/Context.h"
 
 #include <QDateTime>
 #include <QDir>

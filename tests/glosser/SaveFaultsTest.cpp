@@ -1,7 +1,6 @@
 // Saving a language file into a file system that fails: the old file keeps every
 // byte, a message box says why, and no temporary file is left behind.
 #include "glosser/GlosserFixture.h"
-
 #include "support/Faultfolder.h"
 
 #include <QFileInfo>

@@ -1,11 +1,10 @@
 // The adapter's arithmetic, fonts and text placement.
-#include "Recorder.h"
-
-#include "app/Fonts.h"
 #include "print/Layoutadapter.h"
+#include "desktop/Fonts.h"
 #include "print/Layoutcycles.h"
 #include "print/Layoutmotor.h"
 #include "print/Layoutprograms.h"
+#include "support/Recorder.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>

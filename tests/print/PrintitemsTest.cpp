@@ -1,8 +1,7 @@
 // The print dialog: the warning without a configuration, printing into a PDF file
 // and the preview.
-#include "Printfixture.h"
-
 #include "print/Printitems.h"
+#include "support/Printfixture.h"
 #include "support/ScriptedMessageBoxes.h"
 
 #include <QCheckBox>

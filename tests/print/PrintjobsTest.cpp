@@ -1,12 +1,10 @@
 // The three jobs on a recording printer: pages, their numbers and what they show.
-#include "Printfixture.h"
-
-#include "editor/Rowproperties.h"
-#include "editor/Utilities.h"
 #include "model/Cyclecontent.h"
+#include "model/Utilities.h"
 #include "print/Layoutadapter.h"
 #include "print/Layoutmotor.h"
 #include "print/Layoutprograms.h"
+#include "support/Printfixture.h"
 
 #include <QCheckBox>
 #include <QFontMetrics>
@@ -195,24 +193,24 @@ TEST_F(PrintJobsTest, CyclesPageShowsTheRowsAndSteps)
 {
     QTreeWidgetItem* cycle = AddCycle(3, 4, 2);
     const auto& rows = m_Format->Rows();
-    const auto rowOf = [&](const std::function<bool(const C_RowProperty&)>& is) {
+    const auto rowOf = [&](RowClass kind) {
         for (size_t r = 0; r < rows.size(); ++r)
-            if (is(*rows[r]))
+            if (rows[r].m_Class == kind)
                 return r;
         ADD_FAILURE() << "no such row";
         return size_t(0);
     };
     C_Step& step = *NodeData(cycle)->m_Content->GetStep(1);
-    step.m_Values[rowOf([](const C_RowProperty& r) { return dynamic_cast<const C_RowOut*>(&r) != nullptr; })] = 1;
-    step.m_Values[rowOf([](const C_RowProperty& r) { return dynamic_cast<const C_RowTime*>(&r) != nullptr; })] = 125;
-    step.m_Values[rowOf([](const C_RowProperty& r) { return dynamic_cast<const C_RowMotor*>(&r) != nullptr; })] = 3;
-    step.m_Values[rowOf([](const C_RowProperty& r) { return dynamic_cast<const C_RowNumber*>(&r) != nullptr; })] = 70;
+    step.m_Values[rowOf(RowClass::Out)] = 1;
+    step.m_Values[rowOf(RowClass::Time)] = 125;
+    step.m_Values[rowOf(RowClass::Motor)] = 3;
+    step.m_Values[rowOf(RowClass::Number)] = 70;
     Print(Cycles);
     const S_RecordedPage& page = Page(0);
 
     QStringList expected{"KW3 Win 2", "<43>", cycle->text(0), "<44> 1"};
     for (const auto& row : rows)
-        expected << row->GetCaption();
+        expected << row.GetCaption();
     expected << "1" << "2" << "ON" << "2:05" << "70" << "<141> 3";
     QStringList texts = page.Texts();
     std::sort(texts.begin() + 4 + qsizetype(rows.size()), texts.end());
@@ -225,15 +223,14 @@ TEST_F(PrintJobsTest, CyclesPageShowsTheRowsAndSteps)
     EXPECT_EQ(page.m_Rects[0].m_Pen, QColor(Qt::black));
     const auto silver = std::count_if(page.m_Rects.begin(), page.m_Rects.end(),
                                       [](const auto& r) { return r.m_Brush == QColor(192, 192, 192); });
-    const auto separators = std::count_if(rows.begin(), rows.end(), [](const auto& r) {
-        return dynamic_cast<const C_RowSeparator*>(r.get()) != nullptr;
-    });
+    const auto separators =
+        std::count_if(rows.begin(), rows.end(), [](const auto& r) { return r.m_Class == RowClass::Separator; });
     EXPECT_EQ(silver, 2 * separators);
     const auto grayFrames = std::count_if(page.m_Rects.begin(), page.m_Rects.end(), [](const auto& r) {
         return r.m_Pen == QColor(128, 128, 128) && r.m_Brush == QColor(Qt::white);
     });
     EXPECT_GE(grayFrames, qsizetype(rows.size() + 2 * (rows.size() + 1)));
     // Captions in 8 points, steps in 6 points (300 dpi).
-    EXPECT_EQ(page.Find(rows[0]->GetCaption())->m_Font.pixelSize(), 33);
+    EXPECT_EQ(page.Find(rows[0].GetCaption())->m_Font.pixelSize(), 33);
     EXPECT_EQ(page.Find(QStringLiteral("2:05"))->m_Font.pixelSize(), 25);
 }

@@ -1,10 +1,10 @@
 // Writes a sample configuration for trying Kw3Win by hand:
 //   make_sample OUT.KWC [standard|inverter|varnholt] [16|24] [full]
 // full: the benchmarks' largest, 399 steps in cycles of 25 to 60 steps and 30 programs.
-#include "app/Datafiles.h"
-#include "app/Messagebox.h"
-#include "editor/Configurationpanes.h"
+#include "desktop/Datafiles.h"
+#include "desktop/Messagebox.h"
 #include "language/Language.h"
+#include "model/Configurationpanes.h"
 #include "model/Eepromformat.h"
 #include "support/Sampleconfiguration.h"
 

@@ -1,10 +1,10 @@
 #include "support/Sampleconfiguration.h"
 
-#include "editor/Configurationpanes.h"
-#include "editor/Rowproperties.h"
-#include "editor/Utilities.h"
+#include "model/Configurationpanes.h"
 #include "model/Cyclecontent.h"
 #include "model/Eepromformat.h"
+#include "model/Steprow.h"
+#include "model/Utilities.h"
 
 #include <QTreeWidget>
 
@@ -17,8 +17,8 @@ void SetRole(C_Step& step, const C_EEPROMFormat& format, StepRole role, std::int
     const std::int32_t row = format.RowOf(role);
     if (row < 0)
         return;
-    if (const auto* number = dynamic_cast<const C_RowNumber*>(format.Rows()[size_t(row)].get()))
-        value = std::clamp(value, number->m_MinValue, number->m_MaxValue);
+    if (const C_StepRow& number = format.Rows()[size_t(row)]; number.m_Class == RowClass::Number)
+        value = std::clamp(value, number.m_MinValue, number.m_MaxValue);
     step.m_Values[size_t(row)] = value;
 }
 
@@ -26,8 +26,8 @@ void FillStep(C_Step& step, const C_EEPROMFormat& format, int k)
 {
     const auto& rows = format.Rows();
     for (size_t i = 0; i < rows.size(); ++i) {
-        step.m_Values[i] = rows[i]->m_DisabledValue;
-        if (dynamic_cast<const C_RowOut*>(rows[i].get()) != nullptr)
+        step.m_Values[i] = rows[i].m_DisabledValue;
+        if (rows[i].m_Class == RowClass::Out)
             step.m_Values[i] = (k + int(i)) % 3 == 0 ? 1 : 0;
     }
     SetRole(step, format, StepRole::MotorMode, k % 3 + 1);

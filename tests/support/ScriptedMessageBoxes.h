@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Messagebox.h"
+#include "desktop/Messagebox.h"
 
 #include <deque>
 #include <vector>

@@ -1,5 +1,5 @@
 // kw3tool end to end: check, convert and dump, their output and exit status.
-#include "formats/Imagebuilder.h"
+#include "support/Imagebuilder.h"
 #include "support/TempFolder.h"
 #include "support/Toolrun.h"
 

@@ -1,0 +1,125 @@
+#include "desktop/Dialoglook.h"
+
+#include "desktop/Updown.h"
+#include "resources/Pictures.h"
+
+#include <QFrame>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QSlider>
+
+TEditorDialog::TEditorDialog(QWidget* owner, const QSize& clientSize)
+    : QDialog(owner)
+    , m_Background(LoadPicture(QStringLiteral("DIALOG_BACKGROUND")))
+{
+    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(clientSize);
+}
+
+QPushButton* TEditorDialog::NewOkButton(const QRect& geometry)
+{
+    auto* button = new QPushButton(QIcon(LoadPicture(QStringLiteral("GLYPH_OK"))), QStringLiteral("OK"), this);
+    button->setGeometry(geometry);
+    button->setDefault(true);
+    return button;
+}
+
+QPushButton* TEditorDialog::NewCancelButton(const QRect& geometry, const QString& text)
+{
+    auto* button = new QPushButton(QIcon(LoadPicture(QStringLiteral("GLYPH_CANCEL"))), text, this);
+    button->setGeometry(geometry);
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, &QDialog::reject);
+    return button;
+}
+
+void TEditorDialog::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_Background);
+    QDialog::paintEvent(event);
+}
+
+void TEditorDialog::showEvent(QShowEvent* event)
+{
+    // The owner may be a child window inside the main frame, so centre over it
+    // rather than over the frame as the toolkit would; at every showing, as a
+    // dialog kept for the whole run (the format dialog) may have a moved owner.
+    if (parentWidget() != nullptr) {
+        const QWidget* owner = parentWidget();
+        QRect frame = frameGeometry();
+        frame.moveCenter(owner->mapToGlobal(owner->rect().center()));
+        move(frame.topLeft());
+    }
+    QDialog::showEvent(event);
+}
+
+QWidget* NewDialogPanel(QWidget* parent, const QRect& geometry)
+{
+    auto* panel = new QFrame(parent);
+    panel->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    panel->setAutoFillBackground(true);
+    panel->setGeometry(geometry);
+    return panel;
+}
+
+QLabel* NewDialogLabel(QWidget* parent, const QString& text, const QRect& geometry, Qt::Alignment alignment)
+{
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(geometry);
+    label->setAlignment(alignment | Qt::AlignVCenter);
+    return label;
+}
+
+QLineEdit* NewDialogEdit(QWidget* parent, const QRect& geometry)
+{
+    auto* edit = new QLineEdit(QStringLiteral("0"), parent);
+    edit->setGeometry(geometry);
+    return edit;
+}
+
+QSlider* NewTrackBar(QWidget* parent, const QRect& geometry, int tickInterval)
+{
+    auto* trackBar = new QSlider(Qt::Horizontal, parent);
+    trackBar->setTickPosition(QSlider::TicksAbove);
+    trackBar->setTickInterval(tickInterval);
+    trackBar->setGeometry(geometry);
+    return trackBar;
+}
+
+C_UpDown* NewAttachedUpDown(QWidget* parent, QLineEdit* edit)
+{
+    auto* upDown = new C_UpDown(parent);
+    upDown->setGeometry(edit->x() + edit->width(), edit->y(), upDown->sizeHint().width(), edit->height());
+    upDown->SetAssociate(edit);
+    return upDown;
+}
+
+void CoupleTrackBar(QSlider* trackBar, C_UpDown* upDown, std::int32_t min, std::int32_t max, std::int32_t value)
+{
+    upDown->SetMax(std::int16_t(max));
+    upDown->SetMin(std::int16_t(min));
+    upDown->SetPosition(std::int16_t(value));
+    trackBar->setMaximum(max);
+    trackBar->setMinimum(min);
+    trackBar->setValue(value);
+    QObject::connect(trackBar, &QSlider::valueChanged, upDown, &C_UpDown::SetPosition);
+    QObject::connect(upDown, &C_UpDown::Clicked, trackBar, &QSlider::setValue);
+}
+
+void FollowTypedText(QLineEdit* edit, C_UpDown* upDown)
+{
+    edit->setValidator(new QIntValidator(0, 99999, edit));
+    QObject::connect(edit, &QLineEdit::editingFinished, upDown,
+                     [edit, upDown] { upDown->SetPosition(edit->text().toInt()); });
+}
+
+std::int32_t TypedValue(const QLineEdit& edit, const C_UpDown& upDown)
+{
+    bool isNumber = false;
+    const std::int32_t typed = edit.text().trimmed().toInt(&isNumber);
+    return isNumber ? typed : upDown.Position();
+}

@@ -1,0 +1,116 @@
+#pragma once
+
+#include <QList>
+#include <QPixmap>
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+
+class C_TreeView;
+class C_UpDown;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QTableWidget;
+class QTreeWidgetItem;
+
+// The named contents of a configuration window: the service panel controls, the
+// motor grid, the programs, cycles and diagnostic trees and the step grid. They
+// hold the configuration being edited; the formats read and fill them. Built
+// without a layout so that the command-line tool and the tests use them headless
+// and the configuration window only lays them out.
+class C_ConfigurationPanes : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Diagnostic line icons.
+    enum DiagnosticIcon { Heading = 0, Information = 1, InProgress = 2, Error = 3 };
+    // Node images of the programs and cycles trees.
+    enum NodeImage { CycleImage = 0, ProgramImage = 1 };
+
+    static constexpr int MotorModes = 15;
+    static constexpr int MotorTimes = 3;
+    static constexpr int MotorUnused = 255;
+
+    explicit C_ConfigurationPanes(QWidget* parent = nullptr);
+
+    // Appends a line under the parent (at top level without one), expands the parent.
+    QTreeWidgetItem* AddDiagnostic(QTreeWidgetItem* parent, const QString& text, int icon);
+
+    // The value attached to a motor cell: row 1 to 15 (mode), column 1 to 3 (time).
+    int MotorCell(int row, int column) const;
+    void SetMotorCell(int row, int column, int value);
+
+    // Removes every program and cycle (the five category roots stay) and marks
+    // every motor time not used.
+    void ClearConfiguration();
+
+    // Service panel.
+    QLabel* m_TypeImage;
+    QList<QPixmap> m_TypeImageList;
+    QLabel* m_StepCountLabel;
+    QLineEdit* m_StepCountEdit;
+    QLabel* m_NumberOfOutputsLabel;
+    QLineEdit* m_NumberOfOutputsEdit;
+    QLabel* m_TotalWashesLabel;
+    QLineEdit* m_TotalWashesEdit;
+    QLabel* m_PartialWashesLabel;
+    QLineEdit* m_PartialWashesEdit;
+    QLabel* m_WorkingHoursLabel;
+    QLineEdit* m_WorkingHoursEdit;
+    QLabel* m_LanguageLabel;
+    QComboBox* m_LanguageComboBox;
+    QLabel* m_TemperatureTypeLabel;
+    QComboBox* m_TemperatureComboBox;
+    QLabel* m_MaximumLevelLabel;
+    QLineEdit* m_MaximumLevelEdit;
+    C_UpDown* m_MaximumLevelUpDown;
+    QLabel* m_MinimumLevelLabel;
+    QLineEdit* m_MinimumLevelEdit;
+    C_UpDown* m_MinimumLevelUpDown;
+    QCheckBox* m_AdvanceEnableCheckbox;
+    QCheckBox* m_MachineEnableCheckbox;
+    QLabel* m_SlowingDownTimeLabel;
+    QLineEdit* m_SlowingDownTimeEdit;
+    C_UpDown* m_SlowingDownTimeUpDown;
+    QLabel* m_MaximumSpeedLabel;
+    QLineEdit* m_MaximumSpeedEdit;
+    C_UpDown* m_MaximumSpeedUpDown;
+    QLabel* m_SpinLevelLabel;
+    QLineEdit* m_SpinLevelEdit;
+    C_UpDown* m_SpinLevelUpDown;
+    QLabel* m_MaintenanceRequestLabel;
+    QLineEdit* m_MaintenanceRequestEdit;
+    C_UpDown* m_MaintenanceRequestUpDown;
+    QLabel* m_TemperatureHysteresisLabel;
+    QLineEdit* m_TemperatureHysteresisEdit;
+    C_UpDown* m_TemperatureHysteresisUpDown;
+
+    // 4 columns by 16 rows: titles in row 0 and column 0, motor times in the rest.
+    QTableWidget* m_MotorGrid;
+
+    C_TreeView* m_ProgramsTree;
+    C_TreeView* m_CyclesTree;
+    // The five category roots of the cycles tree, by category code 1 to 5.
+    std::array<QTreeWidgetItem*, 6> m_CategoryNodes{};
+    C_TreeView* m_DiagnosticTree;
+    QTableWidget* m_StepsGrid;
+
+signals:
+    // A value of the service panel changed, by the control named (or by typing into
+    // the hysteresis box, as the window lets it: the up-down named). Whoever fills
+    // the panel (a format showing a configuration) blocks the panes' signals
+    // meanwhile, so that only the user's changes arrive.
+    void ServiceEdited(const QObject* control);
+
+private:
+    void ReportServiceEdits();
+    void SetTexts();
+    void CreateCategoryRoots();
+    void SetServiceDefaults();
+    QLineEdit* NewValueBox(bool typable);
+    C_UpDown* NewUpDown(QLineEdit* associate, int min, int max, int position);
+};

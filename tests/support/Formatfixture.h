@@ -1,0 +1,53 @@
+#pragma once
+
+#include "language/Language.h"
+#include "model/Configurationpanes.h"
+#include "model/Eepromformat.h"
+#include "support/Imagebuilder.h"
+#include "support/TempFolder.h"
+
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+class C_CycleContent;
+class C_Step;
+
+// A language file whose line n reads <n>, so every text shows which message it is.
+
+// Panes and a format loaded from a built image, headless.
+class FormatFixture : public ::testing::Test
+{
+protected:
+    FormatFixture();
+
+    // Loading and creating start from new panes.
+    void NewPanes();
+    // Writes the image as a configuration file, loads and shows it.
+    C_EEPROMFormat& Load(const ImageBuilder& image, const QString& name = QStringLiteral("in.KWC"));
+    // Loads file bytes under the name with the given format.
+    C_EEPROMFormat& LoadBytes(const QByteArray& bytes, const QString& name, std::uint16_t code);
+    // A new configuration of the format.
+    C_EEPROMFormat& Create(const S_TestLayout& layout, int outputs);
+    // Saves into the folder; the file's bytes, or empty when saving failed.
+    QByteArray Save(const QString& name = QStringLiteral("out.KWC"));
+    // The image bytes of a successful save.
+    ImageBuilder Saved(const S_TestLayout& layout);
+
+    // Every diagnostic line in tree order: two blanks per level, the icon's tag, a blank, the text.
+    QStringList Lines() const;
+    // The texts of the error lines, in order.
+    QStringList Errors() const;
+
+    C_CycleContent& Cycle(int category, int number) const;
+    C_Step& StepOf(int category, int number, int step) const;
+    // The index in the rows of the row whose caption is message id.
+    int Row(int id) const;
+
+    TempFolder m_Folder;
+    C_LanguageManager m_Language;
+    std::unique_ptr<C_ConfigurationPanes> m_Panes;
+    std::unique_ptr<C_EEPROMFormat> m_Format;
+};
