@@ -1,5 +1,7 @@
 #include "desktop/Datafiles.h"
 
+#include "desktop/Datafolder.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>

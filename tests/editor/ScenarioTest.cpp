@@ -9,6 +9,7 @@
 #include "editor/Selectmotor.h"
 #include "model/Cyclecontent.h"
 #include "support/ModalDriver.h"
+#include "support/Toolpath.h"
 #include "support/Windowfixture.h"
 
 #include <QAbstractButton>

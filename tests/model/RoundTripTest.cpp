@@ -1,6 +1,7 @@
 // For many generated valid configurations of each format: loading and saving
 // gives back the step area, program area and motor table as generated, and a
 // second load and save gives identical bytes.
+#include "model/Configuration.h"
 #include "support/Formatfixture.h"
 
 #include <random>
@@ -169,6 +170,27 @@ TEST_P(RoundTripTest, SaveLoadSaveKeepsEveryByte)
 
         LoadBytes(first, QStringLiteral("first.KWC"), layout.m_Code);
         EXPECT_EQ(Save(QStringLiteral("second.KWC")), first) << "seed " << seed;
+    }
+}
+
+// The value holds everything a save writes or keeps: shown in new panes of a new
+// format that takes its image, it reads back equal and saves the same bytes.
+TEST_P(RoundTripTest, TheConfigurationValueSavesAsTheFileItCameFrom)
+{
+    const S_TestLayout& layout = GetParam();
+    for (unsigned seed = 1; seed <= 4; ++seed) {
+        Load(Generator(layout, seed).Configuration());
+        const QByteArray first = Save();
+        const C_Configuration value = C_Configuration::Read(*m_Format, *m_Panes);
+
+        NewPanes();
+        m_Format = C_EEPROMFormat::Create(value.m_FormatCode, *m_Panes, value.m_Outputs);
+        m_Format->LoadImage(QByteArray(reinterpret_cast<const char*>(value.m_Image->data()),
+                                       qsizetype(value.m_Image->size())));
+        value.Show(*m_Panes);
+        m_Format->ReserveSteps(m_Format->FreeSteps() - value.m_FreeSteps);
+        EXPECT_TRUE(C_Configuration::Read(*m_Format, *m_Panes) == value) << "seed " << seed;
+        EXPECT_EQ(Save(QStringLiteral("shown.KWC")), first) << "seed " << seed;
     }
 }
 

@@ -2,6 +2,7 @@
 // equal as loaded though their bytes differ, other formats, refusals.
 #include "support/Imagebuilder.h"
 #include "support/TempFolder.h"
+#include "support/Toolpath.h"
 #include "support/Toolrun.h"
 
 #include <gtest/gtest.h>

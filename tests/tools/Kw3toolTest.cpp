@@ -1,6 +1,7 @@
 // kw3tool end to end: check, convert and dump, their output and exit status.
 #include "support/Imagebuilder.h"
 #include "support/TempFolder.h"
+#include "support/Toolpath.h"
 #include "support/Toolrun.h"
 
 #include <QJsonArray>

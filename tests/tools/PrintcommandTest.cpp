@@ -1,6 +1,7 @@
 // kw3tool print end to end: the PDF it writes, and what it refuses.
 #include "support/Imagebuilder.h"
 #include "support/Printfixture.h"
+#include "support/Toolpath.h"
 #include "support/Toolrun.h"
 
 #include <QFileInfo>
