@@ -56,7 +56,7 @@ bool IsConfigurationFile(const QString& path)
 {
     const QString suffix = QFileInfo(path).suffix();
     return suffix.compare(QLatin1String("KWC"), Qt::CaseInsensitive) == 0 ||
-           suffix.compare(QLatin1String("KW3"), Qt::CaseInsensitive) == 0;
+           suffix.compare(QLatin1String("KW3"), Qt::CaseInsensitive) == 0 || C_ConfigurationFile::IsText(path);
 }
 
 // Two names of one file. QFileInfo's equality is no help: it holds any two missing
@@ -156,6 +156,8 @@ void TMainForm::BuildActions()
                                  &T::FileSaveActionExecute);
     m_FileSaveAsAction =
         NewAction(Msg::FileSaveAs, Msg::FileSaveAsHint, "ACTION_SAVEAS", none, &T::FileSaveAsActionExecute);
+    m_FileExportTextAction =
+        NewAction(Msg::ExportAsText, Msg::ExportAsTextHint, nullptr, none, &T::FileExportTextActionExecute);
     m_FilePrint = NewAction(Msg::FilePrint, Msg::FilePrintHint, "ACTION_PRINT", none, &T::FilePrintExecute);
     m_FileOpenLanguageAction = NewAction(Msg::FileOpenLanguage, Msg::FileOpenLanguageHint, "ACTION_LANGUAGE", none,
                                          &T::FileOpenLanguageActionExecute);
@@ -206,7 +208,7 @@ void TMainForm::BuildMenus()
 {
     m_FileMenu = menuBar()->addMenu(QStringLiteral("&File"));
     m_FileMenu->addActions({m_FileNewAction, m_FileOpenAction, m_FileCloseAction, m_FileSaveAction,
-                            m_FileSaveAsAction});
+                            m_FileSaveAsAction, m_FileExportTextAction});
     m_RecentFilesEnd = m_FileMenu->addSeparator();
     m_FileMenu->addAction(m_FilePrint);
     m_FileMenu->addSeparator();
@@ -401,8 +403,8 @@ void TMainForm::Adopt(TFormMDIChild* window)
 void TMainForm::UpdateWindowCommands()
 {
     const bool any = !m_MdiArea->subWindowList().isEmpty();
-    for (QAction* action : {m_FileCloseAction, m_WindowCascadeAction, m_WindowHTileAction, m_WindowVTileAction,
-                            m_WindowMinimizeAction, m_WindowArrangeAction, m_WindowCompareAction})
+    for (QAction* action : {m_FileCloseAction, m_FileExportTextAction, m_WindowCascadeAction, m_WindowHTileAction,
+                            m_WindowVTileAction, m_WindowMinimizeAction, m_WindowArrangeAction, m_WindowCompareAction})
         action->setEnabled(any);
     UpdateTransferCommands();
 }
@@ -468,8 +470,8 @@ TFormMDIChild* TMainForm::OpenConfigurationFile(const QString& path)
     }
     std::uint16_t code = file.FormatCode().value_or(0);
     QString caption = path;
-    if (file.IsOld()) {
-        // The import is saved as a configuration file beside the old one.
+    if (file.IsOld() || file.IsText()) {
+        // The import is saved as a configuration file beside the old one or the text.
         caption = path.chopped(QFileInfo(path).suffix().size()) + QStringLiteral("KWC");
     }
     if (TFormMDIChild* open = FindConfiguration(caption)) {
@@ -483,6 +485,8 @@ TFormMDIChild* TMainForm::OpenConfigurationFile(const QString& path)
     auto* window = new TFormMDIChild(m_Context);
     window->SetPath(caption);
     window->LoadConfiguration(path, code);
+    if (file.IsText())
+        window->TreatAsUnsaved();
     Adopt(window);
     AddRecentFile(path);
     return window;
@@ -585,7 +589,9 @@ void TMainForm::FileNewActionExecute()
 
 void TMainForm::FileOpenActionExecute()
 {
-    const QString path = ChooseFile(Msg::FileOpenHint, Text(Msg::ConfigurationFileFilter), QStringLiteral("KWC"));
+    const QString path = ChooseFile(Msg::FileOpenHint,
+                                    Text(Msg::ConfigurationFileFilter) + QLatin1Char('\n') + Text(Msg::TextFileFilter),
+                                    QStringLiteral("KWC"));
     if (!path.isEmpty())
         OpenConfigurationFile(path);
 }
@@ -606,6 +612,23 @@ void TMainForm::FileSaveActionExecute()
 {
     if (TFormMDIChild* window = ActiveConfiguration(); window != nullptr && window->Save())
         AddRecentFile(window->Path());
+}
+
+void TMainForm::FileExportTextActionExecute()
+{
+    TFormMDIChild* window = ActiveConfiguration();
+    if (window == nullptr || window->Format() == nullptr)
+        return;
+    const QString proposal = window->Path().chopped(QFileInfo(window->Path()).suffix().size()) + QStringLiteral("json");
+    const QString path = C_FileChooser::Choose(this, {C_FileChooser::Purpose::Save,
+                                                      QString(Text(Msg::ExportAsText)).remove(QLatin1Char('&')),
+                                                      Text(Msg::TextFileFilter), QStringLiteral("json"), proposal});
+    if (path.isEmpty())
+        return;
+    QString reason;
+    if (!ReplaceFile(path, ConfigurationTextOf(*window->Format(), *window), reason))
+        C_MessageBox::Show(Text(Msg::CannotWriteFile) + QStringLiteral(": ") + reason, ProductName,
+                           C_MessageBox::Icon::Warning, C_MessageBox::Buttons::Ok, this);
 }
 
 void TMainForm::FileSaveAsActionExecute()

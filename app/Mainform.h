@@ -45,6 +45,7 @@ public:
     QAction* m_FileCloseAction;
     QAction* m_FileSaveAction;
     QAction* m_FileSaveAsAction;
+    QAction* m_FileExportTextAction;
     QAction* m_FilePrint;
     QAction* m_FileOpenLanguageAction;
     QAction* m_FileImportAction;
@@ -118,6 +119,7 @@ private:
     void FileCloseActionExecute();
     void FileSaveActionExecute();
     void FileSaveAsActionExecute();
+    void FileExportTextActionExecute();
     void FilePrintExecute();
     void FileOpenLanguageActionExecute();
     void FileImportActionExecute();

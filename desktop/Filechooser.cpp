@@ -15,6 +15,12 @@ C_FileChooser::Handler& CurrentHandler()
 
 QString C_FileChooser::DialogFilter(const QString& filter)
 {
+    if (filter.contains(QLatin1Char('\n'))) {
+        QStringList filters;
+        for (const QString& one : filter.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            filters << DialogFilter(one);
+        return filters.join(QStringLiteral(";;"));
+    }
     const QString description = filter.section(QLatin1Char('|'), 0, 0).trimmed();
     const QString patterns = filter.section(QLatin1Char('|'), 1).trimmed();
     if (patterns.isEmpty())

@@ -17,7 +17,7 @@ public:
     {
         Purpose purpose;
         QString caption;
-        // As the language file has it: "description|*.KWC".
+        // As the language file has it: "description|*.KWC"; several, one per line.
         QString filter;
         QString defaultSuffix;
         // The name offered at first (Save).
@@ -33,6 +33,7 @@ public:
     // restores the real dialogs.
     static Handler SetHandler(Handler handler);
 
-    // "description|*.KWC" as a dialog filter, matching the pattern in either case.
+    // "description|*.KWC" as a dialog filter, matching the pattern in either case;
+    // several filters, one per line, as the dialog's list of them.
     static QString DialogFilter(const QString& filter);
 };

@@ -451,20 +451,26 @@ void TFormMDIChild::BindFormat(std::unique_ptr<C_EEPROMFormat> format)
 
 bool TFormMDIChild::LoadConfiguration(const QString& path, std::uint16_t formatCode)
 {
-    std::unique_ptr<C_EEPROMFormat> format = C_EEPROMFormat::Create(formatCode, *this, 0);
-    if (format == nullptr)
+    if (!C_EEPROMFormat::IsFormatCode(formatCode))
+        return false;
+    const C_ConfigurationFile file(path);
+    if (file.IsText() && !file.Refusal().isEmpty())
         return false;
     const QSignalBlocker quiet(this);
     // A window that showed a configuration shows the file's alone, and its step
     // budget counts only the file's steps.
     ClearConfiguration();
-    m_Format = std::move(format);
-    C_ConfigurationFile(path).Load(*m_Format);
-    m_Format->ShowInPanes();
+    m_Format = file.Open(*this, formatCode);
     ForgetNodes();
     StartHistory();
     m_PathIsOurs = QFileInfo(path) == QFileInfo(m_Path);
     return true;
+}
+
+void TFormMDIChild::TreatAsUnsaved()
+{
+    m_AskForName = true;
+    m_History->resetClean();
 }
 
 bool TFormMDIChild::SaveConfiguration(const QString& path)
@@ -472,6 +478,7 @@ bool TFormMDIChild::SaveConfiguration(const QString& path)
     m_DiagnosticTree->clear();
     if (m_Format != nullptr && m_Format->SaveFile(path)) {
         m_PathIsOurs = m_PathIsOurs || QFileInfo(path) == QFileInfo(m_Path);
+        m_AskForName = false;
         m_History->setClean();
         return true;
     }
@@ -483,7 +490,7 @@ bool TFormMDIChild::Save()
 {
     if (m_Transfer != nullptr)
         return false;
-    if (!m_PathIsOurs && QFileInfo::exists(m_Path))
+    if (m_AskForName || (!m_PathIsOurs && QFileInfo::exists(m_Path)))
         return SaveAs();
     return SaveConfiguration(m_Path);
 }

@@ -42,6 +42,9 @@ public:
     // The window's one format: shown at once, with the free steps and outputs boxes.
     void BindFormat(std::unique_ptr<C_EEPROMFormat> format);
     // Creates the format of the code and reads the file into it; false for a code of no format.
+    // The configuration came from a file it is not saved as (a text document): it
+    // counts as changed, and the first Save asks for a name.
+    void TreatAsUnsaved();
     bool LoadConfiguration(const QString& path, std::uint16_t formatCode);
     // Checks, builds and writes the configuration; the reasons of a failure are in
     // the diagnostic tree, which is then made readable.
@@ -241,6 +244,7 @@ private:
     QString m_Path;
     // The file at m_Path holds this configuration: it was read from there or saved there.
     bool m_PathIsOurs = false;
+    bool m_AskForName = false;
     QTreeWidgetItem* m_DisplayedCycle = nullptr;
     bool m_Modified = false;
     bool m_CloseApproved = false;

@@ -350,7 +350,12 @@ constexpr std::int16_t QtLanguage = 331;
 
 constexpr std::int16_t LicenceNotice = 332;
 
-constexpr std::int16_t EndOfAdded = 333;
+// The text form: File > Export as text, and the filter of its files.
+constexpr std::int16_t ExportAsText = 333;
+constexpr std::int16_t ExportAsTextHint = 334;
+constexpr std::int16_t TextFileFilter = 335;
+
+constexpr std::int16_t EndOfAdded = 336;
 
 } // namespace Msg
 

@@ -28,8 +28,27 @@ std::optional<std::uint16_t> ReadFormatCode(const QString& path)
 C_ConfigurationFile::C_ConfigurationFile(const QString& path)
     : m_Path(path)
     , m_Exists(QFileInfo(path).isFile())
-    , m_FormatCode(m_Exists && !IsOld(path) ? ReadFormatCode(path) : std::nullopt)
+    , m_FormatCode(m_Exists && !IsOld(path) && !IsText(path) ? ReadFormatCode(path) : std::nullopt)
 {
+    if (!m_Exists || !IsText())
+        return;
+    QFile file(path);
+    if (file.size() > ConfigurationText::MaximumSize) {
+        m_TextError.m_Reason = QStringLiteral("larger than %1 bytes").arg(ConfigurationText::MaximumSize);
+        return;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_TextError.m_Reason = file.errorString();
+        return;
+    }
+    m_Text = ReadConfigurationText(file.read(ConfigurationText::MaximumSize + 1), m_TextError);
+    if (m_Text)
+        m_FormatCode = m_Text->m_FormatCode;
+}
+
+bool C_ConfigurationFile::IsText(const QString& path)
+{
+    return QFileInfo(path).suffix().compare(QLatin1String("json"), Qt::CaseInsensitive) == 0;
 }
 
 bool C_ConfigurationFile::IsOld(const QString& path)
@@ -41,6 +60,8 @@ QString C_ConfigurationFile::Refusal() const
 {
     if (!m_Exists)
         return Text(Msg::FileMissing) + QLatin1Char(' ') + m_Path;
+    if (IsText() && !m_Text)
+        return m_TextError.Line(m_Path);
     if (!IsOld() && !m_FormatCode)
         return Text(Msg::FileOfNoFormat) + QLatin1Char(' ') + m_Path;
     return {};
@@ -60,6 +81,8 @@ void C_ConfigurationFile::Load(C_EEPROMFormat& format) const
 std::unique_ptr<C_EEPROMFormat> C_ConfigurationFile::Open(C_ConfigurationPanes& window,
                                                           std::uint16_t formatCode) const
 {
+    if (IsText())
+        return m_Text ? ShowTextConfiguration(*m_Text, window) : nullptr;
     std::unique_ptr<C_EEPROMFormat> format = C_EEPROMFormat::Create(formatCode, window, 0);
     if (format == nullptr)
         return nullptr;

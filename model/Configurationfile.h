@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Configurationtext.h"
 #include "model/Fileheader.h"
 
 #include <QString>
@@ -22,22 +23,30 @@ public:
     // does not say its format; any other file starts with its format code.
     static bool IsOld(const QString& path);
     bool IsOld() const { return IsOld(m_Path); }
+    // A configuration in the text form (extension .json in any case).
+    static bool IsText(const QString& path);
+    bool IsText() const { return IsText(m_Path); }
 
-    // The format code of a file that is not old, when it names a format.
+    // The format code of a file that is not old, when it names a format (a text
+    // document only when it can be read).
     std::optional<std::uint16_t> FormatCode() const { return m_FormatCode; }
     // Why the file cannot be opened (message, a blank, the path), or empty when
-    // it can: a missing file, or one that is not old and names no format.
+    // it can: a missing file, one that is not old and names no format, or a text
+    // document refused (its path, line, column, the value and why).
     QString Refusal() const;
 
-    // Reads the file's image into the format; bytes the file does not supply keep
-    // the format's new image values.
+    // Reads an image file's image into the format; bytes the file does not supply
+    // keep the format's new image values.
     void Load(C_EEPROMFormat& format) const;
     // Creates the format of the code for the panes, reads the file into it and
-    // shows it, as a configuration window does with a file it opens.
+    // shows it, as a configuration window does with a file it opens (a text
+    // document names its own format).
     std::unique_ptr<C_EEPROMFormat> Open(C_ConfigurationPanes& window, std::uint16_t formatCode) const;
 
 private:
     QString m_Path;
     bool m_Exists;
     std::optional<std::uint16_t> m_FormatCode;
+    std::optional<S_TextConfiguration> m_Text;
+    S_JsonError m_TextError;
 };

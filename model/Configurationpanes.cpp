@@ -174,6 +174,8 @@ void C_ConfigurationPanes::SetServiceDefaults()
 QTreeWidgetItem* C_ConfigurationPanes::AddDiagnostic(QTreeWidgetItem* parent, const QString& text, int icon)
 {
     QTreeWidgetItem* line = NewTextNode(m_DiagnosticTree, text, icon);
+    if (parent == nullptr && m_QuietLines != nullptr)
+        parent = m_QuietLines;
     if (parent == nullptr) {
         m_DiagnosticTree->addTopLevelItem(line);
         return line;
@@ -209,4 +211,17 @@ void C_ConfigurationPanes::SetMotorCell(int row, int column, int value)
         m_MotorGrid->setItem(row, column, cell);
     }
     cell->setData(MotorValueRole, value);
+}
+
+C_QuietDiagnostics::C_QuietDiagnostics(C_ConfigurationPanes& panes)
+    : m_Panes(panes)
+    , m_Before(panes.m_QuietLines)
+    , m_Lines(std::make_unique<QTreeWidgetItem>())
+{
+    m_Panes.m_QuietLines = m_Lines.get();
+}
+
+C_QuietDiagnostics::~C_QuietDiagnostics()
+{
+    m_Panes.m_QuietLines = m_Before;
 }

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 class C_TreeView;
 class C_UpDown;
@@ -39,6 +40,8 @@ public:
 
     // Appends a line under the parent (at top level without one), expands the parent.
     QTreeWidgetItem* AddDiagnostic(QTreeWidgetItem* parent, const QString& text, int icon);
+    // While set, top-level lines go under this line, which no tree shows.
+    QTreeWidgetItem* m_QuietLines = nullptr;
 
     // The value attached to a motor cell: row 1 to 15 (mode), column 1 to 3 (time).
     int MotorCell(int row, int column) const;
@@ -113,4 +116,21 @@ private:
     void SetServiceDefaults();
     QLineEdit* NewValueBox(bool typable);
     C_UpDown* NewUpDown(QLineEdit* associate, int min, int max, int position);
+};
+
+// While it lives, the panes' diagnostic lines go nowhere: a build that only probes
+// the image leaves the diagnostic pane as it was.
+class C_QuietDiagnostics
+{
+public:
+    explicit C_QuietDiagnostics(C_ConfigurationPanes& panes);
+    ~C_QuietDiagnostics();
+    C_QuietDiagnostics(const C_QuietDiagnostics&) = delete;
+    C_QuietDiagnostics& operator=(const C_QuietDiagnostics&) = delete;
+
+private:
+    C_ConfigurationPanes& m_Panes;
+    QTreeWidgetItem* m_Before;
+    // Holds the lines; they go with it.
+    std::unique_ptr<QTreeWidgetItem> m_Lines;
 };

@@ -14,7 +14,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QSaveFile>
 #include <QTreeWidgetItemIterator>
 
 #include <algorithm>
@@ -51,19 +50,43 @@ std::unique_ptr<C_EEPROMFormat> C_EEPROMFormat::Create(std::uint16_t formatCode,
 
 bool C_EEPROMFormat::IsFormatCode(std::uint16_t code)
 {
-    return code == FormatCode::Standard || code == FormatCode::Inverter || code == FormatCode::Varnholt;
+    return DescriptionOf(code) != nullptr;
+}
+
+const S_FormatDescription* C_EEPROMFormat::DescriptionOf(std::uint16_t formatCode)
+{
+    switch (formatCode) {
+    case FormatCode::Standard: return &C_FormatStandard::Description();
+    case FormatCode::Inverter: return &C_FormatInverter::Description();
+    case FormatCode::Varnholt: return &C_FormatVarnholt::Description();
+    default: return nullptr;
+    }
+}
+
+std::vector<S_StepRow> C_EEPROMFormat::RowLayoutOf(const S_FormatDescription& description, int outputs)
+{
+    std::vector<S_StepRow> rows;
+    for (const S_StepRow& row : description.m_StepRows)
+        if (!row.m_ExtraOutput || outputs == 24)
+            rows.push_back(row);
+    return rows;
+}
+
+MemoryImage C_EEPROMFormat::NewImage(const S_FormatDescription& description, int outputs)
+{
+    MemoryImage image(size_t(description.m_Layout.m_ImageSize), UnusedByte);
+    C_ServiceBlock(description.m_Service).ApplyDefaults(image);
+    Fill(image, description.m_NewImageBytes);
+    image[size_t(description.m_Layout.m_OutputsByte)] = std::uint8_t(outputs);
+    return image;
 }
 
 C_EEPROMFormat::C_EEPROMFormat(C_ConfigurationPanes& window, const S_FormatDescription& description, int outputs)
     : m_Window(window)
-    , m_Image(size_t(description.m_Layout.m_ImageSize), UnusedByte)
+    , m_Image(NewImage(description, outputs))
     , m_Description(description)
 {
-    const C_ServiceBlock service(description.m_Service);
-    service.LockControls(window);
-    service.ApplyDefaults(m_Image);
-    Fill(m_Image, description.m_NewImageBytes);
-    m_Image[size_t(description.m_Layout.m_OutputsByte)] = std::uint8_t(outputs);
+    C_ServiceBlock(description.m_Service).LockControls(window);
     MakeRows(outputs);
 }
 
@@ -104,33 +127,36 @@ void C_EEPROMFormat::LoadImage(const QByteArray& bytes)
                 std::min(size_t(bytes.size()), m_Image.size()), m_Image.begin());
 }
 
+std::map<int, std::uint8_t> C_EEPROMFormat::KeptBytes()
+{
+    const MemoryImage image = m_Image;
+    const bool built = m_ImageBuilt;
+    const C_QuietDiagnostics quiet(m_Window);
+    BuildImage();
+    const MemoryImage kept = m_Image;
+    m_Image = NewImage(m_Description, GetOutputs());
+    BuildImage();
+    std::map<int, std::uint8_t> bytes;
+    for (size_t i = 0; i < kept.size(); ++i)
+        if (kept[i] != m_Image[i])
+            bytes[int(i)] = kept[i];
+    m_Image = image;
+    m_ImageBuilt = built;
+    return bytes;
+}
+
 bool C_EEPROMFormat::SaveFile(const QString& path)
 {
     m_Window.AddDiagnostic(nullptr, Line(Msg::Saving, path), C_ConfigurationPanes::Heading);
     if (!BuildImage())
         return false;
     QString reason;
-    if (!WriteFile(path, reason)) {
+    if (!ReplaceFile(path, ConfigurationFileBytes(FormatCode(), m_Image), reason)) {
         m_Window.AddDiagnostic(nullptr, Text(Msg::CannotWriteFile) + QStringLiteral(": ") + reason,
                                C_ConfigurationPanes::Error);
         return false;
     }
     return true;
-}
-
-bool C_EEPROMFormat::WriteFile(const QString& path, QString& reason) const
-{
-    // The file is written beside the target and replaces it only when complete,
-    // so a failed save leaves an existing file as it was. A symbolic link is
-    // written through: the file it names is replaced, the link stays.
-    QSaveFile file(path);
-    const QByteArray bytes = ConfigurationFileBytes(FormatCode(), m_Image);
-    // Flushed before the commit: commit itself would put a file whose buffered
-    // bytes could not be written (a full disk) in place of the old one.
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() && file.commit())
-        return true;
-    reason = file.errorString();
-    return false;
 }
 
 std::int32_t C_EEPROMFormat::FreeSteps() const
@@ -270,16 +296,13 @@ void C_EEPROMFormat::MakeRows(int outputs)
         return;
     m_ExtraOutputRows = outputs == 24;
     m_Rows.clear();
-    m_RowLayout.clear();
+    m_RowLayout = RowLayoutOf(m_Description, outputs);
     for (int role = int(StepRole::Cooling); role <= int(StepRole::DrumSpeed); ++role)
         *RoleRow(StepRole(role)) = -1;
-    for (const S_StepRow& row : m_Description.m_StepRows) {
-        if (row.m_ExtraOutput && outputs != 24)
-            continue;
+    for (const S_StepRow& row : m_RowLayout) {
         if (std::int32_t* member = RoleRow(row.m_Role))
             *member = std::int32_t(m_Rows.size());
         m_Rows.emplace_back(row);
-        m_RowLayout.push_back(row);
     }
 }
 

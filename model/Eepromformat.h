@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -29,6 +30,12 @@ public:
     static std::unique_ptr<C_EEPROMFormat> Create(std::uint16_t formatCode, C_ConfigurationPanes& window,
                                                   int outputs);
     static bool IsFormatCode(std::uint16_t code);
+    // The description of the format of the code, or null for a code of no format.
+    static const S_FormatDescription* DescriptionOf(std::uint16_t formatCode);
+    // The rows of the format for 16 or 24 outputs, in the step grid's order.
+    static std::vector<S_StepRow> RowLayoutOf(const S_FormatDescription& description, int outputs);
+    // A new image: 255, the service defaults, the format's own bytes and the outputs.
+    static MemoryImage NewImage(const S_FormatDescription& description, int outputs);
 
     virtual ~C_EEPROMFormat();
     C_EEPROMFormat(const C_EEPROMFormat&) = delete;
@@ -42,6 +49,8 @@ public:
     std::uint16_t FormatCode() const { return m_Description.m_Layout.m_FormatCode; }
     const MemoryImage& Image() const { return m_Image; }
     const std::vector<C_StepRow>& Rows() const { return m_Rows; }
+    // Where each of Rows() lies in a step record.
+    const std::vector<S_StepRow>& RowLayout() const { return m_RowLayout; }
     const S_FormatDescription& FormatDescription() const { return m_Description; }
 
     // Image to panes: service, motor table, cycles, then the programs that link to them.
@@ -50,6 +59,11 @@ public:
     bool BuildImage();
     // The start of the image replaced by the bytes (a file's image, which may be short).
     void LoadImage(const QByteArray& bytes);
+    // The bytes of the image a Save keeps rather than writes from the panes, where
+    // they differ from the bytes a Save from a new image would give: what a text
+    // form must carry to save as this configuration does. The image, the panes and
+    // their diagnostic lines are left as they were.
+    std::map<int, std::uint8_t> KeptBytes();
     // Builds the image and writes it as a configuration file; false when either fails.
     bool SaveFile(const QString& path);
     // Takes count steps from the budget (a negative count gives them back); the
@@ -108,7 +122,6 @@ protected:
 private:
     void MakeRows(int outputs);
     std::int32_t* RoleRow(StepRole role);
-    bool WriteFile(const QString& path, QString& reason) const;
     // Cooling, balanced feed or the temperature function of the step switched on or off.
     void EditSpecialFunction(C_Step& step, std::int32_t row, C_StepQuestions& ask);
     void EditTemperature(C_Step& step, C_StepQuestions& ask);

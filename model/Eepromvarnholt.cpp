@@ -3,11 +3,9 @@
 #include "language/Messages.h"
 #include "model/Steprows.h"
 
-namespace {
-
 using P = ServiceParameter;
 
-const S_FormatDescription& Description()
+const S_FormatDescription& C_FormatVarnholt::Description()
 {
     static const S_StepRowCaptions captions{
         .m_OutputsSeparator = Msg::VarnholtOutputsRow,
@@ -87,8 +85,6 @@ const S_FormatDescription& Description()
     };
     return description;
 }
-
-} // namespace
 
 C_FormatVarnholt::C_FormatVarnholt(C_ConfigurationPanes& window, int outputs)
     : C_EEPROMFormat(window, Description(), outputs)

@@ -8,4 +8,6 @@ class C_FormatVarnholt : public C_EEPROMFormat
 {
 public:
     C_FormatVarnholt(C_ConfigurationPanes& window, int outputs);
+
+    static const S_FormatDescription& Description();
 };

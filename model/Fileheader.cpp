@@ -1,5 +1,7 @@
 #include "model/Fileheader.h"
 
+#include <QSaveFile>
+
 namespace {
 
 struct S_FormatName
@@ -35,4 +37,15 @@ QByteArray ConfigurationFileBytes(std::uint16_t formatCode, const MemoryImage& i
     WriteLittle16(reinterpret_cast<std::uint8_t*>(bytes.data()), formatCode);
     bytes.append(reinterpret_cast<const char*>(image.data()), qsizetype(image.size()));
     return bytes;
+}
+
+bool ReplaceFile(const QString& path, const QByteArray& bytes, QString& reason)
+{
+    QSaveFile file(path);
+    // Flushed before the commit: commit itself would put a file whose buffered
+    // bytes could not be written (a full disk) in place of the old one.
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() && file.commit())
+        return true;
+    reason = file.errorString();
+    return false;
 }

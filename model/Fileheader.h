@@ -24,3 +24,8 @@ QString FormatNameOfCode(std::uint16_t code);
 
 // The bytes of a configuration file: the format code, low byte first, then the image.
 QByteArray ConfigurationFileBytes(std::uint16_t formatCode, const MemoryImage& image);
+
+// Writes the file whole beside the target and puts it in place only when complete,
+// so a failed write leaves an existing file as it was; a symbolic link is written
+// through (the file it names is replaced, the link stays). False with the reason.
+bool ReplaceFile(const QString& path, const QByteArray& bytes, QString& reason);

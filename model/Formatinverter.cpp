@@ -19,7 +19,9 @@ S_StepRowCaptions RowCaptions()
     return captions;
 }
 
-const S_FormatDescription& Description()
+} // namespace
+
+const S_FormatDescription& C_FormatInverter::Description()
 {
     static const S_FormatDescription description{
         .m_Layout = {.m_FormatCode = FormatCode::Inverter,
@@ -62,8 +64,6 @@ const S_FormatDescription& Description()
     };
     return description;
 }
-
-} // namespace
 
 C_FormatInverter::C_FormatInverter(C_ConfigurationPanes& window, int outputs)
     : C_EEPROMFormat(window, Description(), outputs)

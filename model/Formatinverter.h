@@ -8,4 +8,6 @@ class C_FormatInverter : public C_EEPROMFormat
 {
 public:
     C_FormatInverter(C_ConfigurationPanes& window, int outputs);
+
+    static const S_FormatDescription& Description();
 };

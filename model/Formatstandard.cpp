@@ -2,11 +2,9 @@
 
 #include "language/Messages.h"
 
-namespace {
-
 using P = ServiceParameter;
 
-const S_FormatDescription& Description()
+const S_FormatDescription& C_FormatStandard::Description()
 {
     static const S_FormatDescription description{
         .m_Layout = {.m_FormatCode = FormatCode::Standard,
@@ -48,8 +46,6 @@ const S_FormatDescription& Description()
     };
     return description;
 }
-
-} // namespace
 
 C_FormatStandard::C_FormatStandard(C_ConfigurationPanes& window, int outputs)
     : C_EEPROMFormat(window, Description(), outputs)

@@ -9,6 +9,8 @@ class C_FormatStandard : public C_EEPROMFormat
 public:
     C_FormatStandard(C_ConfigurationPanes& window, int outputs);
 
+    static const S_FormatDescription& Description();
+
     // The step row captions, which the inverter format shares in part.
     static const S_StepRowCaptions& RowCaptions();
 };

@@ -68,6 +68,9 @@ struct S_StepRow
     std::int32_t m_Max = 0;
     // Outputs 17 to 24: rows only of a configuration with 24 outputs.
     bool m_ExtraOutput = false;
+    // The field's key in the text form ("output5", "level"), the same for the same
+    // meaning in every format; empty for a separator.
+    const char* m_Key = "";
 };
 
 // The checks a format makes of every encoded step, each with its message.

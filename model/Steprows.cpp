@@ -17,6 +17,45 @@ constexpr std::pair<int, std::uint8_t> FirstOutputBits[] = {
 constexpr std::int16_t FirstExtraOutput = Msg::Output17;
 constexpr int ExtraOutputCount = 8;
 
+// The keys of outputs 1 to 24 in the text form.
+constexpr const char* OutputKeys[] = {
+    "",         "output1",  "output2",  "output3",  "output4",  "output5",  "output6",  "output7",  "output8",
+    "output9",  "output10", "output11", "output12", "output13", "output14", "output15", "output16", "output17",
+    "output18", "output19", "output20", "output21", "output22", "output23", "output24"};
+
+// An output's number from its place: outputs 1 to 8 in byte 3 (bit 0x08 is the
+// temperature function, output 4 has none), 9 to 13 in byte 4, 17 to 24 in byte 5.
+int OutputNumber(int byte, std::uint8_t bit)
+{
+    int position = 0;
+    while ((1u << position) != bit)
+        ++position;
+    if (byte == StepRecord::Outputs)
+        return position + 1;
+    if (byte == StepRecord::Functions)
+        return 9 + position;
+    return 17 + position;
+}
+
+const char* KeyOf(StepRole role)
+{
+    switch (role) {
+    case StepRole::Cooling: return "cooling";
+    case StepRole::BalancedFeed: return "balancedFeed";
+    case StepRole::TemperatureFunction: return "temperatureFunction";
+    case StepRole::Level: return "level";
+    case StepRole::Temperature: return "temperature";
+    case StepRole::Time: return "time";
+    case StepRole::TimeLimit: return "timeLimit";
+    case StepRole::SecondLevel: return "secondLevel";
+    case StepRole::SecondTemperature: return "secondTemperature";
+    case StepRole::MotorMode: return "motor";
+    case StepRole::DrumSpeed: return "speed";
+    case StepRole::None: break;
+    }
+    return "";
+}
+
 S_StepRow Separator(std::int16_t caption, std::int32_t disabledValue = Off)
 {
     return {.m_Class = RowClass::Separator, .m_Caption = caption, .m_DisabledValue = disabledValue};
@@ -30,7 +69,8 @@ S_StepRow Output(std::int16_t caption, int byte, std::uint8_t bit, bool extra = 
             .m_Place = RecordPlace::Bit,
             .m_Byte = byte,
             .m_Bit = bit,
-            .m_ExtraOutput = extra};
+            .m_ExtraOutput = extra,
+            .m_Key = OutputKeys[OutputNumber(byte, bit)]};
 }
 
 S_StepRow Function(std::int16_t caption, int byte, std::uint8_t bit, StepRole role)
@@ -41,7 +81,8 @@ S_StepRow Function(std::int16_t caption, int byte, std::uint8_t bit, StepRole ro
             .m_Place = RecordPlace::Bit,
             .m_Byte = byte,
             .m_Bit = bit,
-            .m_Role = role};
+            .m_Role = role,
+            .m_Key = KeyOf(role)};
 }
 
 S_StepRow Number(std::int16_t caption, int byte, StepRole role, const char* unit, std::int32_t min, std::int32_t max,
@@ -55,7 +96,8 @@ S_StepRow Number(std::int16_t caption, int byte, StepRole role, const char* unit
             .m_Role = role,
             .m_Unit = unit,
             .m_Min = min,
-            .m_Max = max};
+            .m_Max = max,
+            .m_Key = KeyOf(role)};
 }
 
 S_StepRow Time(std::int16_t caption, int byte, StepRole role)
@@ -65,7 +107,8 @@ S_StepRow Time(std::int16_t caption, int byte, StepRole role)
             .m_DisabledValue = UnusedTime,
             .m_Place = RecordPlace::Time,
             .m_Byte = byte,
-            .m_Role = role};
+            .m_Role = role,
+            .m_Key = KeyOf(role)};
 }
 
 S_StepRow Level(std::int16_t caption, int byte, StepRole role)
@@ -109,7 +152,8 @@ std::vector<S_StepRow> StepRowTable(const S_StepRowCaptions& c)
                      .m_DisabledValue = UnusedNumber,
                      .m_Place = RecordPlace::Byte,
                      .m_Byte = StepRecord::MotorMode,
-                     .m_Role = StepRole::MotorMode},
+                     .m_Role = StepRole::MotorMode,
+         .m_Key = KeyOf(StepRole::MotorMode)},
                 });
     if (c.m_DrumSpeed != 0)
         rows.push_back(Number(c.m_DrumSpeed, StepRecord::DrumSpeed, StepRole::DrumSpeed, "rpm", 0, 999,

@@ -1,6 +1,6 @@
 // dump: the configuration as Kw3Win shows it, as a JSON document.
 #include "model/Configurationvalues.h"
-#include "tools/Jsonwriter.h"
+#include "model/Jsonwriter.h"
 #include "tools/Toolcommands.h"
 #include "tools/Toolconfiguration.h"
 

@@ -16,6 +16,7 @@ using ToolCommand = int (*)(const QStringList& arguments);
 
 int RunCheck(const QStringList& arguments);
 int RunConvert(const QStringList& arguments);
+int RunText(const QStringList& arguments);
 int RunDump(const QStringList& arguments);
 int RunDownload(const QStringList& arguments);
 int RunUpload(const QStringList& arguments);

@@ -1,5 +1,7 @@
 #include "tools/Toolconfiguration.h"
 
+#include "language/Language.h"
+#include "language/Messages.h"
 #include "model/Configurationfile.h"
 #include "model/Utilities.h"
 #include "tools/Toolarguments.h"
@@ -29,6 +31,16 @@ void WriteOutput(const QString& text)
 void WriteError(const QString& text)
 {
     WriteLine(stderr, QStringLiteral("kw3tool: ") + text);
+}
+
+void WritePlacedError(const QString& text)
+{
+    WriteLine(stderr, text);
+}
+
+void WriteBytes(const QByteArray& bytes)
+{
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
 }
 
 std::unique_ptr<C_ToolConfiguration> C_ToolConfiguration::Open(const QStringList& arguments, int fileCount,
@@ -67,7 +79,10 @@ std::unique_ptr<C_ToolConfiguration> C_ToolConfiguration::Open(const QString& pa
     }
     const C_ConfigurationFile file(path);
     if (const QString refusal = file.Refusal(); !refusal.isEmpty()) {
-        WriteError(refusal);
+        if (file.IsText() && info.isFile())
+            WritePlacedError(refusal);
+        else
+            WriteError(refusal);
         return nullptr;
     }
     std::optional<std::uint16_t> code = file.FormatCode();
@@ -99,6 +114,29 @@ std::unique_ptr<C_ToolConfiguration> C_ToolConfiguration::New(std::uint16_t form
 
 int C_ToolConfiguration::Save(const QString& target)
 {
+    const bool toOutput = target == QLatin1String("-");
+    if (toOutput || C_ConfigurationFile::IsText(target) || C_ConfigurationFile::IsOld(target)) {
+        m_Panes.m_DiagnosticTree->clear();
+        m_Panes.AddDiagnostic(nullptr, Text(Msg::Saving) + QLatin1Char(' ') + target, C_ConfigurationPanes::Heading);
+        const bool built = m_Format->BuildImage();
+        PrintDiagnostics(toOutput ? stderr : stdout);
+        if (!built)
+            return ExitCode::ChecksFailed;
+        const MemoryImage& image = m_Format->Image();
+        const QByteArray bytes =
+            C_ConfigurationFile::IsOld(target)
+                ? QByteArray(reinterpret_cast<const char*>(image.data()), qsizetype(image.size()))
+                : ConfigurationTextOf(*m_Format, m_Panes);
+        if (toOutput) {
+            WriteBytes(bytes);
+            return ExitCode::Success;
+        }
+        QString reason;
+        if (ReplaceFile(target, bytes, reason))
+            return ExitCode::Success;
+        WriteError(QStringLiteral("cannot write %1: %2").arg(target, reason));
+        return ExitCode::Refused;
+    }
     m_Panes.m_DiagnosticTree->clear();
     const bool saved = m_Format->SaveFile(target);
     PrintDiagnostics();
@@ -110,7 +148,7 @@ int C_ToolConfiguration::Save(const QString& target)
     return ExitCode::Refused;
 }
 
-void C_ToolConfiguration::PrintDiagnostics() const
+void C_ToolConfiguration::PrintDiagnostics(std::FILE* stream) const
 {
     static const char* const tags[] = {"[=]", "[i]", "[~]", "[!]"};
     for (QTreeWidgetItemIterator it(m_Panes.m_DiagnosticTree); *it != nullptr; ++it) {
@@ -119,6 +157,6 @@ void C_ToolConfiguration::PrintDiagnostics() const
             ++depth;
         const int icon = NodeImage(*it);
         const char* tag = icon >= 0 && icon < 4 ? tags[icon] : "[?]";
-        WriteOutput(QString(2 * depth, QLatin1Char(' ')) + QLatin1String(tag) + QLatin1Char(' ') + (*it)->text(0));
+        WriteLine(stream, QString(2 * depth, QLatin1Char(' ')) + QLatin1String(tag) + QLatin1Char(' ') + (*it)->text(0));
     }
 }

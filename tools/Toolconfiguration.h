@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <optional>
 
@@ -16,6 +17,10 @@
 // and errors go to standard error, one line each.
 void WriteOutput(const QString& text);
 void WriteError(const QString& text);
+// A refusal that names its place as FILE:LINE:COL, as compilers do, without the tool's name.
+void WritePlacedError(const QString& text);
+// Bytes on standard output as they are.
+void WriteBytes(const QByteArray& bytes);
 
 // A configuration opened headless into its panes, as Kw3Win's Open opens a
 // configuration file and its Import an old one.
@@ -38,11 +43,14 @@ public:
     C_Configuration Value() const { return C_Configuration::Read(*m_Format, m_Panes); }
 
     // What Kw3Win's Save does: an empty diagnostic tree, then SaveFile; the lines
-    // printed and the exit status (checks failed, or the file not writable).
+    // printed and the exit status (checks failed, or the file not writable). A
+    // target ending in .json (any case) gets the text form, one ending in .KW3 the
+    // bare image, and - the text form on standard output (the lines then go to
+    // standard error); each only when the checks pass.
     int Save(const QString& target);
 
     // Every diagnostic line in tree order: two blanks per level, the icon's tag, a blank, the text.
-    void PrintDiagnostics() const;
+    void PrintDiagnostics(std::FILE* stream = stdout) const;
 
 private:
     static std::unique_ptr<C_ToolConfiguration> Open(const QString& path, const std::optional<QString>& formatName);

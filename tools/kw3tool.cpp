@@ -27,7 +27,13 @@ struct S_Command
 
 constexpr S_Command Commands[] = {
     {"check", "check FILE [--format F]", RunCheck},
-    {"convert", "convert IN OUT [--format F]", RunConvert},
+    {"convert", "convert IN OUT [--format F]\n"
+                "      by extension, in any case: .json the text form, .KW3 the bare image, any other .KWC;\n"
+                "      OUT - writes the text form to standard output",
+     RunConvert},
+    {"text", "text FILE [--format F]\n"
+             "      the text form on standard output, in any state (for git's textconv)",
+     RunText},
     {"dump", "dump FILE [--format F]", RunDump},
     {"diff", "diff A B [--format F]\n"
              "      one line per difference, PLACE: A -> B; exit 0 the same, 1 they differ",
@@ -59,7 +65,7 @@ QString Usage()
         usage += QStringLiteral("  kw3tool [--language FILE] %1\n").arg(QLatin1String(command.m_Usage));
     return usage + QStringLiteral("  kw3tool --help | --version\n"
                                   "F is standard, inverter or varnholt: the format of a .KW3 file; any other\n"
-                                  "file names its format in its first two bytes.\n"
+                                  "file names its format (a .json file in the text form, see the README).\n"
                                   "Port and time-outs default to Kw3Win's settings; COMn is /dev/ttyS<n-1>\n"
                                   "unless the environment variable KW3_COMn names another device.\n"
                                   "Exit status: 0 success, 1 the checks or the transfer failed, 2 bad usage or\n"

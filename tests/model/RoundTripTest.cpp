@@ -2,6 +2,7 @@
 // gives back the step area, program area and motor table as generated, and a
 // second load and save gives identical bytes.
 #include "model/Configuration.h"
+#include "model/Configurationtext.h"
 #include "support/Formatfixture.h"
 
 #include <random>
@@ -191,6 +192,30 @@ TEST_P(RoundTripTest, TheConfigurationValueSavesAsTheFileItCameFrom)
         m_Format->ReserveSteps(m_Format->FreeSteps() - value.m_FreeSteps);
         EXPECT_TRUE(C_Configuration::Read(*m_Format, *m_Panes) == value) << "seed " << seed;
         EXPECT_EQ(Save(QStringLiteral("shown.KWC")), first) << "seed " << seed;
+    }
+}
+
+// The text form of random images (every byte random first, so the kept bytes are
+// many): read back and shown in new panes, it saves the bytes the image saves, and
+// it writes itself again unchanged.
+TEST_P(RoundTripTest, TheTextFormSavesAsTheImageItCameFrom)
+{
+    const S_TestLayout& layout = GetParam();
+    for (unsigned seed = 11; seed <= 16; ++seed) {
+        Load(Generator(layout, seed).Configuration());
+        const QByteArray text = ConfigurationTextOf(*m_Format, *m_Panes);
+        const C_Configuration value = C_Configuration::Read(*m_Format, *m_Panes);
+        const QByteArray first = Save();
+        ASSERT_FALSE(first.isEmpty()) << "seed " << seed;
+
+        S_JsonError error;
+        const std::optional<S_TextConfiguration> read = ReadConfigurationText(text, error);
+        ASSERT_TRUE(read) << error.Line(QStringLiteral("text")).toStdString();
+        NewPanes();
+        m_Format = ShowTextConfiguration(*read, *m_Panes);
+        EXPECT_TRUE(C_Configuration::Read(*m_Format, *m_Panes) == value) << "seed " << seed;
+        EXPECT_EQ(ConfigurationTextOf(*m_Format, *m_Panes), text) << "seed " << seed;
+        EXPECT_EQ(Save(QStringLiteral("from-text.KWC")), first) << "seed " << seed;
     }
 }
 

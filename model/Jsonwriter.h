@@ -16,9 +16,11 @@ public:
     void EndArray();
     // The key of the next value in the current object.
     void Key(const char* key);
+    void Key(const QString& key);
     void Value(int value);
     void Value(bool value);
     void Value(const QString& value);
+    void Null();
 
     QByteArray Text() const { return m_Text; }
 

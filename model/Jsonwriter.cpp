@@ -1,4 +1,4 @@
-#include "tools/Jsonwriter.h"
+#include "model/Jsonwriter.h"
 
 void C_JsonWriter::BeginObject(bool compact)
 {
@@ -22,10 +22,21 @@ void C_JsonWriter::EndArray()
 
 void C_JsonWriter::Key(const char* key)
 {
+    Key(QString::fromLatin1(key));
+}
+
+void C_JsonWriter::Key(const QString& key)
+{
     Place();
-    Quote(QString::fromLatin1(key));
+    Quote(key);
     m_Text += ": ";
     m_AfterKey = true;
+}
+
+void C_JsonWriter::Null()
+{
+    Place();
+    m_Text += "null";
 }
 
 void C_JsonWriter::Value(int value)

@@ -1,0 +1,527 @@
+#include "model/Configurationtext.h"
+
+#include "model/Configurationpanes.h"
+#include "model/Eepromformat.h"
+#include "model/Jsonwriter.h"
+#include "model/Nodedata.h"
+#include "model/Utilities.h"
+
+#include <QLineEdit>
+
+#include <initializer_list>
+
+namespace {
+
+using Type = S_JsonValue::Type;
+
+constexpr const char* VersionKey = "kw3winConfiguration";
+constexpr int MotorModes = C_ConfigurationPanes::MotorModes;
+constexpr int MaximumPrograms = 256;
+constexpr int MaximumReferences = 256;
+constexpr int MaximumCycleSteps = 254;
+constexpr int LargestTime = 255 * 60 + 255;
+
+void WriteStep(C_JsonWriter& json, const C_Configuration::StepValues& step, const std::vector<S_StepRow>& rows)
+{
+    json.BeginObject();
+    for (size_t r = 0; r < rows.size(); ++r) {
+        const S_StepRow& row = rows[r];
+        if (*row.m_Key == '\0' || step[r] == row.m_DisabledValue)
+            continue;
+        json.Key(row.m_Key);
+        if (row.m_Place == RecordPlace::Bit)
+            json.Value(true);
+        else
+            json.Value(int(step[r]));
+    }
+    json.EndObject();
+}
+
+void WriteService(C_JsonWriter& json, const C_Configuration& value)
+{
+    json.BeginObject();
+    const std::vector<S_ServiceParameter>& parameters = ServiceParameters();
+    for (size_t i = 0; i < parameters.size(); ++i) {
+        json.Key(parameters[i].m_Key);
+        if (parameters[i].m_Display == ServiceDisplay::Flag)
+            json.Value(value.m_Service[i] != 0);
+        else
+            json.Value(value.m_Service[i]);
+    }
+    json.EndObject();
+}
+
+void WriteMotors(C_JsonWriter& json, const C_Configuration& value)
+{
+    json.BeginArray();
+    for (const C_Configuration::MotorTimes& times : value.m_Motors) {
+        json.BeginArray(true);
+        for (const int time : times)
+            if (time == C_ConfigurationPanes::MotorUnused)
+                json.Null();
+            else
+                json.Value(time);
+        json.EndArray();
+    }
+    json.EndArray();
+}
+
+void WritePrograms(C_JsonWriter& json, const C_Configuration& value)
+{
+    json.BeginArray();
+    for (const C_Configuration::S_Program& program : value.m_Programs) {
+        json.BeginObject();
+        json.Key("number");
+        json.Value(program.m_Number);
+        json.Key("cycles");
+        json.BeginArray();
+        for (const C_Configuration::S_Reference& reference : program.m_References) {
+            json.BeginObject(true);
+            json.Key("category");
+            json.Value(reference.Category());
+            json.Key("number");
+            json.Value(reference.m_Number);
+            json.EndObject();
+        }
+        json.EndArray();
+        json.EndObject();
+    }
+    json.EndArray();
+}
+
+void WriteCycles(C_JsonWriter& json, const C_Configuration& value, const std::vector<S_StepRow>& rows)
+{
+    json.BeginArray();
+    for (const C_Configuration::S_Cycle& cycle : value.m_Cycles) {
+        json.BeginObject();
+        json.Key("category");
+        json.Value(cycle.Category());
+        json.Key("number");
+        json.Value(cycle.m_Number);
+        json.Key("steps");
+        json.BeginArray();
+        for (const C_Configuration::StepValues& step : *cycle.m_Steps)
+            WriteStep(json, step, rows);
+        json.EndArray();
+        json.EndObject();
+    }
+    json.EndArray();
+}
+
+QString Child(const QString& path, const char* key)
+{
+    return path.isEmpty() ? QLatin1String(key) : path + QLatin1Char('.') + QLatin1String(key);
+}
+
+QString Element(const QString& path, size_t index)
+{
+    return path + QStringLiteral("[%1]").arg(index);
+}
+
+// Reads a parsed document against the tables of its format.
+class C_TextReader
+{
+public:
+    explicit C_TextReader(S_JsonError& error)
+        : m_Error(error)
+    {
+    }
+
+    std::optional<S_TextConfiguration> Read(const S_JsonValue& document)
+    {
+        S_TextConfiguration text;
+        if (!Keys(document, {},
+                  {VersionKey, "format", "outputs", "service", "motors", "programs", "cycles", "keptBytes"},
+                  {VersionKey, "format", "outputs"}) ||
+            !Head(document, text))
+            return std::nullopt;
+        const S_FormatDescription& description = *C_EEPROMFormat::DescriptionOf(text.m_FormatCode);
+        m_Rows = C_EEPROMFormat::RowLayoutOf(description, text.m_Outputs);
+        m_Format = FormatNameOfCode(text.m_FormatCode);
+        m_Outputs = text.m_Outputs;
+        m_StepRecords = description.m_Layout.m_StepRecords;
+        m_ImageSize = description.m_Layout.m_ImageSize;
+        m_OutputsByte = description.m_Layout.m_OutputsByte;
+        text.m_Service.assign(ServiceParameters().size(), std::nullopt);
+        text.m_Motors.assign(size_t(MotorModes), {C_ConfigurationPanes::MotorUnused, C_ConfigurationPanes::MotorUnused,
+                                                  C_ConfigurationPanes::MotorUnused});
+        const auto part = [&document](const char* key) { return document.Member(QLatin1String(key)); };
+        if (const S_JsonValue* service = part("service"); service != nullptr && !Service(*service, text))
+            return std::nullopt;
+        if (const S_JsonValue* motors = part("motors"); motors != nullptr && !Motors(*motors, text))
+            return std::nullopt;
+        if (const S_JsonValue* programs = part("programs"); programs != nullptr && !Programs(*programs, text))
+            return std::nullopt;
+        if (const S_JsonValue* cycles = part("cycles"); cycles != nullptr && !Cycles(*cycles, text))
+            return std::nullopt;
+        if (const S_JsonValue* kept = part("keptBytes"); kept != nullptr && !Kept(*kept, text))
+            return std::nullopt;
+        return text;
+    }
+
+private:
+    bool Fail(const S_JsonValue& at, const QString& path, const QString& reason)
+    {
+        m_Error = {at.m_Line, at.m_Column, path, reason};
+        return false;
+    }
+
+    // A key no table knows: the place is the key's.
+    bool FailKey(const S_JsonValue& member, const QString& path, const QString& reason = QStringLiteral("unknown key"))
+    {
+        m_Error = {member.m_KeyLine, member.m_KeyColumn, path, reason};
+        return false;
+    }
+
+    bool Is(const S_JsonValue& value, Type type, const QString& path)
+    {
+        if (value.m_Type == type)
+            return true;
+        static const char* const names[] = {"null", "true or false", "an integer", "a string", "an array", "an object"};
+        return Fail(value, path, QStringLiteral("%1 was expected").arg(QLatin1String(names[int(type)])));
+    }
+
+    bool Integer(const S_JsonValue& value, const QString& path, std::int64_t min, std::int64_t max, int& out)
+    {
+        if (!Is(value, Type::Integer, path))
+            return false;
+        if (value.m_Integer < min || value.m_Integer > max)
+            return Fail(value, path, QStringLiteral("%1 is outside %2 to %3").arg(value.m_Integer).arg(min).arg(max));
+        out = int(value.m_Integer);
+        return true;
+    }
+
+    bool Elements(const S_JsonValue& value, const QString& path, size_t most)
+    {
+        if (!Is(value, Type::Array, path))
+            return false;
+        if (value.m_Elements.size() > most)
+            return Fail(value, path, QStringLiteral("more than %1 entries").arg(most));
+        return true;
+    }
+
+    // An object whose keys are all allowed and hold every required one.
+    bool Keys(const S_JsonValue& object, const QString& path, std::initializer_list<const char*> allowed,
+              std::initializer_list<const char*> required)
+    {
+        if (!Is(object, Type::Object, path))
+            return false;
+        for (const auto& [key, value] : object.m_Members) {
+            bool known = false;
+            for (const char* name : allowed)
+                known = known || key == QLatin1String(name);
+            if (!known)
+                return FailKey(value, path.isEmpty() ? key : path + QLatin1Char('.') + key);
+        }
+        for (const char* name : required)
+            if (object.Member(QLatin1String(name)) == nullptr)
+                return Fail(object, path, QStringLiteral("the key %1 is missing").arg(QLatin1String(name)));
+        return true;
+    }
+
+    bool Head(const S_JsonValue& document, S_TextConfiguration& text)
+    {
+        int version = 0;
+        if (!Integer(*document.Member(QLatin1String(VersionKey)), QLatin1String(VersionKey), 0, 1 << 30, version))
+            return false;
+        if (version != ConfigurationText::Version)
+            return Fail(*document.Member(QLatin1String(VersionKey)), QLatin1String(VersionKey),
+                        QStringLiteral("version %1 is not known (this Kw3Win reads version %2)")
+                            .arg(version)
+                            .arg(ConfigurationText::Version));
+        const S_JsonValue& format = *document.Member(QStringLiteral("format"));
+        if (!Is(format, Type::String, QStringLiteral("format")))
+            return false;
+        const std::optional<std::uint16_t> code = FormatCodeOfName(format.m_String);
+        if (!code)
+            return Fail(format, QStringLiteral("format"),
+                        QStringLiteral("unknown format %1: standard, inverter or varnholt").arg(format.m_String));
+        text.m_FormatCode = *code;
+        const S_JsonValue& outputs = *document.Member(QStringLiteral("outputs"));
+        if (!Integer(outputs, QStringLiteral("outputs"), 0, 1 << 30, text.m_Outputs))
+            return false;
+        if (text.m_Outputs != 16 && text.m_Outputs != 24)
+            return Fail(outputs, QStringLiteral("outputs"), QStringLiteral("16 or 24 outputs"));
+        return true;
+    }
+
+    bool Service(const S_JsonValue& service, S_TextConfiguration& text)
+    {
+        const QString path = QStringLiteral("service");
+        if (!Is(service, Type::Object, path))
+            return false;
+        const std::vector<S_ServiceParameter>& parameters = ServiceParameters();
+        for (const auto& [key, value] : service.m_Members) {
+            const QString at = path + QLatin1Char('.') + key;
+            size_t i = 0;
+            while (i < parameters.size() && key != QLatin1String(parameters[i].m_Key))
+                ++i;
+            if (i == parameters.size())
+                return FailKey(value, at);
+            int number = 0;
+            const S_ServiceParameter& parameter = parameters[i];
+            if (parameter.m_Display == ServiceDisplay::Flag) {
+                if (!Is(value, Type::Boolean, at))
+                    return false;
+                number = value.m_Boolean ? 1 : 0;
+            } else {
+                // An entry index of -1 chooses no entry: the image keeps its byte.
+                const int lowest = parameter.m_Display == ServiceDisplay::ItemIndex ? -1 : 0;
+                const int highest = parameter.m_Storage == ServiceStorage::Byte ? 255 : 65535;
+                if (!Integer(value, at, lowest, highest, number))
+                    return false;
+            }
+            text.m_Service[i] = number;
+        }
+        return true;
+    }
+
+    bool Motors(const S_JsonValue& motors, S_TextConfiguration& text)
+    {
+        const QString path = QStringLiteral("motors");
+        if (!Elements(motors, path, size_t(MotorModes)))
+            return false;
+        for (size_t m = 0; m < motors.m_Elements.size(); ++m) {
+            const S_JsonValue& times = motors.m_Elements[m];
+            const QString at = Element(path, m);
+            if (!Is(times, Type::Array, at))
+                return false;
+            if (times.m_Elements.size() != text.m_Motors[m].size())
+                return Fail(times, at, QStringLiteral("three times were expected"));
+            for (size_t t = 0; t < times.m_Elements.size(); ++t) {
+                const S_JsonValue& time = times.m_Elements[t];
+                if (time.m_Type != Type::Null && !Integer(time, Element(at, t), 0, 255, text.m_Motors[m][t]))
+                    return false;
+            }
+        }
+        return true;
+    }
+
+    bool Programs(const S_JsonValue& programs, S_TextConfiguration& text)
+    {
+        const QString path = QStringLiteral("programs");
+        if (!Elements(programs, path, MaximumPrograms))
+            return false;
+        for (size_t p = 0; p < programs.m_Elements.size(); ++p) {
+            const S_JsonValue& program = programs.m_Elements[p];
+            const QString at = Element(path, p);
+            C_Configuration::S_Program& read = text.m_Programs.emplace_back();
+            if (!Keys(program, at, {"number", "cycles"}, {"number"}) ||
+                !Integer(*program.Member(QStringLiteral("number")), Child(at, "number"), 0, 255, read.m_Number))
+                return false;
+            const S_JsonValue* cycles = program.Member(QStringLiteral("cycles"));
+            if (cycles == nullptr)
+                continue;
+            const QString cyclesAt = Child(at, "cycles");
+            if (!Elements(*cycles, cyclesAt, MaximumReferences))
+                return false;
+            for (size_t r = 0; r < cycles->m_Elements.size(); ++r) {
+                int category = 0;
+                int number = 0;
+                if (!Numbered(cycles->m_Elements[r], Element(cyclesAt, r), {"category", "number"}, 0, category, number))
+                    return false;
+                // Linked when the cycle exists, as a reference read from an image.
+                read.m_References.push_back(
+                    {NodeKind::CycleReferenceWord | NodeKind::CategoryBits(category), number, true});
+            }
+        }
+        return true;
+    }
+
+    // An object with a category and a number.
+    bool Numbered(const S_JsonValue& object, const QString& at, std::initializer_list<const char*> allowed,
+                  int lowestCategory, int& category, int& number)
+    {
+        return Keys(object, at, allowed, {"category", "number"}) &&
+               Integer(*object.Member(QStringLiteral("category")), Child(at, "category"), lowestCategory,
+                       NodeKind::CategoryCount, category) &&
+               Integer(*object.Member(QStringLiteral("number")), Child(at, "number"), 0, 255, number);
+    }
+
+    bool Cycles(const S_JsonValue& cycles, S_TextConfiguration& text)
+    {
+        const QString path = QStringLiteral("cycles");
+        if (!Is(cycles, Type::Array, path))
+            return false;
+        int steps = 0;
+        for (size_t c = 0; c < cycles.m_Elements.size(); ++c) {
+            const S_JsonValue& cycle = cycles.m_Elements[c];
+            const QString at = Element(path, c);
+            int category = 0;
+            int number = 0;
+            if (!Numbered(cycle, at, {"category", "number", "steps"}, 1, category, number))
+                return false;
+            auto read = std::make_shared<C_Configuration::Steps>();
+            if (const S_JsonValue* list = cycle.Member(QStringLiteral("steps")); list != nullptr) {
+                const QString stepsAt = Child(at, "steps");
+                if (!Elements(*list, stepsAt, MaximumCycleSteps))
+                    return false;
+                for (size_t s = 0; s < list->m_Elements.size(); ++s)
+                    if (!Step(list->m_Elements[s], Element(stepsAt, s), read->emplace_back()))
+                        return false;
+                steps += int(list->m_Elements.size());
+                if (steps > m_StepRecords)
+                    return Fail(*list, stepsAt,
+                                QStringLiteral("more steps than the format's %1 step records").arg(m_StepRecords));
+            }
+            text.m_Cycles.push_back({NodeKind::CycleWord | NodeKind::CategoryBits(category), number, read});
+        }
+        return true;
+    }
+
+    bool Step(const S_JsonValue& step, const QString& at, C_Configuration::StepValues& values)
+    {
+        if (!Is(step, Type::Object, at))
+            return false;
+        values = {};
+        for (size_t r = 0; r < m_Rows.size(); ++r)
+            values[r] = m_Rows[r].m_DisabledValue;
+        for (const auto& [key, value] : step.m_Members) {
+            const QString fieldAt = at + QLatin1Char('.') + key;
+            size_t r = 0;
+            while (r < m_Rows.size() && (*m_Rows[r].m_Key == '\0' || key != QLatin1String(m_Rows[r].m_Key)))
+                ++r;
+            if (r == m_Rows.size())
+                return FailKey(value, fieldAt,
+                               QStringLiteral("a %1 configuration with %2 outputs has no such field")
+                                   .arg(m_Format)
+                                   .arg(m_Outputs));
+            const S_StepRow& row = m_Rows[r];
+            int number = 0;
+            switch (row.m_Place) {
+            case RecordPlace::Bit:
+                if (!Is(value, Type::Boolean, fieldAt))
+                    return false;
+                // On holds the field's bit, as a step read from an image does.
+                number = value.m_Boolean ? row.m_Bit : 0;
+                break;
+            case RecordPlace::Byte:
+                if (!Integer(value, fieldAt, 0, 255, number))
+                    return false;
+                break;
+            case RecordPlace::Time:
+                if (!Integer(value, fieldAt, 0, LargestTime, number))
+                    return false;
+                break;
+            case RecordPlace::Speed:
+                if (!Integer(value, fieldAt, 0, 65535, number))
+                    return false;
+                break;
+            case RecordPlace::None: break;
+            }
+            values[r] = number;
+        }
+        return true;
+    }
+
+    bool Kept(const S_JsonValue& kept, S_TextConfiguration& text)
+    {
+        const QString path = QStringLiteral("keptBytes");
+        if (!Is(kept, Type::Object, path))
+            return false;
+        for (const auto& [key, value] : kept.m_Members) {
+            const QString at = path + QLatin1Char('.') + key;
+            bool isNumber = false;
+            const int offset = key.toInt(&isNumber);
+            if (!isNumber || QString::number(offset) != key || offset < 0 || offset >= m_ImageSize)
+                return Fail(value, at, QStringLiteral("an offset from 0 to %1 was expected").arg(m_ImageSize - 1));
+            int byte = 0;
+            if (!Integer(value, at, 0, 255, byte))
+                return false;
+            if (offset == m_OutputsByte && (byte == 24 ? 24 : 16) != m_Outputs)
+                return Fail(value, at, QStringLiteral("the outputs byte says other outputs than outputs"));
+            text.m_KeptBytes[offset] = std::uint8_t(byte);
+        }
+        return true;
+    }
+
+    S_JsonError& m_Error;
+    std::vector<S_StepRow> m_Rows;
+    QString m_Format;
+    int m_Outputs = 16;
+    int m_StepRecords = 0;
+    int m_ImageSize = 0;
+    int m_OutputsByte = 0;
+};
+
+} // namespace
+
+QByteArray ConfigurationTextOf(C_EEPROMFormat& format, const C_ConfigurationPanes& panes)
+{
+    const C_Configuration value = C_Configuration::Read(format, panes);
+    const std::map<int, std::uint8_t> kept = format.KeptBytes();
+    C_JsonWriter json;
+    json.BeginObject();
+    json.Key(VersionKey);
+    json.Value(ConfigurationText::Version);
+    json.Key("format");
+    json.Value(FormatNameOfCode(value.m_FormatCode));
+    json.Key("outputs");
+    json.Value(value.m_Outputs);
+    json.Key("service");
+    WriteService(json, value);
+    json.Key("motors");
+    WriteMotors(json, value);
+    json.Key("programs");
+    WritePrograms(json, value);
+    json.Key("cycles");
+    WriteCycles(json, value, format.RowLayout());
+    if (!kept.empty()) {
+        json.Key("keptBytes");
+        json.BeginObject();
+        for (const auto& [offset, byte] : kept) {
+            json.Key(QString::number(offset));
+            json.Value(int(byte));
+        }
+        json.EndObject();
+    }
+    json.EndObject();
+    return json.Text() + '\n';
+}
+
+std::optional<S_TextConfiguration> ReadConfigurationText(const QByteArray& text, S_JsonError& error)
+{
+    if (text.size() > ConfigurationText::MaximumSize) {
+        error = {1, 1, QString(), QStringLiteral("larger than %1 bytes").arg(ConfigurationText::MaximumSize)};
+        return std::nullopt;
+    }
+    const std::optional<S_JsonValue> document = C_JsonReader::Parse(text, error);
+    if (!document)
+        return std::nullopt;
+    return C_TextReader(error).Read(*document);
+}
+
+std::unique_ptr<C_EEPROMFormat> ShowTextConfiguration(const S_TextConfiguration& document, C_ConfigurationPanes& panes)
+{
+    std::unique_ptr<C_EEPROMFormat> format = C_EEPROMFormat::Create(document.m_FormatCode, panes, document.m_Outputs);
+    // A new configuration first, for the values the document leaves out.
+    format->ShowInPanes();
+    C_Configuration value = C_Configuration::Read(*format, panes);
+    for (size_t i = 0; i < value.m_Service.size() && i < document.m_Service.size(); ++i)
+        if (document.m_Service[i])
+            value.m_Service[i] = *document.m_Service[i];
+    value.m_Motors = document.m_Motors;
+    value.m_Programs = document.m_Programs;
+    value.m_Cycles = document.m_Cycles;
+
+    MemoryImage image = format->Image();
+    for (const auto& [offset, byte] : document.m_KeptBytes)
+        image[size_t(offset)] = byte;
+    format->LoadImage(QByteArray(reinterpret_cast<const char*>(image.data()), qsizetype(image.size())));
+    value.Show(panes);
+    for (int i = 0; i < panes.m_ProgramsTree->topLevelItemCount(); ++i)
+        panes.m_ProgramsTree->topLevelItem(i)->setExpanded(true);
+    for (QTreeWidgetItem* root : panes.m_CategoryNodes)
+        if (root != nullptr && root->childCount() > 0)
+            root->setExpanded(true);
+
+    // The step budget as a load counts it: every step, the total stopping one short of the records.
+    size_t steps = 0;
+    for (const C_Configuration::S_Cycle& cycle : value.m_Cycles)
+        steps += cycle.m_Steps->size();
+    const int records = format->FormatDescription().m_Layout.m_StepRecords;
+    format->ReserveSteps(std::int32_t(std::min<size_t>(steps, size_t(records - 1))));
+    panes.m_StepCountEdit->setText(QString::number(format->FreeSteps()));
+    panes.m_NumberOfOutputsEdit->setText(QString::number(format->GetOutputs()));
+    return format;
+}

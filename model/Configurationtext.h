@@ -1,0 +1,51 @@
+#pragma once
+
+#include "model/Configuration.h"
+#include "model/Jsonreader.h"
+
+#include <QByteArray>
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class C_ConfigurationPanes;
+class C_EEPROMFormat;
+
+// The text form of a configuration: a JSON document for people and version
+// control, independent of the language file, read back exactly. Steps are
+// objects of named fields; the image bytes a Save keeps from the file travel
+// along as keptBytes.
+namespace ConfigurationText {
+constexpr int Version = 1;
+// Larger documents are refused before they are parsed.
+constexpr qint64 MaximumSize = 4 * 1024 * 1024;
+} // namespace ConfigurationText
+
+// A document read and checked against its format, not yet shown anywhere.
+struct S_TextConfiguration
+{
+    std::uint16_t m_FormatCode = 0;
+    int m_Outputs = 16;
+    // In the order of ServiceParameters(); a value the document leaves out is the
+    // new configuration's.
+    std::vector<std::optional<int>> m_Service;
+    std::vector<C_Configuration::MotorTimes> m_Motors;
+    std::vector<C_Configuration::S_Program> m_Programs;
+    std::vector<C_Configuration::S_Cycle> m_Cycles;
+    std::map<int, std::uint8_t> m_KeptBytes;
+};
+
+// The text of the configuration the format shows in its panes, in any state:
+// also one that fails the checks.
+QByteArray ConfigurationTextOf(C_EEPROMFormat& format, const C_ConfigurationPanes& panes);
+
+// Reads a document strictly: an unknown or missing key, a key twice, a wrong
+// type, a value no field can hold refuse it, naming where and why.
+std::optional<S_TextConfiguration> ReadConfigurationText(const QByteArray& text, S_JsonError& error);
+
+// Creates the document's format for the panes and shows the configuration, as a
+// window does with a file it opens.
+std::unique_ptr<C_EEPROMFormat> ShowTextConfiguration(const S_TextConfiguration& document, C_ConfigurationPanes& panes);

@@ -1,0 +1,105 @@
+// The text form's reader: what it refuses and how it says where, and what a
+// document may leave out.
+#include "model/Configurationtext.h"
+#include "model/Eepromformat.h"
+#include "model/Utilities.h"
+#include "support/Formatfixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QByteArray Valid = R"({
+  "kw3winConfiguration": 1,
+  "format": "standard",
+  "outputs": 16,
+  "programs": [
+    {"number": 1, "cycles": [{"category": 2, "number": 7}, {"category": 3, "number": 9}]}
+  ],
+  "cycles": [
+    {"category": 2, "number": 7, "steps": [{"output5": true, "level": 60, "timeLimit": 300}]}
+  ]
+})";
+
+QByteArray Replaced(const char* from, const QByteArray& to)
+{
+    QByteArray text = Valid;
+    EXPECT_TRUE(text.contains(from)) << from;
+    return text.replace(from, to);
+}
+
+class TextFormTest : public FormatFixture
+{
+};
+
+} // namespace
+
+TEST_F(TextFormTest, RefusalsNameTheLineColumnValueAndReason)
+{
+    struct Case
+    {
+        const char* name;
+        QByteArray text;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"unknown key", Replaced("\"outputs\": 16", "\"outputs\": 16, \"colour\": 1"), "4:18: colour: unknown key"},
+        {"key twice", Replaced("\"outputs\": 16", "\"outputs\": 16,\n  \"outputs\": 16"),
+         "5:3: outputs: the key appears twice"},
+        {"wrong type", Replaced("\"outputs\": 16", "\"outputs\": \"16\""), "4:14: outputs: an integer was expected"},
+        {"fraction", Replaced("\"level\": 60", "\"level\": 60.5"),
+         "cycles[0].steps[0].level: a number with a fraction"},
+        {"exponent", Replaced("\"level\": 60", "\"level\": 6e1"), "cycles[0].steps[0].level: a number with a fraction"},
+        {"out of range", Replaced("\"level\": 60", "\"level\": 300"),
+         "9:71: cycles[0].steps[0].level: 300 is outside 0 to 255"},
+        {"field the format lacks", Replaced("\"level\": 60", "\"speed\": 60"),
+         "cycles[0].steps[0].speed: a standard configuration with 16 outputs has no such field"},
+        {"output of 24 in 16", Replaced("\"output5\"", "\"output20\""), "output20: a standard configuration with 16"},
+        {"version", Replaced("\"kw3winConfiguration\": 1", "\"kw3winConfiguration\": 2"),
+         "kw3winConfiguration: version 2 is not known"},
+        {"format", Replaced("\"standard\"", "\"washer\""), "format: unknown format washer"},
+        {"outputs", Replaced("\"outputs\": 16", "\"outputs\": 20"), "outputs: 16 or 24 outputs"},
+        {"missing key", Replaced("\"format\": \"standard\",", ""), "1:1: the key format is missing"},
+        {"category", Replaced("\"category\": 2, \"number\": 7, \"steps\"", "\"category\": 6, \"number\": 7, \"steps\""),
+         "cycles[0].category: 6 is outside 1 to 5"},
+        {"kept offset", Replaced("\"outputs\": 16", "\"outputs\": 16, \"keptBytes\": {\"9000\": 1}"),
+         "keptBytes.9000: an offset from 0 to 8181"},
+        {"kept outputs byte", Replaced("\"outputs\": 16", "\"outputs\": 16, \"keptBytes\": {\"7509\": 24}"),
+         "keptBytes.7509: the outputs byte says other outputs"},
+        {"huge number", Replaced("\"level\": 60", "\"level\": 99999999999999999999"), "the number is too large"},
+        {"deep nesting", QByteArray(100, '[') + QByteArray(100, ']'), "nested deeper than 64 levels"},
+        {"invalid UTF-8",
+         Replaced("\"standard\"", "\"stan\xff"
+                                  "dard\""),
+         "3:18: format: the text is not UTF-8"},
+        {"NUL byte", Replaced("\"standard\"", QByteArray("\"stan\0dard\"", 11)), "format: a NUL byte"},
+        {"escaped NUL", Replaced("\"standard\"", "\"stan\\u0000dard\""), "format: a NUL character"},
+        {"text after the end", Valid + "}", "text after the end of the document"},
+        {"too large", QByteArray(ConfigurationText::MaximumSize + 1, ' '), "larger than 4194304 bytes"},
+    };
+    for (const Case& c : cases) {
+        S_JsonError error;
+        EXPECT_FALSE(ReadConfigurationText(c.text, error)) << c.name;
+        EXPECT_TRUE(error.Line(QStringLiteral("in.json")).contains(QString::fromUtf8(c.expected)))
+            << c.name << ": " << error.Line(QStringLiteral("in.json")).toStdString();
+    }
+}
+
+TEST_F(TextFormTest, WhatADocumentLeavesOutIsNewAndAMissingCycleStaysUnlinked)
+{
+    S_JsonError error;
+    const std::optional<S_TextConfiguration> read = ReadConfigurationText(Valid, error);
+    ASSERT_TRUE(read) << error.Line(QStringLiteral("in.json")).toStdString();
+    m_Format = ShowTextConfiguration(*read, *m_Panes);
+
+    const C_Step& step = StepOf(2, 7, 0);
+    EXPECT_EQ(step.m_Values[size_t(Row(224))], 15555) << "a time left out is not used";
+    EXPECT_EQ(step.m_Values[size_t(Row(225))], 300);
+    EXPECT_EQ(m_Format->FreeSteps(), 399);
+    QTreeWidgetItem* program = m_Panes->m_ProgramsTree->topLevelItem(0);
+    ASSERT_EQ(program->childCount(), 2);
+    EXPECT_NE(NodeData(program->child(0))->m_Link, nullptr);
+    EXPECT_EQ(NodeData(program->child(1))->m_Link, nullptr) << "rinse 9 does not exist";
+    EXPECT_TRUE(Save().isEmpty());
+    EXPECT_TRUE(Errors().join(QLatin1Char('\n')).contains(QStringLiteral("<176>")));
+}
