@@ -1,5 +1,6 @@
 #include "model/Jsonreader.h"
 
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -69,6 +70,12 @@ std::optional<S_JsonValue> C_JsonReader::Parse(const QByteArray& text, S_JsonErr
     return value;
 }
 
+bool C_JsonReader::Follows(const char* text) const
+{
+    const auto length = qsizetype(std::strlen(text));
+    return m_At + length <= m_Text.size() && std::memcmp(m_Text.constData() + m_At, text, size_t(length)) == 0;
+}
+
 void C_JsonReader::Advance(qsizetype bytes)
 {
     for (; bytes > 0 && m_At < m_Text.size(); --bytes, ++m_At) {
@@ -84,7 +91,11 @@ void C_JsonReader::Advance(qsizetype bytes)
 
 bool C_JsonReader::Fail(const QString& reason)
 {
-    m_Error = {m_Line, m_Column, JsonPath(m_Path), reason};
+    std::vector<QString> entries;
+    for (const S_PathEntry& entry : m_Path)
+        entries.push_back(entry.m_Key != nullptr ? QLatin1Char('.') + *entry.m_Key
+                                                 : QStringLiteral("[%1]").arg(entry.m_Index));
+    m_Error = {m_Line, m_Column, JsonPath(entries), reason};
     return false;
 }
 
@@ -119,10 +130,9 @@ bool C_JsonReader::ParseValue(S_JsonValue& value, int depth)
 
 bool C_JsonReader::ParseWord(const char* word)
 {
-    const QByteArray expected(word);
-    if (m_Text.mid(m_At, expected.size()) != expected)
+    if (!Follows(word))
         return Fail(QStringLiteral("a value was expected"));
-    Advance(expected.size());
+    Advance(qsizetype(std::strlen(word)));
     return true;
 }
 
@@ -145,7 +155,7 @@ bool C_JsonReader::ParseObject(S_JsonValue& value, int depth)
         const int column = m_Column;
         if (!ParseString(key))
             return false;
-        m_Path.push_back(QLatin1Char('.') + key);
+        m_Path.push_back({&key, 0});
         if (value.Member(key) != nullptr) {
             m_Line = line;
             m_Column = column;
@@ -161,8 +171,8 @@ bool C_JsonReader::ParseObject(S_JsonValue& value, int depth)
         member.m_KeyColumn = column;
         if (!ParseValue(member, depth + 1))
             return false;
-        value.m_Members.emplace_back(key, std::move(member));
         m_Path.pop_back();
+        value.m_Members.push_back({std::move(key), std::move(member)});
         SkipSpace();
         if (Peek() == '}') {
             Advance();
@@ -187,7 +197,7 @@ bool C_JsonReader::ParseArray(S_JsonValue& value, int depth)
         return true;
     }
     for (;;) {
-        m_Path.push_back(QStringLiteral("[%1]").arg(value.m_Elements.size()));
+        m_Path.push_back({nullptr, value.m_Elements.size()});
         S_JsonValue element;
         if (!ParseValue(element, depth + 1))
             return false;
@@ -245,6 +255,17 @@ bool C_JsonReader::ReadCodePoint(char32_t& codePoint)
 bool C_JsonReader::ParseString(QString& text)
 {
     Advance();
+    // Keys and most values are plain ASCII: taken as they stand.
+    qsizetype end = m_At;
+    while (end < m_Text.size() && m_Text[end] >= 0x20 && m_Text[end] < 0x7F && m_Text[end] != '"' &&
+           m_Text[end] != '\\')
+        ++end;
+    if (end < m_Text.size() && m_Text[end] == '"') {
+        text = QString::fromLatin1(m_Text.constData() + m_At, end - m_At);
+        m_Column += int(end + 1 - m_At);
+        m_At = end + 1;
+        return true;
+    }
     std::u32string codePoints;
     for (;;) {
         if (AtEnd())
@@ -292,7 +313,7 @@ bool C_JsonReader::ParseString(QString& text)
         if (unit >= 0xDC00 && unit <= 0xDFFF)
             return Fail(QStringLiteral("a lone surrogate in a string"));
         if (unit >= 0xD800 && unit <= 0xDBFF) {
-            if (m_Text.mid(m_At, 2) != "\\u")
+            if (!Follows("\\u"))
                 return Fail(QStringLiteral("a lone surrogate in a string"));
             Advance(2);
             char32_t low = 0;

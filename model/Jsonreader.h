@@ -5,8 +5,9 @@
 
 #include <cstdint>
 #include <optional>
-#include <utility>
 #include <vector>
+
+struct S_JsonMember;
 
 // A JSON value as a strict reader gives it: integers only (no fraction or
 // exponent), objects with their members in document order and no key twice, and
@@ -20,7 +21,7 @@ struct S_JsonValue
     std::int64_t m_Integer = 0;
     QString m_String;
     std::vector<S_JsonValue> m_Elements;
-    std::vector<std::pair<QString, S_JsonValue>> m_Members;
+    std::vector<S_JsonMember> m_Members;
     // 1-based, the column counted in characters; for a member of an object also
     // where its key starts.
     int m_Line = 1;
@@ -30,6 +31,12 @@ struct S_JsonValue
 
     // The member of an object with the key, or null.
     const S_JsonValue* Member(const QString& key) const;
+};
+
+struct S_JsonMember
+{
+    QString m_Key;
+    S_JsonValue m_Value;
 };
 
 // Where and why a document was refused; the path names the value as
@@ -71,13 +78,21 @@ private:
     char Peek() const { return m_At < m_Text.size() ? m_Text[m_At] : '\0'; }
     bool AtEnd() const { return m_At >= m_Text.size(); }
     void Advance(qsizetype bytes = 1);
+    // The text at the reading position starts with these bytes.
+    bool Follows(const char* text) const;
 
     const QByteArray& m_Text;
     qsizetype m_At = 0;
     int m_Line = 1;
     int m_Column = 1;
-    // The path of the value being read, one entry per level: ".key" or "[n]".
-    std::vector<QString> m_Path;
+    // The path of the value being read, one entry per level: a member's key, or
+    // an element's index (the key null); made into text only for a refusal.
+    struct S_PathEntry
+    {
+        const QString* m_Key;
+        size_t m_Index;
+    };
+    std::vector<S_PathEntry> m_Path;
     S_JsonError m_Error;
 };
 

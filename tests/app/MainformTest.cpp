@@ -1,6 +1,7 @@
 #include "editor/Formatselector.h"
 #include "editor/Newconfiguration.h"
 #include "language/Language.h"
+#include "model/Configurationtext.h"
 #include "model/Eepromformat.h"
 #include "model/Utilities.h"
 #include "support/Mainformfixture.h"
@@ -391,4 +392,36 @@ TEST_F(MainFormTest, RecentFilesListTheNewestFirstAcrossRunsAndDropAMissingOne)
     EXPECT_EQ(WindowCount(), 1);
     EXPECT_FALSE(Context().RecentFiles().contains(written.at(2)));
     EXPECT_EQ(Context().RecentFiles().front(), written.at(1));
+}
+
+TEST_F(MainFormTest, ExportAsTextWritesTheWindowAndOpeningTheTextGivesAnUnsavedWindow)
+{
+    StartRun();
+    TFormMDIChild* window = NewValid();
+    const QString text = m_Folder.Path(QStringLiteral("machine.json"));
+    m_Files.Queue(text);
+    Main().m_FileExportTextAction->trigger();
+    ASSERT_EQ(m_Files.Asked().size(), 1U);
+    EXPECT_EQ(m_Files.Asked().back().purpose, C_FileChooser::Purpose::Save);
+    EXPECT_EQ(m_Folder.Read(QStringLiteral("machine.json")), ConfigurationTextOf(*window->Format(), *window));
+    EXPECT_FALSE(window->IsModified()) << "exporting is not saving";
+
+    Open(text);
+    ASSERT_EQ(WindowCount(), 2);
+    TFormMDIChild* opened = Active();
+    EXPECT_EQ(opened->Path(), m_Folder.Path(QStringLiteral("machine.KWC")));
+    EXPECT_TRUE(opened->IsModified());
+    EXPECT_EQ(ConfigurationTextOf(*opened->Format(), *opened), m_Folder.Read(QStringLiteral("machine.json")));
+    const QString chosen = m_Folder.Path(QStringLiteral("chosen.KWC"));
+    m_Files.Queue(chosen);
+    Main().m_FileSaveAction->trigger();
+    EXPECT_EQ(m_Files.Asked().size(), 3U) << "the first Save asks for a name";
+    EXPECT_TRUE(QFileInfo(chosen).isFile());
+    EXPECT_FALSE(opened->IsModified());
+
+    // A refused document opens nothing and says where and why.
+    m_Boxes.Clear();
+    Open(m_Folder.Write(QStringLiteral("bad.json"), "{\"kw3winConfiguration\": 1}"));
+    EXPECT_EQ(WindowCount(), 2);
+    EXPECT_EQ(OnlyBox(), m_Folder.Path(QStringLiteral("bad.json")) + QStringLiteral(":1:1: the key format is missing"));
 }

@@ -2,6 +2,7 @@
 #include "language/Language.h"
 #include "model/Configurationfile.h"
 #include "model/Configurationpanes.h"
+#include "model/Configurationtext.h"
 #include "model/Cyclecontent.h"
 #include "model/Eepromformat.h"
 #include "model/Formatstandard.h"
@@ -114,7 +115,57 @@ void DecodeAndEncode(benchmark::State& state)
     }
 }
 
+// The text form of the full configuration: writing it (values and kept bytes), reading
+// it (parse and check), and reading it into new panes as Open does.
+struct S_Shown
+{
+    S_Shown()
+    {
+        format = C_EEPROMFormat::Create(FormatCode::Standard, panes, 0);
+        C_ConfigurationFile(BenchFiles().Input()).Load(*format);
+        format->ShowInPanes();
+    }
+    C_ConfigurationPanes panes;
+    std::unique_ptr<C_EEPROMFormat> format;
+};
+
+void WriteText(benchmark::State& state)
+{
+    S_Shown shown;
+    QByteArray text;
+    for (auto _ : state)
+        text = ConfigurationTextOf(*shown.format, shown.panes);
+    state.counters["bytes"] = double(text.size());
+    state.counters["lines"] = double(text.count('\n'));
+}
+
+void ReadText(benchmark::State& state)
+{
+    S_Shown shown;
+    const QByteArray text = ConfigurationTextOf(*shown.format, shown.panes);
+    S_JsonError error;
+    for (auto _ : state)
+        if (!ReadConfigurationText(text, error))
+            state.SkipWithError("the text is refused");
+}
+
+void ReadAndShowText(benchmark::State& state)
+{
+    S_Shown shown;
+    const QByteArray text = ConfigurationTextOf(*shown.format, shown.panes);
+    S_JsonError error;
+    for (auto _ : state) {
+        C_ConfigurationPanes panes;
+        const std::unique_ptr<C_EEPROMFormat> format = ShowTextConfiguration(*ReadConfigurationText(text, error), panes);
+        if (format->FreeSteps() != 400 - Steps)
+            state.SkipWithError("the text does not hold every step");
+    }
+}
+
 BENCHMARK(LoadAndShow)->Unit(benchmark::kMillisecond);
+BENCHMARK(WriteText)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadText)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadAndShowText)->Unit(benchmark::kMillisecond);
 BENCHMARK(LoadShowAndBuild)->Unit(benchmark::kMillisecond);
 BENCHMARK(Save)->Unit(benchmark::kMillisecond);
 BENCHMARK(DecodeAndEncode)->Unit(benchmark::kMicrosecond);

@@ -14,18 +14,6 @@ namespace {
 
 constexpr std::uint16_t Codes[] = {FormatCode::Standard, FormatCode::Inverter, FormatCode::Varnholt};
 
-// One set of panes per format, built once and cleared before each load, as an
-// upload shows an image in them: building the widgets anew took nine tenths of
-// the time. Never destroyed, so that no widget outlives the application object.
-C_ConfigurationPanes& ClearedPanes(int format)
-{
-    static C_ConfigurationPanes* const panes[] = {new C_ConfigurationPanes, new C_ConfigurationPanes,
-                                                  new C_ConfigurationPanes};
-    panes[format]->ClearConfiguration();
-    panes[format]->m_DiagnosticTree->clear();
-    return *panes[format];
-}
-
 QByteArray Saved(int formatIndex, const QString& in, const QString& out)
 {
     std::unique_ptr<C_EEPROMFormat> format =
@@ -40,6 +28,16 @@ QByteArray Saved(int formatIndex, const QString& in, const QString& out)
 }
 
 } // namespace
+
+// Never destroyed, so that no widget outlives the application object.
+C_ConfigurationPanes& ClearedPanes(int format)
+{
+    static C_ConfigurationPanes* const panes[] = {new C_ConfigurationPanes, new C_ConfigurationPanes,
+                                                  new C_ConfigurationPanes};
+    panes[format]->ClearConfiguration();
+    panes[format]->m_DiagnosticTree->clear();
+    return *panes[format];
+}
 
 QString CheckFormatProperty(const QByteArray& input, const QString& folder)
 {

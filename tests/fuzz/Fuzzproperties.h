@@ -25,6 +25,10 @@ QString CheckGlosserFileProperty(const QByteArray& input, const QString& folder)
 // is read again unchanged, and the rewritten file reads without a problem.
 QString CheckSettingsProperty(const QByteArray& input, const QString& folder);
 
+// The text form's reader: a refusal names a place and a reason; a document it
+// accepts shows, and its text, written again, reads and writes back unchanged.
+QString CheckTextProperty(const QByteArray& input, const QString& folder);
+
 // kw3tool's argument parsing (NUL-separated arguments): the global options and each
 // command's options; what was parsed, written out again, parses the same.
 QString CheckArgumentsProperty(const QByteArray& input, const QString& folder);

@@ -18,6 +18,7 @@ constexpr S_Target Targets[] = {
     {"formats", CheckFormatProperty},    {"codec", CheckCodecProperty},
     {"language", CheckLanguageProperty}, {"glosser_file", CheckGlosserFileProperty},
     {"settings", CheckSettingsProperty}, {"arguments", CheckArgumentsProperty},
+    {"text", CheckTextProperty},
 };
 
 class FuzzRegressionTest : public ::testing::TestWithParam<S_Target>

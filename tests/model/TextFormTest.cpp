@@ -1,11 +1,16 @@
 // The text form's reader: what it refuses and how it says where, and what a
 // document may leave out.
+#include "model/Configurationfile.h"
 #include "model/Configurationtext.h"
 #include "model/Eepromformat.h"
 #include "model/Utilities.h"
 #include "support/Formatfixture.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
+
+#include <set>
 
 namespace {
 
@@ -102,4 +107,60 @@ TEST_F(TextFormTest, WhatADocumentLeavesOutIsNewAndAMissingCycleStaysUnlinked)
     EXPECT_EQ(NodeData(program->child(1))->m_Link, nullptr) << "rinse 9 does not exist";
     EXPECT_TRUE(Save().isEmpty());
     EXPECT_TRUE(Errors().join(QLatin1Char('\n')).contains(QStringLiteral("<176>")));
+}
+
+// The README's example reads, shows and saves, and its refusal line is the reader's;
+// the installed schema names exactly the keys the formats' tables have.
+TEST_F(TextFormTest, TheReadmeAndTheSchemaSayWhatTheReaderDoes)
+{
+    QFile readme(SourceFile(QStringLiteral("README.md")));
+    ASSERT_TRUE(readme.open(QIODevice::ReadOnly));
+    const QByteArray text = readme.readAll();
+    const qsizetype section = text.indexOf("## Configurations as text");
+    const qsizetype start = text.indexOf("```json\n", section) + 8;
+    const QByteArray example = text.mid(start, text.indexOf("```", start) - start);
+    S_JsonError error;
+    const std::optional<S_TextConfiguration> read = ReadConfigurationText(example, error);
+    ASSERT_TRUE(read) << error.Line(QStringLiteral("README.md")).toStdString();
+    m_Format = ShowTextConfiguration(*read, *m_Panes);
+    EXPECT_FALSE(Save().isEmpty()) << Errors().join(QLatin1Char('\n')).toStdString();
+    EXPECT_FALSE(ReadConfigurationText(QByteArray(example).replace("\"temperature\": 40", "\"temperature\": 300"), error));
+    EXPECT_TRUE(text.contains("    " + error.Line(QStringLiteral("machine.json")).toUtf8() + "\n"))
+        << error.Line(QStringLiteral("machine.json")).toStdString();
+
+    QFile schemaFile(SourceFile(QStringLiteral("resources/configuration.schema.json")));
+    ASSERT_TRUE(schemaFile.open(QIODevice::ReadOnly));
+    const std::optional<S_JsonValue> schema = C_JsonReader::Parse(schemaFile.readAll(), error);
+    ASSERT_TRUE(schema) << error.Line(QStringLiteral("schema")).toStdString();
+    const auto names = [](const S_JsonValue* object) {
+        std::set<QString> keys;
+        for (const auto& member : object->m_Members)
+            keys.insert(member.m_Key);
+        return keys;
+    };
+    const S_JsonValue& properties = *schema->Member(QStringLiteral("properties"));
+    const S_JsonValue* stepProperties = properties.Member(QStringLiteral("cycles"))
+                                            ->Member(QStringLiteral("items"))
+                                            ->Member(QStringLiteral("properties"))
+                                            ->Member(QStringLiteral("steps"))
+                                            ->Member(QStringLiteral("items"))
+                                            ->Member(QStringLiteral("properties"));
+    std::set<QString> stepKeys;
+    for (const std::uint16_t code : {FormatCode::Standard, FormatCode::Inverter, FormatCode::Varnholt})
+        for (const S_StepRow& row : C_EEPROMFormat::RowLayoutOf(*C_EEPROMFormat::DescriptionOf(code), 24))
+            if (*row.m_Key != '\0')
+                stepKeys.insert(QLatin1String(row.m_Key));
+    EXPECT_EQ(names(stepProperties), stepKeys);
+    std::set<QString> serviceKeys;
+    for (const S_ServiceParameter& parameter : ServiceParameters())
+        serviceKeys.insert(QLatin1String(parameter.m_Key));
+    EXPECT_EQ(names(properties.Member(QStringLiteral("service"))->Member(QStringLiteral("properties"))), serviceKeys);
+}
+
+TEST_F(TextFormTest, AHugeFileIsRefusedBeforeItIsRead)
+{
+    QFile huge(m_Folder.Path(QStringLiteral("huge.json")));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(100 * 1024 * 1024));
+    huge.close();
+    EXPECT_TRUE(C_ConfigurationFile(huge.fileName()).Refusal().endsWith(QStringLiteral("larger than 4194304 bytes")));
 }
