@@ -10,6 +10,7 @@
 #include "editor/Mdichild.h"
 #include "editor/Newconfiguration.h"
 #include "editor/Runningtransfer.h"
+#include "editor/Timelineview.h"
 #include "language/Language.h"
 #include "language/Messages.h"
 #include "model/Configurationfile.h"
@@ -23,6 +24,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDockWidget>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -99,12 +101,14 @@ TMainForm::TMainForm(C_Context& context, QWidget* parent)
     BuildMenus();
     BuildToolBars();
     BuildStatusBar();
+    BuildTimeline();
     RestoreGeometry();
 
     connect(m_MdiArea, &QMdiArea::subWindowActivated, this, &TMainForm::UpdateWindowCommands);
     connect(m_MdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
         if (window != nullptr)
             m_LastActive = window;
+        FollowActiveConfiguration();
     });
     connect(qApp, &QApplication::focusChanged, this, &TMainForm::UpdateEditCommands);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &TMainForm::UpdateEditCommands);
@@ -185,6 +189,10 @@ void TMainForm::BuildActions()
     m_WindowCompareAction = NewAction(-1, -1, nullptr, none, &T::WindowCompareActionExecute);
     m_WindowCompareAction->setText(Text(Msg::CompareAction));
     SetHint(m_WindowCompareAction, Text(Msg::CompareHint));
+    m_WindowTimelineAction =
+        NewAction(Msg::TimelineAction, Msg::TimelineHint, nullptr, none, &T::WindowTimelineActionExecute);
+    m_WindowTimelineAction->setIcon(C_TimelineView::Icon());
+    m_WindowTimelineAction->setCheckable(true);
     m_HelpAboutAction = NewAction(Msg::HelpAbout, -1, "ACTION_ABOUT", none, &T::HelpAboutActionExecute);
     SetHint(m_HelpAboutAction, Text(Msg::About));
 
@@ -235,6 +243,7 @@ void TMainForm::BuildMenus()
     m_WindowMenu->addSeparator();
     m_WindowMenu->addAction(m_WindowSetPanesAction);
     m_WindowMenu->addAction(m_WindowCompareAction);
+    m_WindowMenu->addAction(m_WindowTimelineAction);
     connect(m_WindowMenu, &QMenu::aboutToShow, this, &TMainForm::FillWindowMenu);
 
     m_HelpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
@@ -254,6 +263,8 @@ void TMainForm::BuildToolBars()
     m_ToolBar->addActions({m_UploadAction, m_ComSetupAction, m_DownloadAction});
     m_ToolBar->addSeparator();
     m_ToolBar->addActions({m_WindowCascadeAction, m_WindowHTileAction, m_WindowVTileAction, m_WindowSetPanesAction});
+    m_ToolBar->addSeparator();
+    m_ToolBar->addAction(m_WindowTimelineAction);
 
     // Exit keeps to the right edge, away from the everyday buttons.
     m_ExitToolBar = new QToolBar(QStringLiteral("Exit"), this);
@@ -274,7 +285,46 @@ void TMainForm::BuildStatusBar()
     statusBar()->setMinimumHeight(statusBar()->sizeHint().height());
     m_LanguagePanel = new QLabel(Text(Msg::LanguageFileLabel) + QLatin1Char(' ') + m_Context.LanguageFile(), this);
     m_LanguagePanel->setMinimumWidth(HintPanelWidth);
+    m_RunningTimePanel = new QLabel(this);
+    statusBar()->addPermanentWidget(m_RunningTimePanel);
     statusBar()->addPermanentWidget(m_LanguagePanel);
+}
+
+void TMainForm::BuildTimeline()
+{
+    m_TimelineDock = new QDockWidget(QString(Text(Msg::TimelineAction)).remove(QLatin1Char('&')), this);
+    m_TimelineDock->setObjectName(QStringLiteral("m_TimelineDock"));
+    m_TimelinePanel = new C_TimelinePanel(m_TimelineDock);
+    m_TimelineDock->setWidget(m_TimelinePanel);
+    addDockWidget(Qt::BottomDockWidgetArea, m_TimelineDock);
+    m_TimelineDock->hide();
+    connect(m_TimelineDock, &QDockWidget::visibilityChanged, this, [this](bool) {
+        m_WindowTimelineAction->setChecked(!m_TimelineDock->isHidden());
+    });
+}
+
+void TMainForm::FollowActiveConfiguration()
+{
+    // A frame that loses the focus to another program has no active window: the
+    // timeline keeps showing the last one while it is open.
+    TFormMDIChild* window = ActiveConfiguration();
+    if (window == nullptr && m_Followed && Configurations().contains(m_Followed.data()))
+        return;
+    if (m_Followed)
+        disconnect(m_Followed, nullptr, this, nullptr);
+    m_Followed = window;
+    if (window != nullptr) {
+        connect(window, &TFormMDIChild::InsightSelectionChanged, this, &TMainForm::ShowRunningTime);
+        connect(window, &TFormMDIChild::ConfigurationChanged, this, &TMainForm::ShowRunningTime);
+        connect(window, &QObject::destroyed, this, &TMainForm::FollowActiveConfiguration, Qt::QueuedConnection);
+    }
+    m_TimelinePanel->View().Follow(window);
+    ShowRunningTime();
+}
+
+void TMainForm::ShowRunningTime()
+{
+    m_RunningTimePanel->setText(m_Followed ? m_Followed->SelectionRunningTime() : QString());
 }
 
 // ---- Geometry and life
@@ -757,6 +807,16 @@ void TMainForm::WindowSetPanesActionExecute()
     if (TFormMDIChild* window = ActiveConfiguration())
         window->SetPaneSizes(DefaultColumnWidth, DefaultColumnWidth, DefaultPanelHeight, DefaultPanelHeight,
                              DefaultPanelHeight);
+}
+
+void TMainForm::WindowTimelineActionExecute()
+{
+    m_TimelineDock->setVisible(m_WindowTimelineAction->isChecked());
+    if (m_TimelineDock->isVisible()) {
+        // A third of the frame: the lanes of a program show without scrolling, the window above stays usable.
+        resizeDocks({m_TimelineDock}, {std::max(240, height() * 2 / 5)}, Qt::Vertical);
+        m_TimelinePanel->View().setFocus();
+    }
 }
 
 void TMainForm::WindowCompareActionExecute()

@@ -7,7 +7,9 @@
 #include <cstdint>
 
 class C_Context;
+class C_TimelinePanel;
 class QAction;
+class QDockWidget;
 class QLabel;
 class QMdiArea;
 class QMenu;
@@ -67,6 +69,8 @@ public:
     QAction* m_WindowSetPanesAction;
     // The active configuration against another window or a file.
     QAction* m_WindowCompareAction;
+    // The timeline window of the active configuration's program or cycle.
+    QAction* m_WindowTimelineAction;
     QAction* m_HelpAboutAction;
 
     QMenu* m_FileMenu;
@@ -77,6 +81,10 @@ public:
     QToolBar* m_ToolBar;
     QToolBar* m_ExitToolBar;
     QLabel* m_LanguagePanel;
+    // The running time of the active configuration's selected program or cycle and step.
+    QLabel* m_RunningTimePanel;
+    QDockWidget* m_TimelineDock;
+    C_TimelinePanel* m_TimelinePanel;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -93,6 +101,10 @@ private:
     void BuildMenus();
     void BuildToolBars();
     void BuildStatusBar();
+    void BuildTimeline();
+    // The timeline and the running time follow the active configuration window.
+    void FollowActiveConfiguration();
+    void ShowRunningTime();
     void RestoreGeometry();
     void StoreGeometry();
     void UpdateWindowCommands();
@@ -137,6 +149,7 @@ private:
     void WindowArrangeActionExecute();
     void WindowSetPanesActionExecute();
     void WindowCompareActionExecute();
+    void WindowTimelineActionExecute();
     void HelpAboutActionExecute();
 
     C_Context& m_Context;
@@ -152,4 +165,5 @@ private:
     bool m_ExitAfterTransfer = false;
     // The configuration window active last, also while another program is.
     QPointer<QMdiSubWindow> m_LastActive;
+    QPointer<TFormMDIChild> m_Followed;
 };

@@ -120,6 +120,7 @@ TFormMDIChild::TFormMDIChild(C_Context& context, QWidget* parent)
 
     connect(m_CyclesTree, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current) { CycleSelectAtNode(current); });
+    ConnectInsight();
     connect(this, &C_ConfigurationPanes::ServiceEdited, this,
             [this](const QObject* control) { Remember(Text(Msg::ServiceData), control); });
     for (QSplitter* splitter : {m_LeftSplitter, m_MiddleSplitter, m_RightSplitter})
@@ -377,6 +378,7 @@ void TFormMDIChild::Remember(const QString& name, const QObject* control)
         m_History->index() == m_IndexAfterChange));
     m_IndexAfterChange = m_History->index();
     m_Current = std::move(after);
+    CurrentReplaced();
 }
 
 void TFormMDIChild::StartHistory()
@@ -384,6 +386,7 @@ void TFormMDIChild::StartHistory()
     m_Current = Configuration();
     m_History->clear();
     m_History->setClean();
+    CurrentReplaced();
 }
 
 void TFormMDIChild::Restore(const C_Configuration& configuration)
@@ -439,6 +442,7 @@ void TFormMDIChild::Restore(const C_Configuration& configuration)
         m_CyclesTree->setCurrentItem(cycle);
     CycleSelectAtNode(m_CyclesTree->currentItem());
     m_Current = configuration;
+    CurrentReplaced();
 }
 
 void TFormMDIChild::BindFormat(std::unique_ptr<C_EEPROMFormat> format)

@@ -4,10 +4,13 @@
 #include "model/Configurationpanes.h"
 #include "model/Cyclecontent.h"
 #include "model/Transferjob.h"
+#include "print/Timeline.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <vector>
 
 class C_Context;
@@ -91,6 +94,20 @@ public:
     // The cycle a drag from the point (cycles tree viewport coordinates) links, or null: none starts there.
     QTreeWidgetItem* CycleAt(const QPoint& point) const;
 
+    // What the timeline shows: the program selected last, or the cycle when a cycle
+    // was selected last; none while neither is.
+    std::optional<S_TimelineSubject> InsightSubject() const;
+    // The displayed cycle (its index in Current().m_Cycles) and the step under the
+    // grid's cursor; -1 for what there is not.
+    std::pair<int, int> CurrentStep() const;
+    // The configuration as of the last change, undo and redo included.
+    const C_Configuration& Current() const { return m_Current; }
+    // Shows the cycle of Current() with the step under the grid's cursor; what the
+    // timeline shows stays as it is.
+    void SelectStep(int cycle, int step);
+    // The status bar's running time of the selected program or cycle and step.
+    QString SelectionRunningTime() const;
+
     // Sizes of the panes: column widths, then the heights of the service, motor and diagnostic panels.
     void SetPaneSizes(int leftWidth, int middleWidth, int serviceHeight, int motorHeight, int diagnosticHeight);
 
@@ -146,6 +163,10 @@ signals:
     void TransferEnded(bool succeeded, const QString& failure);
     // A short note for the status bar.
     void StatusMessage(const QString& message);
+    // The configuration changed (an edit, undo or redo, a load).
+    void ConfigurationChanged();
+    // Another program, cycle or step was selected.
+    void InsightSelectionChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -178,6 +199,13 @@ private:
     void StartHistory();
     // The panes back to a state of the history, with everything that points into them.
     void Restore(const C_Configuration& configuration);
+    // m_Current was replaced: running times shown again, and the news passed on.
+    void CurrentReplaced();
+    void ConnectInsight();
+    // The running times in the tool tips of the programs and cycles trees.
+    void ShowRunningTimes();
+    int CycleIndex(const QTreeWidgetItem* node) const;
+    QTreeWidgetItem* CycleNode(const C_Configuration::S_Cycle& cycle) const;
     void SetModified(bool modified);
     bool StartTransfer(S_TransferPlan plan);
     void TransferFinished(const S_TransferOutcome& outcome);
@@ -263,6 +291,8 @@ private:
     C_Configuration m_Current;
     // The history's index after the last change remembered: another index means undo or redo came between.
     int m_IndexAfterChange = -1;
+    // The cycles tree was selected after the programs tree.
+    bool m_InsightFromCycles = false;
     std::unique_ptr<C_RunningTransfer> m_Transfer;
     TransferDirection m_TransferDirection = TransferDirection::Download;
     mutable std::vector<std::unique_ptr<C_RowProperty>> m_RowEditors;

@@ -355,7 +355,19 @@ constexpr std::int16_t ExportAsText = 333;
 constexpr std::int16_t ExportAsTextHint = 334;
 constexpr std::int16_t TextFileFilter = 335;
 
-constexpr std::int16_t EndOfAdded = 336;
+// Program insight: the timeline window, its export, its print part and running times.
+constexpr std::int16_t TimelineAction = 336;
+constexpr std::int16_t TimelineHint = 337;
+constexpr std::int16_t TimelineExport = 338;
+constexpr std::int16_t SvgFileFilter = 339;
+constexpr std::int16_t PngFileFilter = 340;
+constexpr std::int16_t PdfFileFilter = 341;
+constexpr std::int16_t PrintTimelines = 342;
+constexpr std::int16_t RunningTime = 343;
+constexpr std::int16_t TimelineNothing = 344;
+constexpr std::int16_t TimelineNotWritten = 345;
+
+constexpr std::int16_t EndOfAdded = 346;
 
 } // namespace Msg
 

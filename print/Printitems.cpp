@@ -40,28 +40,29 @@ void PrintConfiguration(QWidget* owner, const C_ConfigurationPanes* panes, const
                            C_MessageBox::Buttons::Ok, owner);
         return;
     }
-    TPrintItemsForm dialog(owner, {*panes, format->Rows(), caption});
+    TPrintItemsForm dialog(owner, {*panes, format->Rows(), caption, format});
     dialog.exec();
 }
 
 TPrintItemsForm::TPrintItemsForm(QWidget* owner, const S_PrintSource& source)
-    : TEditorDialog(owner, {362, 192})
-    , Panel1(NewDialogPanel(this, {10, 15, 341, 106}))
+    : TEditorDialog(owner, {362, 216})
+    , Panel1(NewDialogPanel(this, {10, 15, 341, 130}))
     , m_PromptLabel(NewDialogLabel(Panel1, Text(Msg::PrintPartsPrompt), {22, 9, 310, 21}))
     , m_ServiceAndMotorCheckBox(NewCheckBox(this, Text(Msg::PrintServiceAndMotor), {32, 48, 210, 17}))
     , m_ProgramsCheckBox(NewCheckBox(this, Text(Msg::PrintPrograms), {32, 72, 210, 17}))
     , m_CyclesCheckBox(NewCheckBox(this, Text(Msg::PrintCycles), {32, 96, 210, 17}))
+    , m_TimelinesCheckBox(NewCheckBox(this, Text(Msg::PrintTimelines), {32, 120, 210, 17}))
     , m_PreviewButton(new QPushButton(Text(Msg::PreviewButton), this))
-    , m_CancelButton(NewCancelButton({12, 136, 100, 35}, Text(Msg::Cancel)))
+    , m_CancelButton(NewCancelButton({12, 160, 100, 35}, Text(Msg::Cancel)))
     , m_SetupPrinterButton(new QPushButton(Text(Msg::PrinterSetup), this))
-    , m_OKButton(NewOkButton({250, 136, 100, 35}))
+    , m_OKButton(NewOkButton({250, 160, 100, 35}))
     , m_Source(source)
 {
     setWindowTitle(QStringLiteral("KW3 Win 2"));
     m_OKButton->setText(QStringLiteral("Ok"));
-    m_PreviewButton->setGeometry(250, 88, 92, 26);
+    m_PreviewButton->setGeometry(250, 112, 92, 26);
     m_PreviewButton->setAutoDefault(false);
-    m_SetupPrinterButton->setGeometry(131, 136, 100, 35);
+    m_SetupPrinterButton->setGeometry(131, 160, 100, 35);
     m_SetupPrinterButton->setAutoDefault(false);
     connect(m_SetupPrinterButton, &QPushButton::clicked, this, [this] { TPrinterSetupForm(this, Printer()).exec(); });
     connect(m_PreviewButton, &QPushButton::clicked, this, &TPrintItemsForm::Preview);
@@ -80,7 +81,8 @@ QPrinter& TPrintItemsForm::Printer()
 
 S_PrintParts TPrintItemsForm::ChosenParts() const
 {
-    return {m_ServiceAndMotorCheckBox->isChecked(), m_ProgramsCheckBox->isChecked(), m_CyclesCheckBox->isChecked()};
+    return {m_ServiceAndMotorCheckBox->isChecked(), m_ProgramsCheckBox->isChecked(), m_CyclesCheckBox->isChecked(),
+            m_TimelinesCheckBox->isChecked()};
 }
 
 bool TPrintItemsForm::ChoosePrinterToPrint()

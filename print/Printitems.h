@@ -34,6 +34,7 @@ public:
     QCheckBox* m_ServiceAndMotorCheckBox;
     QCheckBox* m_ProgramsCheckBox;
     QCheckBox* m_CyclesCheckBox;
+    QCheckBox* m_TimelinesCheckBox;
     QPushButton* m_PreviewButton;
     QPushButton* m_CancelButton;
     QPushButton* m_SetupPrinterButton;

@@ -4,7 +4,9 @@
 #include "language/Language.h"
 #include "language/Messages.h"
 #include "model/Configurationpanes.h"
+#include "model/Configuration.h"
 #include "model/Cyclecontent.h"
+#include "model/Eepromformat.h"
 #include "model/Serviceblock.h"
 #include "model/Steprow.h"
 #include "model/Utilities.h"
@@ -13,6 +15,7 @@
 #include "print/Layoutmotor.h"
 #include "print/Layoutprograms.h"
 #include "print/Printcells.h"
+#include "print/Timeline.h"
 #include "resources/Pictures.h"
 
 #include <QCheckBox>
@@ -276,6 +279,53 @@ bool PrintCyclesJob(C_PrintTarget& target, const S_PrintSource& source, std::int
     return true;
 }
 
+// ---- Timelines pages
+
+// A program's timeline on a landscape page framed as the cycles pages are; null
+// program: the page of a configuration without programs.
+void PrintTimelinePage(QPainter& canvas, const S_PrintSource& source, const C_Configuration& configuration,
+                       int program, std::int32_t& pageCounter)
+{
+    using F = TCyclesLayoutForm;
+    C_LayoutAdapter adapter(F::Form, canvas);
+    canvas.setBrush(Qt::white);
+    canvas.setPen(QPen(Qt::black, 2));
+    adapter.DrawFrame(F::m_PageBorderBevel);
+    adapter.DrawTextAs(F::m_ApplicationNameLabel, ApplicationName);
+    adapter.DrawTextAs(F::m_PageCaptionLabel, Text(Msg::PrintTimelines));
+    adapter.DrawTextAs(F::m_PageNumberLabel, Text(Msg::Page) + QLatin1Char(' ') + QString::number(pageCounter));
+    ++pageCounter;
+    if (program < 0)
+        return;
+
+    const QRect names = adapter.ControlRect(F::m_RowNameBevel);
+    const QRect border = adapter.ControlRect(F::m_PageBorderBevel);
+    const QRect area(names.left(), names.top(), border.right() - names.left() - (names.left() - border.left()),
+                     border.bottom() - names.top() - (names.left() - border.left()));
+    // Laid out at a screen's width and scaled onto the page, so that it reads as on the screen.
+    const C_TimelineLayout layout({configuration, source.m_Rows, source.m_Format->RowLayout(),
+                                   {S_TimelineSubject::Kind::Program, program}},
+                                  1100);
+    const double scale = std::min(area.width() / layout.Width(), area.height() / layout.Height());
+    canvas.save();
+    canvas.translate(area.topLeft());
+    canvas.scale(scale, scale);
+    layout.Paint(canvas);
+    canvas.restore();
+}
+
+bool PrintTimelinesJob(C_PrintTarget& target, const S_PrintSource& source, std::int32_t& pageCounter)
+{
+    const C_Configuration configuration = C_Configuration::Read(*source.m_Format, source.m_Panes);
+    const int programs = int(configuration.m_Programs.size());
+    for (int program = 0; program < std::max(programs, 1); ++program) {
+        if (program > 0 && !target.NewPage())
+            return false;
+        PrintTimelinePage(target.Canvas(), source, configuration, program < programs ? program : -1, pageCounter);
+    }
+    return true;
+}
+
 } // namespace
 
 // ---- Targets
@@ -365,6 +415,8 @@ QString RunPrintJobs(C_PrintTarget& target, const S_PrintSource& source, const S
          [&] { return PrintServiceJob(target, source, printTime, pageCounter); }},
         {parts.m_Programs, 34, QPageLayout::Portrait, [&] { return PrintProgramsJob(target, source, pageCounter); }},
         {parts.m_Cycles, 35, QPageLayout::Landscape, [&] { return PrintCyclesJob(target, source, pageCounter); }},
+        {parts.m_Timelines && source.m_Format != nullptr, Msg::PrintTimelines, QPageLayout::Landscape,
+         [&] { return PrintTimelinesJob(target, source, pageCounter); }},
     };
     QString last;
     for (const S_Job& job : jobs) {

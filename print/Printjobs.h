@@ -12,6 +12,7 @@
 #include <vector>
 
 class C_ConfigurationPanes;
+class C_EEPROMFormat;
 class C_StepRow;
 class QPagedPaintDevice;
 
@@ -23,6 +24,8 @@ struct S_PrintSource
     const std::vector<C_StepRow>& m_Rows;
     // The window's caption, the configuration's file name.
     QString m_Caption;
+    // The format that reads the panes: the programs' timelines need it.
+    const C_EEPROMFormat* m_Format = nullptr;
 };
 
 // The parts a user can tick; they print in this order, each as a job of its own.
@@ -31,8 +34,10 @@ struct S_PrintParts
     bool m_ServiceAndMotor = false;
     bool m_Programs = false;
     bool m_Cycles = false;
+    // One landscape page per program, after the cycles.
+    bool m_Timelines = false;
 
-    bool Any() const { return m_ServiceAndMotor || m_Programs || m_Cycles; }
+    bool Any() const { return m_ServiceAndMotor || m_Programs || m_Cycles || m_Timelines; }
 };
 
 // Where the jobs print. A job is one document: BeginDocument starts it with its

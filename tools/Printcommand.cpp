@@ -25,24 +25,12 @@ std::optional<S_PrintParts> ParseParts(const QString& list)
             parts.m_Programs = true;
         else if (name == QLatin1String("cycles"))
             parts.m_Cycles = true;
+        else if (name == QLatin1String("timelines"))
+            parts.m_Timelines = true;
         else
             return std::nullopt;
     }
     return parts;
-}
-
-// The moment SOURCE_DATE_EPOCH names, in UTC, so that a print can be made again
-// unchanged; the clock when it is not set.
-std::optional<QDateTime> PrintTime()
-{
-    const QString epoch = qEnvironmentVariable("SOURCE_DATE_EPOCH");
-    if (epoch.isEmpty())
-        return QDateTime::currentDateTime();
-    // Whole seconds up to the end of year 9999.
-    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,12}$"));
-    if (!digits.match(epoch).hasMatch() || epoch.toLongLong() > 253402300799)
-        return std::nullopt;
-    return QDateTime::fromSecsSinceEpoch(epoch.toLongLong(), Qt::UTC);
 }
 
 // The caption Kw3Win gives the file: an old configuration shows as the .KWC it becomes.
@@ -52,6 +40,20 @@ QString Caption(const QString& path)
 }
 
 } // namespace
+
+std::optional<QDateTime> StampTime(const QDateTime& unset)
+{
+    const QString epoch = qEnvironmentVariable("SOURCE_DATE_EPOCH");
+    if (epoch.isEmpty())
+        return unset;
+    // Whole seconds up to the end of year 9999.
+    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,12}$"));
+    if (!digits.match(epoch).hasMatch() || epoch.toLongLong() > 253402300799) {
+        WriteError(QStringLiteral("SOURCE_DATE_EPOCH is a count of seconds since 1970, not %1").arg(epoch));
+        return std::nullopt;
+    }
+    return QDateTime::fromSecsSinceEpoch(epoch.toLongLong(), Qt::UTC);
+}
 
 int RunPrint(const QStringList& arguments)
 {
@@ -65,16 +67,13 @@ int RunPrint(const QStringList& arguments)
     const std::optional<S_PrintParts> parts =
         ParseParts(parsed->m_Options.value(QStringLiteral("parts"), QStringLiteral("service,programs,cycles")));
     if (!parts) {
-        WriteError(QStringLiteral("--parts is a comma-separated list of service, programs and cycles, not %1")
+        WriteError(QStringLiteral("--parts is a comma-separated list of service, programs, cycles and timelines, not %1")
                        .arg(parsed->m_Options.value(QStringLiteral("parts"))));
         return ExitCode::Refused;
     }
-    const std::optional<QDateTime> printTime = PrintTime();
-    if (!printTime) {
-        WriteError(QStringLiteral("SOURCE_DATE_EPOCH is a count of seconds since 1970, not %1")
-                       .arg(qEnvironmentVariable("SOURCE_DATE_EPOCH")));
+    const std::optional<QDateTime> printTime = StampTime(QDateTime::currentDateTime());
+    if (!printTime)
         return ExitCode::Refused;
-    }
 
     QStringList files;
     QMap<QString, QString> options;
@@ -84,7 +83,8 @@ int RunPrint(const QStringList& arguments)
         return ExitCode::Refused;
 
     InstallFontSubstitutes();
-    const S_PrintSource source{configuration->Panes(), configuration->Format().Rows(), Caption(files[0])};
+    const S_PrintSource source{configuration->Panes(), configuration->Format().Rows(), Caption(files[0]),
+                               &configuration->Format()};
     if (!PrintToPdfFile(files[1], source, *parts, *printTime, error)) {
         WriteError(QStringLiteral("cannot write %1: %2").arg(files[1], error));
         return ExitCode::Refused;

@@ -18,6 +18,8 @@ int RunCheck(const QStringList& arguments);
 int RunConvert(const QStringList& arguments);
 int RunText(const QStringList& arguments);
 int RunDump(const QStringList& arguments);
+int RunSummary(const QStringList& arguments);
+int RunTimeline(const QStringList& arguments);
 int RunDownload(const QStringList& arguments);
 int RunUpload(const QStringList& arguments);
 int RunSimulateCommand(const QStringList& arguments);

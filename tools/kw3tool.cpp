@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QHashFunctions>
 
 #include <cstdio>
 #include <memory>
@@ -35,6 +36,13 @@ constexpr S_Command Commands[] = {
              "      the text form on standard output, in any state (for git's textconv)",
      RunText},
     {"dump", "dump FILE [--format F]", RunDump},
+    {"summary", "summary FILE [--format F]\n"
+                "      one line per program, then per cycle: program N: T, cycle C/N: T (m:ss, a range m:ss-m:ss,\n"
+                "      m:ss- without an upper bound)",
+     RunSummary},
+    {"timeline", "timeline FILE OUT --program N | --cycle C/N [--format F] [--width PX]\n"
+                 "      OUT by extension: .svg, .png (96 dpi) or .pdf; width 1600 px unless given",
+     RunTimeline},
     {"diff", "diff A B [--format F]\n"
              "      one line per difference, PLACE: A -> B; exit 0 the same, 1 they differ",
      RunDiff},
@@ -47,7 +55,7 @@ constexpr S_Command Commands[] = {
                "[--receive-timeout MS]",
      RunUpload},
     {"print", "print FILE OUT.pdf [--format F] [--parts LIST]\n"
-              "      LIST: comma-separated service, programs, cycles (default all three); A4, pages\n"
+              "      LIST: comma-separated service, programs, cycles, timelines (default the first three); A4, pages\n"
               "      numbered from 1; printed date and time from SOURCE_DATE_EPOCH (seconds, UTC) if set",
      RunPrint},
     {"simulate", "simulate [--format F] [--image FILE] [--save FILE] [--ignore K] [--stop-after N] [--corrupt OFFSET]\n"
@@ -101,6 +109,8 @@ void DropQtNotes(QtMsgType type, const QMessageLogContext& context, const QStrin
 int main(int argc, char* argv[])
 {
     qInstallMessageHandler(DropQtNotes);
+    // The toolkit's hashes order what it writes (a PDF's objects): the same input then gives the same bytes.
+    QHashSeed::setDeterministicGlobalSeed();
     // The configuration panes are widgets; no display is needed to fill them.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -24,7 +24,7 @@ protected:
     QTreeWidgetItem* AddCycle(int category, int number, int steps);
     // A program whose entries name cycles 1 to cycles of category 1.
     QTreeWidgetItem* AddProgram(int number, int cycles);
-    S_PrintSource Source() const { return {m_Panes, m_Format->Rows(), QStringLiteral("config.KWC")}; }
+    S_PrintSource Source() const { return {m_Panes, m_Format->Rows(), QStringLiteral("config.KWC"), m_Format.get()}; }
 
     TempFolder m_Folder;
     C_LanguageManager m_Language;

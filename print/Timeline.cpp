@@ -1,0 +1,474 @@
+#include "print/Timeline.h"
+
+#include "language/Language.h"
+#include "language/Messages.h"
+#include "model/Nodedata.h"
+#include "model/Steprow.h"
+#include "model/Utilities.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageWriter>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+constexpr double TitleHeight = 22;
+constexpr double AxisHeight = 16;
+constexpr double BandHeight = 20;
+constexpr double StepHeight = 24;
+constexpr double SwitchLaneHeight = 14;
+constexpr double ValueLaneHeight = 34;
+constexpr double LaneGap = 3;
+
+// The cycles trees' categories: prewash, wash, rinse, spin, other.
+constexpr std::array<QRgb, 6> CategoryColours = {0xff9e9e9e, 0xff7fb3d5, 0xff5d9bd0, 0xff76c7a0,
+                                                 0xffe0a458, 0xffb39ddb};
+
+QColor CategoryColour(int category)
+{
+    return QColor::fromRgb(CategoryColours[size_t(category >= 1 && category <= 5 ? category : 0)]);
+}
+
+QString ReferenceLabel(int category, int number)
+{
+    const C_NodeData reference(NodeKind::CycleReferenceWord | NodeKind::CategoryBits(category), number);
+    return NodeLabel(reference);
+}
+
+QFont TimelineFont(bool bold = false)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(11);
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace
+
+C_TimelineLayout::C_TimelineLayout(const S_TimelineSource& source, double width)
+    : m_Source(source)
+    , m_Width(std::max(width, LabelWidth + 2 * Margin + 40))
+{
+    const C_Configuration& configuration = source.m_Configuration;
+    const C_ProgramTiming timing(source.m_Layout);
+    std::vector<const C_Configuration::S_Cycle*> cycles;
+    S_Duration total;
+    if (source.m_Subject.m_Kind == S_TimelineSubject::Kind::Program) {
+        const C_Configuration::S_Program& program = configuration.m_Programs.at(size_t(source.m_Subject.m_Index));
+        for (const S_ProgramCycle& part : C_ProgramTiming::CyclesOf(configuration, program)) {
+            cycles.push_back(part.m_Cycle);
+            m_Bands.push_back(
+                {ReferenceLabel(part.m_Reference->Category(), part.m_Reference->m_Number), {}, part.m_Cycle});
+        }
+        total = timing.Program(configuration, program);
+        m_Title = Text(Msg::Program) + QLatin1Char(' ') + QString::number(program.m_Number);
+    } else {
+        const C_Configuration::S_Cycle& cycle = configuration.m_Cycles.at(size_t(source.m_Subject.m_Index));
+        cycles.push_back(&cycle);
+        m_Bands.push_back({ReferenceLabel(cycle.Category(), cycle.m_Number), {}, &cycle});
+        total = timing.Cycle(cycle);
+        m_Title = m_Bands.front().m_Label;
+    }
+    m_Title += QStringLiteral(": ") + DurationText(total);
+    PlaceSteps(timing, cycles);
+    PlaceLanes();
+}
+
+void C_TimelineLayout::PlaceSteps(const C_ProgramTiming& timing,
+                                  const std::vector<const C_Configuration::S_Cycle*>& cycles)
+{
+    for (size_t band = 0; band < cycles.size(); ++band) {
+        const C_Configuration::S_Cycle* cycle = cycles[band];
+        if (cycle == nullptr || !cycle->m_Steps)
+            continue;
+        const int index = int(cycle - m_Source.m_Configuration.m_Cycles.data());
+        for (size_t step = 0; step < cycle->m_Steps->size(); ++step)
+            m_Steps.push_back({index, int(step), timing.Step((*cycle->m_Steps)[step]), {}, {}, {}, {}});
+    }
+
+    // Seconds share the width left by the open ends; a step too short to see
+    // gets the minimum width, and the others share what remains.
+    const auto span = [](const S_TimelineStep& step) {
+        return double(step.m_Duration.m_Upper.value_or(step.m_Duration.m_Lower));
+    };
+    const auto open = [](const S_TimelineStep& step) { return step.m_Duration.m_Upper ? 0.0 : OpenEndWidth; };
+    double plot = m_Width - LabelWidth - 2 * Margin;
+    std::vector<bool> atMinimum(m_Steps.size(), false);
+    double scale = 0;
+    for (bool changed = true; changed;) {
+        changed = false;
+        double fixed = 0;
+        double seconds = 0;
+        for (size_t i = 0; i < m_Steps.size(); ++i) {
+            if (atMinimum[i])
+                fixed += MinimumStepWidth;
+            else {
+                fixed += open(m_Steps[i]);
+                seconds += span(m_Steps[i]);
+            }
+        }
+        scale = seconds > 0 ? std::max(0.0, plot - fixed) / seconds : 0;
+        for (size_t i = 0; i < m_Steps.size(); ++i)
+            if (!atMinimum[i] && span(m_Steps[i]) * scale + open(m_Steps[i]) < MinimumStepWidth)
+                atMinimum[i] = changed = true;
+    }
+
+    const double top = Margin + TitleHeight + AxisHeight + BandHeight;
+    m_StepRow = QRectF(Margin + LabelWidth, top, plot, StepHeight);
+    double x = m_StepRow.left();
+    S_Duration elapsed;
+    size_t band = 0;
+    const auto closeBands = [&](int untilCycle) {
+        // Bands up to the one of the cycle (or all of them) end here.
+        while (band < m_Bands.size()) {
+            const C_Configuration::S_Cycle* cycle = m_Bands[band].m_Cycle;
+            if (untilCycle >= 0 && cycle != nullptr && cycle == &m_Source.m_Configuration.m_Cycles[size_t(untilCycle)])
+                break;
+            m_Bands[band].m_Rect.setRight(x);
+            m_Ticks.emplace_back(x, elapsed);
+            ++band;
+            if (band < m_Bands.size())
+                m_Bands[band].m_Rect = QRectF(x, top - BandHeight, 0, BandHeight);
+        }
+    };
+    if (!m_Bands.empty())
+        m_Bands.front().m_Rect = QRectF(x, top - BandHeight, 0, BandHeight);
+    int previousCycle = -1;
+    for (size_t i = 0; i < m_Steps.size(); ++i) {
+        S_TimelineStep& step = m_Steps[i];
+        // The first step of a cycle starts its band; the same cycle twice in a row is two bands.
+        if (step.m_Step == 0 && (previousCycle >= 0 || m_Bands[band].m_Cycle == nullptr ||
+                                 m_Bands[band].m_Cycle != &m_Source.m_Configuration.m_Cycles[size_t(step.m_Cycle)])) {
+            if (previousCycle >= 0) {
+                m_Bands[band].m_Rect.setRight(x);
+                m_Ticks.emplace_back(x, elapsed);
+                ++band;
+                m_Bands[band].m_Rect = QRectF(x, top - BandHeight, 0, BandHeight);
+            }
+            closeBands(step.m_Cycle);
+        }
+        previousCycle = step.m_Cycle;
+        const double solid = double(step.m_Duration.m_Lower) * scale;
+        const double hatched = step.m_Duration.m_Upper ? double(*step.m_Duration.m_Upper - step.m_Duration.m_Lower) * scale : 0;
+        const double end = open(step);
+        const double widen = atMinimum[i] ? std::max(0.0, MinimumStepWidth - solid - hatched - end) : 0;
+        step.m_Solid = QRectF(x, top, solid + widen, StepHeight);
+        step.m_Hatched = QRectF(step.m_Solid.right(), top, hatched, StepHeight);
+        step.m_Open = QRectF(step.m_Hatched.right(), top, end, StepHeight);
+        x = step.m_Open.right();
+        elapsed += step.m_Duration;
+    }
+    if (!m_Bands.empty() && previousCycle >= 0) {
+        m_Bands[band].m_Rect.setRight(x);
+        m_Ticks.emplace_back(x, elapsed);
+        ++band;
+    }
+    closeBands(-1);
+    m_Width = std::max(m_Width, x + Margin);
+}
+
+void C_TimelineLayout::PlaceLanes()
+{
+    const std::vector<S_StepRow>& layout = m_Source.m_Layout;
+    double y = m_StepRow.bottom() + 2 * LaneGap;
+    for (size_t row = 0; row < layout.size(); ++row) {
+        const S_StepRow& field = layout[row];
+        S_TimelineLane::Kind kind;
+        if (field.m_Class == RowClass::Out || field.m_Class == RowClass::Boolean)
+            kind = S_TimelineLane::Kind::Switch;
+        else if (field.m_Role == StepRole::Level || field.m_Role == StepRole::Temperature)
+            kind = S_TimelineLane::Kind::Value;
+        else if (field.m_Role == StepRole::MotorMode)
+            kind = S_TimelineLane::Kind::Motor;
+        else
+            continue;
+        std::int32_t highest = 1;
+        for (const S_TimelineStep& step : m_Steps)
+            if (Value(step, row) != field.m_DisabledValue)
+                highest = std::max(highest, Value(step, row));
+        const double height = kind == S_TimelineLane::Kind::Value ? ValueLaneHeight : SwitchLaneHeight;
+        S_TimelineLane lane{kind, m_Source.m_Rows[row].m_Caption, QRectF(Margin, y, m_Width - 2 * Margin, height), {}};
+        for (const S_TimelineStep& step : m_Steps) {
+            const std::int32_t value = Value(step, row);
+            if (value == field.m_DisabledValue)
+                continue;
+            const QRectF column(step.m_Solid.left(), y, step.m_Open.right() - step.m_Solid.left(), height);
+            if (kind == S_TimelineLane::Kind::Value) {
+                // A line at the target's height, its value above it.
+                const double level = y + height - 2 - (height - 14) * double(value) / double(highest);
+                lane.m_Marks.push_back({QRectF(column.left(), level, column.width(), 0), ValueText(row, value)});
+            } else {
+                lane.m_Marks.push_back({column.adjusted(0, 2, 0, -2),
+                                        kind == S_TimelineLane::Kind::Motor ? ValueText(row, value) : QString()});
+            }
+        }
+        if (lane.m_Marks.empty())
+            continue;
+        m_Lanes.push_back(std::move(lane));
+        y += height + LaneGap;
+    }
+    for (S_TimelineStep& step : m_Steps)
+        step.m_Column = QRectF(step.m_Solid.left(), m_StepRow.top(), step.m_Open.right() - step.m_Solid.left(),
+                               y - m_StepRow.top());
+    m_Height = y + Margin;
+}
+
+std::int32_t C_TimelineLayout::Value(const S_TimelineStep& step, size_t row) const
+{
+    return (*m_Source.m_Configuration.m_Cycles[size_t(step.m_Cycle)].m_Steps)[size_t(step.m_Step)][row];
+}
+
+QString C_TimelineLayout::ValueText(size_t row, std::int32_t value) const
+{
+    const C_StepRow& field = m_Source.m_Rows[row];
+    switch (field.m_Class) {
+    case RowClass::Time: return FormatStepTime(std::uint32_t(value));
+    case RowClass::Number:
+        return field.m_Unit.isEmpty() ? QString::number(value) : QString::number(value) + QLatin1Char(' ') + field.m_Unit;
+    case RowClass::Motor: return QString::number(value);
+    default: return QString();
+    }
+}
+
+int C_TimelineLayout::StepAt(const QPointF& point) const
+{
+    for (size_t i = 0; i < m_Steps.size(); ++i)
+        if (m_Steps[i].m_Column.contains(point))
+            return int(i);
+    return -1;
+}
+
+QString C_TimelineLayout::Describe(int index) const
+{
+    if (index < 0 || size_t(index) >= m_Steps.size())
+        return QString();
+    const S_TimelineStep& step = m_Steps[size_t(index)];
+    const C_Configuration::S_Cycle& cycle = m_Source.m_Configuration.m_Cycles[size_t(step.m_Cycle)];
+    QStringList lines{ReferenceLabel(cycle.Category(), cycle.m_Number) + QStringLiteral(", ") + Text(Msg::Step) +
+                      QLatin1Char(' ') + QString::number(step.m_Step + 1) + QStringLiteral(": ") +
+                      DurationText(step.m_Duration)};
+    for (size_t row = 0; row < m_Source.m_Layout.size(); ++row) {
+        const std::int32_t value = Value(step, row);
+        if (m_Source.m_Layout[row].m_Class == RowClass::Separator || value == m_Source.m_Layout[row].m_DisabledValue)
+            continue;
+        const QString text = ValueText(row, value);
+        lines << (text.isEmpty() ? m_Source.m_Rows[row].m_Caption
+                                 : m_Source.m_Rows[row].m_Caption + QStringLiteral(": ") + text);
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+void C_TimelineLayout::Paint(QPainter& painter, int selected) const
+{
+    painter.save();
+    painter.fillRect(QRectF(0, 0, m_Width, m_Height), Qt::white);
+    painter.setFont(TimelineFont(true));
+    painter.setPen(Qt::black);
+    painter.drawText(QRectF(Margin, Margin, m_Width - 2 * Margin, TitleHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                     m_Title);
+    painter.setFont(TimelineFont());
+    const QFontMetricsF metrics(painter.font());
+
+    // The axis: the time elapsed at the start and at the end of every band.
+    const double axisBottom = Margin + TitleHeight + AxisHeight;
+    painter.setPen(QColor(0x60, 0x60, 0x60));
+    painter.drawLine(QPointF(m_StepRow.left(), axisBottom), QPointF(m_StepRow.right(), axisBottom));
+    double lastLabelEnd = 0;
+    std::vector<std::pair<double, S_Duration>> ticks{{m_StepRow.left(), S_Duration{}}};
+    ticks.insert(ticks.end(), m_Ticks.begin(), m_Ticks.end());
+    for (const auto& [x, elapsed] : ticks) {
+        painter.drawLine(QPointF(x, axisBottom - 4), QPointF(x, axisBottom));
+        const QString label = DurationText(elapsed);
+        const double width = metrics.horizontalAdvance(label) + 2;
+        // Centred on its tick but kept on the page; one that would overlap the
+        // previous label is left out, its tick stays.
+        const double left = std::clamp(x - width / 2, Margin, m_Width - Margin - width);
+        if (left < lastLabelEnd + 4 && lastLabelEnd > 0)
+            continue;
+        painter.drawText(QRectF(left, axisBottom - AxisHeight, width, AxisHeight - 4), Qt::AlignCenter, label);
+        lastLabelEnd = left + width;
+    }
+
+    for (const S_TimelineBand& band : m_Bands) {
+        if (band.m_Rect.width() <= 0)
+            continue;
+        const int category = band.m_Cycle != nullptr ? band.m_Cycle->Category() : 0;
+        painter.fillRect(band.m_Rect.adjusted(0, 1, 0, -1), CategoryColour(category).lighter(150));
+        painter.setPen(Qt::black);
+        painter.drawText(band.m_Rect.adjusted(3, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                         metrics.elidedText(band.m_Label, Qt::ElideRight, std::max(0.0, band.m_Rect.width() - 5)));
+    }
+
+    painter.setPen(Qt::black);
+    painter.drawText(QRectF(Margin, m_StepRow.top(), LabelWidth - 4, StepHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                     Text(Msg::Step));
+    for (size_t i = 0; i < m_Steps.size(); ++i) {
+        const S_TimelineStep& step = m_Steps[i];
+        const QColor colour = CategoryColour(m_Source.m_Configuration.m_Cycles[size_t(step.m_Cycle)].Category());
+        painter.fillRect(step.m_Solid, colour);
+        if (step.m_Hatched.width() > 0) {
+            painter.fillRect(step.m_Hatched, colour.lighter(160));
+            painter.fillRect(step.m_Hatched, QBrush(colour.darker(130), Qt::BDiagPattern));
+        }
+        if (step.m_Open.width() > 0) {
+            // An open end: the step may go on for ever.
+            painter.fillRect(step.m_Open, colour.lighter(170));
+            painter.setPen(QPen(colour.darker(150), 1, Qt::DashLine));
+            painter.drawLine(step.m_Open.topLeft(), step.m_Open.topRight());
+            painter.drawLine(step.m_Open.bottomLeft(), step.m_Open.bottomRight());
+            painter.drawText(step.m_Open, Qt::AlignCenter, QStringLiteral("\u2026"));
+        }
+        painter.setPen(QPen(Qt::white, 1));
+        painter.drawLine(step.m_Solid.topLeft(), step.m_Solid.bottomLeft());
+    }
+    if (selected >= 0 && size_t(selected) < m_Steps.size()) {
+        const S_TimelineStep& step = m_Steps[size_t(selected)];
+        painter.setPen(QPen(Qt::black, 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(step.m_Solid.topLeft(), step.m_Open.bottomRight()).adjusted(1, 1, -1, -1));
+        painter.setPen(QPen(QColor(0, 0, 0, 60), 1, Qt::DotLine));
+        painter.drawLine(QPointF(step.m_Column.left() + 1, step.m_Column.top()),
+                         QPointF(step.m_Column.left() + 1, step.m_Column.bottom()));
+    }
+
+    for (const S_TimelineLane& lane : m_Lanes) {
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(lane.m_Rect.left(), lane.m_Rect.top(), LabelWidth - 4, lane.m_Rect.height()),
+                         Qt::AlignLeft | Qt::AlignVCenter,
+                         metrics.elidedText(lane.m_Label, Qt::ElideRight, LabelWidth - 6));
+        painter.setPen(QColor(0xd8, 0xd8, 0xd8));
+        painter.drawLine(QPointF(m_StepRow.left(), lane.m_Rect.bottom()), QPointF(m_StepRow.right(), lane.m_Rect.bottom()));
+        for (const S_TimelineLane::S_Mark& mark : lane.m_Marks) {
+            switch (lane.m_Kind) {
+            case S_TimelineLane::Kind::Switch: painter.fillRect(mark.m_Rect, QColor(0x3a, 0x6e, 0xa5)); break;
+            case S_TimelineLane::Kind::Value:
+                painter.setPen(QPen(QColor(0xc0, 0x39, 0x2b), 2));
+                painter.drawLine(mark.m_Rect.topLeft(), mark.m_Rect.topRight());
+                painter.setPen(Qt::black);
+                if (metrics.horizontalAdvance(mark.m_Text) < mark.m_Rect.width())
+                    painter.drawText(QRectF(mark.m_Rect.left(), mark.m_Rect.top() - 13, mark.m_Rect.width(), 12),
+                                     Qt::AlignCenter, mark.m_Text);
+                break;
+            case S_TimelineLane::Kind::Motor:
+                painter.fillRect(mark.m_Rect, QColor(0xe8, 0xe0, 0xf0));
+                painter.setPen(QColor(0x6a, 0x4c, 0x93));
+                painter.drawRect(mark.m_Rect.adjusted(0, 0, -1, -1));
+                if (metrics.horizontalAdvance(mark.m_Text) + 4 < mark.m_Rect.width())
+                    painter.drawText(mark.m_Rect, Qt::AlignCenter, mark.m_Text);
+                break;
+            }
+        }
+    }
+    painter.restore();
+}
+
+// ---- Files
+
+namespace {
+
+enum class FileType { Svg, Png, Pdf };
+
+std::optional<FileType> FileTypeOf(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("svg"))
+        return FileType::Svg;
+    if (suffix == QLatin1String("png"))
+        return FileType::Png;
+    if (suffix == QLatin1String("pdf"))
+        return FileType::Pdf;
+    return std::nullopt;
+}
+
+constexpr int ScreenDotsPerMetre = 3780; // 96 dpi
+
+} // namespace
+
+bool IsTimelineFileName(const QString& path)
+{
+    return FileTypeOf(path).has_value();
+}
+
+bool ExportTimeline(const QString& path, const S_TimelineSource& source, int width, const QDateTime& stamp,
+                    QString& error)
+{
+    const std::optional<FileType> type = FileTypeOf(path);
+    if (!type) {
+        error = QStringLiteral("a timeline is written as .svg, .png or .pdf");
+        return false;
+    }
+    const C_TimelineLayout layout(source, width);
+    const QSize size(int(std::ceil(layout.Width())), int(std::ceil(layout.Height())));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = file.errorString();
+        return false;
+    }
+    bool painted = true;
+    switch (*type) {
+    case FileType::Svg: {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&file);
+        svg.setSize(size);
+        svg.setViewBox(QRect(QPoint(0, 0), size));
+        svg.setTitle(layout.Title());
+        svg.setResolution(96);
+        QPainter painter(&svg);
+        layout.Paint(painter);
+        painted = painter.end();
+        break;
+    }
+    case FileType::Png: {
+        QImage image(size, QImage::Format_RGB32);
+        image.setDotsPerMeterX(ScreenDotsPerMetre);
+        image.setDotsPerMeterY(ScreenDotsPerMetre);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            painter.setRenderHint(QPainter::Antialiasing);
+            layout.Paint(painter);
+        }
+        QImageWriter writer(&file, "png");
+        painted = writer.write(image);
+        break;
+    }
+    case FileType::Pdf: {
+        // Written to memory first: the writer stamps the clock's time, the file gets the one given.
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        {
+            QPdfWriter pdf(&buffer);
+            pdf.setCreator(QStringLiteral("Kw3Win"));
+            pdf.setTitle(layout.Title());
+            pdf.setResolution(96);
+            pdf.setPageSize(QPageSize(QSizeF(size) * 72.0 / 96.0, QPageSize::Point, QString(), QPageSize::ExactMatch));
+            pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+            QPainter painter(&pdf);
+            layout.Paint(painter);
+            painted = painter.end();
+        }
+        QByteArray bytes = buffer.data();
+        const QByteArray key("/CreationDate (D:");
+        const qsizetype at = bytes.indexOf(key);
+        const QByteArray date = stamp.toUTC().toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1();
+        if (at >= 0 && date.size() == 14 && at + key.size() + 14 <= bytes.size())
+            bytes.replace(at + key.size(), 14, date);
+        painted = painted && file.write(bytes) == bytes.size();
+        break;
+    }
+    }
+    if (!painted || !file.flush() || !file.commit()) {
+        error = painted ? file.errorString() : QStringLiteral("the picture could not be drawn");
+        file.cancelWriting();
+        return false;
+    }
+    return true;
+}
