@@ -435,11 +435,14 @@ void TFormMDIChild::Restore(const C_Configuration& configuration)
         if (NodeData(program)->m_Number == copiedProgramNumber)
             m_CopiedProgram = copiedReference < 0 ? program : program->child(copiedReference);
     }
+    // Selected again as before: what the timeline shows stays.
+    const bool insightFromCycles = m_InsightFromCycles;
     if (currentProgram >= 0)
         m_ProgramsTree->setCurrentItem(m_ProgramsTree->topLevelItem(
             std::min(currentProgram, m_ProgramsTree->topLevelItemCount() - 1)));
     if (QTreeWidgetItem* cycle = cycleNode(displayedCycle))
         m_CyclesTree->setCurrentItem(cycle);
+    m_InsightFromCycles = insightFromCycles;
     CycleSelectAtNode(m_CyclesTree->currentItem());
     m_Current = configuration;
     CurrentReplaced();

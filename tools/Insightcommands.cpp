@@ -77,7 +77,11 @@ int RunSummary(const QStringList& arguments)
     for (const C_Configuration::S_Cycle* cycle : cycles)
         out += QStringLiteral("cycle %1: %2\n")
                    .arg(CycleName(cycle->Category(), cycle->m_Number), DurationText(timing.Cycle(*cycle)));
-    WriteOutput(out);
+    // A configuration without programs and cycles prints nothing.
+    if (!out.isEmpty()) {
+        out.chop(1);
+        WriteOutput(out);
+    }
     return ExitCode::Success;
 }
 

@@ -61,6 +61,18 @@ protected:
 
 } // namespace
 
+TEST_F(PrintCommandTest, ProgramTimelinesFollowTheCyclesWithPageNumbersRunningOn)
+{
+    const QString out = m_Folder.Path(QStringLiteral("timelines.pdf"));
+    const S_ToolRun run = Run({QStringLiteral("print"), m_In, out, QStringLiteral("--parts"),
+                               QStringLiteral("cycles,timelines")});
+    ASSERT_EQ(run.m_Exit, 0) << run.m_Err.toStdString();
+    EXPECT_EQ(PdfOrientations(out), QStringLiteral("LLLL"));
+    const QString page = PdfText(out, 4);
+    for (const QString& text : {QStringLiteral("<342>"), QStringLiteral("<44> 4"), QStringLiteral("<145> 1: 5:30")})
+        EXPECT_TRUE(page.contains(text)) << text.toStdString() << "\n" << page.toStdString();
+}
+
 TEST_F(PrintCommandTest, WritesEveryPartIntoOnePdf)
 {
     const QString out = m_Folder.Path(QStringLiteral("out.pdf"));

@@ -1,0 +1,74 @@
+// The timeline window beside a configuration window: it follows the selection and
+// every change, and a click or an arrow key selects the step in the grid.
+#include "editor/Timelineview.h"
+#include "language/Messages.h"
+#include "support/Imagebuilder.h"
+#include "support/Windowfixture.h"
+
+#include <QAction>
+#include <QUndoStack>
+
+namespace {
+
+class TimelineViewTest : public WindowTest
+{
+protected:
+    // Program 1 runs Wash 1 (two steps of 1:00 and 2:00) and Rinse 1 (one of 0:30).
+    TimelineViewTest()
+    {
+        ImageBuilder image(StandardLayout);
+        image.Step(0, 2, 1, 1, {{3, 0x01}, {10, 1}, {11, 0}})
+            .Step(1, 2, 1, 2, {{10, 2}, {11, 0}})
+            .Step(2, 3, 1, 1, {{10, 0}, {11, 30}})
+            .Program(0, 1, {{2, 1}, {3, 1}});
+        const QString path = m_Folder.Write(QStringLiteral("Timeline.KWC"), image.ConfigurationFile());
+        EXPECT_TRUE(Window().LoadConfiguration(path, FormatCode::Standard));
+        m_View.resize(900, 300);
+        m_View.show();
+        m_View.Follow(&Window());
+    }
+
+    void Click(int step)
+    {
+        QTest::mouseClick(&m_View, Qt::LeftButton, {},
+                          m_View.Layout()->Steps()[size_t(step)].m_Column.center().toPoint());
+    }
+
+    C_TimelineView m_View;
+};
+
+} // namespace
+
+TEST_F(TimelineViewTest, FollowsTheSelectionAndEveryChangeAndSelectsTheStepClicked)
+{
+    EXPECT_EQ(m_View.Layout(), nullptr);
+    SelectProgram(0);
+    ASSERT_NE(m_View.Layout(), nullptr);
+    EXPECT_EQ(m_View.Layout()->Steps().size(), 3u);
+    EXPECT_TRUE(Window().SelectionRunningTime().endsWith(QStringLiteral(" 1 3:30")));
+    EXPECT_TRUE(Window().m_ProgramsTree->topLevelItem(0)->toolTip(0).endsWith(QStringLiteral(": 3:30")));
+
+    // A click selects Rinse 1's step in the grid; the timeline stays on the program.
+    Click(2);
+    EXPECT_EQ(Window().CurrentStep(), std::make_pair(1, 0));
+    EXPECT_EQ(Window().DisplayedCycle(), Window().m_CategoryNodes[3]->child(0));
+    EXPECT_EQ(m_View.SelectedStep(), 2);
+    EXPECT_EQ(m_View.Layout()->Steps().size(), 3u);
+    EXPECT_TRUE(Window().SelectionRunningTime().endsWith(QStringLiteral(", ") + Text(Msg::Step) +
+                                                          QStringLiteral(" 1 0:30")));
+    QTest::keyClick(&m_View, Qt::Key_Left);
+    EXPECT_EQ(Window().CurrentStep(), std::make_pair(0, 1));
+    EXPECT_EQ(m_View.SelectedStep(), 1);
+
+    // An edit shows at once, and so does its undo.
+    Window().m_RemoveStepAction->trigger();
+    EXPECT_EQ(m_View.Layout()->Steps().size(), 2u);
+    Window().History().undo();
+    EXPECT_EQ(m_View.Layout()->Steps().size(), 3u);
+
+    // Selecting a cycle shows that cycle alone.
+    SelectCycle(3, 0);
+    EXPECT_EQ(m_View.Layout()->Steps().size(), 1u);
+    m_View.Follow(nullptr);
+    EXPECT_EQ(m_View.Layout(), nullptr);
+}
