@@ -43,6 +43,22 @@ QString ReferenceLabel(int category, int number)
     return NodeLabel(reference);
 }
 
+// Diagonal lines across the rectangle, cut at its edges: drawn as lines, so that
+// every picture format and viewer shows them alike.
+void Hatch(QPainter& painter, const QRectF& rect, const QColor& colour)
+{
+    const double h = rect.height();
+    if (rect.width() <= 0 || h <= 0)
+        return;
+    painter.setPen(QPen(colour, 1));
+    for (double x = rect.left() - h; x < rect.right(); x += 6) {
+        const double from = std::max(0.0, (rect.left() - x) / h);
+        const double to = std::min(1.0, (rect.right() - x) / h);
+        if (from < to)
+            painter.drawLine(QPointF(x + from * h, rect.bottom() - from * h), QPointF(x + to * h, rect.bottom() - to * h));
+    }
+}
+
 QFont TimelineFont(bool bold = false)
 {
     QFont font(QStringLiteral("Arial"));
@@ -281,21 +297,26 @@ void C_TimelineLayout::Paint(QPainter& painter, int selected) const
     const double axisBottom = Margin + TitleHeight + AxisHeight;
     painter.setPen(QColor(0x60, 0x60, 0x60));
     painter.drawLine(QPointF(m_StepRow.left(), axisBottom), QPointF(m_StepRow.right(), axisBottom));
-    double lastLabelEnd = 0;
     std::vector<std::pair<double, S_Duration>> ticks{{m_StepRow.left(), S_Duration{}}};
     ticks.insert(ticks.end(), m_Ticks.begin(), m_Ticks.end());
-    for (const auto& [x, elapsed] : ticks) {
+    // Centred on its tick but kept on the page; a label that would overlap the one
+    // before it is left out (its tick stays), except the last: the total.
+    std::vector<std::pair<QRectF, QString>> labels;
+    for (size_t i = 0; i < ticks.size(); ++i) {
+        const auto& [x, elapsed] = ticks[i];
         painter.drawLine(QPointF(x, axisBottom - 4), QPointF(x, axisBottom));
         const QString label = DurationText(elapsed);
         const double width = metrics.horizontalAdvance(label) + 2;
-        // Centred on its tick but kept on the page; one that would overlap the
-        // previous label is left out, its tick stays.
-        const double left = std::clamp(x - width / 2, Margin, m_Width - Margin - width);
-        if (left < lastLabelEnd + 4 && lastLabelEnd > 0)
-            continue;
-        painter.drawText(QRectF(left, axisBottom - AxisHeight, width, AxisHeight - 4), Qt::AlignCenter, label);
-        lastLabelEnd = left + width;
+        const QRectF place(std::clamp(x - width / 2, Margin, m_Width - Margin - width), axisBottom - AxisHeight,
+                           width, AxisHeight - 4);
+        const bool last = i + 1 == ticks.size();
+        while (last && labels.size() > 1 && labels.back().first.right() + 4 > place.left())
+            labels.pop_back();
+        if (labels.empty() || labels.back().first.right() + 4 <= place.left())
+            labels.emplace_back(place, label);
     }
+    for (const auto& [place, label] : labels)
+        painter.drawText(place, Qt::AlignCenter, label);
 
     for (const S_TimelineBand& band : m_Bands) {
         if (band.m_Rect.width() <= 0)
@@ -316,7 +337,7 @@ void C_TimelineLayout::Paint(QPainter& painter, int selected) const
         painter.fillRect(step.m_Solid, colour);
         if (step.m_Hatched.width() > 0) {
             painter.fillRect(step.m_Hatched, colour.lighter(160));
-            painter.fillRect(step.m_Hatched, QBrush(colour.darker(130), Qt::BDiagPattern));
+            Hatch(painter, step.m_Hatched, colour.darker(115));
         }
         if (step.m_Open.width() > 0) {
             // An open end: the step may go on for ever.

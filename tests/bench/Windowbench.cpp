@@ -4,14 +4,18 @@
 #include "app/Mainform.h"
 #include "editor/Changecommand.h"
 #include "editor/Mdichild.h"
+#include "editor/Timelineview.h"
 #include "language/Language.h"
 #include "model/Configurationpanes.h"
 #include "model/Context.h"
 #include "model/Eepromformat.h"
+#include "model/Programtime.h"
 #include "model/Utilities.h"
 #include "support/Sampleconfiguration.h"
 
 #include <QApplication>
+#include <QImage>
+#include <QPainter>
 #include <QFile>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -102,7 +106,76 @@ void UndoAndRedo(benchmark::State& state)
                                                                                      benchmark::Counter::kInvert);
 }
 
+// Running times of every program and cycle of the full configuration.
+void Durations(benchmark::State& state)
+{
+    TFormMDIChild window(Settings());
+    window.LoadConfiguration(Files().m_Full, FormatCode::Standard);
+    const C_Configuration& configuration = window.Current();
+    for (auto _ : state) {
+        const C_ProgramTiming timing(window.Format()->RowLayout());
+        S_Duration all;
+        for (const C_Configuration::S_Program& program : configuration.m_Programs)
+            all += timing.Program(configuration, program);
+        for (const C_Configuration::S_Cycle& cycle : configuration.m_Cycles)
+            all += timing.Cycle(cycle);
+        benchmark::DoNotOptimize(all);
+    }
+}
+
+// The index of the program with the most steps.
+int LongestProgram(const C_Configuration& configuration)
+{
+    int longest = 0;
+    size_t most = 0;
+    for (size_t p = 0; p < configuration.m_Programs.size(); ++p) {
+        size_t steps = 0;
+        for (const S_ProgramCycle& part : C_ProgramTiming::CyclesOf(configuration, configuration.m_Programs[p]))
+            steps += part.m_Cycle != nullptr ? part.m_Cycle->m_Steps->size() : 0;
+        if (steps > most) {
+            most = steps;
+            longest = int(p);
+        }
+    }
+    return longest;
+}
+
+// The longest program's timeline laid out and painted at 1600 pixels.
+void PaintLongestTimeline(benchmark::State& state)
+{
+    TFormMDIChild window(Settings());
+    window.LoadConfiguration(Files().m_Full, FormatCode::Standard);
+    const S_TimelineSource source{window.Current(), window.Format()->Rows(), window.Format()->RowLayout(),
+                                  {S_TimelineSubject::Kind::Program, LongestProgram(window.Current())}};
+    for (auto _ : state) {
+        const C_TimelineLayout layout(source, 1600);
+        QImage picture(1600, int(layout.Height()) + 1, QImage::Format_RGB32);
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::Antialiasing);
+        layout.Paint(painter);
+        state.counters["steps"] = double(layout.Steps().size());
+    }
+}
+
+// The timeline window after an edit of the configuration it shows: laid out again and repainted.
+void TimelineAfterAnEdit(benchmark::State& state)
+{
+    TFormMDIChild window(Settings());
+    window.LoadConfiguration(Files().m_Full, FormatCode::Standard);
+    window.m_ProgramsTree->setCurrentItem(window.m_ProgramsTree->topLevelItem(LongestProgram(window.Current())));
+    C_TimelineView view;
+    view.resize(1600, 400);
+    view.Follow(&window);
+    for (auto _ : state) {
+        emit window.ConfigurationChanged();
+        benchmark::DoNotOptimize(view.grab());
+    }
+}
+
 BENCHMARK(LoadShowAndPaint)->Unit(benchmark::kMillisecond);
+BENCHMARK(Durations)->Unit(benchmark::kMicrosecond);
+BENCHMARK(PaintLongestTimeline)->Unit(benchmark::kMillisecond);
+BENCHMARK(TimelineAfterAnEdit)->Unit(benchmark::kMillisecond);
 BENCHMARK(RepaintLongCycle)->Unit(benchmark::kMillisecond);
 BENCHMARK(UndoAndRedo)->Unit(benchmark::kMillisecond);
 

@@ -44,6 +44,11 @@ public:
         for (int i = 0; i < count; ++i)
             m_Fills.push_back({m_Transform.mapRect(rects[i]), m_Brush.style()});
     }
+    void drawLines(const QLineF* lines, int count) override
+    {
+        for (int i = 0; i < count; ++i)
+            m_Lines.push_back(m_Transform.map(lines[i]));
+    }
     void drawTextItem(const QPointF&, const QTextItem& item) override { m_Texts << item.text(); }
     void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
     void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
@@ -58,7 +63,17 @@ public:
         return false;
     }
 
+    // Lines drawn diagonally within the rectangle.
+    int Hatching(const QRectF& rect) const
+    {
+        return int(std::count_if(m_Lines.begin(), m_Lines.end(), [&rect](const QLineF& line) {
+            return line.dx() != 0 && line.dy() != 0 && rect.adjusted(-0.01, -0.01, 0.01, 0.01).contains(line.p1()) &&
+                   rect.adjusted(-0.01, -0.01, 0.01, 0.01).contains(line.p2());
+        }));
+    }
+
     std::vector<S_Fill> m_Fills;
+    std::vector<QLineF> m_Lines;
     QStringList m_Texts;
 
 private:
@@ -160,7 +175,9 @@ TEST_F(TimelineTest, StepsTakeTheirTimeRangesAndOpenEndsWithAMinimumWidth)
     }
     const C_RecordingEngine& drawn = device.Engine();
     EXPECT_TRUE(drawn.Filled(steps[0].m_Solid, Qt::SolidPattern));
-    EXPECT_TRUE(drawn.Filled(steps[3].m_Hatched, Qt::BDiagPattern));
+    EXPECT_TRUE(drawn.Filled(steps[3].m_Hatched, Qt::SolidPattern));
+    EXPECT_GE(drawn.Hatching(steps[3].m_Hatched), int(steps[3].m_Hatched.width() / 6));
+    EXPECT_EQ(drawn.Hatching(steps[0].m_Solid), 0);
     EXPECT_TRUE(drawn.Filled(steps[1].m_Open, Qt::SolidPattern));
     EXPECT_TRUE(drawn.m_Texts.contains(layout.Title()));
     EXPECT_TRUE(drawn.m_Texts.contains(QStringLiteral("30 cm")));
