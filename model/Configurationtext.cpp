@@ -1,6 +1,7 @@
 #include "model/Configurationtext.h"
 
 #include "model/Configurationpanes.h"
+#include "model/Configurationvalues.h"
 #include "model/Eepromformat.h"
 #include "model/Jsonwriter.h"
 #include "model/Nodedata.h"
@@ -62,29 +63,6 @@ void WriteMotors(C_JsonWriter& json, const C_Configuration& value)
             else
                 json.Value(time);
         json.EndArray();
-    }
-    json.EndArray();
-}
-
-void WritePrograms(C_JsonWriter& json, const C_Configuration& value)
-{
-    json.BeginArray();
-    for (const C_Configuration::S_Program& program : value.m_Programs) {
-        json.BeginObject();
-        json.Key("number");
-        json.Value(program.m_Number);
-        json.Key("cycles");
-        json.BeginArray();
-        for (const C_Configuration::S_Reference& reference : program.m_References) {
-            json.BeginObject(true);
-            json.Key("category");
-            json.Value(reference.Category());
-            json.Key("number");
-            json.Value(reference.m_Number);
-            json.EndObject();
-        }
-        json.EndArray();
-        json.EndObject();
     }
     json.EndArray();
 }
@@ -463,7 +441,7 @@ QByteArray ConfigurationTextOf(C_EEPROMFormat& format, const C_ConfigurationPane
     json.Key("motors");
     WriteMotors(json, value);
     json.Key("programs");
-    WritePrograms(json, value);
+    WriteProgramList(json, value);
     json.Key("cycles");
     WriteCycles(json, value, format.RowLayout());
     if (!kept.empty()) {

@@ -1,5 +1,7 @@
 #include "model/Configurationvalues.h"
 
+#include "model/Jsonwriter.h"
+
 #include <QStringList>
 
 namespace {
@@ -57,4 +59,31 @@ QString StepsText(const C_Configuration::Steps& steps, std::size_t rows)
     for (const C_Configuration::StepValues& step : steps)
         texts << StepText(step, rows);
     return JsonList(texts);
+}
+
+void WriteProgramList(C_JsonWriter& json, const C_Configuration& value, bool withLinks)
+{
+    json.BeginArray();
+    for (const C_Configuration::S_Program& program : value.m_Programs) {
+        json.BeginObject();
+        json.Key("number");
+        json.Value(program.m_Number);
+        json.Key("cycles");
+        json.BeginArray();
+        for (const C_Configuration::S_Reference& reference : program.m_References) {
+            json.BeginObject(true);
+            json.Key(ReferenceKey::Category);
+            json.Value(reference.Category());
+            json.Key(ReferenceKey::Number);
+            json.Value(reference.m_Number);
+            if (withLinks) {
+                json.Key(ReferenceKey::Linked);
+                json.Value(reference.m_Linked);
+            }
+            json.EndObject();
+        }
+        json.EndArray();
+        json.EndObject();
+    }
+    json.EndArray();
 }

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <vector>
 
+class C_JsonWriter;
+
 // A configuration's values as kw3tool's dump names and writes them; dump and
 // the comparison of two configurations share them, so a difference shows a
 // value the way dump shows it.
@@ -29,6 +31,10 @@ constexpr const char* Category = "category";
 constexpr const char* Number = "number";
 constexpr const char* Linked = "linked";
 } // namespace ReferenceKey
+
+// The programs as an array of {number, cycles: [{category, number}]}, the
+// references one to a line; withLinks adds whether each finds its cycle (dump).
+void WriteProgramList(C_JsonWriter& json, const C_Configuration& value, bool withLinks = false);
 
 // A program's cycle list on one line, as dump writes a list of compact objects.
 QString CycleReferencesText(const std::vector<C_Configuration::S_Reference>& references);

@@ -196,6 +196,16 @@ bool PrintProgramsJob(C_PrintTarget& target, const S_PrintSource& source, std::i
 
 // ---- Cycles pages
 
+// The frame of a landscape page as the cycles pages have it: border, the program's name, the caption.
+void DrawLandscapeFrame(C_LayoutAdapter& adapter, QPainter& canvas, const QString& caption)
+{
+    canvas.setBrush(Qt::white);
+    canvas.setPen(QPen(Qt::black, 2));
+    adapter.DrawFrame(TCyclesLayoutForm::m_PageBorderBevel);
+    adapter.DrawTextAs(TCyclesLayoutForm::m_ApplicationNameLabel, ApplicationName);
+    adapter.DrawTextAs(TCyclesLayoutForm::m_PageCaptionLabel, caption);
+}
+
 void PrintCyclePage(QPainter& canvas, const S_PrintSource& source, const QTreeWidgetItem* cycle, int offset,
                     std::int32_t& pageCounter)
 {
@@ -206,11 +216,7 @@ void PrintCyclePage(QPainter& canvas, const S_PrintSource& source, const QTreeWi
     const int stepsOnPage = std::clamp(steps - offset, 0, StepsPerPage);
 
     C_LayoutAdapter adapter(F::Form, canvas);
-    canvas.setBrush(Qt::white);
-    canvas.setPen(QPen(Qt::black, 2));
-    adapter.DrawFrame(F::m_PageBorderBevel);
-    adapter.DrawTextAs(F::m_ApplicationNameLabel, ApplicationName);
-    adapter.DrawTextAs(F::m_PageCaptionLabel, Text(Msg::CyclesHeading));
+    DrawLandscapeFrame(adapter, canvas, Text(Msg::CyclesHeading));
     adapter.DrawTextAs(F::m_CycleNameLabel, cycle != nullptr ? cycle->text(0) : QString());
     // Last, so that the grid's texts start from its font.
     adapter.DrawTextAs(F::m_PageNumberLabel, Text(Msg::Page) + QLatin1Char(' ') + QString::number(pageCounter));
@@ -288,11 +294,7 @@ void PrintTimelinePage(QPainter& canvas, const S_PrintSource& source, const C_Co
 {
     using F = TCyclesLayoutForm;
     C_LayoutAdapter adapter(F::Form, canvas);
-    canvas.setBrush(Qt::white);
-    canvas.setPen(QPen(Qt::black, 2));
-    adapter.DrawFrame(F::m_PageBorderBevel);
-    adapter.DrawTextAs(F::m_ApplicationNameLabel, ApplicationName);
-    adapter.DrawTextAs(F::m_PageCaptionLabel, Text(Msg::PrintTimelines));
+    DrawLandscapeFrame(adapter, canvas, Text(Msg::PrintTimelines));
     adapter.DrawTextAs(F::m_PageNumberLabel, Text(Msg::Page) + QLatin1Char(' ') + QString::number(pageCounter));
     ++pageCounter;
     if (program < 0)

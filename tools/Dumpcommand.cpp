@@ -45,31 +45,6 @@ void WriteMotors(C_JsonWriter& json, const C_Configuration& configuration)
     json.EndArray();
 }
 
-void WritePrograms(C_JsonWriter& json, const C_Configuration& configuration)
-{
-    json.BeginArray();
-    for (const C_Configuration::S_Program& program : configuration.m_Programs) {
-        json.BeginObject();
-        json.Key("number");
-        json.Value(program.m_Number);
-        json.Key("cycles");
-        json.BeginArray();
-        for (const C_Configuration::S_Reference& reference : program.m_References) {
-            json.BeginObject(true);
-            json.Key(ReferenceKey::Category);
-            json.Value(reference.Category());
-            json.Key(ReferenceKey::Number);
-            json.Value(reference.m_Number);
-            json.Key(ReferenceKey::Linked);
-            json.Value(reference.m_Linked);
-            json.EndObject();
-        }
-        json.EndArray();
-        json.EndObject();
-    }
-    json.EndArray();
-}
-
 void WriteRows(C_JsonWriter& json, const C_EEPROMFormat& format)
 {
     json.BeginArray();
@@ -135,7 +110,7 @@ int RunDump(const QStringList& arguments)
     json.Key("motors");
     WriteMotors(json, value);
     json.Key("programs");
-    WritePrograms(json, value);
+    WriteProgramList(json, value, true);
     json.Key("rows");
     WriteRows(json, format);
     json.Key("cycles");
