@@ -95,7 +95,8 @@ void C_TimelineView::ChooseStep(int step)
 
 bool C_TimelineView::Export()
 {
-    if (!m_Layout || !m_Window)
+    const std::optional<S_TimelineSubject> subject = m_Window ? m_Window->InsightSubject() : std::nullopt;
+    if (!m_Layout || !subject)
         return false;
     const QString filters = Text(Msg::SvgFileFilter) + QLatin1Char('\n') + Text(Msg::PngFileFilter) +
                             QLatin1Char('\n') + Text(Msg::PdfFileFilter);
@@ -106,7 +107,7 @@ bool C_TimelineView::Export()
     if (path.isEmpty())
         return false;
     QString reason;
-    const S_TimelineSource source{m_Configuration, m_Rows, m_RowLayout, *m_Window->InsightSubject()};
+    const S_TimelineSource source{m_Configuration, m_Rows, m_RowLayout, *subject};
     if (!ExportTimeline(path, source, std::max(width(), 800), QDateTime::currentDateTimeUtc(), reason)) {
         C_MessageBox::Show(Text(Msg::TimelineNotWritten) + QLatin1Char(' ') + path + QStringLiteral(": ") + reason,
                            QString(Text(Msg::TimelineAction)).remove(QLatin1Char('&')), C_MessageBox::Icon::Warning,

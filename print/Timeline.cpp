@@ -307,7 +307,7 @@ void C_TimelineLayout::Paint(QPainter& painter, int selected) const
         painter.drawLine(QPointF(x, axisBottom - 4), QPointF(x, axisBottom));
         const QString label = DurationText(elapsed);
         const double width = metrics.horizontalAdvance(label) + 2;
-        const QRectF place(std::clamp(x - width / 2, Margin, m_Width - Margin - width), axisBottom - AxisHeight,
+        const QRectF place(std::max(Margin, std::min(x - width / 2, m_Width - Margin - width)), axisBottom - AxisHeight,
                            width, AxisHeight - 4);
         const bool last = i + 1 == ticks.size();
         while (last && labels.size() > 1 && labels.back().first.right() + 4 > place.left())
