@@ -39,7 +39,11 @@ void C_TimelineView::Follow(TFormMDIChild* window)
     if (window != nullptr) {
         connect(window, &TFormMDIChild::ConfigurationChanged, this, &C_TimelineView::Rebuild);
         connect(window, &TFormMDIChild::InsightSelectionChanged, this, &C_TimelineView::Rebuild);
-        connect(window, &QObject::destroyed, this, [this] { Follow(nullptr); });
+        // Forgotten without a look at the window: it is half destroyed by then.
+        connect(window, &QObject::destroyed, this, [this] {
+            m_Window.clear();
+            Rebuild();
+        });
     }
     Rebuild();
 }
