@@ -71,11 +71,11 @@ void C_TimelineView::Rebuild()
 
 void C_TimelineView::FollowSelection()
 {
-    const auto [cycle, step] = m_Window->CurrentStep();
+    const std::pair<int, int> current = m_Window->CurrentStep();
     const std::vector<S_TimelineStep>& steps = m_Layout->Steps();
     const auto matches = [&](int index) {
-        return index >= 0 && size_t(index) < steps.size() && steps[size_t(index)].m_Cycle == cycle &&
-               steps[size_t(index)].m_Step == step;
+        return index >= 0 && size_t(index) < steps.size() && steps[size_t(index)].m_Cycle == current.first &&
+               steps[size_t(index)].m_Step == current.second;
     };
     // A cycle twice in a program: the occurrence chosen last stays chosen.
     if (matches(m_Selected))
