@@ -1,6 +1,9 @@
 #include "app/Mainform.h"
 
 #include "app/Aboutbox.h"
+#include "app/Autosave.h"
+#include "app/Recoveryform.h"
+#include "app/Splash.h"
 #include "comm/Comsetup.h"
 #include "desktop/Filechooser.h"
 #include "desktop/Messagebox.h"
@@ -16,6 +19,7 @@
 #include "model/Configurationfile.h"
 #include "model/Context.h"
 #include "model/Eepromformat.h"
+#include "model/Recoveryfolder.h"
 #include "print/Printitems.h"
 #include "resources/Pictures.h"
 
@@ -86,6 +90,8 @@ QStringList DroppedConfigurations(const QMimeData* data)
 TMainForm::TMainForm(C_Context& context, QWidget* parent)
     : QMainWindow(parent)
     , m_Context(context)
+    , m_Recovery(std::make_unique<C_RecoveryFolder>())
+    , m_Autosave(std::make_unique<C_Autosave>(*m_Recovery, nullptr))
     , m_MdiArea(new QMdiArea(this))
     , m_Histories(new QUndoGroup(this))
 {
@@ -110,6 +116,9 @@ TMainForm::TMainForm(C_Context& context, QWidget* parent)
             m_LastActive = window;
         FollowActiveConfiguration();
     });
+    // Said once and left standing: a box would interrupt the work the copy protects.
+    connect(m_Autosave.get(), &C_Autosave::Problem, statusBar(),
+            [this](const QString& message) { statusBar()->showMessage(message); });
     connect(qApp, &QApplication::focusChanged, this, &TMainForm::UpdateEditCommands);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &TMainForm::UpdateEditCommands);
     UpdateWindowCommands();
@@ -360,9 +369,41 @@ void TMainForm::showEvent(QShowEvent* event)
     if (m_Shown)
         return;
     m_Shown = true;
+    OfferRecovery();
+    // A restored file is not opened twice: Open finds its window.
     const QString last = m_Context.LastConfiguration();
     if (!last.isEmpty() && QFileInfo(last).isFile())
         OpenConfigurationFile(last);
+}
+
+void TMainForm::OfferRecovery()
+{
+    const std::vector<S_FoundCopy> found = m_Recovery->ClaimCopiesOfGoneProcesses();
+    if (!found.empty()) {
+        // The splash gives way to the question.
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (auto* splash = qobject_cast<TSplashForm*>(window))
+                splash->CloseSplash();
+        TRecoveryForm dialog(found, this);
+        dialog.exec();
+        for (size_t i = 0; i < found.size(); ++i) {
+            if (dialog.Fates()[i] == TRecoveryForm::Fate::Keep)
+                continue;
+            if (dialog.Fates()[i] == TRecoveryForm::Fate::Restore)
+                RestoreRecoveryCopy(*found[i].m_Copy);
+            // Queued after the restored window's own copy: the work is never in no copy.
+            m_Recovery->RemoveFound(found[i].m_File);
+        }
+    }
+    m_Recovery->Release();
+}
+
+void TMainForm::RestoreRecoveryCopy(const S_RecoveredCopy& copy)
+{
+    auto* window = new TFormMDIChild(m_Context);
+    window->RestoreRecoveryCopy(copy);
+    Adopt(window);
+    m_Autosave->WriteNow(window);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)
@@ -442,6 +483,7 @@ TFormMDIChild* TMainForm::FindConfiguration(const QString& path) const
 void TMainForm::Adopt(TFormMDIChild* window)
 {
     window->OpenIn(*m_MdiArea);
+    m_Autosave->Watch(window);
     m_Histories->addStack(&window->History());
     m_Histories->setActiveStack(&window->History());
     connect(window, &QObject::destroyed, this, &TMainForm::UpdateWindowCommands, Qt::QueuedConnection);

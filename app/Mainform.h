@@ -5,8 +5,12 @@
 #include <QPointer>
 
 #include <cstdint>
+#include <memory>
 
+class C_Autosave;
 class C_Context;
+class C_RecoveryFolder;
+struct S_RecoveredCopy;
 class C_TimelinePanel;
 class QAction;
 class QDockWidget;
@@ -41,6 +45,9 @@ public:
     // Opens a configuration file as Open and Import do: by its extension, an old
     // one through the format dialog. A file already open gets its window activated.
     TFormMDIChild* OpenConfigurationFile(const QString& path);
+
+    // Where the recovery copies of the windows are kept.
+    C_RecoveryFolder& Recovery() const { return *m_Recovery; }
 
     QAction* m_FileNewAction;
     QAction* m_FileOpenAction;
@@ -115,6 +122,9 @@ private:
     void FillRecentFiles();
     void AddRecentFile(const QString& path);
     void OpenRecentFile(const QString& path);
+    // The copies of runs that ended without saving, offered before anything is reopened.
+    void OfferRecovery();
+    void RestoreRecoveryCopy(const S_RecoveredCopy& copy);
 
     QString NewConfigurationName() const;
     // A new, empty window with the format chosen in the new configuration dialog;
@@ -153,6 +163,9 @@ private:
     void HelpAboutActionExecute();
 
     C_Context& m_Context;
+    // Declared first, destroyed last: the windows' copies go with the folder.
+    std::unique_ptr<C_RecoveryFolder> m_Recovery;
+    std::unique_ptr<C_Autosave> m_Autosave;
     QMdiArea* m_MdiArea;
     QUndoGroup* m_Histories;
     TEEPROMFormatDialog* m_FormatDialog = nullptr;

@@ -17,10 +17,10 @@ public:
 
     explicit TSplashForm(QWidget* parent = nullptr);
 
+    // Hides the splash before its time: a question at start-up must not stand behind it.
+    void CloseSplash();
+
     QLabel* m_Background;
     QLabel* m_VersionLabel;
     QTimer* m_CloseTimer;
-
-private:
-    void CloseSplash();
 };

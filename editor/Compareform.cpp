@@ -24,17 +24,6 @@
 
 namespace {
 
-// The format's name as the format dialog shows it.
-QString FormatName(std::uint16_t code)
-{
-    switch (code) {
-    case FormatCode::Standard: return Text(Msg::StandardFormat);
-    case FormatCode::Inverter: return Text(Msg::InverterFormat);
-    case FormatCode::Varnholt: return Text(Msg::VarnholtFormat);
-    default: return QString::number(code);
-    }
-}
-
 // The place in the words of the window's language; kw3tool's diff keeps its own fixed words.
 QString ShownPlace(const S_Difference& difference, const C_EEPROMFormat& formatA)
 {
@@ -63,13 +52,6 @@ QString ShownValue(const S_Difference& difference, const QString& value)
     if (difference.m_Flags)
         return Text(value == QLatin1String("true") ? 38 : 39);
     return value;
-}
-
-// A side's format as the format dialog names it, with its outputs.
-QString FormatWithOutputs(std::uint16_t code, int outputs)
-{
-    return FormatName(code) + QStringLiteral(", ") + QString::number(outputs) + QLatin1Char(' ') +
-           Text(Msg::OutputsWord);
 }
 
 QString FileName(const QString& path)

@@ -27,6 +27,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -471,7 +472,38 @@ bool TFormMDIChild::LoadConfiguration(const QString& path, std::uint16_t formatC
     ForgetNodes();
     StartHistory();
     m_PathIsOurs = QFileInfo(path) == QFileInfo(m_Path);
+    m_InAFile = true;
     return true;
+}
+
+S_RecoverySnapshot TFormMDIChild::RecoverySnapshot()
+{
+    return {S_RecoveryOrigin::Of(m_PathIsOurs ? m_Path : QString(), m_Path), m_Current, m_Format->KeptBytes()};
+}
+
+void TFormMDIChild::RestoreRecoveryCopy(const S_RecoveredCopy& copy)
+{
+    const S_RecoveryOrigin& origin = copy.m_Origin;
+    {
+        const QSignalBlocker quiet(this);
+        ClearConfiguration();
+        m_Format = ShowTextConfiguration(copy.m_Configuration, *this);
+        ForgetNodes();
+        StartHistory();
+    }
+    SetPath(origin.m_Path.isEmpty() ? origin.m_Caption : origin.m_Path);
+    m_PathIsOurs = !origin.m_Path.isEmpty();
+    m_AskForName = origin.m_Path.isEmpty();
+    m_InAFile = false;
+    m_RecoveredFrom = origin;
+    m_History->resetClean();
+    AddDiagnostic(nullptr, Text(Msg::RestoredFromCopy) + QLatin1Char(' ') +
+                               QLocale().toString(origin.m_Taken.toLocalTime(), QLocale::ShortFormat),
+                  Information);
+    if (origin.FileChangedSince()) {
+        AddDiagnostic(nullptr, Text(Msg::RecoveredFileChanged), Error);
+        EnlargeDiagnostics(m_RightBottomPanel);
+    }
 }
 
 void TFormMDIChild::TreatAsUnsaved()
@@ -486,7 +518,10 @@ bool TFormMDIChild::SaveConfiguration(const QString& path)
     if (m_Format != nullptr && m_Format->SaveFile(path)) {
         m_PathIsOurs = m_PathIsOurs || QFileInfo(path) == QFileInfo(m_Path);
         m_AskForName = false;
+        m_InAFile = true;
+        m_RecoveredFrom.reset();
         m_History->setClean();
+        emit Saved();
         return true;
     }
     EnlargeDiagnostics(m_RightBottomPanel);
@@ -499,6 +534,13 @@ bool TFormMDIChild::Save()
         return false;
     if (m_AskForName || (!m_PathIsOurs && QFileInfo::exists(m_Path)))
         return SaveAs();
+    if (m_RecoveredFrom && m_RecoveredFrom->FileChangedSince())
+        switch (C_MessageBox::Show(Text(Msg::RecoveredFileChanged) + QLatin1Char('\n') + Text(Msg::OverwriteChangedFile), m_Path, C_MessageBox::Icon::Warning,
+                                   C_MessageBox::Buttons::YesNoCancel, this)) {
+        case C_MessageBox::Answer::Yes: break;
+        case C_MessageBox::Answer::No: return SaveAs();
+        default: return false;
+        }
     return SaveConfiguration(m_Path);
 }
 

@@ -3,6 +3,7 @@
 #include "model/Configuration.h"
 #include "model/Configurationpanes.h"
 #include "model/Cyclecontent.h"
+#include "model/Recoverycopy.h"
 #include "model/Transferjob.h"
 #include "print/Timeline.h"
 
@@ -67,6 +68,15 @@ public:
 
     C_EEPROMFormat* Format() const { return m_Format.get(); }
     bool IsModified() const { return m_Modified; }
+
+    // Work that no file holds: changes not saved, or a configuration that never was in a file.
+    bool HoldsUnsavedWork() const { return m_Format != nullptr && (m_Modified || !m_InAFile); }
+    // What a recovery copy keeps of the configuration now: the value, the image
+    // bytes a Save keeps, and the file it belongs to.
+    S_RecoverySnapshot RecoverySnapshot();
+    // Shows a recovered configuration as it was: marked modified, under its path or
+    // its name; when its file changed since, the window says so and asks before a Save.
+    void RestoreRecoveryCopy(const S_RecoveredCopy& copy);
 
     // Every change of the configuration, to undo and redo; its clean state is the
     // configuration as last loaded or saved.
@@ -163,6 +173,8 @@ signals:
     void TransferEnded(bool succeeded, const QString& failure);
     // A short note for the status bar.
     void StatusMessage(const QString& message);
+    // The configuration was written to its file.
+    void Saved();
     // The configuration changed (an edit, undo or redo, a load).
     void ConfigurationChanged();
     // Another program, cycle or step was selected.
@@ -273,6 +285,10 @@ private:
     // The file at m_Path holds this configuration: it was read from there or saved there.
     bool m_PathIsOurs = false;
     bool m_AskForName = false;
+    // A file holds the configuration as it was loaded or last saved.
+    bool m_InAFile = false;
+    // The copy the configuration was recovered from, until it is saved.
+    std::optional<S_RecoveryOrigin> m_RecoveredFrom;
     QTreeWidgetItem* m_DisplayedCycle = nullptr;
     bool m_Modified = false;
     bool m_CloseApproved = false;

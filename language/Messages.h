@@ -367,7 +367,24 @@ constexpr std::int16_t RunningTime = 343;
 constexpr std::int16_t TimelineNothing = 344;
 constexpr std::int16_t TimelineNotWritten = 345;
 
-constexpr std::int16_t EndOfAdded = 346;
+// Autosave and recovery: the recovery dialog, the restored window and the copy's problems.
+constexpr std::int16_t RecoveryTitle = 346;
+constexpr std::int16_t RecoveryIntro = 347;
+constexpr std::int16_t RecoveryFile = 348;
+constexpr std::int16_t RecoveryFormat = 349;
+constexpr std::int16_t RecoveryTaken = 350;
+constexpr std::int16_t RecoveryRestore = 351;
+constexpr std::int16_t RecoveryDiscard = 352;
+constexpr std::int16_t RecoveryLater = 353;
+constexpr std::int16_t RecoveryDamaged = 354;
+constexpr std::int16_t RecoveryUntitled = 355;
+constexpr std::int16_t RestoredFromCopy = 356;
+constexpr std::int16_t RecoveredFileChanged = 357;
+constexpr std::int16_t OverwriteChangedFile = 358;
+constexpr std::int16_t RecoveryNotWritten = 359;
+constexpr std::int16_t DiscardCopiesQuestion = 360;
+
+constexpr std::int16_t EndOfAdded = 361;
 
 } // namespace Msg
 

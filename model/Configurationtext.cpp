@@ -424,11 +424,10 @@ private:
 
 } // namespace
 
-QByteArray ConfigurationTextOf(C_EEPROMFormat& format, const C_ConfigurationPanes& panes)
+void WriteConfigurationText(C_JsonWriter& json, const C_Configuration& value, const std::map<int, std::uint8_t>& kept)
 {
-    const C_Configuration value = C_Configuration::Read(format, panes);
-    const std::map<int, std::uint8_t> kept = format.KeptBytes();
-    C_JsonWriter json;
+    const std::vector<S_StepRow> rows =
+        C_EEPROMFormat::RowLayoutOf(*C_EEPROMFormat::DescriptionOf(value.m_FormatCode), value.m_Outputs);
     json.BeginObject();
     json.Key(VersionKey);
     json.Value(ConfigurationText::Version);
@@ -443,7 +442,7 @@ QByteArray ConfigurationTextOf(C_EEPROMFormat& format, const C_ConfigurationPane
     json.Key("programs");
     WriteProgramList(json, value);
     json.Key("cycles");
-    WriteCycles(json, value, format.RowLayout());
+    WriteCycles(json, value, rows);
     if (!kept.empty()) {
         json.Key("keptBytes");
         json.BeginObject();
@@ -454,6 +453,12 @@ QByteArray ConfigurationTextOf(C_EEPROMFormat& format, const C_ConfigurationPane
         json.EndObject();
     }
     json.EndObject();
+}
+
+QByteArray ConfigurationTextOf(C_EEPROMFormat& format, const C_ConfigurationPanes& panes)
+{
+    C_JsonWriter json;
+    WriteConfigurationText(json, C_Configuration::Read(format, panes), format.KeptBytes());
     return json.Text() + '\n';
 }
 
@@ -466,7 +471,12 @@ std::optional<S_TextConfiguration> ReadConfigurationText(const QByteArray& text,
     const std::optional<S_JsonValue> document = C_JsonReader::Parse(text, error);
     if (!document)
         return std::nullopt;
-    return C_TextReader(error).Read(*document);
+    return ReadConfigurationText(*document, error);
+}
+
+std::optional<S_TextConfiguration> ReadConfigurationText(const S_JsonValue& document, S_JsonError& error)
+{
+    return C_TextReader(error).Read(document);
 }
 
 std::unique_ptr<C_EEPROMFormat> ShowTextConfiguration(const S_TextConfiguration& document, C_ConfigurationPanes& panes)

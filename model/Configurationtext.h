@@ -13,6 +13,7 @@
 
 class C_ConfigurationPanes;
 class C_EEPROMFormat;
+class C_JsonWriter;
 
 // The text form of a configuration: a JSON document for people and version
 // control, independent of the language file, read back exactly. Steps are
@@ -41,10 +42,15 @@ struct S_TextConfiguration
 // The text of the configuration the format shows in its panes, in any state:
 // also one that fails the checks.
 QByteArray ConfigurationTextOf(C_EEPROMFormat& format, const C_ConfigurationPanes& panes);
+// The document of a value and the image bytes its Save keeps (C_EEPROMFormat::KeptBytes),
+// as the next value of the writer; it needs neither the panes nor the format.
+void WriteConfigurationText(C_JsonWriter& json, const C_Configuration& value, const std::map<int, std::uint8_t>& kept);
 
 // Reads a document strictly: an unknown or missing key, a key twice, a wrong
 // type, a value no field can hold refuse it, naming where and why.
 std::optional<S_TextConfiguration> ReadConfigurationText(const QByteArray& text, S_JsonError& error);
+// The same for a document already parsed, or a part of one.
+std::optional<S_TextConfiguration> ReadConfigurationText(const S_JsonValue& document, S_JsonError& error);
 
 // Creates the document's format for the panes and shows the configuration, as a
 // window does with a file it opens.

@@ -3,6 +3,7 @@
 #include "language/Language.h"
 #include "language/Messages.h"
 #include "model/Cyclecontent.h"
+#include "model/Fileheader.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -190,6 +191,22 @@ QString FormatStepTime(std::uint32_t seconds)
     const std::uint32_t minutes = seconds / 60;
     const std::uint32_t rest = seconds % 60;
     return QString::number(minutes) + (rest < 10 ? QStringLiteral(":0") : QStringLiteral(":")) + QString::number(rest);
+}
+
+QString FormatName(std::uint16_t code)
+{
+    switch (code) {
+    case FormatCode::Standard: return Text(Msg::StandardFormat);
+    case FormatCode::Inverter: return Text(Msg::InverterFormat);
+    case FormatCode::Varnholt: return Text(Msg::VarnholtFormat);
+    default: return QString::number(code);
+    }
+}
+
+QString FormatWithOutputs(std::uint16_t code, int outputs)
+{
+    return FormatName(code) + QStringLiteral(", ") + QString::number(outputs) + QLatin1Char(' ') +
+           Text(Msg::OutputsWord);
 }
 
 void DrawTextCentred(QPainter& canvas, const QRect& rect, const QString& text)

@@ -64,6 +64,9 @@ QTreeWidgetItem* AddTextNode(QTreeWidgetItem* parent, const QString& text, int i
 QString NodeLabel(const C_NodeData& data);
 QString CycleCategoryName(std::uint32_t categoryBits);
 QString FormatStepTime(std::uint32_t seconds);
+// A format as the format dialog names it, alone and with its number of outputs ("Standard, 24 outputs").
+QString FormatName(std::uint16_t code);
+QString FormatWithOutputs(std::uint16_t code, int outputs);
 
 void DrawTextCentred(QPainter& canvas, const QRect& rect, const QString& text);
 void DrawTextLeft(QPainter& canvas, const QRect& rect, const QString& text);

@@ -30,7 +30,6 @@ constexpr double LineByteMs = 10.0 * 1000.0 / 4800.0;
 constexpr int HandshakeTries = 20;
 // What a loaded machine may add to the protocol's own bound.
 constexpr double SlackMs = 750.0;
-constexpr std::uint8_t ReadyByte = 0x40;
 constexpr int ComPort = 5;
 // How long after the pause a hanging-up stand-in starts sending.
 constexpr int LeadMs = 100;
@@ -64,50 +63,6 @@ double BoundMs(const SerialFault& fault, std::size_t imageSize)
     case Misbehaviour::GarbageAfterImage: return PauseMs + double(imageSize) * LineByteMs + SlackMs;
     }
     return 0;
-}
-
-// A controller of the test's making at the far end of a pseudo-terminal: it
-// answers each handshake letter with the ready byte and then does as told,
-// until the line is gone or the test ends.
-class StandIn
-{
-public:
-    explicit StandIn(std::function<void(C_PseudoTerminal&)> afterReady)
-    {
-        EXPECT_TRUE(m_Line.Open()) << m_Line.ErrorText().toStdString();
-        m_Thread = std::thread([this, afterReady] {
-            while (!m_Stop) {
-                std::uint8_t byte = 0;
-                const C_PseudoTerminal::ReadResult result = m_Line.ReadByte(50, byte);
-                if (result == C_PseudoTerminal::ReadResult::Failed)
-                    return;
-                if (result == C_PseudoTerminal::ReadResult::Byte && (byte == 'A' || byte == 'B') &&
-                    m_Line.WriteByte(ReadyByte))
-                    afterReady(m_Line);
-            }
-        });
-    }
-    ~StandIn()
-    {
-        m_Stop = true;
-        m_Thread.join();
-    }
-    StandIn(const StandIn&) = delete;
-    StandIn& operator=(const StandIn&) = delete;
-
-    const QString& Device() const { return m_Line.DevicePath(); }
-
-private:
-    C_PseudoTerminal m_Line;
-    std::atomic<bool> m_Stop{false};
-    std::thread m_Thread;
-};
-
-void WriteBytes(C_PseudoTerminal& line, const std::vector<std::uint8_t>& bytes)
-{
-    for (const std::uint8_t byte : bytes)
-        if (!line.WriteByte(byte))
-            return;
 }
 
 bool TransferWindowShown()

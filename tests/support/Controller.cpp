@@ -1,10 +1,40 @@
 #include "support/Controller.h"
 
+#include "comm/Protocol.h"
 #include "comm/Serialport.h"
 #include "language/Language.h"
 #include "model/Utilities.h"
 
 #include <gtest/gtest.h>
+
+StandIn::StandIn(std::function<void(C_PseudoTerminal&)> afterReady)
+{
+    EXPECT_TRUE(m_Line.Open()) << m_Line.ErrorText().toStdString();
+    m_Thread = std::thread([this, afterReady] {
+        while (!m_Stop) {
+            std::uint8_t byte = 0;
+            const C_PseudoTerminal::ReadResult result = m_Line.ReadByte(50, byte);
+            if (result == C_PseudoTerminal::ReadResult::Failed)
+                return;
+            if (result == C_PseudoTerminal::ReadResult::Byte && (byte == Protocol::UploadLetter || byte == Protocol::DownloadLetter) &&
+                m_Line.WriteByte(Protocol::ReadyByte))
+                afterReady(m_Line);
+        }
+    });
+}
+
+StandIn::~StandIn()
+{
+    m_Stop = true;
+    m_Thread.join();
+}
+
+void WriteBytes(C_PseudoTerminal& line, const std::vector<std::uint8_t>& bytes)
+{
+    for (const std::uint8_t byte : bytes)
+        if (!line.WriteByte(byte))
+            return;
+}
 
 RunningController::RunningController(S_SimulatorOptions options)
     : m_Simulator(std::move(options))

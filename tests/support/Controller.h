@@ -1,5 +1,6 @@
 #pragma once
 
+#include "comm/Serialport.h"
 #include "comm/Transferlistener.h"
 #include "tools/Simulator.h"
 
@@ -8,6 +9,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <thread>
 #include <utility>
@@ -34,6 +36,28 @@ private:
     std::vector<S_TransferReport> m_Reports;
     std::thread m_Thread;
 };
+
+// A controller of the test's making at the far end of a pseudo-terminal: it
+// answers each handshake letter with the ready byte and then does as told,
+// as fast as the line takes it, until the line is gone or the test ends.
+class StandIn
+{
+public:
+    explicit StandIn(std::function<void(C_PseudoTerminal&)> afterReady);
+    ~StandIn();
+    StandIn(const StandIn&) = delete;
+    StandIn& operator=(const StandIn&) = delete;
+
+    const QString& Device() const { return m_Line.DevicePath(); }
+
+private:
+    C_PseudoTerminal m_Line;
+    std::atomic<bool> m_Stop{false};
+    std::thread m_Thread;
+};
+
+// Writes the bytes until the line refuses one.
+void WriteBytes(C_PseudoTerminal& line, const std::vector<std::uint8_t>& bytes);
 
 S_SimulatorOptions ControllerWithImage(std::vector<std::uint8_t> image);
 // Bytes 0, 1, 2, ... 255, 0, ...: every byte value, and a shift shows.

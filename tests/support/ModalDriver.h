@@ -10,13 +10,18 @@
 
 class QLineEdit;
 
-// Acts on the dialog that the next modal exec() shows, once its loop runs. A
-// dialog the action leaves open is cancelled, so a failing test cannot hang.
+// Acts on the dialog that the next modal exec() shows, once its loop runs (an
+// event loop run before it, as a splash's showing, is waited out). A dialog the
+// action leaves open is cancelled, so a failing test cannot hang.
 template <class Dialog>
-void WhenShown(std::function<void(Dialog&)> action)
+void WhenShown(std::function<void(Dialog&)> action, int triesLeft = 200)
 {
-    QTimer::singleShot(0, [action] {
+    QTimer::singleShot(triesLeft == 200 ? 0 : 10, [action, triesLeft] {
         auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr && triesLeft > 0) {
+            WhenShown<Dialog>(action, triesLeft - 1);
+            return;
+        }
         if (dialog == nullptr) {
             ADD_FAILURE() << "no dialog of the expected kind is shown";
             return;

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+
+#include <map>
+
+class C_RecoveryFolder;
+class QTimer;
+class TFormMDIChild;
+
+// Keeps a recovery copy of every configuration window that holds work no file
+// has: written once the changes pause (at the latest a few seconds after the
+// first one), removed as soon as a file holds the work again or the window goes.
+class C_Autosave : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The pause after a change that writes the copy, and the longest a change waits.
+    static constexpr int PauseMs = 1500;
+    static constexpr int LatestMs = 5000;
+
+    C_Autosave(C_RecoveryFolder& folder, QObject* parent);
+
+    void Watch(TFormMDIChild* window);
+    // Writes the window's copy now, ahead of anything queued after it.
+    void WriteNow(TFormMDIChild* window);
+
+signals:
+    // A copy could not be written: said once, until a copy is written again.
+    void Problem(const QString& message);
+
+private:
+    struct S_Watched
+    {
+        int m_Number;
+        QTimer* m_Pause;
+        // Since the oldest change the copy does not hold yet; invalid when it holds all.
+        QElapsedTimer m_Waiting;
+    };
+
+    // A change or a save: the copy is written soon, or removed when a file holds the work.
+    void Reconsider(TFormMDIChild* window);
+    void Write(TFormMDIChild* window);
+    void Forget(QObject* window);
+    void Written(const QString& problem);
+
+    C_RecoveryFolder& m_Folder;
+    std::map<QObject*, S_Watched> m_Watched;
+    int m_NextNumber = 1;
+    bool m_ProblemTold = false;
+};
