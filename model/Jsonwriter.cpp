@@ -22,7 +22,12 @@ void C_JsonWriter::EndArray()
 
 void C_JsonWriter::Key(const char* key)
 {
-    Key(QString::fromLatin1(key));
+    // The writers' own names: plain ASCII, nothing to escape.
+    Place();
+    m_Text += '"';
+    m_Text += key;
+    m_Text += "\": ";
+    m_AfterKey = true;
 }
 
 void C_JsonWriter::Key(const QString& key)
@@ -57,23 +62,31 @@ void C_JsonWriter::Value(const QString& value)
     Quote(value);
 }
 
-void C_JsonWriter::Quote(const QString& value)
+void C_JsonWriter::Quote(QStringView value)
 {
     m_Text += '"';
-    for (const QChar c : value) {
-        switch (c.unicode()) {
+    // Runs without a character to escape go out whole, so a pair of surrogates stays one character.
+    qsizetype plain = 0;
+    const auto writePlain = [&](qsizetype end) {
+        if (end > plain)
+            m_Text += value.sliced(plain, end - plain).toUtf8();
+    };
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const char16_t c = value[i].unicode();
+        if (c >= 0x20 && c != '"' && c != '\\')
+            continue;
+        writePlain(i);
+        plain = i + 1;
+        switch (c) {
         case '"': m_Text += "\\\""; break;
         case '\\': m_Text += "\\\\"; break;
         case '\n': m_Text += "\\n"; break;
         case '\r': m_Text += "\\r"; break;
         case '\t': m_Text += "\\t"; break;
-        default:
-            if (c.unicode() < 0x20)
-                m_Text += "\\u" + QByteArray::number(c.unicode(), 16).rightJustified(4, '0');
-            else
-                m_Text += QString(c).toUtf8();
+        default: m_Text += "\\u" + QByteArray::number(c, 16).rightJustified(4, '0');
         }
     }
+    writePlain(value.size());
     m_Text += '"';
 }
 
@@ -112,5 +125,5 @@ void C_JsonWriter::Place()
 void C_JsonWriter::NewLine(size_t depth)
 {
     m_Text += '\n';
-    m_Text += QByteArray(int(2 * depth), ' ');
+    m_Text.append(qsizetype(2 * depth), ' ');
 }

@@ -36,7 +36,7 @@ private:
     // Separates and places the next value; after a key the value follows it directly.
     void Place();
     void NewLine(size_t depth);
-    void Quote(const QString& value);
+    void Quote(QStringView value);
 
     QByteArray m_Text;
     std::vector<S_Level> m_Levels;

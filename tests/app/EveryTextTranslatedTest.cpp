@@ -2,6 +2,8 @@
 // window and dialog, in English and in German, shows no English text in the German
 // run but the few that are the same in both languages.
 #include "app/Mainform.h"
+#include "app/Recoveryform.h"
+#include "language/Messages.h"
 #include "comm/Filetansfer.h"
 #include "editor/Rowproperties.h"
 #include "editor/Runningtransfer.h"
@@ -123,6 +125,13 @@ protected:
             Dialog([&print] { print.m_SetupPrinterButton->click(); });
         });
         Main().m_FilePrint->trigger();
+        // The recovery dialog with a copy of each kind; the reason of a damaged one is the reader's.
+        std::vector<S_FoundCopy> copies(2);
+        copies[0].m_Copy.emplace();
+        copies[0].m_Copy->m_Origin.m_Caption = QStringLiteral("Configuration1.KWC");
+        copies[0].m_Copy->m_Configuration.m_FormatCode = FormatCode::Standard;
+        copies[1].m_Damage = m_Folder.Path(QStringLiteral("1-gone-2.recovery"));
+        Dialog([this, &copies] { TRecoveryForm(copies, &Main()).exec(); });
         // The value dialogs of the panes and of every kind of step field.
         window->m_MotorGrid->setCurrentCell(1, 1);
         for (QAction* command : {window->m_MotorEditAction, window->m_RenameProgramAction, window->m_RenameCycleAction})

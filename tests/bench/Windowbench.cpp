@@ -1,6 +1,6 @@
 // Timings of the configuration window on a full standard configuration (399 steps,
 // 30 programs, 24 outputs): load, show and paint it; repaint a 254-step cycle's
-// grid; and the memory of a main window holding four such configurations.
+// grid; its recovery copy; and the memory of a main window holding four such configurations.
 #include "app/Mainform.h"
 #include "editor/Changecommand.h"
 #include "editor/Mdichild.h"
@@ -9,7 +9,9 @@
 #include "model/Configurationpanes.h"
 #include "model/Context.h"
 #include "model/Eepromformat.h"
+#include "model/Fileheader.h"
 #include "model/Programtime.h"
+#include "model/Recoveryfolder.h"
 #include "model/Utilities.h"
 #include "support/Sampleconfiguration.h"
 
@@ -17,6 +19,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QFile>
+#include <QFileInfo>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QAction>
@@ -172,6 +175,46 @@ void TimelineAfterAnEdit(benchmark::State& state)
     }
 }
 
+// A recovery copy of the full configuration after an edit: what the window's thread
+// takes (the value and the bytes a Save keeps), then what the writing thread does.
+void RecoverySnapshot(benchmark::State& state)
+{
+    TFormMDIChild window(Settings());
+    window.LoadConfiguration(Files().m_Full, FormatCode::Standard);
+    window.m_ProgramsTree->setCurrentItem(window.m_ProgramsTree->topLevelItem(0));
+    window.m_NewProgramAction->trigger();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(window.RecoverySnapshot());
+}
+
+void RecoveryCopyWritten(benchmark::State& state)
+{
+    TFormMDIChild window(Settings());
+    window.LoadConfiguration(Files().m_Full, FormatCode::Standard);
+    const S_RecoverySnapshot snapshot = window.RecoverySnapshot();
+    const QString file = Files().m_Folder.filePath(QStringLiteral("copy.recovery"));
+    QString reason;
+    for (auto _ : state)
+        if (!ReplaceFile(file, RecoveryCopyText(snapshot), reason))
+            state.SkipWithError(qPrintable(reason));
+    state.counters["bytes"] = double(QFileInfo(file).size());
+}
+
+// What a start with no copies adds: the folder and its lock, a look for copies of runs that are gone.
+void StartWithoutCopies(benchmark::State& state)
+{
+    const QString folder = Files().m_Folder.filePath(QStringLiteral("recovery"));
+    for (auto _ : state) {
+        C_RecoveryFolder recovery(folder);
+        if (!recovery.ClaimCopiesOfGoneProcesses().empty())
+            state.SkipWithError("the folder holds copies");
+        recovery.Release();
+    }
+}
+
+BENCHMARK(RecoverySnapshot)->Unit(benchmark::kMillisecond);
+BENCHMARK(RecoveryCopyWritten)->Unit(benchmark::kMillisecond);
+BENCHMARK(StartWithoutCopies)->Unit(benchmark::kMicrosecond);
 BENCHMARK(LoadShowAndPaint)->Unit(benchmark::kMillisecond);
 BENCHMARK(Durations)->Unit(benchmark::kMicrosecond);
 BENCHMARK(PaintLongestTimeline)->Unit(benchmark::kMillisecond);
