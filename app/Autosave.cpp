@@ -20,7 +20,7 @@ void C_Autosave::Watch(TFormMDIChild* window)
 {
     auto* pause = new QTimer(this);
     pause->setSingleShot(true);
-    connect(pause, &QTimer::timeout, this, [this, window] { Write(window); });
+    connect(pause, &QTimer::timeout, this, [this, window] { Write(window, QString()); });
     m_Watched[window] = {m_NextNumber++, pause, QElapsedTimer()};
     const auto reconsider = [this, window] { Reconsider(window); };
     connect(window, &TFormMDIChild::ConfigurationChanged, this, reconsider);
@@ -49,20 +49,21 @@ void C_Autosave::Reconsider(TFormMDIChild* window)
     watched.m_Pause->start(int(std::clamp<qint64>(left, 0, PauseMs)));
 }
 
-void C_Autosave::WriteNow(TFormMDIChild* window)
+void C_Autosave::WriteNow(TFormMDIChild* window, const QString& replacedCopy)
 {
     m_Watched.at(window).m_Pause->stop();
-    Write(window);
+    Write(window, replacedCopy);
 }
 
-void C_Autosave::Write(TFormMDIChild* window)
+void C_Autosave::Write(TFormMDIChild* window, const QString& replacedCopy)
 {
     S_Watched& watched = m_Watched.at(window);
-    // A transfer owns the configuration until it ends, and says so when it does.
-    if (!window->HoldsUnsavedWork() || window->Transfer() != nullptr)
+    if (!window->HoldsUnsavedWork())
         return;
     watched.m_Waiting.invalidate();
-    m_Folder.Write(watched.m_Number, window->RecoverySnapshot());
+    // Also while a transfer runs: it works on an image of its own, and the window's
+    // configuration cannot change meanwhile.
+    m_Folder.Write(watched.m_Number, window->RecoverySnapshot(), replacedCopy);
 }
 
 void C_Autosave::Forget(QObject* window)

@@ -2,7 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QObject>
-#include <QPointer>
+#include <QString>
 
 #include <map>
 
@@ -25,8 +25,8 @@ public:
     C_Autosave(C_RecoveryFolder& folder, QObject* parent);
 
     void Watch(TFormMDIChild* window);
-    // Writes the window's copy now, ahead of anything queued after it.
-    void WriteNow(TFormMDIChild* window);
+    // Writes the window's copy now; the copy it replaces (a restored one) goes once it is written.
+    void WriteNow(TFormMDIChild* window, const QString& replacedCopy);
 
 signals:
     // A copy could not be written: said once, until a copy is written again.
@@ -43,7 +43,7 @@ private:
 
     // A change or a save: the copy is written soon, or removed when a file holds the work.
     void Reconsider(TFormMDIChild* window);
-    void Write(TFormMDIChild* window);
+    void Write(TFormMDIChild* window, const QString& replacedCopy);
     void Forget(QObject* window);
     void Written(const QString& problem);
 

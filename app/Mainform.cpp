@@ -387,23 +387,22 @@ void TMainForm::OfferRecovery()
         TRecoveryForm dialog(found, this);
         dialog.exec();
         for (size_t i = 0; i < found.size(); ++i) {
-            if (dialog.Fates()[i] == TRecoveryForm::Fate::Keep)
-                continue;
             if (dialog.Fates()[i] == TRecoveryForm::Fate::Restore)
-                RestoreRecoveryCopy(*found[i].m_Copy);
-            // Queued after the restored window's own copy: the work is never in no copy.
-            m_Recovery->RemoveFound(found[i].m_File);
+                RestoreRecoveryCopy(found[i]);
+            else if (dialog.Fates()[i] == TRecoveryForm::Fate::Discard)
+                m_Recovery->RemoveFound(found[i].m_File);
         }
     }
     m_Recovery->Release();
 }
 
-void TMainForm::RestoreRecoveryCopy(const S_RecoveredCopy& copy)
+void TMainForm::RestoreRecoveryCopy(const S_FoundCopy& found)
 {
     auto* window = new TFormMDIChild(m_Context);
-    window->RestoreRecoveryCopy(copy);
+    window->RestoreRecoveryCopy(*found.m_Copy);
     Adopt(window);
-    m_Autosave->WriteNow(window);
+    // The found copy goes once the window's own is written: the work is never in no copy.
+    m_Autosave->WriteNow(window, found.m_File);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)

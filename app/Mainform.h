@@ -10,7 +10,7 @@
 class C_Autosave;
 class C_Context;
 class C_RecoveryFolder;
-struct S_RecoveredCopy;
+struct S_FoundCopy;
 class C_TimelinePanel;
 class QAction;
 class QDockWidget;
@@ -124,7 +124,7 @@ private:
     void OpenRecentFile(const QString& path);
     // The copies of runs that ended without saving, offered before anything is reopened.
     void OfferRecovery();
-    void RestoreRecoveryCopy(const S_RecoveredCopy& copy);
+    void RestoreRecoveryCopy(const S_FoundCopy& found);
 
     QString NewConfigurationName() const;
     // A new, empty window with the format chosen in the new configuration dialog;

@@ -473,12 +473,15 @@ bool TFormMDIChild::LoadConfiguration(const QString& path, std::uint16_t formatC
     StartHistory();
     m_PathIsOurs = QFileInfo(path) == QFileInfo(m_Path);
     m_InAFile = true;
+    m_FileStamp = S_FileStamp::Of(m_Path);
     return true;
 }
 
 S_RecoverySnapshot TFormMDIChild::RecoverySnapshot()
 {
-    return {S_RecoveryOrigin::Of(m_PathIsOurs ? m_Path : QString(), m_Path), m_Current, m_Format->KeptBytes()};
+    S_RecoveryOrigin origin{m_PathIsOurs ? QFileInfo(m_Path).absoluteFilePath() : QString(), m_Path,
+                            QDateTime::currentDateTimeUtc(), m_FileStamp};
+    return {std::move(origin), m_Current, m_Format->KeptBytes()};
 }
 
 void TFormMDIChild::RestoreRecoveryCopy(const S_RecoveredCopy& copy)
@@ -495,6 +498,8 @@ void TFormMDIChild::RestoreRecoveryCopy(const S_RecoveredCopy& copy)
     m_PathIsOurs = !origin.m_Path.isEmpty();
     m_AskForName = origin.m_Path.isEmpty();
     m_InAFile = false;
+    // The file as the lost run knew it: a later copy still tells a changed file.
+    m_FileStamp = origin.m_File;
     m_RecoveredFrom = origin;
     m_History->resetClean();
     AddDiagnostic(nullptr, Text(Msg::RestoredFromCopy) + QLatin1Char(' ') +
@@ -519,6 +524,7 @@ bool TFormMDIChild::SaveConfiguration(const QString& path)
         m_PathIsOurs = m_PathIsOurs || QFileInfo(path) == QFileInfo(m_Path);
         m_AskForName = false;
         m_InAFile = true;
+        m_FileStamp = S_FileStamp::Of(m_Path);
         m_RecoveredFrom.reset();
         m_History->setClean();
         emit Saved();

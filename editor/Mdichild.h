@@ -287,6 +287,8 @@ private:
     bool m_AskForName = false;
     // A file holds the configuration as it was loaded or last saved.
     bool m_InAFile = false;
+    // The file at m_Path as the window read or saved it.
+    S_FileStamp m_FileStamp;
     // The copy the configuration was recovered from, until it is saved.
     std::optional<S_RecoveryOrigin> m_RecoveredFrom;
     QTreeWidgetItem* m_DisplayedCycle = nullptr;

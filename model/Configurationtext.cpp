@@ -464,11 +464,7 @@ QByteArray ConfigurationTextOf(C_EEPROMFormat& format, const C_ConfigurationPane
 
 std::optional<S_TextConfiguration> ReadConfigurationText(const QByteArray& text, S_JsonError& error)
 {
-    if (text.size() > ConfigurationText::MaximumSize) {
-        error = {1, 1, QString(), QStringLiteral("larger than %1 bytes").arg(ConfigurationText::MaximumSize)};
-        return std::nullopt;
-    }
-    const std::optional<S_JsonValue> document = C_JsonReader::Parse(text, error);
+    const std::optional<S_JsonValue> document = C_JsonReader::Parse(text, ConfigurationText::MaximumSize, error);
     if (!document)
         return std::nullopt;
     return ReadConfigurationText(*document, error);

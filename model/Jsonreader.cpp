@@ -52,6 +52,15 @@ C_JsonReader::C_JsonReader(const QByteArray& text)
 {
 }
 
+std::optional<S_JsonValue> C_JsonReader::Parse(const QByteArray& text, qint64 maximumSize, S_JsonError& error)
+{
+    if (text.size() > maximumSize) {
+        error = {1, 1, QString(), QStringLiteral("larger than %1 bytes").arg(maximumSize)};
+        return std::nullopt;
+    }
+    return Parse(text, error);
+}
+
 std::optional<S_JsonValue> C_JsonReader::Parse(const QByteArray& text, S_JsonError& error)
 {
     C_JsonReader reader(text);

@@ -62,6 +62,8 @@ public:
     static constexpr int MaximumDepth = 64;
 
     static std::optional<S_JsonValue> Parse(const QByteArray& text, S_JsonError& error);
+    // The same for a document of at most maximumSize bytes; a larger one is refused unread.
+    static std::optional<S_JsonValue> Parse(const QByteArray& text, qint64 maximumSize, S_JsonError& error);
 
 private:
     explicit C_JsonReader(const QByteArray& text);

@@ -22,14 +22,10 @@ QString TimeText(const QDateTime& time)
     return time.toUTC().toString(Qt::ISODateWithMs);
 }
 
+// A file name may hold any character but NUL, which the reader refuses anyway.
 bool IsName(const QString& name)
 {
-    if (name.size() > LongestName)
-        return false;
-    for (const QChar c : name)
-        if (c.category() == QChar::Other_Control)
-            return false;
-    return true;
+    return name.size() <= LongestName;
 }
 
 // Reads the origin part of a copy; the configuration is the text form's reader's.
@@ -108,8 +104,8 @@ private:
         if (size == nullptr || modified == nullptr || file.m_Members.size() != 2 || size->m_Type != Type::Integer ||
             size->m_Integer < 0)
             return Fail(file, QStringLiteral("file"), QStringLiteral("null or the file's size and time were expected"));
-        origin.m_FileSize = size->m_Integer;
-        return Time(*modified, QStringLiteral("file.modified"), origin.m_FileModified);
+        origin.m_File.m_Size = size->m_Integer;
+        return Time(*modified, QStringLiteral("file.modified"), origin.m_File.m_Modified);
     }
 
     S_JsonError& m_Error;
@@ -117,30 +113,20 @@ private:
 
 } // namespace
 
-S_RecoveryOrigin S_RecoveryOrigin::Of(const QString& path, const QString& caption)
+S_FileStamp S_FileStamp::Of(const QString& path)
 {
-    S_RecoveryOrigin origin;
-    origin.m_Caption = caption;
-    origin.m_Taken = QDateTime::currentDateTimeUtc();
-    if (path.isEmpty())
-        return origin;
     const QFileInfo file(path);
-    origin.m_Path = file.absoluteFilePath();
-    if (file.isFile()) {
-        origin.m_FileSize = file.size();
-        origin.m_FileModified = file.lastModified().toUTC();
-    }
-    return origin;
+    if (path.isEmpty() || !file.isFile())
+        return {};
+    return {file.size(), file.lastModified().toUTC()};
 }
 
-bool S_RecoveryOrigin::FileChangedSince() const
+bool S_FileStamp::ChangedAt(const QString& path) const
 {
-    const QFileInfo file(m_Path);
-    if (m_Path.isEmpty() || !file.isFile())
-        return false;
-    // Milliseconds, as the copy keeps them.
-    return m_FileSize < 0 || file.size() != m_FileSize ||
-           file.lastModified().toUTC().toMSecsSinceEpoch() != m_FileModified.toMSecsSinceEpoch();
+    const S_FileStamp now = Of(path);
+    // A file gone is overwritten by no one; milliseconds, as the copy keeps them.
+    return now.m_Size >= 0 && (now.m_Size != m_Size || now.m_Modified.toMSecsSinceEpoch() !=
+                                                          m_Modified.toMSecsSinceEpoch());
 }
 
 QByteArray RecoveryCopyText(const S_RecoverySnapshot& snapshot)
@@ -160,15 +146,15 @@ QByteArray RecoveryCopyText(const S_RecoverySnapshot& snapshot)
     json.Key("taken");
     json.Value(TimeText(origin.m_Taken));
     json.Key("file");
-    if (origin.m_FileSize < 0) {
+    if (origin.m_File.m_Size < 0) {
         json.Null();
     } else {
         json.BeginObject(true);
         json.Key("size");
         // Configuration files are a few kilobytes; a larger file is no longer the one the window read.
-        json.Value(int(std::min<qint64>(origin.m_FileSize, std::numeric_limits<int>::max())));
+        json.Value(int(std::min<qint64>(origin.m_File.m_Size, std::numeric_limits<int>::max())));
         json.Key("modified");
-        json.Value(TimeText(origin.m_FileModified));
+        json.Value(TimeText(origin.m_File.m_Modified));
         json.EndObject();
     }
     json.Key("configuration");
@@ -179,11 +165,7 @@ QByteArray RecoveryCopyText(const S_RecoverySnapshot& snapshot)
 
 std::optional<S_RecoveredCopy> ReadRecoveryCopy(const QByteArray& text, S_JsonError& error)
 {
-    if (text.size() > RecoveryCopy::MaximumSize) {
-        error = {1, 1, QString(), QStringLiteral("larger than %1 bytes").arg(RecoveryCopy::MaximumSize)};
-        return std::nullopt;
-    }
-    const std::optional<S_JsonValue> document = C_JsonReader::Parse(text, error);
+    const std::optional<S_JsonValue> document = C_JsonReader::Parse(text, RecoveryCopy::MaximumSize, error);
     S_RecoveredCopy copy;
     if (!document || !C_OriginReader(error).Read(*document, copy.m_Origin))
         return std::nullopt;

@@ -13,6 +13,17 @@
 
 struct S_JsonError;
 
+// A file as a window last knew it: its size (-1 for no file) and modification time.
+struct S_FileStamp
+{
+    qint64 m_Size = -1;
+    QDateTime m_Modified;
+
+    static S_FileStamp Of(const QString& path);
+    // Another file stands at the path now: a Save there would overwrite someone else's work.
+    bool ChangedAt(const QString& path) const;
+};
+
 // Where the configuration of a recovery copy belongs, and when the copy was taken.
 struct S_RecoveryOrigin
 {
@@ -21,15 +32,10 @@ struct S_RecoveryOrigin
     // The window's name: the path, or the name a new window was given.
     QString m_Caption;
     QDateTime m_Taken;
-    // The file at m_Path as it was when the copy was taken; a size of -1 for no file.
-    qint64 m_FileSize = -1;
-    QDateTime m_FileModified;
+    // The file at m_Path as the window read or saved it.
+    S_FileStamp m_File;
 
-    // The file at m_Path as it is now.
-    static S_RecoveryOrigin Of(const QString& path, const QString& caption);
-    // Another file stands at m_Path than the one the copy was taken beside: a Save
-    // of the recovered configuration would overwrite someone else's work.
-    bool FileChangedSince() const;
+    bool FileChangedSince() const { return !m_Path.isEmpty() && m_File.ChangedAt(m_Path); }
 };
 
 // What a copy is written from: taken on the window's thread, written on another.

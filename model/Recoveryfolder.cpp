@@ -16,6 +16,33 @@ namespace {
 
 const QString CopySuffix = QStringLiteral(".recovery");
 const QString LockSuffix = QStringLiteral(".lock");
+// A lock holds a process id, a program and a host name.
+constexpr qint64 LargestLock = 4096;
+// A lock that names no process this long after it was made was left by a run that died taking it.
+constexpr qint64 UnreadableLockSeconds = 60;
+
+// The claim on the copies of a run, or null while that run lives.
+std::unique_ptr<QLockFile> Claim(const QString& lockFile)
+{
+    // A lock is a small plain file; a pipe, a link or a large file is no run's, and
+    // reading it to see whose it is could hang or never end.
+    const QFileInfo existing(lockFile);
+    if (existing.isSymLink() || (existing.exists() && (!existing.isFile() || existing.size() > LargestLock)))
+        QFile::remove(lockFile);
+    auto claim = std::make_unique<QLockFile>(lockFile);
+    // Age alone never makes a lock stale: only a process that is gone.
+    claim->setStaleLockTime(0);
+    if (claim->tryLock(0))
+        return claim;
+    qint64 process = 0;
+    QString host;
+    QString program;
+    if (!claim->getLockInfo(&process, &host, &program) &&
+        QFileInfo(lockFile).lastModified().secsTo(QDateTime::currentDateTime()) > UnreadableLockSeconds &&
+        claim->removeStaleLockFile() && claim->tryLock(0))
+        return claim;
+    return nullptr;
+}
 
 S_FoundCopy ReadFound(const QFileInfo& file)
 {
@@ -93,11 +120,9 @@ bool C_RecoveryFolder::Prepare(QString& problem)
         problem = m_Folder;
         return false;
     }
-    m_Lock = std::make_unique<QLockFile>(QDir(m_Folder).filePath(m_Session + LockSuffix));
-    // Held for the whole run: age alone never makes it stale, only a process that is gone.
-    m_Lock->setStaleLockTime(0);
-    if (!m_Lock->tryLock(0)) {
-        problem = m_Lock->fileName();
+    m_Lock = Claim(QDir(m_Folder).filePath(m_Session + LockSuffix));
+    if (m_Lock == nullptr) {
+        problem = QDir(m_Folder).filePath(m_Session + LockSuffix);
         return false;
     }
     return true;
@@ -108,7 +133,7 @@ void C_RecoveryFolder::Enqueue(std::function<void()> work)
     m_Writer.start(std::move(work));
 }
 
-void C_RecoveryFolder::Write(int window, S_RecoverySnapshot snapshot)
+void C_RecoveryFolder::Write(int window, S_RecoverySnapshot snapshot, const QString& replacedCopy)
 {
     QString problem;
     // Without this process's lock another one could take the copy for a lost one's.
@@ -116,10 +141,12 @@ void C_RecoveryFolder::Write(int window, S_RecoverySnapshot snapshot)
         emit Written(window, problem);
         return;
     }
-    Enqueue([this, window, snapshot = std::move(snapshot), file = CopyFile(window)] {
+    Enqueue([this, window, snapshot = std::move(snapshot), file = CopyFile(window), replacedCopy] {
         QString reason;
         if (!ReplaceFile(file, RecoveryCopyText(snapshot), reason))
             reason = file + QStringLiteral(": ") + reason;
+        else if (!replacedCopy.isEmpty())
+            QFile::remove(replacedCopy);
         QMetaObject::invokeMethod(
             this, [this, window, reason] { emit Written(window, reason); }, Qt::QueuedConnection);
     });
@@ -154,9 +181,8 @@ std::vector<S_FoundCopy> C_RecoveryFolder::ClaimCopiesOfGoneProcesses()
     }
     std::vector<S_FoundCopy> found;
     for (const auto& [session, files] : sessions) {
-        auto claim = std::make_unique<QLockFile>(folder.filePath(session + LockSuffix));
-        claim->setStaleLockTime(0);
-        if (!claim->tryLock(0))
+        std::unique_ptr<QLockFile> claim = Claim(folder.filePath(session + LockSuffix));
+        if (claim == nullptr)
             continue;
         for (const QFileInfo& file : files) {
             if (file.fileName().endsWith(CopySuffix))

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QThreadPool>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -40,9 +41,10 @@ public:
 
     // The copy of this process's window number n.
     QString CopyFile(int window) const;
-    void Write(int window, S_RecoverySnapshot snapshot);
+    // The copy replaced (a found one restored, or empty) is removed only once this one is written.
+    void Write(int window, S_RecoverySnapshot snapshot, const QString& replacedCopy = QString());
     void Remove(int window);
-    // A found copy, once what replaces it is written.
+    // A found copy discarded.
     void RemoveFound(const QString& file);
     // Returns once every write and removal asked for is done.
     void Flush();

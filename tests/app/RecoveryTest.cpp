@@ -92,7 +92,10 @@ TEST_F(MainFormTest, DISABLED_RunUntilKilled)
     ASSERT_TRUE(QTest::qWaitFor([&] { return uploaded->Transfer() == nullptr; }, 20000));
     ASSERT_TRUE(uploaded->IsModified());
 
-    ASSERT_TRUE(QTest::qWaitFor([] { return FolderEntries().filter(QStringLiteral(".recovery")).size() == 3; }, 10000));
+    // Every change is in a copy at the latest this long after it.
+    QTest::qWait(C_Autosave::LatestMs + 500);
+    Main().Recovery().Flush();
+    ASSERT_EQ(FolderEntries().filter(QStringLiteral(".recovery")).size(), 3);
     for (TFormMDIChild* window : Main().Configurations()) {
         QFile text(ExpectedFile(shared, *window, ".json"));
         ASSERT_TRUE(text.open(QIODevice::WriteOnly));

@@ -4,8 +4,16 @@
 #include "model/Eepromformat.h"
 #include "model/Jsonreader.h"
 #include "model/Recoverycopy.h"
+#include "model/Recoveryfolder.h"
 #include "support/Formatfixture.h"
 #include "support/Sampleconfiguration.h"
+#include "support/TempFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -14,17 +22,17 @@ namespace {
 class RecoveryCopyTest : public FormatFixture
 {
 protected:
-    QByteArray Copy(const QString& path, qint64 fileSize)
+    S_RecoverySnapshot Snapshot(const QString& path, const S_FileStamp& file)
     {
         C_ConfigurationPanes panes;
         const auto format = C_EEPROMFormat::Create(FormatCode::Inverter, panes, 24);
         FillSampleConfiguration(panes, *format, {3, 2}, 2);
         m_Text = ConfigurationTextOf(*format, panes);
         S_RecoveryOrigin origin{path, QStringLiteral("Configuration2.KWC"),
-                                QDateTime::fromMSecsSinceEpoch(1'800'000'000'123, Qt::UTC), fileSize,
-                                QDateTime::fromMSecsSinceEpoch(1'790'000'000'456, Qt::UTC)};
-        return RecoveryCopyText({origin, C_Configuration::Read(*format, panes), format->KeptBytes()});
+                                QDateTime::fromMSecsSinceEpoch(1'800'000'000'123, Qt::UTC), file};
+        return {origin, C_Configuration::Read(*format, panes), format->KeptBytes()};
     }
+    QByteArray Copy(const QString& path, const S_FileStamp& file) { return RecoveryCopyText(Snapshot(path, file)); }
 
     // The configuration's own text form.
     QByteArray m_Text;
@@ -35,13 +43,16 @@ protected:
 TEST_F(RecoveryCopyTest, ReadsBackTheOriginAndTheConfiguration)
 {
     S_JsonError error;
-    const std::optional<S_RecoveredCopy> copy = ReadRecoveryCopy(Copy(QStringLiteral("/work/a.KWC"), 8186), error);
+    // A file name may hold any character but NUL.
+    const QString path = QStringLiteral("/work/a\tb\u00e4.KWC");
+    const std::optional<S_RecoveredCopy> copy =
+        ReadRecoveryCopy(Copy(path, {8186, QDateTime::fromMSecsSinceEpoch(1'790'000'000'456, Qt::UTC)}), error);
     ASSERT_TRUE(copy) << error.Line(QStringLiteral("copy")).toStdString();
-    EXPECT_EQ(copy->m_Origin.m_Path, QStringLiteral("/work/a.KWC"));
+    EXPECT_EQ(copy->m_Origin.m_Path, path);
     EXPECT_EQ(copy->m_Origin.m_Caption, QStringLiteral("Configuration2.KWC"));
     EXPECT_EQ(copy->m_Origin.m_Taken.toMSecsSinceEpoch(), 1'800'000'000'123);
-    EXPECT_EQ(copy->m_Origin.m_FileSize, 8186);
-    EXPECT_EQ(copy->m_Origin.m_FileModified.toMSecsSinceEpoch(), 1'790'000'000'456);
+    EXPECT_EQ(copy->m_Origin.m_File.m_Size, 8186);
+    EXPECT_EQ(copy->m_Origin.m_File.m_Modified.toMSecsSinceEpoch(), 1'790'000'000'456);
 
     C_ConfigurationPanes panes;
     const auto format = ShowTextConfiguration(copy->m_Configuration, panes);
@@ -50,7 +61,7 @@ TEST_F(RecoveryCopyTest, ReadsBackTheOriginAndTheConfiguration)
 
 TEST_F(RecoveryCopyTest, RefusesWhatNoRunWrote)
 {
-    const QByteArray valid = Copy(QString(), -1);
+    const QByteArray valid = Copy(QString(), {});
     const auto replaced = [&valid](const char* from, const char* to) {
         QByteArray text = valid;
         EXPECT_TRUE(text.contains(from)) << from;
@@ -61,7 +72,6 @@ TEST_F(RecoveryCopyTest, RefusesWhatNoRunWrote)
         {"[]", "an object was expected"},
         {replaced("\"kw3winRecovery\": 1", "\"kw3winRecovery\": 2"), "kw3winRecovery: not a copy"},
         {replaced("\"path\": null", "\"path\": \"a.KWC\""), "path: an absolute path"},
-        {replaced("\"path\": null", "\"path\": \"/a\\u0007.KWC\""), "path: an absolute path"},
         {replaced("\"caption\": \"Configuration2.KWC\"", "\"caption\": \"\""), "caption: a name"},
         {replaced("\"taken\": \"", "\"taken\": \"yesterday"), "taken: a time"},
         {replaced("\"file\": null", "\"file\": {\"size\": -1, \"modified\": \"\"}"), "file: null or"},
@@ -74,4 +84,29 @@ TEST_F(RecoveryCopyTest, RefusesWhatNoRunWrote)
         EXPECT_TRUE(error.Line(QStringLiteral("copy")).contains(QLatin1String(expected)))
             << error.Line(QStringLiteral("copy")).toStdString();
     }
+}
+
+TEST_F(RecoveryCopyTest, BrokenLocksHideNoCopyAndAFailedWriteKeepsTheCopyItReplaces)
+{
+    TempFolder temp;
+    // A pipe where a lock should be, and a lock left empty by a run that died taking it.
+    temp.Write(QStringLiteral("recovery/9-pipe-1.recovery"), Copy(QString(), {}));
+    ASSERT_EQ(mkfifo(qPrintable(temp.Path(QStringLiteral("recovery/9-pipe.lock"))), 0600), 0);
+    const QString found = temp.Write(QStringLiteral("recovery/8-empty-1.recovery"), Copy(QString(), {}));
+    QFile empty(temp.Write(QStringLiteral("recovery/8-empty.lock"), QByteArray()));
+    ASSERT_TRUE(empty.open(QIODevice::ReadWrite));
+    empty.setFileTime(QDateTime::currentDateTime().addSecs(-120), QFileDevice::FileModificationTime);
+    empty.close();
+    C_RecoveryFolder recovery(temp.Path(QStringLiteral("recovery")));
+    ASSERT_EQ(recovery.ClaimCopiesOfGoneProcesses().size(), 2u);
+
+    // The copy of the restored window cannot be written: the copy it replaces stays.
+    ASSERT_TRUE(QDir().mkpath(recovery.CopyFile(1)));
+    recovery.Write(1, Snapshot(QString(), {}), found);
+    recovery.Flush();
+    EXPECT_TRUE(QFileInfo::exists(found));
+    QDir(recovery.CopyFile(1)).removeRecursively();
+    recovery.Write(1, Snapshot(QString(), {}), found);
+    recovery.Flush();
+    EXPECT_FALSE(QFileInfo::exists(found));
 }
