@@ -127,8 +127,7 @@ protected:
         Main().m_FilePrint->trigger();
         // The recovery dialog with a copy of each kind; the reason of a damaged one is the reader's.
         std::vector<S_FoundCopy> copies(2);
-        copies[0].m_Copy.emplace();
-        copies[0].m_Copy->m_Origin.m_Caption = QStringLiteral("Configuration1.KWC");
+        copies[0].m_Copy.emplace().m_Origin.m_Caption = QStringLiteral("Configuration1.KWC");
         copies[0].m_Copy->m_Configuration.m_FormatCode = FormatCode::Standard;
         copies[1].m_Damage = m_Folder.Path(QStringLiteral("1-gone-2.recovery"));
         Dialog([this, &copies] { TRecoveryForm(copies, &Main()).exec(); });

@@ -32,12 +32,6 @@ namespace {
 // The folder a killed run shares with the test that starts it.
 constexpr char SharedFolder[] = "KW3_RECOVERY_SHARED";
 
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QStringList FolderEntries()
 {
     return QDir(C_RecoveryFolder::DefaultFolder()).entryList(QDir::Files);
@@ -53,9 +47,10 @@ MemoryImage ValidImage(int cycles)
     return format->Image();
 }
 
-QString ExpectedFile(const QString& shared, const TFormMDIChild& window, const char* kind)
+// Where the killed run leaves what a window held, in the shared folder.
+QString ExpectedFile(const TFormMDIChild& window, const char* kind)
 {
-    return QDir(shared).filePath(QFileInfo(window.Path()).fileName() + QLatin1String(kind));
+    return QFileInfo(window.Path()).fileName() + QLatin1String(kind);
 }
 
 } // namespace
@@ -96,15 +91,13 @@ TEST_F(MainFormTest, DISABLED_RunUntilKilled)
     QTest::qWait(C_Autosave::LatestMs + 500);
     Main().Recovery().Flush();
     ASSERT_EQ(FolderEntries().filter(QStringLiteral(".recovery")).size(), 3);
-    for (TFormMDIChild* window : Main().Configurations()) {
-        QFile text(ExpectedFile(shared, *window, ".json"));
-        ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-        text.write(ConfigurationTextOf(*window->Format(), *window));
-    }
-    QFile saved(ExpectedFile(shared, *sample, ".saved"));
-    ASSERT_TRUE(saved.open(QIODevice::WriteOnly));
-    saved.write(ConfigurationFileBytes(FormatCode::Standard, sample->Format()->Image()));
-    saved.close();
+    const auto leave = [&shared](const QString& name, const QByteArray& bytes) {
+        QFile file(QDir(shared).filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    };
+    for (TFormMDIChild* window : Main().Configurations())
+        leave(ExpectedFile(*window, ".json"), ConfigurationTextOf(*window->Format(), *window));
+    leave(ExpectedFile(*sample, ".saved"), ConfigurationFileBytes(FormatCode::Standard, sample->Format()->Image()));
     std::puts("ready");
     std::fflush(stdout);
     QTest::qWait(60000);
@@ -166,7 +159,8 @@ TEST_F(MainFormTest, AKilledRunIsOfferedOnceGoneAndRestoredAsItWas)
     ASSERT_EQ(WindowCount(), 3);
     for (TFormMDIChild* window : Main().Configurations()) {
         EXPECT_TRUE(window->IsModified()) << window->Path().toStdString();
-        EXPECT_EQ(ConfigurationTextOf(*window->Format(), *window), ReadAll(ExpectedFile(shared, *window, ".json")))
+        EXPECT_EQ(ConfigurationTextOf(*window->Format(), *window),
+                  m_Folder.Read(QStringLiteral("shared/") + ExpectedFile(*window, ".json")))
             << window->Path().toStdString();
     }
 
@@ -175,7 +169,8 @@ TEST_F(MainFormTest, AKilledRunIsOfferedOnceGoneAndRestoredAsItWas)
     m_Boxes.Queue(C_MessageBox::Answer::Yes);
     Main().m_FileSaveAction->trigger();
     EXPECT_TRUE(OnlyBox().startsWith(Text(Msg::RecoveredFileChanged))) << OnlyBox().toStdString();
-    EXPECT_EQ(ReadAll(sample), ReadAll(ExpectedFile(shared, *Active(), ".saved")));
+    EXPECT_EQ(m_Folder.Read(QStringLiteral("shared/Sample.KWC")),
+              m_Folder.Read(QStringLiteral("shared/") + ExpectedFile(*Active(), ".saved")));
     EXPECT_TRUE(QTest::qWaitFor([] { return FolderEntries().filter(QStringLiteral(".recovery")).size() == 2; }, 3000))
         << "the killed run's copies replaced by the restored windows' own, the saved one's removed";
 

@@ -1,5 +1,6 @@
-// A recovery copy reads back as it was written, and a damaged or hostile one is
-// refused with where and why, never half read.
+// A recovery copy's origin reads back as it was written (the configuration's own
+// round trip is the killed run's in RecoveryTest), a damaged or hostile one is
+// refused with where and why, and no broken lock hides a copy.
 #include "model/Configurationpanes.h"
 #include "model/Eepromformat.h"
 #include "model/Jsonreader.h"
@@ -27,15 +28,11 @@ protected:
         C_ConfigurationPanes panes;
         const auto format = C_EEPROMFormat::Create(FormatCode::Inverter, panes, 24);
         FillSampleConfiguration(panes, *format, {3, 2}, 2);
-        m_Text = ConfigurationTextOf(*format, panes);
-        S_RecoveryOrigin origin{path, QStringLiteral("Configuration2.KWC"),
-                                QDateTime::fromMSecsSinceEpoch(1'800'000'000'123, Qt::UTC), file};
-        return {origin, C_Configuration::Read(*format, panes), format->KeptBytes()};
+        return {{path, QStringLiteral("Configuration2.KWC"), QDateTime::fromMSecsSinceEpoch(1'800'000'000'123, Qt::UTC),
+                 file},
+                C_Configuration::Read(*format, panes), format->KeptBytes()};
     }
     QByteArray Copy(const QString& path, const S_FileStamp& file) { return RecoveryCopyText(Snapshot(path, file)); }
-
-    // The configuration's own text form.
-    QByteArray m_Text;
 };
 
 } // namespace
@@ -53,10 +50,7 @@ TEST_F(RecoveryCopyTest, ReadsBackTheOriginAndTheConfiguration)
     EXPECT_EQ(copy->m_Origin.m_Taken.toMSecsSinceEpoch(), 1'800'000'000'123);
     EXPECT_EQ(copy->m_Origin.m_File.m_Size, 8186);
     EXPECT_EQ(copy->m_Origin.m_File.m_Modified.toMSecsSinceEpoch(), 1'790'000'000'456);
-
-    C_ConfigurationPanes panes;
-    const auto format = ShowTextConfiguration(copy->m_Configuration, panes);
-    EXPECT_EQ(ConfigurationTextOf(*format, panes), m_Text);
+    EXPECT_EQ(copy->m_Configuration.m_Outputs, 24);
 }
 
 TEST_F(RecoveryCopyTest, RefusesWhatNoRunWrote)
@@ -69,7 +63,6 @@ TEST_F(RecoveryCopyTest, RefusesWhatNoRunWrote)
     };
     const std::pair<QByteArray, const char*> cases[] = {
         {valid.left(valid.size() / 2), ""},
-        {"[]", "an object was expected"},
         {replaced("\"kw3winRecovery\": 1", "\"kw3winRecovery\": 2"), "kw3winRecovery: not a copy"},
         {replaced("\"path\": null", "\"path\": \"a.KWC\""), "path: an absolute path"},
         {replaced("\"caption\": \"Configuration2.KWC\"", "\"caption\": \"\""), "caption: a name"},
