@@ -21,6 +21,7 @@
 namespace {
 
 constexpr int CopyRole = Qt::UserRole;
+constexpr int WidestColumn = 360;
 
 QString Plain(std::int16_t id)
 {
@@ -71,9 +72,13 @@ TRecoveryForm::TRecoveryForm(const std::vector<S_FoundCopy>& copies, QWidget* ow
             row->setToolTip(2, found.m_Damage);
         }
     }
+    // Every column as wide as it needs, within reason: a long reason is elided, its tip says it whole.
     m_CopiesList->header()->setStretchLastSection(true);
-    for (int column = 0; column < 2; ++column)
+    m_CopiesList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    for (int column = 0; column < m_CopiesList->columnCount(); ++column) {
         m_CopiesList->resizeColumnToContents(column);
+        m_CopiesList->setColumnWidth(column, std::min(m_CopiesList->columnWidth(column), WidestColumn));
+    }
     connect(m_CopiesList, &QTreeWidget::itemChanged, this, &TRecoveryForm::UpdateButtons);
 
     m_RestoreButton = new QPushButton(Text(Msg::RecoveryRestore), this);
@@ -95,8 +100,8 @@ TRecoveryForm::TRecoveryForm(const std::vector<S_FoundCopy>& copies, QWidget* ow
     layout->addWidget(m_CopiesList);
     layout->addLayout(buttons);
 
-    const int listWidth = m_CopiesList->header()->length() + 2 * m_CopiesList->frameWidth() + 24;
-    resize(std::clamp(listWidth, 560, 900), 320);
+    const int listWidth = m_CopiesList->header()->length() + 2 * m_CopiesList->frameWidth() + 32;
+    resize(std::clamp(listWidth, 560, 1000), 320);
     UpdateButtons();
 }
 
