@@ -140,7 +140,6 @@ TEST_F(MainFormTest, AKilledRunIsOfferedOnceGoneAndRestoredAsItWas)
     run.kill();
     run.waitForFinished();
     // Someone else saved the sample meanwhile.
-    QTest::qWait(20);
     m_Folder.Write(QStringLiteral("shared/Sample.KWC"), ConfigurationFileBytes(FormatCode::Standard, ValidImage(1)));
 
     QStringList listed;
@@ -195,7 +194,6 @@ TEST_F(MainFormTest, ADamagedCopyCanOnlyBeDiscardedAndLaterKeepsIt)
         });
         StartRun();
         EXPECT_FALSE(restorable);
-        EXPECT_EQ(WindowCount(), 0);
         EXPECT_EQ(QFileInfo::exists(damaged), !discard);
         EndRun();
         m_Boxes.Clear();

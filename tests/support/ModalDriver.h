@@ -18,10 +18,8 @@ void WhenShown(std::function<void(Dialog&)> action, int triesLeft = 200)
 {
     QTimer::singleShot(triesLeft == 200 ? 0 : 10, [action, triesLeft] {
         auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr && triesLeft > 0) {
-            WhenShown<Dialog>(action, triesLeft - 1);
-            return;
-        }
+        if (dialog == nullptr && triesLeft > 0)
+            return WhenShown<Dialog>(action, triesLeft - 1);
         if (dialog == nullptr) {
             ADD_FAILURE() << "no dialog of the expected kind is shown";
             return;
