@@ -500,7 +500,7 @@ void TFormMDIChild::RestoreRecoveryCopy(const S_RecoveredCopy& copy)
     m_InAFile = false;
     // The file as the lost run knew it: a later copy still tells a changed file.
     m_FileStamp = origin.m_File;
-    m_RecoveredFrom = origin;
+    m_Recovered = true;
     m_History->resetClean();
     AddDiagnostic(nullptr, Text(Msg::RestoredFromCopy) + QLatin1Char(' ') +
                                QLocale().toString(origin.m_Taken.toLocalTime(), QLocale::ShortFormat),
@@ -525,7 +525,7 @@ bool TFormMDIChild::SaveConfiguration(const QString& path)
         m_AskForName = false;
         m_InAFile = true;
         m_FileStamp = S_FileStamp::Of(m_Path);
-        m_RecoveredFrom.reset();
+        m_Recovered = false;
         m_History->setClean();
         emit Saved();
         return true;
@@ -540,9 +540,9 @@ bool TFormMDIChild::Save()
         return false;
     if (m_AskForName || (!m_PathIsOurs && QFileInfo::exists(m_Path)))
         return SaveAs();
-    if (m_RecoveredFrom && m_RecoveredFrom->FileChangedSince())
-        switch (C_MessageBox::Show(Text(Msg::RecoveredFileChanged) + QLatin1Char('\n') + Text(Msg::OverwriteChangedFile), m_Path, C_MessageBox::Icon::Warning,
-                                   C_MessageBox::Buttons::YesNoCancel, this)) {
+    if (m_Recovered && m_FileStamp.ChangedAt(m_Path))
+        switch (C_MessageBox::Show(Text(Msg::RecoveredFileChanged) + QLatin1Char('\n') + Text(Msg::OverwriteChangedFile),
+                                   m_Path, C_MessageBox::Icon::Warning, C_MessageBox::Buttons::YesNoCancel, this)) {
         case C_MessageBox::Answer::Yes: break;
         case C_MessageBox::Answer::No: return SaveAs();
         default: return false;

@@ -289,8 +289,8 @@ private:
     bool m_InAFile = false;
     // The file at m_Path as the window read or saved it.
     S_FileStamp m_FileStamp;
-    // The copy the configuration was recovered from, until it is saved.
-    std::optional<S_RecoveryOrigin> m_RecoveredFrom;
+    // Recovered from a copy and not saved since: Save asks before it replaces a file changed meanwhile.
+    bool m_Recovered = false;
     QTreeWidgetItem* m_DisplayedCycle = nullptr;
     bool m_Modified = false;
     bool m_CloseApproved = false;
