@@ -5,6 +5,7 @@
 #include "app/Recoveryform.h"
 #include "app/Splash.h"
 #include "comm/Comsetup.h"
+#include "comm/Portdiscovery.h"
 #include "desktop/Filechooser.h"
 #include "desktop/Messagebox.h"
 #include "editor/Cellimages.h"
@@ -94,6 +95,7 @@ TMainForm::TMainForm(C_Context& context, QWidget* parent)
     , m_Autosave(std::make_unique<C_Autosave>(*m_Recovery, nullptr))
     , m_MdiArea(new QMdiArea(this))
     , m_Histories(new QUndoGroup(this))
+    , m_PortSource(std::make_unique<C_SystemPortSource>())
 {
     // The step grid's cell pictures, shared by every configuration window.
     C_CellImages::Shared();
@@ -295,8 +297,16 @@ void TMainForm::BuildStatusBar()
     m_LanguagePanel = new QLabel(Text(Msg::LanguageFileLabel) + QLatin1Char(' ') + m_Context.LanguageFile(), this);
     m_LanguagePanel->setMinimumWidth(HintPanelWidth);
     m_RunningTimePanel = new QLabel(this);
+    m_PortPanel = new QLabel(this);
+    ShowPort();
     statusBar()->addPermanentWidget(m_RunningTimePanel);
+    statusBar()->addPermanentWidget(m_PortPanel);
     statusBar()->addPermanentWidget(m_LanguagePanel);
+}
+
+void TMainForm::ShowPort()
+{
+    m_PortPanel->setText(Text(Msg::PortWord) + QLatin1Char(' ') + m_Context.LinkSettings().PortTitle());
 }
 
 void TMainForm::BuildTimeline()
@@ -804,9 +814,11 @@ void TMainForm::UploadActionExecute()
 void TMainForm::ComSetupActionExecute()
 {
     S_PortSettings settings = m_Context.PortSettings();
-    TCOMSetupForm dialog(settings, this);
-    if (dialog.exec() == QDialog::Accepted)
-        m_Context.SetPortSettings(settings);
+    TCOMSetupForm dialog(settings, *m_PortSource, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_Context.SetPortSettings(settings);
+    ShowPort();
 }
 
 void TMainForm::WindowCascadeActionExecute()

@@ -9,6 +9,7 @@
 
 class C_Autosave;
 class C_Context;
+class C_PortSource;
 class C_RecoveryFolder;
 struct S_FoundCopy;
 class C_TimelinePanel;
@@ -88,6 +89,8 @@ public:
     QToolBar* m_ToolBar;
     QToolBar* m_ExitToolBar;
     QLabel* m_LanguagePanel;
+    // The port the next transfer uses.
+    QLabel* m_PortPanel;
     // The running time of the active configuration's selected program or cycle and step.
     QLabel* m_RunningTimePanel;
     QDockWidget* m_TimelineDock;
@@ -108,6 +111,7 @@ private:
     void BuildMenus();
     void BuildToolBars();
     void BuildStatusBar();
+    void ShowPort();
     void BuildTimeline();
     // The timeline and the running time follow the active configuration window.
     void FollowActiveConfiguration();
@@ -168,6 +172,7 @@ private:
     std::unique_ptr<C_Autosave> m_Autosave;
     QMdiArea* m_MdiArea;
     QUndoGroup* m_Histories;
+    std::unique_ptr<C_PortSource> m_PortSource;
     TEEPROMFormatDialog* m_FormatDialog = nullptr;
     TAboutBox* m_AboutBox = nullptr;
     QList<QAction*> m_RecentFileActions;

@@ -17,7 +17,7 @@ namespace {
 constexpr int ReadableDiagnosticsHeight = 300;
 constexpr int Width = 300;
 constexpr int PictureHeight = 150;
-constexpr int Height = 290;
+constexpr int Height = 310;
 constexpr int Margin = 10;
 
 } // namespace
@@ -73,6 +73,7 @@ TFormFileTransfer::TFormFileTransfer(QWidget* owner, int picture)
     m_ProgressBar->setRange(0, 1);
     m_ProgressBar->setValue(0);
     m_TimesLabel = NewDialogLabel(this, QString(), QRect(Margin, PictureHeight + 76, inner, 20));
+    m_PortLabel = NewDialogLabel(this, QString(), QRect(Margin, PictureHeight + 96, inner, 20));
     m_CancelButton = new QPushButton(QIcon(LoadPicture(QStringLiteral("GLYPH_CANCEL"))), Text(Msg::Cancel), this);
     m_CancelButton->setGeometry(Width - Margin - 95, Height - Margin - 28, 95, 28);
     connect(m_CancelButton, &QPushButton::clicked, this, &TFormFileTransfer::CancelPressed);
@@ -98,6 +99,12 @@ TFormFileTransfer::TFormFileTransfer(QWidget* owner, int picture)
 void TFormFileTransfer::ShowStage(const QString& stage)
 {
     m_StageLabel->setText(stage);
+}
+
+void TFormFileTransfer::ShowPort(const QString& port)
+{
+    m_PortLabel->setText(Text(Msg::PortWord) + QLatin1Char(' ') + port);
+    m_PortLabel->setToolTip(port);
 }
 
 void TFormFileTransfer::ShowPhase(const QString& phase)

@@ -24,6 +24,8 @@ public:
     TFormFileTransfer(QWidget* owner, int picture);
 
     void ShowStage(const QString& stage);
+    // The port the transfer uses, as windows name it.
+    void ShowPort(const QString& port);
     void ShowPhase(const QString& phase);
     void ShowProgress(qint64 done, qint64 total);
     // Milliseconds; a negative left shows no estimate.
@@ -39,6 +41,7 @@ public:
     QLabel* m_PhaseLabel;
     QProgressBar* m_ProgressBar;
     QLabel* m_TimesLabel;
+    QLabel* m_PortLabel;
     QPushButton* m_CancelButton;
     QFrame* m_QuestionPanel;
     QLabel* m_QuestionLabel;

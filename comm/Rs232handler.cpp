@@ -1,11 +1,14 @@
 #include "comm/Rs232handler.h"
 
+#include "comm/Portdiagnosis.h"
+#include "comm/Portdiscovery.h"
 #include "comm/Protocol.h"
 #include "language/Messages.h"
 
-#include <QByteArray>
+#include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
 #include <vector>
 
 namespace {
@@ -18,43 +21,69 @@ constexpr int PauseSliceMs = 20;
 constexpr int Information = 1;
 constexpr int Error = 3;
 
+S_LinkSettings LinkOfPort(std::int16_t port, std::int16_t receiveTimeout, std::int16_t sendTimeout)
+{
+    S_LinkSettings link;
+    link.m_Choice.m_ComNumber = port;
+    link.m_ReceiveTimeout = receiveTimeout;
+    link.m_SendTimeout = sendTimeout;
+    return link;
+}
+
+S_LinkSettings LinkOfDevice(const QString& device, std::int16_t receiveTimeout, std::int16_t sendTimeout)
+{
+    S_LinkSettings link = LinkOfPort(1, receiveTimeout, sendTimeout);
+    link.m_Choice.m_Device = device;
+    return link;
+}
+
+// A line that can no longer be read or written because its device has gone.
+bool DeviceGone(const QString& device, int error)
+{
+    return error == EIO || error == ENXIO || error == ENODEV || !QFileInfo::exists(device);
+}
+
 } // namespace
-
-QString PortDevice(std::int16_t port)
-{
-    const QString device = qEnvironmentVariable(QByteArray("KW3_COM" + QByteArray::number(port)).constData());
-    if (!device.isEmpty())
-        return device;
-    return QStringLiteral("/dev/ttyS") + QString::number(port - 1);
-}
-
-C_KW3Communication::C_KW3Communication(C_TransferListener* listener, const S_LinkSettings& link)
-    : C_KW3Communication(listener, link.Device(), link.m_ReceiveTimeout, link.m_SendTimeout)
-{
-}
 
 C_KW3Communication::C_KW3Communication(C_TransferListener* listener, std::int16_t port,
                                        std::int16_t receiveTimeout, std::int16_t sendTimeout)
-    : C_KW3Communication(listener, PortDevice(port), receiveTimeout, sendTimeout)
+    : C_KW3Communication(listener, LinkOfPort(port, receiveTimeout, sendTimeout))
 {
 }
 
 C_KW3Communication::C_KW3Communication(C_TransferListener* listener, const QString& device,
                                        std::int16_t receiveTimeout, std::int16_t sendTimeout)
+    : C_KW3Communication(listener, LinkOfDevice(device, receiveTimeout, sendTimeout))
+{
+}
+
+C_KW3Communication::C_KW3Communication(C_TransferListener* listener, const S_LinkSettings& link)
     : m_Listener(listener)
-    , m_ReceiveTimeout(receiveTimeout)
+    , m_Link(link)
+    , m_ReceiveTimeout(link.m_ReceiveTimeout)
 {
     if (m_Listener != nullptr)
         m_Port.SetStopCheck([this] { return m_Listener->CancelRequested(); });
-    if (!m_Port.Open(device)) {
-        // The transfer still runs and fails at its first write; this line says why.
-        Report(Msg::CannotOpenPort, Information, QLatin1Char(' ') + device + QStringLiteral(": ") + m_Port.ErrorText());
+    if (!m_Port.Open(link.Device())) {
+        m_OpenError = m_Port.ErrorNumber();
         return;
     }
-    const S_PortTimeouts timeouts{receiveTimeout, receiveTimeout, receiveTimeout, sendTimeout, sendTimeout};
+    const S_PortTimeouts timeouts{link.m_ReceiveTimeout, link.m_ReceiveTimeout, link.m_ReceiveTimeout,
+                                  link.m_SendTimeout, link.m_SendTimeout};
     if (!m_Port.SetTimeouts(timeouts))
         return;
     m_Port.SetLineSettings(ControllerLine);
+}
+
+bool C_KW3Communication::PortUnusable()
+{
+    if (m_Port.IsOpen())
+        return false;
+    const C_SystemPortSource ports;
+    for (const S_PortProblemLine& line : DiagnoseUnusablePort(m_Link, m_OpenError, ports))
+        Report(line.m_Id, line.m_Id == Msg::PortsThere || line.m_Id == Msg::NoPortsThere ? Information : Error,
+               line.m_Detail);
+    return true;
 }
 
 void C_KW3Communication::Report(std::int16_t id, int icon, const QString& detail)
@@ -78,8 +107,11 @@ bool C_KW3Communication::StopRequested()
 bool C_KW3Communication::Fail(std::int16_t id)
 {
     // A stop asked for is no fault of the line: whoever asked says so.
-    if (!m_Port.Stopped() && !StopRequested())
+    if (!m_Port.Stopped() && !StopRequested()) {
         Report(id, Error);
+        if (DeviceGone(m_Link.Device(), m_Port.ErrorNumber()))
+            Report(Msg::PortWentAway, Error, QLatin1Char(' ') + m_Link.PortName());
+    }
     m_Cancelled = m_Cancelled || m_Port.Stopped();
     return false;
 }
@@ -87,14 +119,11 @@ bool C_KW3Communication::Fail(std::int16_t id)
 bool C_KW3Communication::Handshake(std::uint8_t letter)
 {
     Phase(LinkPhase::Calling, 0);
-    // Late bytes of an earlier transfer must not answer this one. A port that
-    // cannot be drained fails at the first letter below and says so there.
-    if (m_Port.IsOpen()) {
-        switch (m_Port.Drain(m_ReceiveTimeout, Protocol::HandshakeTries * 2 * m_ReceiveTimeout)) {
-        case C_SerialPort::DrainResult::Quiet: break;
-        case C_SerialPort::DrainResult::NeverQuiet: return Fail(Msg::LineNeverQuiet);
-        case C_SerialPort::DrainResult::Failed: return Fail(Msg::PortError);
-        }
+    // Late bytes of an earlier transfer must not answer this one.
+    switch (m_Port.Drain(m_ReceiveTimeout, Protocol::HandshakeTries * 2 * m_ReceiveTimeout)) {
+    case C_SerialPort::DrainResult::Quiet: break;
+    case C_SerialPort::DrainResult::NeverQuiet: return Fail(Msg::LineNeverQuiet);
+    case C_SerialPort::DrainResult::Failed: return Fail(Msg::PortError);
     }
     int tries = 0;
     for (;;) {
@@ -137,6 +166,8 @@ bool C_KW3Communication::SendImage(const std::uint8_t* image, std::uint16_t leng
 {
     m_Cancelled = false;
     m_BytesSent = 0;
+    if (PortUnusable())
+        return false;
     Report(Msg::DownloadCalling, Information);
     if (!Handshake(Protocol::DownloadLetter) || !Pause())
         return false;
@@ -186,6 +217,8 @@ bool C_KW3Communication::ReadPart(std::uint8_t* buffer, std::size_t count, std::
 bool C_KW3Communication::ReceiveImage(std::uint8_t* buffer, std::uint16_t length)
 {
     m_Cancelled = false;
+    if (PortUnusable())
+        return false;
     Report(Msg::UploadCalling, Information);
     if (!Handshake(Protocol::UploadLetter) || !Pause())
         return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "comm/Portsettings.h"
 #include "comm/Serialport.h"
 #include "comm/Transferlistener.h"
 
@@ -7,26 +8,6 @@
 
 #include <cstdint>
 #include <functional>
-
-// The device that serial port number n stands for: the device named by the
-// environment variable KW3_COM<n> when it is set (a USB adapter, a stable name
-// under /dev/serial/by-id/, a pseudo-terminal), else /dev/ttyS<n-1>.
-QString PortDevice(std::int16_t port);
-
-// Where a transfer reaches the controller, and how long it waits.
-struct S_LinkSettings
-{
-    std::int16_t m_Port = 1;
-    // A device named directly; empty: the device of m_Port.
-    QString m_Device;
-    std::int16_t m_ReceiveTimeout = 500;
-    std::int16_t m_SendTimeout = 500;
-
-    // The device the link opens.
-    QString Device() const { return m_Device.isEmpty() ? PortDevice(m_Port) : m_Device; }
-    // How the user names the port: "COM1", or the device named directly.
-    QString PortName() const { return m_Device.isEmpty() ? QStringLiteral("COM") + QString::number(m_Port) : m_Device; }
-};
 
 // Moves a controller memory image over a serial line, for one transfer: created
 // (which opens and sets up the port), one SendImage or ReceiveImage, destroyed
@@ -62,6 +43,9 @@ public:
 
 private:
     void Report(std::int16_t id, int icon, const QString& detail = QString());
+    // A port that could not be opened ends the transfer before its first byte,
+    // with what the user can do about it.
+    bool PortUnusable();
     void Phase(LinkPhase phase, int attempt = 0);
     bool StopRequested();
     // A failure of the port, or a stop asked for: reports id unless it was the stop.
@@ -71,7 +55,9 @@ private:
     bool ReadPart(std::uint8_t* buffer, std::size_t count, std::size_t before, std::size_t total);
 
     C_TransferListener* m_Listener;
+    S_LinkSettings m_Link;
     C_SerialPort m_Port;
+    int m_OpenError = 0;
     std::int16_t m_ReceiveTimeout;
     std::function<void(std::int64_t)> m_ByteWrite;
     bool m_Cancelled = false;

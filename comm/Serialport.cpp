@@ -108,7 +108,13 @@ C_SerialPort::~C_SerialPort()
 
 bool C_SerialPort::Fail()
 {
-    m_ErrorText = SystemReason(errno);
+    return Fail(errno);
+}
+
+bool C_SerialPort::Fail(int error)
+{
+    m_ErrorNumber = error;
+    m_ErrorText = SystemReason(error);
     return false;
 }
 
@@ -136,20 +142,17 @@ bool C_SerialPort::Open(const QString& device)
     m_Handle = ::open(QFile::encodeName(device).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (m_Handle < 0)
         return Fail();
+    // A file or another device would take the image and answer nothing.
+    int error = ::isatty(m_Handle) ? 0 : ENOTTY;
     // The port is this program's alone while it holds it.
-    if (::flock(m_Handle, LOCK_EX | LOCK_NB) != 0) {
-        const int error = errno == EWOULDBLOCK ? EBUSY : errno;
+    if (error == 0 && ::flock(m_Handle, LOCK_EX | LOCK_NB) != 0)
+        error = errno == EWOULDBLOCK ? EBUSY : errno;
+    if (error == 0 && ::ioctl(m_Handle, TIOCEXCL) != 0)
+        error = errno;
+    if (error != 0) {
         ::close(m_Handle);
         m_Handle = -1;
-        m_ErrorText = SystemReason(error);
-        return false;
-    }
-    if (::ioctl(m_Handle, TIOCEXCL) != 0) {
-        const int error = errno;
-        ::close(m_Handle);
-        m_Handle = -1;
-        m_ErrorText = SystemReason(error);
-        return false;
+        return Fail(error);
     }
     // A port opened anew holds nothing from an earlier transfer.
     ::tcflush(m_Handle, TCIOFLUSH);
@@ -167,10 +170,8 @@ void C_SerialPort::Close()
 
 bool C_SerialPort::SetTimeouts(const S_PortTimeouts& timeouts)
 {
-    if (m_Handle < 0) {
-        m_ErrorText = SystemReason(EBADF);
-        return false;
-    }
+    if (m_Handle < 0)
+        return Fail(EBADF);
     // A time-out below zero means no waiting, never waiting forever.
     m_Timeouts = {std::max(timeouts.m_ReadInterval, 0), std::max(timeouts.m_ReadMultiplier, 0),
                   std::max(timeouts.m_ReadConstant, 0), std::max(timeouts.m_WriteMultiplier, 0),
@@ -203,10 +204,8 @@ bool C_SerialPort::SetLineSettings(const S_LineSettings& settings)
 bool C_SerialPort::Write(const std::uint8_t* data, std::size_t count, std::size_t& written)
 {
     written = 0;
-    if (m_Handle < 0) {
-        m_ErrorText = SystemReason(EBADF);
-        return false;
-    }
+    if (m_Handle < 0)
+        return Fail(EBADF);
     const std::int64_t deadline =
         CounterValue() + Milliseconds(std::int64_t(m_Timeouts.m_WriteMultiplier) * std::int64_t(count) +
                                       m_Timeouts.m_WriteConstant);
@@ -237,10 +236,8 @@ bool C_SerialPort::Read(std::uint8_t* data, std::size_t count, std::size_t& rece
                         const std::function<void(std::size_t)>& observer)
 {
     received = 0;
-    if (m_Handle < 0) {
-        m_ErrorText = SystemReason(EBADF);
-        return false;
-    }
+    if (m_Handle < 0)
+        return Fail(EBADF);
     const std::int64_t totalDeadline =
         CounterValue() + Milliseconds(std::int64_t(m_Timeouts.m_ReadMultiplier) * std::int64_t(count) +
                                       m_Timeouts.m_ReadConstant);
@@ -281,7 +278,7 @@ bool C_SerialPort::Read(std::uint8_t* data, std::size_t count, std::size_t& rece
 C_SerialPort::DrainResult C_SerialPort::Drain(int quietMs, int limitMs)
 {
     if (m_Handle < 0) {
-        m_ErrorText = SystemReason(EBADF);
+        Fail(EBADF);
         return DrainResult::Failed;
     }
     const std::int64_t limit = CounterValue() + Milliseconds(limitMs);

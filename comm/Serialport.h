@@ -43,8 +43,9 @@ public:
     // False when the device cannot be opened; ErrorText() then tells why.
     bool Open(const QString& device);
     bool IsOpen() const { return m_Handle >= 0; }
-    // The system's reason for the last failed operation.
+    // The system's reason for the last failed operation, and its error number.
     const QString& ErrorText() const { return m_ErrorText; }
+    int ErrorNumber() const { return m_ErrorNumber; }
 
     bool SetTimeouts(const S_PortTimeouts& timeouts);
     // Changes speed and character frame only; flow control and the special
@@ -69,6 +70,7 @@ public:
 
 private:
     bool Fail();
+    bool Fail(int error);
     // Waits until the port is ready for the events or the deadline: the events
     // seen, 0 at the deadline, -1 on failure or a stop.
     int Wait(short events, std::int64_t deadline);
@@ -76,6 +78,7 @@ private:
     int m_Handle = -1;
     S_PortTimeouts m_Timeouts{0, 0, 0, 0, 0};
     QString m_ErrorText;
+    int m_ErrorNumber = 0;
     std::function<bool()> m_StopCheck;
     bool m_Stopped = false;
 };

@@ -39,7 +39,12 @@ QPushButton* TEditorDialog::NewCancelButton(const QRect& geometry, const QString
 void TEditorDialog::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    painter.drawPixmap(0, 0, m_Background);
+    // A dialog larger than the picture gets it enlarged to cover it, from the top-left corner.
+    const QSize picture = m_Background.deviceIndependentSize().toSize();
+    if (picture.width() >= width() && picture.height() >= height())
+        painter.drawPixmap(0, 0, m_Background);
+    else
+        painter.drawPixmap(QRect(QPoint(0, 0), picture.scaled(size(), Qt::KeepAspectRatioByExpanding)), m_Background);
     QDialog::paintEvent(event);
 }
 

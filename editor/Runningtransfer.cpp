@@ -45,7 +45,7 @@ C_RunningTransfer::C_RunningTransfer(C_ConfigurationPanes& window, QTreeWidgetIt
     , m_File(file)
     , m_LogPath(logPath)
     , m_Lines(std::make_unique<C_TransferLines>(window, heading))
-    , m_Window(std::make_unique<TFormFileTransfer>(&window, m_Plan.m_Direction == TransferDirection::Download
+    , m_Window(new TFormFileTransfer(&window, m_Plan.m_Direction == TransferDirection::Download
                                                                 ? TFormFileTransfer::DownloadPicture
                                                                 : TFormFileTransfer::UploadPicture))
     , m_Inhibitor(std::make_unique<C_SleepInhibitor>())
@@ -65,14 +65,16 @@ C_RunningTransfer::C_RunningTransfer(C_ConfigurationPanes& window, QTreeWidgetIt
         m_Window->ShowProgress(done, total);
     });
     connect(m_Worker, &C_TransferWorker::Finished, this, &C_RunningTransfer::End);
-    connect(m_Window.get(), &TFormFileTransfer::CancelPressed, this, &C_RunningTransfer::Cancel);
-    connect(m_Window.get(), &TFormFileTransfer::CancelConfirmed, m_Worker, &C_TransferWorker::Cancel);
+    connect(m_Window.data(), &TFormFileTransfer::CancelPressed, this, &C_RunningTransfer::Cancel);
+    connect(m_Window.data(), &TFormFileTransfer::CancelConfirmed, m_Worker, &C_TransferWorker::Cancel);
     m_Clock->setInterval(ClockEveryMs);
     connect(m_Clock, &QTimer::timeout, this, &C_RunningTransfer::ShowTimes);
 }
 
 C_RunningTransfer::~C_RunningTransfer()
 {
+    // The configuration window may have gone first, and its transfer window with it.
+    delete m_Window.data();
     if (g_Current == this)
         g_Current = nullptr;
 }
@@ -92,6 +94,7 @@ void C_RunningTransfer::Start()
               : m_Plan.m_BackupFolder.isEmpty()                ? TransferStage::Download
                                                                : TransferStage::Backup;
     ShowStage(m_Stage);
+    m_Window->ShowPort(m_Plan.m_Link.PortTitle());
     ShowPhase(LinkPhase::Calling, 1);
     ShowTimes();
     m_Window->show();

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "comm/Filetansfer.h"
 #include "model/Transferjob.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <memory>
@@ -15,7 +17,6 @@ class C_TransferLines;
 class C_TransferWorker;
 class QTimer;
 class QTreeWidgetItem;
-class TFormFileTransfer;
 
 // The one transfer the program runs at a time, for a configuration window: the
 // job on its worker thread, the transfer window with its progress and Cancel,
@@ -63,7 +64,7 @@ private:
     QString m_File;
     QString m_LogPath;
     std::unique_ptr<C_TransferLines> m_Lines;
-    std::unique_ptr<TFormFileTransfer> m_Window;
+    QPointer<TFormFileTransfer> m_Window;
     std::unique_ptr<C_SleepInhibitor> m_Inhibitor;
     C_TransferWorker* m_Worker;
     QTimer* m_Clock;

@@ -384,7 +384,28 @@ constexpr std::int16_t OverwriteChangedFile = 358;
 constexpr std::int16_t RecoveryNotWritten = 359;
 constexpr std::int16_t DiscardCopiesQuestion = 360;
 
-constexpr std::int16_t EndOfAdded = 361;
+// Every serial port: the ports found, the device chosen and why a port cannot be used.
+constexpr std::int16_t PortsFound = 361;
+constexpr std::int16_t OtherDevice = 362;
+constexpr std::int16_t NoPortFound = 363;
+constexpr std::int16_t PortWord = 364;
+constexpr std::int16_t NotPluggedIn = 365;
+constexpr std::int16_t SerialNumberWord = 366;
+constexpr std::int16_t StableNameWord = 367;
+constexpr std::int16_t AdapterNotPlugged = 368;
+constexpr std::int16_t PortsThere = 369;
+constexpr std::int16_t NoPortsThere = 370;
+constexpr std::int16_t PortNoPermission = 371;
+constexpr std::int16_t PortGroupNotActive = 372;
+constexpr std::int16_t PortBusyBy = 373;
+constexpr std::int16_t PortBusy = 374;
+constexpr std::int16_t PortMissing = 375;
+constexpr std::int16_t PortNotSerial = 376;
+constexpr std::int16_t DeviceIgnored = 377;
+constexpr std::int16_t PortWentAway = 378;
+constexpr std::int16_t DevicePathNeeded = 379;
+
+constexpr std::int16_t EndOfAdded = 380;
 
 } // namespace Msg
 

@@ -51,6 +51,9 @@ const std::vector<StringKey>& StringKeys()
     static const std::vector<StringKey> keys = {
         {"Last files", "Configuration", "", &C_Context::LastConfiguration, &C_Context::SetLastConfiguration},
         {"Last files", "Language", "English.lng", &C_Context::LanguageFile, &C_Context::SetLanguageFile},
+        {"COMPort", "Device", "", &C_Context::Device, &C_Context::SetDevice},
+        {"COMPort", "Device name", "", &C_Context::DeviceName, &C_Context::SetDeviceName},
+        {"COMPort", "Device serial number", "", &C_Context::DeviceSerial, &C_Context::SetDeviceSerial},
     };
     return keys;
 }
@@ -183,12 +186,19 @@ QString C_Context::StoreProblemText() const
 
 S_PortSettings C_Context::PortSettings() const
 {
-    return {m_ComNumber, m_SendTimeout, m_ReceiveTimeout, BackupBeforeDownload(), VerifyAfterDownload()};
+    return {{m_ComNumber, m_Device, m_DeviceName, m_DeviceSerial},
+            m_SendTimeout,
+            m_ReceiveTimeout,
+            BackupBeforeDownload(),
+            VerifyAfterDownload()};
 }
 
 void C_Context::SetPortSettings(const S_PortSettings& settings)
 {
-    m_ComNumber = settings.m_ComNumber;
+    m_ComNumber = settings.m_Port.m_ComNumber;
+    m_Device = settings.m_Port.m_Device;
+    m_DeviceName = settings.m_Port.m_DeviceName;
+    m_DeviceSerial = settings.m_Port.m_DeviceSerial;
     m_SendTimeout = settings.m_SendTimeout;
     m_ReceiveTimeout = settings.m_ReceiveTimeout;
     SetBackupBeforeDownload(settings.m_BackupBeforeDownload);
@@ -198,7 +208,11 @@ void C_Context::SetPortSettings(const S_PortSettings& settings)
 S_LinkSettings C_Context::LinkSettings() const
 {
     S_LinkSettings link;
-    link.m_Port = static_cast<std::int16_t>(m_ComNumber);
+    link.m_Choice = PortSettings().m_Port;
+    if (!link.m_Choice.m_Device.isEmpty() && !IsUsableDevicePath(link.m_Choice.m_Device)) {
+        link.m_IgnoredDevice = link.m_Choice.m_Device;
+        link.m_Choice = S_PortChoice{m_ComNumber, QString(), QString(), QString()};
+    }
     link.m_ReceiveTimeout = static_cast<std::int16_t>(m_ReceiveTimeout);
     link.m_SendTimeout = static_cast<std::int16_t>(m_SendTimeout);
     return link;

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "comm/Comsetup.h"
-#include "comm/Rs232handler.h"
+#include "comm/Portsettings.h"
 
 #include <QString>
 #include <QStringList>
@@ -67,6 +66,13 @@ public:
 
     int ComNumber() const { return m_ComNumber; }
     void SetComNumber(int value) { m_ComNumber = value; }
+    // A device chosen in Com Setup instead of the Com number; empty for the Com number.
+    const QString& Device() const { return m_Device; }
+    void SetDevice(const QString& value) { m_Device = value; }
+    const QString& DeviceName() const { return m_DeviceName; }
+    void SetDeviceName(const QString& value) { m_DeviceName = value; }
+    const QString& DeviceSerial() const { return m_DeviceSerial; }
+    void SetDeviceSerial(const QString& value) { m_DeviceSerial = value; }
     int SendTimeout() const { return m_SendTimeout; }
     void SetSendTimeout(int value) { m_SendTimeout = value; }
     int ReceiveTimeout() const { return m_ReceiveTimeout; }
@@ -81,7 +87,8 @@ public:
     // The port setup's values, as a whole.
     S_PortSettings PortSettings() const;
     void SetPortSettings(const S_PortSettings& settings);
-    // The port and time-outs as every transfer uses them.
+    // The port and time-outs as every transfer uses them. A stored device that is
+    // no device path gives way to the Com number, and the link says so.
     S_LinkSettings LinkSettings() const;
 
     // The configurations opened or saved last, the newest first.
@@ -115,6 +122,9 @@ private:
     int m_FormHeight = 0;
     std::int8_t m_WindowState = 0;
     int m_ComNumber = 0;
+    QString m_Device;
+    QString m_DeviceName;
+    QString m_DeviceSerial;
     int m_SendTimeout = 0;
     int m_ReceiveTimeout = 0;
     int m_TargetType = 0;

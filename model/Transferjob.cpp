@@ -14,6 +14,18 @@ namespace {
 constexpr int Information = 1;
 constexpr int Error = 3;
 
+// A value of the settings file as a line can show it: quoted, short, every control character a '?'.
+QString QuotedSetting(QString value)
+{
+    constexpr int Longest = 80;
+    if (value.size() > Longest)
+        value = value.left(Longest) + QStringLiteral("...");
+    for (QChar& c : value)
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char('?');
+    return QLatin1Char('"') + value + QLatin1Char('"');
+}
+
 std::int64_t Milliseconds(std::int64_t ticks)
 {
     return ticks * 1000 / CounterFrequency();
@@ -61,6 +73,8 @@ S_TransferOutcome C_TransferJob::Run()
     m_Outcome = S_TransferOutcome();
     m_Outcome.m_Image = m_Plan.m_Image;
     C_FailureWatch watch(m_Listener, m_Outcome);
+    if (!m_Plan.m_Link.m_IgnoredDevice.isEmpty())
+        watch.Reported(Msg::DeviceIgnored, Information, QLatin1Char(' ') + QuotedSetting(m_Plan.m_Link.m_IgnoredDevice));
     if (m_Plan.m_Direction == TransferDirection::Upload)
         Receive(watch);
     else if (Backup(watch) && Send(watch) && m_Plan.m_Verify)

@@ -23,3 +23,4 @@ int RunTimeline(const QStringList& arguments);
 int RunDownload(const QStringList& arguments);
 int RunUpload(const QStringList& arguments);
 int RunSimulateCommand(const QStringList& arguments);
+int RunPorts(const QStringList& arguments);

@@ -1,5 +1,6 @@
 // download, upload and simulate: Kw3Win's Download and Upload on the command line,
 // and a controller to try them against.
+#include "comm/Portdiscovery.h"
 #include "model/Context.h"
 #include "tools/Simulator.h"
 #include "tools/Toolarguments.h"
@@ -30,17 +31,26 @@ bool ParsePositive(const QMap<QString, QString>& options, const QString& name, s
     return true;
 }
 
-// The link of Kw3Win's settings, changed by the command's options.
+// The link of Kw3Win's settings, its stored device included, changed by the
+// command's options: --port names a Com number, --device a device.
 bool ParseLink(const QMap<QString, QString>& options, S_LinkSettings& link)
 {
     link = C_Context(C_Context::Persistence::ReadOnly).LinkSettings();
     QString error;
+    std::int16_t port = 0;
     if (options.contains(QStringLiteral("port")) && options.contains(QStringLiteral("device")))
         error = QStringLiteral("give either --port or --device");
-    else if (ParsePositive(options, QStringLiteral("port"), link.m_Port, error) &&
+    else if (ParsePositive(options, QStringLiteral("port"), port, error) &&
              ParsePositive(options, QStringLiteral("send-timeout"), link.m_SendTimeout, error) &&
-             ParsePositive(options, QStringLiteral("receive-timeout"), link.m_ReceiveTimeout, error))
-        link.m_Device = options.value(QStringLiteral("device"));
+             ParsePositive(options, QStringLiteral("receive-timeout"), link.m_ReceiveTimeout, error)) {
+        if (port > 0)
+            link.m_Choice = S_PortChoice{port, QString(), QString(), QString()};
+        if (options.contains(QStringLiteral("device")))
+            link.m_Choice = S_PortChoice{link.m_Choice.m_ComNumber, options.value(QStringLiteral("device")), QString(),
+                                         QString()};
+        if (port > 0 || options.contains(QStringLiteral("device")))
+            link.m_IgnoredDevice.clear();
+    }
     if (error.isEmpty())
         return true;
     WriteError(error);
@@ -101,6 +111,23 @@ int RunUpload(const QStringList& arguments)
         return ExitCode::ChecksFailed;
 
     return configuration->Save(parsed->m_Positionals.first());
+}
+
+int RunPorts(const QStringList& arguments)
+{
+    QString error;
+    const std::optional<S_ToolArguments> parsed = ParseToolArguments(arguments, QStringList(), 0, error);
+    if (!parsed) {
+        WriteError(error);
+        return ExitCode::Refused;
+    }
+    const C_SystemPortSource source;
+    for (const S_PortEntry& entry : ListPorts(source)) {
+        const S_FoundPort& port = entry.m_Port;
+        WriteOutput(QStringList{port.m_Device, entry.m_StableName, port.m_Description, port.m_UsbId, port.m_SerialNumber}
+                        .join(QLatin1Char('\t')));
+    }
+    return ExitCode::Success;
 }
 
 int RunSimulateCommand(const QStringList& arguments)

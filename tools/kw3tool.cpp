@@ -54,6 +54,10 @@ constexpr S_Command Commands[] = {
     {"upload", "upload OUT --format F [--outputs 16|24] [--port N | --device PATH] [--send-timeout MS] "
                "[--receive-timeout MS]",
      RunUpload},
+    {"ports", "ports\n"
+              "      the serial ports found, one per line: device, stable name, description, vendor:product,\n"
+              "      serial number, tab-separated, empty fields left empty",
+     RunPorts},
     {"print", "print FILE OUT.pdf [--format F] [--parts LIST]\n"
               "      LIST: comma-separated service, programs, cycles, timelines (default the first three); A4, pages\n"
               "      numbered from 1; printed date and time from SOURCE_DATE_EPOCH (seconds, UTC) if set",
@@ -74,8 +78,9 @@ QString Usage()
     return usage + QStringLiteral("  kw3tool --help | --version\n"
                                   "F is standard, inverter or varnholt: the format of a .KW3 file; any other\n"
                                   "file names its format (a .json file in the text form, see the README).\n"
-                                  "Port and time-outs default to Kw3Win's settings; COMn is /dev/ttyS<n-1>\n"
-                                  "unless the environment variable KW3_COMn names another device.\n"
+                                  "Port and time-outs default to Kw3Win's settings: the device chosen in Com\n"
+                                  "Setup, else its Com number; --port N and --device PATH override them. COMn\n"
+                                  "is /dev/ttyS<n-1> unless the environment variable KW3_COMn names another device.\n"
                                   "Exit status: 0 success, 1 the checks or the transfer failed, 2 bad usage or\n"
                                   "a file that cannot be read or written.");
 }

@@ -1,3 +1,4 @@
+#include "comm/Portdiscovery.h"
 #include "comm/Rs232handler.h"
 #include "comm/Serialport.h"
 #include "language/Language.h"
@@ -49,48 +50,6 @@ TEST(PortDeviceTest, PortNumbersNameSerialDevicesUnlessTheEnvironmentNamesAnothe
         EXPECT_EQ(PortDevice(port), QLatin1String(device)) << port;
     qunsetenv("KW3_COM2");
     EXPECT_EQ(PortDevice(2), QStringLiteral("/dev/ttyS1"));
-}
-
-TEST_F(LinkTest, APortThatCannotBeOpenedSaysWhyAndFailsAtTheFirstHandshakeWrite)
-{
-    C_PseudoTerminal line;
-    ASSERT_TRUE(line.Open());
-    const C_KW3Communication holder(nullptr, line.DevicePath(), ShortTimeout, ShortTimeout);
-    const TempFolder folder;
-    const QString missing = folder.Path(QStringLiteral("no-such-port"));
-    qputenv("KW3_COM4", missing.toLocal8Bit());
-
-    struct Case
-    {
-        bool byNumber;
-        QString device;
-        QString reason;
-        bool download;
-    };
-    const Case cases[] = {
-        {true, missing, QStringLiteral("No such file or directory"), true},
-        {false, missing, QStringLiteral("No such file or directory"), false},
-        {false, line.DevicePath(), QStringLiteral("Device or resource busy"), true},
-        {false, line.DevicePath(), QStringLiteral("Device or resource busy"), false},
-    };
-    for (const Case& c : cases) {
-        QTreeWidgetItem& heading = *NewHeading();
-        ItemLines lines(heading);
-        const auto link = c.byNumber
-                              ? std::make_unique<C_KW3Communication>(&lines, std::int16_t(4), ShortTimeout, ShortTimeout)
-                              : std::make_unique<C_KW3Communication>(&lines, c.device, ShortTimeout, ShortTimeout);
-        std::uint8_t image[4] = {1, 2, 3, 4};
-        const bool sent = c.download ? link->SendImage(image, 4) : link->ReceiveImage(image, 4);
-        EXPECT_FALSE(sent);
-        const std::vector<std::pair<QString, int>> expected = {
-            {Text(93) + QLatin1Char(' ') + c.device + QStringLiteral(": ") + c.reason, Information},
-            Line(c.download ? 265 : 270, Information),
-            Line(266, Error),
-        };
-        EXPECT_EQ(Lines(heading), expected) << c.device.toStdString();
-        EXPECT_TRUE(heading.isExpanded());
-    }
-    qunsetenv("KW3_COM4");
 }
 
 TEST_F(LinkTest, ASilentControllerGetsTwentyLettersAndFailsWith267)
@@ -200,7 +159,7 @@ TEST_F(LinkTest, AnEmptyDownloadStillPausesAndSucceeds)
     EXPECT_TRUE(reports[0].m_ByteTimes.empty());
 }
 
-TEST_F(LinkTest, AControllerThatHangsUpDuringADownloadFailsWith269)
+TEST_F(LinkTest, AControllerThatHangsUpDuringADownloadFailsWith269AndSaysThePortWentAway)
 {
     S_SimulatorOptions options = ControllerWithImage(std::vector<std::uint8_t>(40));
     options.m_StopAfter = 10;
@@ -208,8 +167,9 @@ TEST_F(LinkTest, AControllerThatHangsUpDuringADownloadFailsWith269)
     C_KW3Communication link(&m_Lines, controller.Device(), ShortTimeout, ShortTimeout);
     const std::vector<std::uint8_t> image = CountingImage(40);
     EXPECT_FALSE(link.SendImage(image.data(), 40));
-    EXPECT_EQ(Lines(m_Heading), (std::vector<std::pair<QString, int>>{
-                                    Line(265, Information), Line(268, Information), Line(269, Error)}));
+    const QString gone = Text(Msg::PortWentAway) + QLatin1Char(' ') + ShortDeviceName(controller.Device());
+    EXPECT_EQ(Lines(m_Heading), (std::vector<std::pair<QString, int>>{Line(265, Information), Line(268, Information),
+                                                                      Line(269, Error), {gone, Error}}));
 }
 
 // Uploads, received at the line's pace.

@@ -7,6 +7,8 @@
 #include "model/Context.h"
 #include "resources/Pictures.h"
 #include "support/Controller.h"
+#include "support/Layoutcheck.h"
+#include "support/Standinports.h"
 #include "support/TempFolder.h"
 
 #include <QAbstractButton>
@@ -36,6 +38,7 @@ protected:
     C_Context m_Context;
     const C_LanguageManager m_Language{SourceFile(QStringLiteral("resources/English.lng"))};
     QWidget m_Owner;
+    C_StandInPorts m_Ports;
 };
 
 } // namespace
@@ -43,9 +46,10 @@ protected:
 TEST_F(ComSetupTest, AFirstRunShowsCom1And500BothWays)
 {
     S_PortSettings settings = m_Context.PortSettings();
-    TCOMSetupForm dialog(settings, &m_Owner);
+    TCOMSetupForm dialog(settings, m_Ports, &m_Owner);
+    dialog.show();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("COMSetupForm"));
-    EXPECT_EQ(dialog.size(), QSize(441, 353));
+    ExpectNothingClipped(dialog);
     EXPECT_EQ(dialog.m_COMPortRadioGroup->title(), Text(274));
     EXPECT_EQ(dialog.m_SendGroupBox->title(), Text(275));
     EXPECT_EQ(dialog.m_ReceiveGroupBox->title(), Text(276));
@@ -69,7 +73,7 @@ TEST_F(ComSetupTest, TheSafetySwitchesAreStoredOnOkOnly)
 {
     for (const bool ok : {false, true}) {
         S_PortSettings settings = m_Context.PortSettings();
-        TCOMSetupForm dialog(settings, &m_Owner);
+        TCOMSetupForm dialog(settings, m_Ports, &m_Owner);
         EXPECT_EQ(dialog.m_BackupCheckBox->text(), Text(Msg::BackupStage));
         EXPECT_TRUE(dialog.m_BackupCheckBox->isChecked());
         EXPECT_TRUE(dialog.m_VerifyCheckBox->isChecked());
@@ -133,7 +137,7 @@ TEST_F(ComSetupTest, OnlyOkStoresWhatTheDialogShows)
         m_Context.SetSendTimeout(c.storedSend);
         m_Context.SetReceiveTimeout(c.storedReceive);
         S_PortSettings settings = m_Context.PortSettings();
-        TCOMSetupForm dialog(settings, &m_Owner);
+        TCOMSetupForm dialog(settings, m_Ports, &m_Owner);
         dialog.show();
         c.act(dialog);
         m_Context.SetPortSettings(settings);
@@ -205,7 +209,7 @@ TEST(RunningTransferTest, ACancelWhileSendingAsksAndADownloadEndingMeanwhileStan
         RunningController controller(ControllerWithImage(std::vector<std::uint8_t>(Size)));
         C_ConfigurationPanes panes;
         S_TransferPlan plan;
-        plan.m_Link.m_Device = controller.Device();
+        plan.m_Link.m_Choice.m_Device = controller.Device();
         plan.m_Link.m_ReceiveTimeout = 100;
         plan.m_FormatCode = 0xCAFE;
         plan.m_Image = CountingImage(Size);

@@ -219,7 +219,7 @@ TEST_P(TransferJobTest, EndsAsPlannedAndKeepsTheControllersImage)
     PhaseController controller(former, c.misbehaveAt, c.act, c.bytes, c.corrupt);
 
     S_TransferPlan plan;
-    plan.m_Link.m_Device = controller.Device();
+    plan.m_Link.m_Choice.m_Device = controller.Device();
     plan.m_Link.m_ReceiveTimeout = Timeout;
     plan.m_Link.m_SendTimeout = Timeout;
     plan.m_FormatCode = Code;
@@ -248,7 +248,7 @@ TEST_P(TransferJobTest, EndsAsPlannedAndKeepsTheControllersImage)
     // The controller holds what it was last sent whole; a backup is what it held before.
     const bool sentWhole = std::string(c.letters).find('B') != std::string::npos &&
                            c.lastLine != Msg::CancelledWhileSending && c.lastLine != Msg::CancelledBeforeSending &&
-                           c.lastLine != 269;
+                           c.lastLine != Msg::PortWentAway;
     std::vector<std::uint8_t> kept = sent;
     if (c.corrupt >= 0)
         kept[std::size_t(c.corrupt)] ^= 0xFF;
@@ -290,7 +290,8 @@ INSTANTIATE_TEST_SUITE_P(
                 Msg::BackupNotReceived},
         JobCase{"HangUpInBackup", true, false, 0, Act::HangUp, 10, -1, None, TransferResult::Failed, "A",
                 Msg::BackupNotReceived},
-        JobCase{"HangUpInDownload", true, false, 1, Act::HangUp, 10, -1, None, TransferResult::Failed, "AB", 269},
+        JobCase{"HangUpInDownload", true, false, 1, Act::HangUp, 10, -1, None, TransferResult::Failed, "AB",
+                Msg::PortWentAway},
         JobCase{"SilentVerify", false, true, 1, Act::Silent, 0, -1, None, TransferResult::CouldNotVerify, "B",
                 Msg::CouldNotVerify},
         JobCase{"StalledVerify", false, true, 1, Act::Stall, 10, -1, None, TransferResult::CouldNotVerify, "BA",
@@ -313,7 +314,7 @@ TEST(TransferBackupTest, AFolderThatCannotHoldTheBackupSendsNothing)
     const C_LanguageManager language{SourceFile(QStringLiteral("resources/English.lng"))};
     PhaseController controller(Filled(ImageSize, 1), -1, Act::Serve, 0);
     S_TransferPlan plan;
-    plan.m_Link.m_Device = controller.Device();
+    plan.m_Link.m_Choice.m_Device = controller.Device();
     plan.m_Link.m_ReceiveTimeout = Timeout;
     plan.m_FormatCode = Code;
     plan.m_Image = Filled(ImageSize, 100);

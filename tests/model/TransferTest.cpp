@@ -24,7 +24,7 @@ ImageBuilder ValidConfiguration(const S_TestLayout& layout, int outputs = 16)
 S_LinkSettings ShortLink(const QString& device, std::int16_t receiveTimeout = 100)
 {
     S_LinkSettings link;
-    link.m_Device = device;
+    link.m_Choice.m_Device = device;
     link.m_ReceiveTimeout = receiveTimeout;
     link.m_SendTimeout = 100;
     return link;

@@ -1,4 +1,5 @@
 // kw3tool end to end: check, convert and dump, their output and exit status.
+#include "model/Context.h"
 #include "support/Imagebuilder.h"
 #include "support/TempFolder.h"
 #include "support/Toolpath.h"
@@ -272,15 +273,37 @@ TEST_F(Kw3toolTest, UploadSavesWhatTheControllerSentAndAFailedOneWritesNothing)
     }
 }
 
-TEST_F(Kw3toolTest, ADeviceThatCannotBeOpenedIsALinkFailure)
+TEST_F(Kw3toolTest, TransfersUseTheStoredDeviceUnlessAnOptionNamesAnotherAndPortsListsWhatIsThere)
 {
     const QString missing = m_Folder.Path(QStringLiteral("no-such-tty"));
-    const S_ToolRun download = Run({QStringLiteral("download"), Valid(), QStringLiteral("--device"), missing});
-    EXPECT_EQ(download.m_Exit, 1);
-    EXPECT_TRUE(download.m_Out.contains(QStringLiteral("[=] <192>")));
-    EXPECT_TRUE(download.m_Out.contains(QStringLiteral("  [i] <93> ") + missing + QStringLiteral(": ")))
-        << download.m_Out.toStdString();
-    EXPECT_TRUE(download.m_Out.contains(QStringLiteral("  [!] <266>")));
+    const QString stored = m_Folder.Path(QStringLiteral("stored-tty"));
+    const QString com2 = m_Folder.Path(QStringLiteral("com2-tty"));
+    qputenv("KW3_COM2", com2.toLocal8Bit());
+    {
+        C_Context settings;
+        settings.SetDevice(stored);
+    }
+    const auto refusal = [](const QString& port) { return QStringLiteral("  [!] <375> ") + port + QLatin1Char('\n'); };
+    const std::pair<QStringList, QString> runs[] = {
+        {{}, refusal(stored)},
+        {{QStringLiteral("--device"), missing}, refusal(missing)},
+        {{QStringLiteral("--port"), QStringLiteral("2")}, refusal(QStringLiteral("COM2 (") + com2 + QLatin1Char(')'))},
+    };
+    for (const auto& [options, line] : runs) {
+        const S_ToolRun download = Run(QStringList{QStringLiteral("download"), Valid()} + options);
+        EXPECT_EQ(download.m_Exit, 1);
+        EXPECT_TRUE(download.m_Out.contains(QStringLiteral("[=] <192>")));
+        EXPECT_TRUE(download.m_Out.contains(line)) << download.m_Out.toStdString();
+        EXPECT_FALSE(download.m_Out.contains(QStringLiteral("<265>"))) << "no handshake on a port that is not there";
+    }
+    qunsetenv("KW3_COM2");
+
+    // Whatever this machine has, also nothing: one line of five fields a port.
+    const S_ToolRun ports = Run({QStringLiteral("ports")});
+    EXPECT_EQ(ports.m_Exit, 0) << ports.m_Err.toStdString();
+    for (const QString& port : ports.m_Out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        EXPECT_EQ(port.split(QLatin1Char('\t')).size(), 5) << port.toStdString();
+    EXPECT_TRUE(Run({QStringLiteral("--help")}).m_Out.contains(QStringLiteral("kw3tool [--language FILE] ports")));
 
     const S_ToolRun usage = Run({QStringLiteral("download"), Valid(), QStringLiteral("--port"), QStringLiteral("2"),
                              QStringLiteral("--device"), missing});
