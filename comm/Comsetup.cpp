@@ -21,7 +21,7 @@
 
 namespace {
 
-constexpr int ListWidth = 300;
+constexpr int ListWidth = 330;
 constexpr int ListRows = 5;
 // The list row's data: the index of its entry, or none for the row that says nothing was found.
 constexpr int EntryRole = Qt::UserRole;
@@ -116,7 +116,9 @@ QGroupBox* TCOMSetupForm::NewPortBox()
     m_PortsLabel = new QLabel(Text(Msg::PortsFound), box);
     m_PortsList = new QListWidget(box);
     m_PortsList->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A long name is shortened in its middle, so the device at its end stays in sight; the tip has it whole.
     m_PortsList->setTextElideMode(Qt::ElideMiddle);
+    m_PortsList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_PortsList->setFixedWidth(ListWidth);
     m_PortsList->setFixedHeight(m_PortsList->fontMetrics().height() * ListRows + 2 * m_PortsList->frameWidth() + 8);
     m_PortsLabel->setBuddy(m_PortsList);

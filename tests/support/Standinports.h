@@ -12,54 +12,41 @@ public:
     {
         const std::lock_guard lock(m_Mutex);
         m_Ports = std::move(ports);
-        m_ById = std::move(byId);
-        m_ByPath = std::move(byPath);
+        m_Links[0] = std::move(byId);
+        m_Links[1] = std::move(byPath);
     }
-    std::vector<S_FoundPort> FoundPorts() const override
-    {
-        const std::lock_guard lock(m_Mutex);
-        return m_Ports;
-    }
-    std::vector<S_DeviceLink> ById() const override
-    {
-        const std::lock_guard lock(m_Mutex);
-        return m_ById;
-    }
-    std::vector<S_DeviceLink> ByPath() const override
-    {
-        const std::lock_guard lock(m_Mutex);
-        return m_ByPath;
-    }
+    std::vector<S_FoundPort> FoundPorts() const override { return Locked(m_Ports); }
+    std::vector<S_DeviceLink> ById() const override { return Locked(m_Links[0]); }
+    std::vector<S_DeviceLink> ByPath() const override { return Locked(m_Links[1]); }
     QString ResolvedDevice(const QString& path) const override
     {
         const std::lock_guard lock(m_Mutex);
-        for (const auto* links : {&m_ById, &m_ByPath})
-            for (const S_DeviceLink& link : *links)
+        for (const auto& links : m_Links)
+            for (const S_DeviceLink& link : links)
                 if (link.m_Link == path)
                     return link.m_Target;
         return path;
     }
 
 private:
+    template <typename T> T Locked(const T& value) const
+    {
+        const std::lock_guard lock(m_Mutex);
+        return value;
+    }
+
     mutable std::mutex m_Mutex;
     std::vector<S_FoundPort> m_Ports;
-    std::vector<S_DeviceLink> m_ById;
-    std::vector<S_DeviceLink> m_ByPath;
+    std::vector<S_DeviceLink> m_Links[2];
 };
 
-// Three adapters as the list would find them, with their udev links.
+// Adapters as the system would list them.
 inline S_FoundPort Ftdi(const QString& device, const QString& serial = QStringLiteral("A50285BI"))
 {
     return {device, QStringLiteral("FT232R USB UART"), QStringLiteral("FTDI"), serial, QStringLiteral("0403:6001")};
 }
 inline S_FoundPort Prolific(const QString& device)
 {
-    return {device, QStringLiteral("USB-Serial Controller"), QStringLiteral("Prolific Technology Inc."), QString(),
-            QStringLiteral("067b:2303")};
-}
-inline S_FoundPort Ch340(const QString& device)
-{
-    return {device, QStringLiteral("USB Serial"), QStringLiteral("QinHeng Electronics"), QString(),
-            QStringLiteral("1a86:7523")};
+    return {device, QStringLiteral("USB-Serial Controller"), QStringLiteral("Prolific Technology Inc."), {}, QStringLiteral("067b:2303")};
 }
 inline const QString FtdiById = QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0");
