@@ -481,7 +481,7 @@ S_RecoverySnapshot TFormMDIChild::RecoverySnapshot()
 {
     S_RecoveryOrigin origin{m_PathIsOurs ? QFileInfo(m_Path).absoluteFilePath() : QString(), m_Path,
                             QDateTime::currentDateTimeUtc(), m_FileStamp};
-    return {std::move(origin), m_Current, m_Format->KeptBytes()};
+    return {std::move(origin), m_Current, m_Format->KeptBytes(m_Current.StepCount())};
 }
 
 void TFormMDIChild::RestoreRecoveryCopy(const S_RecoveredCopy& copy)

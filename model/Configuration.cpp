@@ -37,8 +37,12 @@ C_Configuration C_Configuration::Read(const C_EEPROMFormat& format, const C_Conf
     value.m_FormatCode = format.FormatCode();
     value.m_Outputs = format.GetOutputs();
     value.m_FreeSteps = format.FreeSteps();
-    for (const S_ServiceParameter& parameter : ServiceParameters())
-        value.m_Service.push_back(ShownValue(parameter.m_Parameter, panes));
+    // What the panel does not store is the image's, exactly, even where the panel shows it clamped.
+    for (const S_ServiceParameter& parameter : ServiceParameters()) {
+        const S_ServiceField* field = FindServiceField(format.FormatDescription().m_Service, parameter.m_Parameter);
+        value.m_Service.push_back(field != nullptr && !field->m_Stored ? StoredValue(*field, format.Image())
+                                                                       : ShownValue(parameter.m_Parameter, panes));
+    }
     for (int mode = 1; mode <= C_ConfigurationPanes::MotorModes; ++mode) {
         MotorTimes& times = value.m_Motors.emplace_back();
         for (int column = 1; column <= C_ConfigurationPanes::MotorTimes; ++column)
@@ -114,6 +118,14 @@ void C_Configuration::Show(C_ConfigurationPanes& panes) const
         // A box the format leaves empty stays empty.
         if (ShownValue(parameters[i].m_Parameter, panes) != m_Service[i])
             ShowValue(parameters[i].m_Parameter, panes, m_Service[i]);
+}
+
+int C_Configuration::StepCount() const
+{
+    std::size_t steps = 0;
+    for (const S_Cycle& cycle : m_Cycles)
+        steps += cycle.m_Steps->size();
+    return int(steps);
 }
 
 int C_Configuration::Service(ServiceParameter parameter) const

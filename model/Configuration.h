@@ -61,6 +61,8 @@ public:
     // the step budget are the format's to take.
     void Show(C_ConfigurationPanes& panes) const;
 
+    // The steps of every cycle.
+    int StepCount() const;
     // The service value in the terms of ShownValue.
     int Service(ServiceParameter parameter) const;
     // The memory the value holds; what is already in counted is not counted again.

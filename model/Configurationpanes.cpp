@@ -4,6 +4,7 @@
 #include "language/Language.h"
 #include "language/Messages.h"
 #include "model/Nodedata.h"
+#include "model/Serviceblock.h"
 #include "model/Utilities.h"
 #include "resources/Pictures.h"
 
@@ -47,27 +48,27 @@ C_ConfigurationPanes::C_ConfigurationPanes(QWidget* parent)
     , m_TemperatureComboBox(new QComboBox(this))
     , m_MaximumLevelLabel(new QLabel(this))
     , m_MaximumLevelEdit(NewValueBox(false))
-    , m_MaximumLevelUpDown(NewUpDown(m_MaximumLevelEdit, 0, 100, 100))
+    , m_MaximumLevelUpDown(NewUpDown(m_MaximumLevelEdit, ServiceParameter::MaximumLevel, 100))
     , m_MinimumLevelLabel(new QLabel(this))
     , m_MinimumLevelEdit(NewValueBox(false))
-    , m_MinimumLevelUpDown(NewUpDown(m_MinimumLevelEdit, 0, 100, 10))
+    , m_MinimumLevelUpDown(NewUpDown(m_MinimumLevelEdit, ServiceParameter::MinimumLevel, 10))
     , m_AdvanceEnableCheckbox(new QCheckBox(this))
     , m_MachineEnableCheckbox(new QCheckBox(this))
     , m_SlowingDownTimeLabel(new QLabel(this))
     , m_SlowingDownTimeEdit(NewValueBox(false))
-    , m_SlowingDownTimeUpDown(NewUpDown(m_SlowingDownTimeEdit, 1, 200, 40))
+    , m_SlowingDownTimeUpDown(NewUpDown(m_SlowingDownTimeEdit, ServiceParameter::SlowingDownTime, 40))
     , m_MaximumSpeedLabel(new QLabel(this))
     , m_MaximumSpeedEdit(NewValueBox(false))
-    , m_MaximumSpeedUpDown(NewUpDown(m_MaximumSpeedEdit, 0, 999, 999))
+    , m_MaximumSpeedUpDown(NewUpDown(m_MaximumSpeedEdit, ServiceParameter::MaximumSpeed, 999))
     , m_SpinLevelLabel(new QLabel(this))
     , m_SpinLevelEdit(NewValueBox(false))
-    , m_SpinLevelUpDown(NewUpDown(m_SpinLevelEdit, 2, 60, 2))
+    , m_SpinLevelUpDown(NewUpDown(m_SpinLevelEdit, ServiceParameter::SpinLevel, 2))
     , m_MaintenanceRequestLabel(new QLabel(this))
     , m_MaintenanceRequestEdit(NewValueBox(false))
-    , m_MaintenanceRequestUpDown(NewUpDown(m_MaintenanceRequestEdit, 0, 9999, 1000))
+    , m_MaintenanceRequestUpDown(NewUpDown(m_MaintenanceRequestEdit, ServiceParameter::MaintenanceRequest, 1000))
     , m_TemperatureHysteresisLabel(new QLabel(this))
     , m_TemperatureHysteresisEdit(NewValueBox(true))
-    , m_TemperatureHysteresisUpDown(NewUpDown(m_TemperatureHysteresisEdit, 1, 10, 3))
+    , m_TemperatureHysteresisUpDown(NewUpDown(m_TemperatureHysteresisEdit, ServiceParameter::TemperatureHysteresis, 3))
     , m_MotorGrid(new QTableWidget(MotorModes + 1, MotorTimes + 1, this))
     , m_ProgramsTree(new C_TreeView(this))
     , m_CyclesTree(new C_TreeView(this))
@@ -110,10 +111,10 @@ QLineEdit* C_ConfigurationPanes::NewValueBox(bool typable)
     return box;
 }
 
-C_UpDown* C_ConfigurationPanes::NewUpDown(QLineEdit* associate, int min, int max, int position)
+C_UpDown* C_ConfigurationPanes::NewUpDown(QLineEdit* associate, ServiceParameter parameter, int position)
 {
     auto* upDown = new C_UpDown(this);
-    upDown->SetRange(min, max);
+    upDown->SetRange(ServiceParameterOf(parameter).m_Minimum, ServiceParameterOf(parameter).m_Maximum);
     upDown->SetAssociate(associate);
     upDown->SetPosition(position);
     return upDown;

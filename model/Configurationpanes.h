@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 
+enum class ServiceParameter;
 class C_TreeView;
 class C_UpDown;
 class QCheckBox;
@@ -115,7 +116,8 @@ private:
     void CreateCategoryRoots();
     void SetServiceDefaults();
     QLineEdit* NewValueBox(bool typable);
-    C_UpDown* NewUpDown(QLineEdit* associate, int min, int max, int position);
+    // An up-down with the range of the parameter's row.
+    C_UpDown* NewUpDown(QLineEdit* associate, ServiceParameter parameter, int position);
 };
 
 // While it lives, the panes' diagnostic lines go nowhere: a build that only probes

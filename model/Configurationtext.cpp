@@ -3,6 +3,7 @@
 #include "model/Configurationpanes.h"
 #include "model/Configurationvalues.h"
 #include "model/Eepromformat.h"
+#include "model/Imagefields.h"
 #include "model/Jsonwriter.h"
 #include "model/Nodedata.h"
 #include "model/Utilities.h"
@@ -19,8 +20,12 @@ constexpr const char* VersionKey = "kw3winConfiguration";
 constexpr int MotorModes = C_ConfigurationPanes::MotorModes;
 constexpr int MaximumPrograms = 256;
 constexpr int MaximumReferences = 256;
-constexpr int MaximumCycleSteps = 254;
-constexpr int LargestTime = 255 * 60 + 255;
+// Program numbers as the editor gives them; 255 marks an unused program record.
+constexpr int FirstProgram = 1;
+constexpr int LastProgram = 99;
+// 255 minutes and 255 seconds is the time not used.
+constexpr int LargestTime = 255 * 60 + 255 - 1;
+constexpr int UnusedSpeed = 0xFFFF;
 
 void WriteStep(C_JsonWriter& json, const C_Configuration::StepValues& step, const std::vector<S_StepRow>& rows)
 {
@@ -42,7 +47,11 @@ void WriteService(C_JsonWriter& json, const C_Configuration& value)
 {
     json.BeginObject();
     const std::vector<S_ServiceParameter>& parameters = ServiceParameters();
+    const std::vector<S_ServiceField>& fields = C_EEPROMFormat::DescriptionOf(value.m_FormatCode)->m_Service;
     for (size_t i = 0; i < parameters.size(); ++i) {
+        // A value the format does not keep would not reach the file.
+        if (FindServiceField(fields, parameters[i].m_Parameter) == nullptr)
+            continue;
         json.Key(parameters[i].m_Key);
         if (parameters[i].m_Display == ServiceDisplay::Flag)
             json.Value(value.m_Service[i] != 0);
@@ -114,6 +123,7 @@ public:
             !Head(document, text))
             return std::nullopt;
         const S_FormatDescription& description = *C_EEPROMFormat::DescriptionOf(text.m_FormatCode);
+        m_Description = &description;
         m_Rows = C_EEPROMFormat::RowLayoutOf(description, text.m_Outputs);
         m_Format = FormatNameOfCode(text.m_FormatCode);
         m_Outputs = text.m_Outputs;
@@ -167,6 +177,30 @@ private:
             return Fail(value, path, QStringLiteral("%1 is outside %2 to %3").arg(value.m_Integer).arg(min).arg(max));
         out = int(value.m_Integer);
         return true;
+    }
+
+    // A number that is a field's not-used mark: the document leaves such a field out.
+    bool NotUnused(const S_JsonValue& value, const QString& path, std::int64_t unused, const QString& reason)
+    {
+        if (value.m_Type == Type::Integer && value.m_Integer == unused)
+            return Fail(value, path, reason);
+        return true;
+    }
+
+    static QString NoValue(const S_StepRow& row)
+    {
+        return QStringLiteral("%1 is no %2; leave the key out for a field not used")
+            .arg(row.m_DisabledValue)
+            .arg(QLatin1String(row.m_Key));
+    }
+
+    // The first of an identity; a second names where the first stands.
+    bool Once(std::map<int, int>& lines, int identity, const S_JsonValue& at, const QString& path, const QString& what)
+    {
+        const auto [first, added] = lines.emplace(identity, at.m_Line);
+        if (added)
+            return true;
+        return Fail(at, path, QStringLiteral("%1 is given twice (first at line %2)").arg(what).arg(first->second));
     }
 
     bool Elements(const S_JsonValue& value, const QString& path, size_t most)
@@ -236,16 +270,21 @@ private:
                 ++i;
             if (i == parameters.size())
                 return FailKey(value, at);
-            int number = 0;
             const S_ServiceParameter& parameter = parameters[i];
+            const S_ServiceField* field = FindServiceField(m_Description->m_Service, parameter.m_Parameter);
+            if (field == nullptr)
+                return FailKey(value, at, QStringLiteral("a %1 configuration has no %2").arg(m_Format, key));
+            int number = 0;
             if (parameter.m_Display == ServiceDisplay::Flag) {
                 if (!Is(value, Type::Boolean, at))
                     return false;
                 number = value.m_Boolean ? 1 : 0;
             } else {
-                // An entry index of -1 chooses no entry: the image keeps its byte.
-                const int lowest = parameter.m_Display == ServiceDisplay::ItemIndex ? -1 : 0;
-                const int highest = parameter.m_Storage == ServiceStorage::Byte ? 255 : 65535;
+                // The panel's control decides what it can hold; a value the panel
+                // does not store is the image's, to the last bit of its storage.
+                const int largest = parameter.m_Storage == ServiceStorage::Byte ? 255 : 65535;
+                const int lowest = field->m_Stored ? parameter.m_Minimum : 0;
+                const int highest = field->m_Stored ? parameter.m_Maximum : largest;
                 if (!Integer(value, at, lowest, highest, number))
                     return false;
             }
@@ -268,7 +307,11 @@ private:
                 return Fail(times, at, QStringLiteral("three times were expected"));
             for (size_t t = 0; t < times.m_Elements.size(); ++t) {
                 const S_JsonValue& time = times.m_Elements[t];
-                if (time.m_Type != Type::Null && !Integer(time, Element(at, t), 0, 255, text.m_Motors[m][t]))
+                if (time.m_Type == Type::Null)
+                    continue;
+                if (!NotUnused(time, Element(at, t), C_ConfigurationPanes::MotorUnused,
+                               QStringLiteral("255 is no time; write null for a time not set")) ||
+                    !Integer(time, Element(at, t), 0, 254, text.m_Motors[m][t]))
                     return false;
             }
         }
@@ -284,8 +327,12 @@ private:
             const S_JsonValue& program = programs.m_Elements[p];
             const QString at = Element(path, p);
             C_Configuration::S_Program& read = text.m_Programs.emplace_back();
-            if (!Keys(program, at, {"number", "cycles"}, {"number"}) ||
-                !Integer(*program.Member(QStringLiteral("number")), Child(at, "number"), 0, 255, read.m_Number))
+            if (!Keys(program, at, {"number", "cycles"}, {"number"}))
+                return false;
+            const S_JsonValue& numbered = *program.Member(QStringLiteral("number"));
+            if (!Integer(numbered, Child(at, "number"), FirstProgram, LastProgram, read.m_Number) ||
+                !Once(m_ProgramLines, read.m_Number, numbered, Child(at, "number"),
+                      QStringLiteral("program %1").arg(read.m_Number)))
                 return false;
             const S_JsonValue* cycles = program.Member(QStringLiteral("cycles"));
             if (cycles == nullptr)
@@ -327,17 +374,20 @@ private:
             const QString at = Element(path, c);
             int category = 0;
             int number = 0;
-            if (!Numbered(cycle, at, {"category", "number", "steps"}, 1, category, number))
+            if (!Numbered(cycle, at, {"category", "number", "steps"}, 1, category, number) ||
+                !Once(m_CycleLines, category * 256 + number, cycle, at,
+                      QStringLiteral("cycle %1/%2").arg(category).arg(number)))
                 return false;
             auto read = std::make_shared<C_Configuration::Steps>();
             if (const S_JsonValue* list = cycle.Member(QStringLiteral("steps")); list != nullptr) {
                 const QString stepsAt = Child(at, "steps");
-                if (!Elements(*list, stepsAt, MaximumCycleSteps))
+                if (!Elements(*list, stepsAt, std::size_t(m_StepRecords)))
                     return false;
                 for (size_t s = 0; s < list->m_Elements.size(); ++s)
                     if (!Step(list->m_Elements[s], Element(stepsAt, s), read->emplace_back()))
                         return false;
                 steps += int(list->m_Elements.size());
+                m_Steps = steps;
                 if (steps > m_StepRecords)
                     return Fail(*list, stepsAt,
                                 QStringLiteral("more steps than the format's %1 step records").arg(m_StepRecords));
@@ -374,15 +424,19 @@ private:
                 number = value.m_Boolean ? row.m_Bit : 0;
                 break;
             case RecordPlace::Byte:
-                if (!Integer(value, fieldAt, 0, 255, number))
+                if (!NotUnused(value, fieldAt, row.m_DisabledValue, NoValue(row)) ||
+                    !Integer(value, fieldAt, 0, 254, number))
                     return false;
                 break;
             case RecordPlace::Time:
-                if (!Integer(value, fieldAt, 0, LargestTime, number))
+                if (!NotUnused(value, fieldAt, row.m_DisabledValue, NoValue(row)) ||
+                    !Integer(value, fieldAt, 0, LargestTime, number))
                     return false;
                 break;
             case RecordPlace::Speed:
-                if (!Integer(value, fieldAt, 0, 65535, number))
+                // 65535 is how the image marks a speed not used.
+                if (!NotUnused(value, fieldAt, row.m_DisabledValue, NoValue(row)) ||
+                    !Integer(value, fieldAt, 0, UnusedSpeed - 1, number))
                     return false;
                 break;
             case RecordPlace::None: break;
@@ -397,12 +451,15 @@ private:
         const QString path = QStringLiteral("keptBytes");
         if (!Is(kept, Type::Object, path))
             return false;
+        const C_ImageFields fields(*m_Description, m_Outputs, m_Steps);
         for (const auto& [key, value] : kept.m_Members) {
-            const QString at = path + QLatin1Char('.') + key;
+            const QString at = path + QStringLiteral(".\"") + key + QLatin1Char('"');
             bool isNumber = false;
             const int offset = key.toInt(&isNumber);
             if (!isNumber || QString::number(offset) != key || offset < 0 || offset >= m_ImageSize)
                 return Fail(value, at, QStringLiteral("an offset from 0 to %1 was expected").arg(m_ImageSize - 1));
+            if (const QString refusal = fields.Refusal(offset); !refusal.isEmpty())
+                return FailKey(value, at, refusal);
             int byte = 0;
             if (!Integer(value, at, 0, 255, byte))
                 return false;
@@ -414,7 +471,11 @@ private:
     }
 
     S_JsonError& m_Error;
+    const S_FormatDescription* m_Description = nullptr;
     std::vector<S_StepRow> m_Rows;
+    std::map<int, int> m_ProgramLines;
+    std::map<int, int> m_CycleLines;
+    int m_Steps = 0;
     QString m_Format;
     int m_Outputs = 16;
     int m_StepRecords = 0;
@@ -458,7 +519,8 @@ void WriteConfigurationText(C_JsonWriter& json, const C_Configuration& value, co
 QByteArray ConfigurationTextOf(C_EEPROMFormat& format, const C_ConfigurationPanes& panes)
 {
     C_JsonWriter json;
-    WriteConfigurationText(json, C_Configuration::Read(format, panes), format.KeptBytes());
+    const C_Configuration value = C_Configuration::Read(format, panes);
+    WriteConfigurationText(json, value, format.KeptBytes(value.StepCount()));
     return json.Text() + '\n';
 }
 
@@ -491,6 +553,14 @@ std::unique_ptr<C_EEPROMFormat> ShowTextConfiguration(const S_TextConfiguration&
     MemoryImage image = format->Image();
     for (const auto& [offset, byte] : document.m_KeptBytes)
         image[size_t(offset)] = byte;
+    // What the panel does not store a Save keeps from the image: the document's values go there.
+    const std::vector<S_ServiceParameter>& parameters = ServiceParameters();
+    for (size_t i = 0; i < parameters.size() && i < document.m_Service.size(); ++i) {
+        const S_ServiceField* field =
+            FindServiceField(format->FormatDescription().m_Service, parameters[i].m_Parameter);
+        if (field != nullptr && !field->m_Stored && document.m_Service[i])
+            StoreValue(*field, image, *document.m_Service[i]);
+    }
     format->LoadImage(QByteArray(reinterpret_cast<const char*>(image.data()), qsizetype(image.size())));
     value.Show(panes);
     for (int i = 0; i < panes.m_ProgramsTree->topLevelItemCount(); ++i)

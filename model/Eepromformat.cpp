@@ -7,6 +7,7 @@
 #include "model/Eepromvarnholt.h"
 #include "model/Formatinverter.h"
 #include "model/Formatstandard.h"
+#include "model/Imagefields.h"
 #include "model/Motortable.h"
 #include "model/Programarea.h"
 #include "model/Steprows.h"
@@ -127,22 +128,9 @@ void C_EEPROMFormat::LoadImage(const QByteArray& bytes)
                 std::min(size_t(bytes.size()), m_Image.size()), m_Image.begin());
 }
 
-std::map<int, std::uint8_t> C_EEPROMFormat::KeptBytes()
+std::map<int, std::uint8_t> C_EEPROMFormat::KeptBytes(int steps) const
 {
-    const MemoryImage image = m_Image;
-    const bool built = m_ImageBuilt;
-    const C_QuietDiagnostics quiet(m_Window);
-    BuildImage();
-    const MemoryImage kept = m_Image;
-    m_Image = NewImage(m_Description, GetOutputs());
-    BuildImage();
-    std::map<int, std::uint8_t> bytes;
-    for (size_t i = 0; i < kept.size(); ++i)
-        if (kept[i] != m_Image[i])
-            bytes[int(i)] = kept[i];
-    m_Image = image;
-    m_ImageBuilt = built;
-    return bytes;
+    return C_ImageFields(m_Description, GetOutputs(), steps).KeptBytes(m_Image);
 }
 
 bool C_EEPROMFormat::SaveFile(const QString& path)

@@ -59,11 +59,10 @@ public:
     bool BuildImage();
     // The start of the image replaced by the bytes (a file's image, which may be short).
     void LoadImage(const QByteArray& bytes);
-    // The bytes of the image a Save keeps rather than writes from the panes, where
-    // they differ from the bytes a Save from a new image would give: what a text
-    // form must carry to save as this configuration does. The image, the panes and
-    // their diagnostic lines are left as they were.
-    std::map<int, std::uint8_t> KeptBytes();
+    // The bytes of the image a Save keeps rather than writes from the configuration,
+    // where they differ from what a Save keeps of a new image: what a text form must
+    // carry to save as this configuration does. steps: the configuration's steps.
+    std::map<int, std::uint8_t> KeptBytes(int steps) const;
     // Builds the image and writes it as a configuration file; false when either fails.
     bool SaveFile(const QString& path);
     // Takes count steps from the budget (a negative count gives them back); the

@@ -1,5 +1,7 @@
 #include "model/Jsonreader.h"
 
+#include <QSet>
+
 #include <cstring>
 #include <limits>
 
@@ -19,6 +21,14 @@ int HexValue(char c)
     if (c >= 'A' && c <= 'F')
         return c - 'A' + 10;
     return -1;
+}
+
+// Adds the key unless the set holds it already.
+bool Insert(QSet<QString>& keys, const QString& key)
+{
+    const qsizetype before = keys.size();
+    keys.insert(key);
+    return keys.size() > before;
 }
 
 } // namespace
@@ -65,6 +75,11 @@ std::optional<S_JsonValue> C_JsonReader::Parse(const QByteArray& text, S_JsonErr
 {
     C_JsonReader reader(text);
     S_JsonValue value;
+    if (reader.Follows("\xEF\xBB\xBF")) {
+        reader.Fail(QStringLiteral("a byte-order mark: save the text as UTF-8 without one"));
+        error = reader.m_Error;
+        return std::nullopt;
+    }
     reader.SkipSpace();
     if (!reader.ParseValue(value, 0)) {
         error = reader.m_Error;
@@ -114,8 +129,17 @@ void C_JsonReader::SkipSpace()
         Advance();
 }
 
+bool C_JsonReader::Count(std::size_t count)
+{
+    if (count >= MaximumMembers)
+        return Fail(QStringLiteral("more than %1 members").arg(MaximumMembers));
+    return true;
+}
+
 bool C_JsonReader::ParseValue(S_JsonValue& value, int depth)
 {
+    if (++m_Values > MaximumValues)
+        return Fail(QStringLiteral("more than %1 values").arg(MaximumValues));
     value.m_Line = m_Line;
     value.m_Column = m_Column;
     if (AtEnd())
@@ -156,16 +180,21 @@ bool C_JsonReader::ParseObject(S_JsonValue& value, int depth)
         Advance();
         return true;
     }
+    QSet<QString> keys;
     for (;;) {
+        if (Peek() == '}')
+            return Fail(QStringLiteral("a comma before '}'"));
         if (Peek() != '"')
             return Fail(QStringLiteral("a key in quotes was expected"));
+        if (!Count(value.m_Members.size()))
+            return false;
         QString key;
         const int line = m_Line;
         const int column = m_Column;
         if (!ParseString(key))
             return false;
         m_Path.push_back({&key, 0});
-        if (value.Member(key) != nullptr) {
+        if (!Insert(keys, key)) {
             m_Line = line;
             m_Column = column;
             return Fail(QStringLiteral("the key appears twice"));
@@ -206,6 +235,10 @@ bool C_JsonReader::ParseArray(S_JsonValue& value, int depth)
         return true;
     }
     for (;;) {
+        if (Peek() == ']')
+            return Fail(QStringLiteral("a comma before ']'"));
+        if (!Count(value.m_Elements.size()))
+            return false;
         m_Path.push_back({nullptr, value.m_Elements.size()});
         S_JsonValue element;
         if (!ParseValue(element, depth + 1))

@@ -53,13 +53,19 @@ struct S_JsonError
 };
 
 // Parses UTF-8 text that holds one JSON value; nothing but white space may follow
-// it. Refuses invalid UTF-8, NUL and other control characters outside escapes,
-// numbers with a fraction or exponent or beyond 64 bits, a key twice in one object
-// and nesting deeper than MaximumDepth.
+// it. Refuses a byte-order mark, invalid UTF-8, NUL and other control characters
+// outside escapes, numbers with a fraction or exponent or beyond 64 bits, a key
+// twice in one object, nesting deeper than MaximumDepth, and more members or
+// values than any document the programs read can hold, in time and memory that
+// grow with the text alone.
 class C_JsonReader
 {
 public:
     static constexpr int MaximumDepth = 64;
+    // The largest array or object of a configuration is the kept bytes of the
+    // largest image, 8185; a whole configuration has fewer than 40,000 values.
+    static constexpr std::size_t MaximumMembers = 8192;
+    static constexpr std::size_t MaximumValues = 65536;
 
     static std::optional<S_JsonValue> Parse(const QByteArray& text, S_JsonError& error);
     // The same for a document of at most maximumSize bytes; a larger one is refused unread.
@@ -69,6 +75,8 @@ private:
     explicit C_JsonReader(const QByteArray& text);
 
     bool ParseValue(S_JsonValue& value, int depth);
+    // One more member of a container that holds count already.
+    bool Count(std::size_t count);
     bool ParseObject(S_JsonValue& value, int depth);
     bool ParseArray(S_JsonValue& value, int depth);
     bool ParseString(QString& text);
@@ -96,6 +104,7 @@ private:
     };
     std::vector<S_PathEntry> m_Path;
     S_JsonError m_Error;
+    std::size_t m_Values = 0;
 };
 
 // The path of the entries, as S_JsonError names it.

@@ -60,6 +60,11 @@ void FromGrid(std::uint8_t* table, C_ConfigurationPanes& window)
         for (int t = 1; t <= Times; ++t)
             entry[t] = std::uint8_t(window.MotorCell(row, t));
     }
+    SettleEntries(table);
+}
+
+void SettleEntries(std::uint8_t* table)
+{
     for (int e = 0; e < Entries; ++e) {
         std::uint8_t* entry = table + e * EntrySize;
         for (int t = 1; t <= Times; ++t)

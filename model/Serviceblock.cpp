@@ -41,37 +41,37 @@ const std::vector<S_Row>& Rows()
     using S = ServiceStorage;
     using D = ServiceDisplay;
     static const std::vector<S_Row> rows = {
-        {{P::TotalWashes, "totalWashes", Msg::TotalWashes, S::Little16, D::Text},
+        {{P::TotalWashes, "totalWashes", Msg::TotalWashes, S::Little16, D::Text, 0, 65535},
          {.m_Label = &W::m_TotalWashesLabel, .m_Box = &W::m_TotalWashesEdit}},
-        {{P::PartialWashes, "partialWashes", Msg::PartialWashes, S::Little16, D::Text},
+        {{P::PartialWashes, "partialWashes", Msg::PartialWashes, S::Little16, D::Text, 0, 65535},
          {.m_Label = &W::m_PartialWashesLabel, .m_Box = &W::m_PartialWashesEdit}},
-        {{P::WorkingHours, "workingHours", Msg::WorkingHours, S::Little16, D::Text},
+        {{P::WorkingHours, "workingHours", Msg::WorkingHours, S::Little16, D::Text, 0, 65535},
          {.m_Label = &W::m_WorkingHoursLabel, .m_Box = &W::m_WorkingHoursEdit}},
-        {{P::MaintenanceRequest, "maintenanceRequest", Msg::MaintenanceRequest, S::Little16, D::Position},
+        {{P::MaintenanceRequest, "maintenanceRequest", Msg::MaintenanceRequest, S::Little16, D::Position, 0, 9999},
          {.m_Label = &W::m_MaintenanceRequestLabel,
           .m_Box = &W::m_MaintenanceRequestEdit,
           .m_UpDown = &W::m_MaintenanceRequestUpDown}},
-        {{P::Language, "language", Msg::DisplayLanguage, S::Byte, D::ItemIndex},
+        {{P::Language, "language", Msg::DisplayLanguage, S::Byte, D::ItemIndex, -1, Msg::LanguageSpanish - Msg::LanguageGerman},
          {.m_Label = &W::m_LanguageLabel, .m_ComboBox = &W::m_LanguageComboBox}},
-        {{P::TemperatureUnit, "temperatureUnit", Msg::TemperatureUnit, S::Byte, D::ItemIndex},
+        {{P::TemperatureUnit, "temperatureUnit", Msg::TemperatureUnit, S::Byte, D::ItemIndex, 0, 1},
          {.m_Label = &W::m_TemperatureTypeLabel, .m_ComboBox = &W::m_TemperatureComboBox}},
-        {{P::MaximumLevel, "maximumLevel", Msg::MaximumLevel, S::Byte, D::Position},
+        {{P::MaximumLevel, "maximumLevel", Msg::MaximumLevel, S::Byte, D::Position, 0, 100},
          {.m_Label = &W::m_MaximumLevelLabel, .m_Box = &W::m_MaximumLevelEdit, .m_UpDown = &W::m_MaximumLevelUpDown}},
-        {{P::MinimumLevel, "minimumLevel", Msg::MinimumLevel, S::Byte, D::Position},
+        {{P::MinimumLevel, "minimumLevel", Msg::MinimumLevel, S::Byte, D::Position, 0, 100},
          {.m_Label = &W::m_MinimumLevelLabel, .m_Box = &W::m_MinimumLevelEdit, .m_UpDown = &W::m_MinimumLevelUpDown}},
-        {{P::AdvanceEnable, "advanceEnable", Msg::AdvanceEnable, S::Byte, D::Flag},
+        {{P::AdvanceEnable, "advanceEnable", Msg::AdvanceEnable, S::Byte, D::Flag, 0, 1},
          {.m_CheckBox = &W::m_AdvanceEnableCheckbox}},
-        {{P::MachineEnable, "machineEnable", Msg::MachineEnable, S::Byte, D::Flag},
+        {{P::MachineEnable, "machineEnable", Msg::MachineEnable, S::Byte, D::Flag, 0, 1},
          {.m_CheckBox = &W::m_MachineEnableCheckbox}},
-        {{P::SlowingDownTime, "slowingDownTime", Msg::SlowingDownTime, S::Byte, D::Position},
+        {{P::SlowingDownTime, "slowingDownTime", Msg::SlowingDownTime, S::Byte, D::Position, 1, 200},
          {.m_Label = &W::m_SlowingDownTimeLabel,
           .m_Box = &W::m_SlowingDownTimeEdit,
           .m_UpDown = &W::m_SlowingDownTimeUpDown}},
-        {{P::MaximumSpeed, "maximumSpeed", Msg::MaximumSpeed, S::Big16, D::Position},
+        {{P::MaximumSpeed, "maximumSpeed", Msg::MaximumSpeed, S::Big16, D::Position, 0, 999},
          {.m_Label = &W::m_MaximumSpeedLabel, .m_Box = &W::m_MaximumSpeedEdit, .m_UpDown = &W::m_MaximumSpeedUpDown}},
-        {{P::SpinLevel, "spinLevel", Msg::SpinLevel, S::Byte, D::Position},
+        {{P::SpinLevel, "spinLevel", Msg::SpinLevel, S::Byte, D::Position, 2, 60},
          {.m_Label = &W::m_SpinLevelLabel, .m_Box = &W::m_SpinLevelEdit, .m_UpDown = &W::m_SpinLevelUpDown}},
-        {{P::TemperatureHysteresis, "temperatureHysteresis", Msg::TemperatureHysteresis, S::Byte, D::Position},
+        {{P::TemperatureHysteresis, "temperatureHysteresis", Msg::TemperatureHysteresis, S::Byte, D::Position, 1, 10},
          {.m_Label = &W::m_TemperatureHysteresisLabel,
           .m_Box = &W::m_TemperatureHysteresisEdit,
           .m_UpDown = &W::m_TemperatureHysteresisUpDown}},
@@ -168,6 +168,31 @@ void ShowValue(ServiceParameter parameter, C_ConfigurationPanes& window, int val
     }
 }
 
+int StoredValue(const S_ServiceField& field, const MemoryImage& image)
+{
+    return EntryOfStored(field.m_Parameter,
+                         Read(ServiceParameterOf(field.m_Parameter).m_Storage, image.data() + field.m_Offset));
+}
+
+void StoreValue(const S_ServiceField& field, MemoryImage& image, int value)
+{
+    Write(ServiceParameterOf(field.m_Parameter).m_Storage, image.data() + field.m_Offset,
+          StoredOfEntry(field.m_Parameter, value));
+}
+
+const S_ServiceField* FindServiceField(const std::vector<S_ServiceField>& fields, ServiceParameter parameter)
+{
+    for (const S_ServiceField& field : fields)
+        if (field.m_Parameter == parameter)
+            return &field;
+    return nullptr;
+}
+
+int StorageSize(ServiceParameter parameter)
+{
+    return ServiceParameterOf(parameter).m_Storage == ServiceStorage::Byte ? 1 : 2;
+}
+
 void C_ServiceBlock::ApplyDefaults(MemoryImage& image) const
 {
     for (const S_ServiceField& field : m_Fields)
@@ -191,17 +216,13 @@ void C_ServiceBlock::LockControls(C_ConfigurationPanes& window) const
 
 void C_ServiceBlock::ToWindow(const MemoryImage& image, C_ConfigurationPanes& window) const
 {
-    for (const S_ServiceField& field : m_Fields) {
-        const S_ServiceParameter& parameter = ServiceParameterOf(field.m_Parameter);
-        ShowValue(field.m_Parameter, window,
-                  EntryOfStored(field.m_Parameter, Read(parameter.m_Storage, image.data() + field.m_Offset)));
-    }
+    for (const S_ServiceField& field : m_Fields)
+        ShowValue(field.m_Parameter, window, StoredValue(field, image));
 }
 
 void C_ServiceBlock::FromWindow(MemoryImage& image, const C_ConfigurationPanes& window) const
 {
     for (const S_ServiceField& field : m_Fields)
         if (field.m_Stored)
-            Write(ServiceParameterOf(field.m_Parameter).m_Storage, image.data() + field.m_Offset,
-                  StoredOfEntry(field.m_Parameter, ShownValue(field.m_Parameter, window)));
+            StoreValue(field, image, ShownValue(field.m_Parameter, window));
 }

@@ -44,6 +44,10 @@ struct S_ServiceParameter
     std::int16_t m_Label;
     ServiceStorage m_Storage;
     ServiceDisplay m_Display;
+    // The values the panel's control can show: an up-down's range, a list's entries
+    // (-1 for none, where the list can show none), a box the storage's range.
+    int m_Minimum;
+    int m_Maximum;
 };
 
 // The parameters in the panel's and dump's order.
@@ -70,6 +74,15 @@ struct S_ServiceField
     // Shown, but the panel does not let the user change it.
     bool m_Locked = false;
 };
+
+// The value the image holds for the field, in the terms of ShownValue, and the
+// image made to hold a value.
+int StoredValue(const S_ServiceField& field, const MemoryImage& image);
+void StoreValue(const S_ServiceField& field, MemoryImage& image, int value);
+// The format's field of the parameter, or null for a parameter the format lacks.
+const S_ServiceField* FindServiceField(const std::vector<S_ServiceField>& fields, ServiceParameter parameter);
+// How many bytes the parameter takes in an image.
+int StorageSize(ServiceParameter parameter);
 
 // Converts a format's service block between the image and the service panel.
 class C_ServiceBlock

@@ -132,6 +132,21 @@ void C_StepRecordCodec::Encode(const C_Step& step, std::uint8_t* record) const
     }
 }
 
+std::vector<int> C_StepRecordCodec::WrittenBytes() const
+{
+    std::vector<int> bytes;
+    for (const auto& [byte, start] : BitBytes)
+        bytes.push_back(byte);
+    for (const S_StepRow& row : m_Rows) {
+        const int length = row.m_Place == RecordPlace::Time || row.m_Place == RecordPlace::Speed ? 2
+                           : row.m_Place == RecordPlace::None                                   ? 0
+                                                                                                : 1;
+        for (int i = 0; i < length; ++i)
+            bytes.push_back(row.m_Byte + i);
+    }
+    return bytes;
+}
+
 std::int16_t FailedStepCheck(const std::vector<StepCheck>& checks, const std::uint8_t* record,
                              const C_ConfigurationPanes& window)
 {

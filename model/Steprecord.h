@@ -98,6 +98,8 @@ public:
     void Decode(const std::uint8_t* record, C_Step& step) const;
     // Writes bytes 3 onward; bytes that no row owns keep their contents.
     void Encode(const C_Step& step, std::uint8_t* record) const;
+    // The bytes of a record Encode writes.
+    std::vector<int> WrittenBytes() const;
 
 private:
     const std::vector<S_StepRow>& m_Rows;

@@ -28,9 +28,10 @@ protected:
         C_ConfigurationPanes panes;
         const auto format = C_EEPROMFormat::Create(FormatCode::Inverter, panes, 24);
         FillSampleConfiguration(panes, *format, {3, 2}, 2);
+        const C_Configuration value = C_Configuration::Read(*format, panes);
         return {{path, QStringLiteral("Configuration2.KWC"), QDateTime::fromMSecsSinceEpoch(1'800'000'000'123, Qt::UTC),
                  file},
-                C_Configuration::Read(*format, panes), format->KeptBytes()};
+                value, format->KeptBytes(value.StepCount())};
     }
     QByteArray Copy(const QString& path, const S_FileStamp& file) { return RecoveryCopyText(Snapshot(path, file)); }
 };
