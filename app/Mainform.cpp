@@ -489,6 +489,18 @@ TFormMDIChild* TMainForm::FindConfiguration(const QString& path) const
     return nullptr;
 }
 
+TFormMDIChild* TMainForm::WindowHolding(const QString& path) const
+{
+    // A text document saves under another name, and an edited one is read anew.
+    for (TFormMDIChild* window : Configurations()) {
+        const bool read = !window->LastFile().isEmpty() && IsSameFile(window->LastFile(), path) &&
+                          !window->LastFileStamp().ChangedAt(path);
+        if (read || (window->PathIsItsFile() && IsSameFile(window->Path(), path)))
+            return window;
+    }
+    return nullptr;
+}
+
 void TMainForm::Adopt(TFormMDIChild* window)
 {
     window->OpenIn(*m_MdiArea);
@@ -575,7 +587,7 @@ TFormMDIChild* TMainForm::OpenConfigurationFile(const QString& path)
         // The import is saved as a configuration file beside the old one or the text.
         caption = path.chopped(QFileInfo(path).suffix().size()) + QStringLiteral("KWC");
     }
-    if (TFormMDIChild* open = FindConfiguration(caption)) {
+    if (TFormMDIChild* open = WindowHolding(path)) {
         m_MdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(open->parentWidget()));
         return open;
     }

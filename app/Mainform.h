@@ -135,6 +135,8 @@ private:
     // null when the dialog was closed without a choice.
     TFormMDIChild* NewConfigurationWindow();
     TFormMDIChild* FindConfiguration(const QString& path) const;
+    // The window that read or wrote the file as it is on disk now, or null.
+    TFormMDIChild* WindowHolding(const QString& path) const;
     // A configuration window put into the frame, its history into the Edit menu's reach.
     void Adopt(TFormMDIChild* window);
     QString ChooseFile(std::int16_t title, const QString& filter, const QString& suffix);

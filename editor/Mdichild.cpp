@@ -474,6 +474,8 @@ bool TFormMDIChild::LoadConfiguration(const QString& path, std::uint16_t formatC
     m_PathIsOurs = QFileInfo(path) == QFileInfo(m_Path);
     m_InAFile = true;
     m_FileStamp = S_FileStamp::Of(m_Path);
+    m_LastFile = path;
+    m_LastFileStamp = S_FileStamp::Of(path);
     return true;
 }
 
@@ -525,6 +527,8 @@ bool TFormMDIChild::SaveConfiguration(const QString& path)
         m_AskForName = false;
         m_InAFile = true;
         m_FileStamp = S_FileStamp::Of(m_Path);
+        m_LastFile = path;
+        m_LastFileStamp = S_FileStamp::Of(path);
         m_Recovered = false;
         m_History->setClean();
         emit Saved();

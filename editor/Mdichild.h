@@ -42,6 +42,12 @@ public:
     // The path of the configuration file; the caption shows it with the modified mark.
     const QString& Path() const { return m_Path; }
     void SetPath(const QString& path);
+    // The file the window last read or wrote (a text document, an old file, the
+    // path it was saved to), as it was then; empty for none.
+    const QString& LastFile() const { return m_LastFile; }
+    // The file at Path() holds this configuration, or a recovery copy of work on it.
+    bool PathIsItsFile() const { return m_PathIsOurs; }
+    const S_FileStamp& LastFileStamp() const { return m_LastFileStamp; }
 
     // The window's one format: shown at once, with the free steps and outputs boxes.
     void BindFormat(std::unique_ptr<C_EEPROMFormat> format);
@@ -289,6 +295,8 @@ private:
     bool m_InAFile = false;
     // The file at m_Path as the window read or saved it.
     S_FileStamp m_FileStamp;
+    QString m_LastFile;
+    S_FileStamp m_LastFileStamp;
     // Recovered from a copy and not saved since: Save asks before it replaces a file changed meanwhile.
     bool m_Recovered = false;
     QTreeWidgetItem* m_DisplayedCycle = nullptr;
@@ -311,6 +319,8 @@ private:
     int m_IndexAfterChange = -1;
     // The cycles tree was selected after the programs tree.
     bool m_InsightFromCycles = false;
+    // SelectStep is moving the selection: the trees' and grid's changes are its own.
+    bool m_SelectingStep = false;
     std::unique_ptr<C_RunningTransfer> m_Transfer;
     TransferDirection m_TransferDirection = TransferDirection::Download;
     mutable std::vector<std::unique_ptr<C_RowProperty>> m_RowEditors;

@@ -13,11 +13,16 @@
 
 void TFormMDIChild::ConnectInsight()
 {
+    // A step selected from outside says so once, when its cycle and column are set.
     const auto fromPrograms = [this] {
+        if (m_SelectingStep)
+            return;
         m_InsightFromCycles = false;
         emit InsightSelectionChanged();
     };
     const auto fromCycles = [this] {
+        if (m_SelectingStep)
+            return;
         m_InsightFromCycles = true;
         emit InsightSelectionChanged();
     };
@@ -25,7 +30,10 @@ void TFormMDIChild::ConnectInsight()
     connect(m_ProgramsTree, &QTreeWidget::itemPressed, this, fromPrograms);
     connect(m_CyclesTree, &QTreeWidget::currentItemChanged, this, fromCycles);
     connect(m_CyclesTree, &QTreeWidget::itemPressed, this, fromCycles);
-    connect(m_StepsGrid, &QTableWidget::currentCellChanged, this, [this] { emit InsightSelectionChanged(); });
+    connect(m_StepsGrid, &QTableWidget::currentCellChanged, this, [this] {
+        if (!m_SelectingStep)
+            emit InsightSelectionChanged();
+    });
 }
 
 void TFormMDIChild::CurrentReplaced()
@@ -85,12 +93,12 @@ void TFormMDIChild::SelectStep(int cycle, int step)
     QTreeWidgetItem* node = CycleNode(m_Current.m_Cycles[size_t(cycle)]);
     if (node == nullptr)
         return;
-    const bool fromCycles = m_InsightFromCycles;
+    m_SelectingStep = true;
     m_CyclesTree->setCurrentItem(node);
     m_CyclesTree->scrollToItem(node);
     if (m_StepsGrid->isVisible() || m_DisplayedCycle == node)
         m_StepsGrid->setCurrentCell(std::max(1, m_StepsGrid->currentRow()), step + 1);
-    m_InsightFromCycles = fromCycles;
+    m_SelectingStep = false;
     emit InsightSelectionChanged();
 }
 

@@ -25,7 +25,8 @@ constexpr int FirstProgram = 1;
 constexpr int LastProgram = 99;
 // 255 minutes and 255 seconds is the time not used.
 constexpr int LargestTime = 255 * 60 + 255 - 1;
-constexpr int UnusedSpeed = 0xFFFF;
+// The image marks a speed not used as 65535.
+constexpr int LargestSpeed = 0xFFFF - 1;
 
 void WriteStep(C_JsonWriter& json, const C_Configuration::StepValues& step, const std::vector<S_StepRow>& rows)
 {
@@ -94,6 +95,37 @@ void WriteCycles(C_JsonWriter& json, const C_Configuration& value, const std::ve
     }
     json.EndArray();
 }
+
+} // namespace
+
+std::optional<S_TextRange> ServiceTextRange(const S_FormatDescription& description, ServiceParameter parameter)
+{
+    const S_ServiceField* field = FindServiceField(description.m_Service, parameter);
+    if (field == nullptr)
+        return std::nullopt;
+    const S_ServiceParameter& row = ServiceParameterOf(parameter);
+    if (row.m_Display == ServiceDisplay::Flag)
+        return S_TextRange{0, 1, std::nullopt, true};
+    // The panel's control decides what it can hold; a value the panel does not
+    // store is the image's, to the last bit of its storage.
+    if (!field->m_Stored)
+        return S_TextRange{0, row.m_Storage == ServiceStorage::Byte ? 255 : 65535, std::nullopt, false};
+    return S_TextRange{row.m_Minimum, row.m_Maximum, std::nullopt, false};
+}
+
+S_TextRange StepTextRange(const S_StepRow& row)
+{
+    switch (row.m_Place) {
+    case RecordPlace::Bit: return {0, 1, std::nullopt, true};
+    case RecordPlace::Time: return {0, LargestTime, row.m_DisabledValue, false};
+    case RecordPlace::Speed: return {0, LargestSpeed, row.m_DisabledValue, false};
+    case RecordPlace::Byte:
+    case RecordPlace::None: break;
+    }
+    return {0, 254, row.m_DisabledValue, false};
+}
+
+namespace {
 
 QString Child(const QString& path, const char* key)
 {
@@ -187,11 +219,13 @@ private:
         return true;
     }
 
-    static QString NoValue(const S_StepRow& row)
+    bool InRange(const S_JsonValue& value, const QString& path, const S_TextRange& range, const QString& name, int& out)
     {
-        return QStringLiteral("%1 is no %2; leave the key out for a field not used")
-            .arg(row.m_DisabledValue)
-            .arg(QLatin1String(row.m_Key));
+        if (range.m_Unused &&
+            !NotUnused(value, path, *range.m_Unused,
+                       QStringLiteral("%1 is no %2; leave the key out for a field not used").arg(*range.m_Unused).arg(name)))
+            return false;
+        return Integer(value, path, range.m_Minimum, range.m_Maximum, out);
     }
 
     // The first of an identity; a second names where the first stands.
@@ -274,19 +308,14 @@ private:
             const S_ServiceField* field = FindServiceField(m_Description->m_Service, parameter.m_Parameter);
             if (field == nullptr)
                 return FailKey(value, at, QStringLiteral("a %1 configuration has no %2").arg(m_Format, key));
+            const S_TextRange range = *ServiceTextRange(*m_Description, parameter.m_Parameter);
             int number = 0;
-            if (parameter.m_Display == ServiceDisplay::Flag) {
+            if (range.m_Flag) {
                 if (!Is(value, Type::Boolean, at))
                     return false;
                 number = value.m_Boolean ? 1 : 0;
-            } else {
-                // The panel's control decides what it can hold; a value the panel
-                // does not store is the image's, to the last bit of its storage.
-                const int largest = parameter.m_Storage == ServiceStorage::Byte ? 255 : 65535;
-                const int lowest = field->m_Stored ? parameter.m_Minimum : 0;
-                const int highest = field->m_Stored ? parameter.m_Maximum : largest;
-                if (!Integer(value, at, lowest, highest, number))
-                    return false;
+            } else if (!Integer(value, at, range.m_Minimum, range.m_Maximum, number)) {
+                return false;
             }
             text.m_Service[i] = number;
         }
@@ -415,31 +444,15 @@ private:
                                    .arg(m_Format)
                                    .arg(m_Outputs));
             const S_StepRow& row = m_Rows[r];
+            const S_TextRange range = StepTextRange(row);
             int number = 0;
-            switch (row.m_Place) {
-            case RecordPlace::Bit:
+            if (range.m_Flag) {
                 if (!Is(value, Type::Boolean, fieldAt))
                     return false;
                 // On holds the field's bit, as a step read from an image does.
                 number = value.m_Boolean ? row.m_Bit : 0;
-                break;
-            case RecordPlace::Byte:
-                if (!NotUnused(value, fieldAt, row.m_DisabledValue, NoValue(row)) ||
-                    !Integer(value, fieldAt, 0, 254, number))
-                    return false;
-                break;
-            case RecordPlace::Time:
-                if (!NotUnused(value, fieldAt, row.m_DisabledValue, NoValue(row)) ||
-                    !Integer(value, fieldAt, 0, LargestTime, number))
-                    return false;
-                break;
-            case RecordPlace::Speed:
-                // 65535 is how the image marks a speed not used.
-                if (!NotUnused(value, fieldAt, row.m_DisabledValue, NoValue(row)) ||
-                    !Integer(value, fieldAt, 0, UnusedSpeed - 1, number))
-                    return false;
-                break;
-            case RecordPlace::None: break;
+            } else if (!InRange(value, fieldAt, range, QLatin1String(row.m_Key), number)) {
+                return false;
             }
             values[r] = number;
         }

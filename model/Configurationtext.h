@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Configuration.h"
+#include "model/Formatdescription.h"
 #include "model/Jsonreader.h"
 
 #include <QByteArray>
@@ -38,6 +39,19 @@ struct S_TextConfiguration
     std::vector<C_Configuration::S_Cycle> m_Cycles;
     std::map<int, std::uint8_t> m_KeptBytes;
 };
+
+// The values a text form takes for a field: a flag, or integers from m_Minimum to
+// m_Maximum; m_Unused is the field's not-used mark, which a document leaves out.
+struct S_TextRange
+{
+    std::int64_t m_Minimum;
+    std::int64_t m_Maximum;
+    std::optional<std::int64_t> m_Unused;
+    bool m_Flag;
+};
+// A service value of the format, or none for a parameter the format lacks.
+std::optional<S_TextRange> ServiceTextRange(const S_FormatDescription& description, ServiceParameter parameter);
+S_TextRange StepTextRange(const S_StepRow& row);
 
 // The text of the configuration the format shows in its panes, in any state:
 // also one that fails the checks.

@@ -418,6 +418,44 @@ bool IsTimelineFileName(const QString& path)
     return FileTypeOf(path).has_value();
 }
 
+namespace {
+
+// The PDF with the creation date given, in UTC: the writer stamps the clock's time
+// in the local zone, whose offset takes another length in each zone, so the byte
+// offsets of the cross-reference table that follow it move along.
+QByteArray RestampedPdf(QByteArray bytes, const QDateTime& stamp)
+{
+    const QByteArray key("/CreationDate (");
+    const qsizetype at = bytes.indexOf(key);
+    const qsizetype end = at < 0 ? -1 : bytes.indexOf(')', at);
+    if (end < 0)
+        return bytes;
+    const QByteArray date = "D:" + stamp.toUTC().toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1() + 'Z';
+    const qsizetype from = at + key.size();
+    const qsizetype shift = date.size() - (end - from);
+    bytes.replace(from, end - from, date);
+    const auto moved = [&](qsizetype offset) { return offset > at ? offset + shift : offset; };
+    // "xref", "0 N", then N entries of a ten-digit offset, a generation and a letter, twenty bytes each.
+    const qsizetype table = bytes.lastIndexOf("\nxref\n");
+    const qsizetype first = table < 0 ? -1 : bytes.indexOf('\n', table + 6) + 1;
+    const int count = table < 0 ? 0 : bytes.mid(table + 6, first - table - 7).split(' ').value(1).trimmed().toInt();
+    for (int i = 0; i < count && first + (i + 1) * 20 <= bytes.size(); ++i) {
+        const qsizetype entry = first + i * 20;
+        if (bytes.at(entry + 17) == 'n')
+            bytes.replace(entry, 10, QByteArray::number(moved(bytes.mid(entry, 10).toLongLong())).rightJustified(10, '0'));
+    }
+    const qsizetype start = bytes.lastIndexOf("startxref\n");
+    if (start >= 0) {
+        const qsizetype number = start + 10;
+        const qsizetype numberEnd = bytes.indexOf('\n', number);
+        const QByteArray text = bytes.mid(number, numberEnd - number);
+        bytes.replace(number, text.trimmed().size(), QByteArray::number(table + 1));
+    }
+    return bytes;
+}
+
+} // namespace
+
 bool ExportTimeline(const QString& path, const S_TimelineSource& source, int width, const QDateTime& stamp,
                     QString& error)
 {
@@ -476,12 +514,7 @@ bool ExportTimeline(const QString& path, const S_TimelineSource& source, int wid
             layout.Paint(painter);
             painted = painter.end();
         }
-        QByteArray bytes = buffer.data();
-        const QByteArray key("/CreationDate (D:");
-        const qsizetype at = bytes.indexOf(key);
-        const QByteArray date = stamp.toUTC().toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1();
-        if (at >= 0 && date.size() == 14 && at + key.size() + 14 <= bytes.size())
-            bytes.replace(at + key.size(), 14, date);
+        const QByteArray bytes = RestampedPdf(buffer.data(), stamp);
         painted = painted && file.write(bytes) == bytes.size();
         break;
     }

@@ -424,4 +424,20 @@ TEST_F(MainFormTest, ExportAsTextWritesTheWindowAndOpeningTheTextGivesAnUnsavedW
     Open(m_Folder.Write(QStringLiteral("bad.json"), "{\"kw3winConfiguration\": 1}"));
     EXPECT_EQ(WindowCount(), 2);
     EXPECT_EQ(OnlyBox(), m_Folder.Path(QStringLiteral("bad.json")) + QStringLiteral(":1:1: the key format is missing"));
+
+    // Beside the machine.KWC it names, the text opens in a window of its own; the
+    // same text again shows that window, an edited one is read anew.
+    m_Files.Queue(m_Folder.Path(QStringLiteral("machine.KWC")));
+    Main().m_FileSaveAsAction->trigger();
+    Open(text);
+    EXPECT_EQ(WindowCount(), 3);
+    TFormMDIChild* fromText = Active();
+    EXPECT_NE(fromText, opened);
+    Open(text);
+    EXPECT_EQ(Active(), fromText);
+    const QByteArray edited = m_Folder.Read(QStringLiteral("machine.json")).replace("\"maintenanceRequest\": 1000", "\"maintenanceRequest\": 1500");
+    m_Folder.Write(QStringLiteral("machine.json"), edited);
+    Open(text);
+    EXPECT_EQ(WindowCount(), 4);
+    EXPECT_EQ(ConfigurationTextOf(*Active()->Format(), *Active()), edited);
 }

@@ -13,14 +13,14 @@ namespace {
 class TimelineViewTest : public WindowTest
 {
 protected:
-    // Program 1 runs Wash 1 (two steps of 1:00 and 2:00) and Rinse 1 (one of 0:30).
+    // Program 1 runs Wash 1 (two steps of 1:00 and 2:00), Rinse 1 (one of 0:30) and Wash 1 again.
     TimelineViewTest()
     {
         ImageBuilder image(StandardLayout);
         image.Step(0, 2, 1, 1, {{3, 0x01}, {10, 1}, {11, 0}})
             .Step(1, 2, 1, 2, {{10, 2}, {11, 0}})
             .Step(2, 3, 1, 1, {{10, 0}, {11, 30}})
-            .Program(0, 1, {{2, 1}, {3, 1}});
+            .Program(0, 1, {{2, 1}, {3, 1}, {2, 1}});
         const QString path = m_Folder.Write(QStringLiteral("Timeline.KWC"), image.ConfigurationFile());
         EXPECT_TRUE(Window().LoadConfiguration(path, FormatCode::Standard));
         m_View.resize(900, 300);
@@ -44,16 +44,21 @@ TEST_F(TimelineViewTest, FollowsTheSelectionAndEveryChangeAndSelectsTheStepClick
     EXPECT_EQ(m_View.Layout(), nullptr);
     SelectProgram(0);
     ASSERT_NE(m_View.Layout(), nullptr);
-    EXPECT_EQ(m_View.Layout()->Steps().size(), 3u);
-    EXPECT_TRUE(Window().SelectionRunningTime().endsWith(QStringLiteral(" 1 3:30")));
-    EXPECT_TRUE(Window().m_ProgramsTree->topLevelItem(0)->toolTip(0).endsWith(QStringLiteral(": 3:30")));
+    EXPECT_EQ(m_View.Layout()->Steps().size(), 5u);
+    EXPECT_TRUE(Window().SelectionRunningTime().endsWith(QStringLiteral(" 1 6:30")));
+    EXPECT_TRUE(Window().m_ProgramsTree->topLevelItem(0)->toolTip(0).endsWith(QStringLiteral(": 6:30")));
+
+    // The second run of Wash 1 is the one clicked, not its first.
+    Click(4);
+    EXPECT_EQ(Window().CurrentStep(), std::make_pair(0, 1));
+    EXPECT_EQ(m_View.SelectedStep(), 4);
 
     // A click selects Rinse 1's step in the grid; the timeline stays on the program.
     Click(2);
     EXPECT_EQ(Window().CurrentStep(), std::make_pair(1, 0));
     EXPECT_EQ(Window().DisplayedCycle(), Window().m_CategoryNodes[3]->child(0));
     EXPECT_EQ(m_View.SelectedStep(), 2);
-    EXPECT_EQ(m_View.Layout()->Steps().size(), 3u);
+    EXPECT_EQ(m_View.Layout()->Steps().size(), 5u);
     EXPECT_TRUE(Window().SelectionRunningTime().endsWith(QStringLiteral(", ") + Text(Msg::Step) +
                                                           QStringLiteral(" 1 0:30")));
     QTest::keyClick(&m_View, Qt::Key_Left);
@@ -62,9 +67,9 @@ TEST_F(TimelineViewTest, FollowsTheSelectionAndEveryChangeAndSelectsTheStepClick
 
     // An edit shows at once, and so does its undo.
     Window().m_RemoveStepAction->trigger();
-    EXPECT_EQ(m_View.Layout()->Steps().size(), 2u);
-    Window().History().undo();
     EXPECT_EQ(m_View.Layout()->Steps().size(), 3u);
+    Window().History().undo();
+    EXPECT_EQ(m_View.Layout()->Steps().size(), 5u);
 
     // Selecting a cycle shows that cycle alone.
     SelectCycle(3, 0);

@@ -1,6 +1,8 @@
 #include "fuzz/Formatproperty.h"
 
+#include "model/Configuration.h"
 #include "model/Configurationfile.h"
+#include "model/Configurationtext.h"
 #include "model/Configurationpanes.h"
 #include "model/Eepromformat.h"
 #include "model/Utilities.h"
@@ -9,10 +11,20 @@
 #include <QFile>
 
 #include <memory>
+#include <set>
 
 namespace {
 
 constexpr std::uint16_t Codes[] = {FormatCode::Standard, FormatCode::Inverter, FormatCode::Varnholt};
+
+QByteArray SavedBytes(C_EEPROMFormat& format, const QString& out)
+{
+    QFile::remove(out);
+    if (!format.SaveFile(out))
+        return {};
+    QFile file(out);
+    return file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) ? file.readAll() : QByteArray(1, 'x');
+}
 
 QByteArray Saved(int formatIndex, const QString& in, const QString& out)
 {
@@ -20,11 +32,47 @@ QByteArray Saved(int formatIndex, const QString& in, const QString& out)
         C_EEPROMFormat::Create(Codes[formatIndex], ClearedPanes(formatIndex), 0);
     C_ConfigurationFile(in).Load(*format);
     format->ShowInPanes();
-    QFile::remove(out);
-    if (!format->SaveFile(out))
-        return {};
-    QFile file(out);
-    return file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) ? file.readAll() : QByteArray(1, 'x');
+    return SavedBytes(*format, out);
+}
+
+// The editor numbers programs 1 to 99, each once; an image may hold others, which
+// its text form names and the reader refuses.
+bool ProgramsOutsideTheEditor(const C_Configuration& value)
+{
+    std::set<int> numbers;
+    for (const C_Configuration::S_Program& program : value.m_Programs)
+        if (program.m_Number < 1 || program.m_Number > 99 || !numbers.insert(program.m_Number).second)
+            return true;
+    return false;
+}
+
+// The image's text form, read back and shown, is the same configuration: the same
+// value, the same text, and the bytes (or the refusal) of a Save of the image.
+QString CheckTextOfImage(int formatIndex, const QString& in, const QString& folder)
+{
+    const QDir dir(folder);
+    C_ConfigurationPanes& panes = ClearedPanes(formatIndex);
+    std::unique_ptr<C_EEPROMFormat> format = C_EEPROMFormat::Create(Codes[formatIndex], panes, 0);
+    C_ConfigurationFile(in).Load(*format);
+    format->ShowInPanes();
+    const QByteArray text = ConfigurationTextOf(*format, panes);
+    const C_Configuration value = C_Configuration::Read(*format, panes);
+    const QByteArray saved = SavedBytes(*format, dir.filePath(QStringLiteral("image.KWC")));
+
+    S_JsonError error;
+    const std::optional<S_TextConfiguration> read = ReadConfigurationText(text, error);
+    if (!read)
+        return ProgramsOutsideTheEditor(value) ? QString()
+                                               : QStringLiteral("the image's text is refused: ") +
+                                                     error.Line(QStringLiteral("text"));
+    format = ShowTextConfiguration(*read, ClearedPanes(formatIndex));
+    if (!(C_Configuration::Read(*format, panes) == value))
+        return QStringLiteral("the image's text shows another configuration");
+    if (ConfigurationTextOf(*format, panes) != text)
+        return QStringLiteral("the image's text writes back differently");
+    if (SavedBytes(*format, dir.filePath(QStringLiteral("text.KWC"))) != saved)
+        return QStringLiteral("the image's text saves other bytes than the image");
+    return {};
 }
 
 } // namespace
@@ -51,6 +99,8 @@ QString CheckFormatProperty(const QByteArray& input, const QString& folder)
         return QStringLiteral("cannot write the input file");
     file.close();
 
+    if (const QString problem = CheckTextOfImage(format, in, folder); !problem.isEmpty())
+        return problem;
     const QByteArray first = Saved(format, in, dir.filePath(QStringLiteral("first.KWC")));
     if (first.isEmpty())
         return {};

@@ -5,8 +5,9 @@
 
 // Feeds arbitrary bytes through a format as Kw3Win's Open or Import would: load,
 // show, build. The first byte chooses the format, the second whether the rest is
-// read as a configuration file or an old one. When the configuration saves, a
-// second load and save must give the same bytes. Returns what went wrong, or an
+// read as a configuration file or an old one. Its text form, read back, is the
+// same configuration and saves as it does; when it saves, a second load and save
+// must give the same bytes. Returns what went wrong, or an
 // empty text. folder: a writable folder for the files.
 QString CheckFormatProperty(const QByteArray& input, const QString& folder);
 

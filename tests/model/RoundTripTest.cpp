@@ -32,6 +32,21 @@ public:
         return image;
     }
 
+    // A configuration that fails its checks: its first cycle runs to 255 steps
+    // (more than a cycle may hold) or a step ends on nothing.
+    ImageBuilder Failing()
+    {
+        ImageBuilder image = Configuration();
+        const int outputs = image.Image()[size_t(m_Layout.m_Outputs)] == 24 ? 24 : 16;
+        if (Chance(50)) {
+            for (int s = 1; s <= 255; ++s)
+                Step(image, s - 1, 1, 1, s, outputs);
+        } else {
+            image.Set(image.RecordOffset(0) + 10, {255, 255, 255, 255, 255, 255});
+        }
+        return image;
+    }
+
 private:
     int Pick(int min, int max) { return std::uniform_int_distribution<int>(min, max)(m_Random); }
     bool Chance(int percent) { return Pick(1, 100) <= percent; }
@@ -216,6 +231,48 @@ TEST_P(RoundTripTest, TheTextFormSavesAsTheImageItCameFrom)
         EXPECT_TRUE(C_Configuration::Read(*m_Format, *m_Panes) == value) << "seed " << seed;
         EXPECT_EQ(ConfigurationTextOf(*m_Format, *m_Panes), text) << "seed " << seed;
         EXPECT_EQ(Save(QStringLiteral("from-text.KWC")), first) << "seed " << seed;
+    }
+}
+
+// A configuration that fails its checks reads back as well: the same value, the
+// same text, nothing saved either way, and each step in its fields, so that one
+// changed step field is one changed line.
+TEST_P(RoundTripTest, TheTextFormOfAFailingConfigurationReadsBackAndNamesEachStepField)
+{
+    const S_TestLayout& layout = GetParam();
+    for (unsigned seed = 21; seed <= 24; ++seed) {
+        ImageBuilder image = Generator(layout, seed).Failing();
+        const int secondLevel = image.RecordOffset(0) + 8;
+        image.Set(secondLevel, {40});
+        Load(image);
+        const QByteArray text = ConfigurationTextOf(*m_Format, *m_Panes);
+        const C_Configuration value = C_Configuration::Read(*m_Format, *m_Panes);
+        EXPECT_TRUE(Save().isEmpty()) << "seed " << seed;
+
+        S_JsonError error;
+        const std::optional<S_TextConfiguration> read = ReadConfigurationText(text, error);
+        ASSERT_TRUE(read) << error.Line(QStringLiteral("text")).toStdString();
+        NewPanes();
+        m_Format = ShowTextConfiguration(*read, *m_Panes);
+        EXPECT_TRUE(C_Configuration::Read(*m_Format, *m_Panes) == value) << "seed " << seed;
+        EXPECT_EQ(ConfigurationTextOf(*m_Format, *m_Panes), text) << "seed " << seed;
+        EXPECT_TRUE(Save(QStringLiteral("from-text.KWC")).isEmpty()) << "seed " << seed;
+
+        image.Set(secondLevel, {41});
+        NewPanes();
+        Load(image);
+        // The lines between what both texts start and end with, as a diff shows them.
+        const QList<QByteArray> before = text.split('\n');
+        const QList<QByteArray> after = ConfigurationTextOf(*m_Format, *m_Panes).split('\n');
+        qsizetype same = 0;
+        while (same < std::min(before.size(), after.size()) && before[same] == after[same])
+            ++same;
+        qsizetype end = 0;
+        while (end < std::min(before.size(), after.size()) - same &&
+               before[before.size() - 1 - end] == after[after.size() - 1 - end])
+            ++end;
+        const qsizetype changed = std::max(before.size(), after.size()) - same - end;
+        EXPECT_EQ(changed, 1) << "seed " << seed;
     }
 }
 

@@ -4,6 +4,9 @@
 #include "support/Toolpath.h"
 #include "support/Toolrun.h"
 
+#include <QDateTime>
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -78,6 +81,24 @@ TEST_F(InsightCommandsTest, TimelineFilesAreTheSameBytesEachTimeAndRefusalsWrite
                   .m_Exit,
               0);
     EXPECT_TRUE(m_Folder.Read(QStringLiteral("c.png")).startsWith("\x89PNG"));
+
+    // The same content, the same PDF: in any time zone, and whatever the file's time once SOURCE_DATE_EPOCH is set.
+    qputenv("SOURCE_DATE_EPOCH", "1800000000");
+    QByteArray pdfs[2];
+    for (int i = 0; i < 2; ++i) {
+        qputenv("TZ", i == 0 ? "UTC" : "Asia/Tokyo");
+        QFile in(m_In);
+        ASSERT_TRUE(in.open(QIODevice::ReadWrite) &&
+                    in.setFileTime(QDateTime::currentDateTime().addDays(-i), QFileDevice::FileModificationTime));
+        in.close();
+        Run({QStringLiteral("timeline"), m_In, m_Folder.Path(QStringLiteral("zone.pdf")), QStringLiteral("--program"),
+             QStringLiteral("3")});
+        pdfs[i] = m_Folder.Read(QStringLiteral("zone.pdf"));
+    }
+    qunsetenv("TZ");
+    qunsetenv("SOURCE_DATE_EPOCH");
+    EXPECT_EQ(pdfs[0], pdfs[1]);
+    EXPECT_TRUE(pdfs[0].contains("/CreationDate (D:20270115080000Z)"));
 
     const QString out = m_Folder.Path(QStringLiteral("x.svg"));
     const QStringList refusals[] = {
