@@ -13,15 +13,15 @@ C_Autosave::C_Autosave(C_RecoveryFolder& folder, QObject* parent)
     : QObject(parent)
     , m_Folder(folder)
 {
-    connect(&m_Folder, &C_RecoveryFolder::Written, this, [this](int, const QString& problem) { Written(problem); });
+    connect(&m_Folder, &C_RecoveryFolder::Written, this, &C_Autosave::Written);
 }
 
 void C_Autosave::Watch(TFormMDIChild* window)
 {
     auto* pause = new QTimer(this);
     pause->setSingleShot(true);
-    connect(pause, &QTimer::timeout, this, [this, window] { Write(window, QString()); });
-    m_Watched[window] = {m_NextNumber++, pause, QElapsedTimer()};
+    connect(pause, &QTimer::timeout, this, [this, window] { Write(window, m_Watched.at(window).m_Replaced); });
+    m_Watched[window] = {m_NextNumber++, pause, QElapsedTimer(), 0, QString()};
     const auto reconsider = [this, window] { Reconsider(window); };
     connect(window, &TFormMDIChild::ConfigurationChanged, this, reconsider);
     connect(window, &TFormMDIChild::ModifiedChanged, this, reconsider);
@@ -39,7 +39,9 @@ void C_Autosave::Reconsider(TFormMDIChild* window)
     if (!window->HoldsUnsavedWork()) {
         watched.m_Pause->stop();
         watched.m_Waiting.invalidate();
+        watched.m_RetryMs = 0;
         m_Folder.Remove(watched.m_Number);
+        ProblemMayBeOver();
         return;
     }
     if (!watched.m_Waiting.isValid())
@@ -52,6 +54,7 @@ void C_Autosave::Reconsider(TFormMDIChild* window)
 void C_Autosave::WriteNow(TFormMDIChild* window, const QString& replacedCopy)
 {
     m_Watched.at(window).m_Pause->stop();
+    m_Watched.at(window).m_Replaced = replacedCopy;
     Write(window, replacedCopy);
 }
 
@@ -74,14 +77,35 @@ void C_Autosave::Forget(QObject* window)
     delete watched->second.m_Pause;
     m_Folder.Remove(watched->second.m_Number);
     m_Watched.erase(watched);
+    ProblemMayBeOver();
 }
 
-void C_Autosave::Written(const QString& problem)
+void C_Autosave::ProblemMayBeOver()
 {
-    if (problem.isEmpty()) {
+    const bool retrying =
+        std::any_of(m_Watched.begin(), m_Watched.end(), [](const auto& entry) { return entry.second.m_RetryMs > 0; });
+    if (m_ProblemTold && !retrying) {
         m_ProblemTold = false;
+        emit ProblemOver();
+    }
+}
+
+void C_Autosave::Written(int number, const QString& problem)
+{
+    const auto watched = std::find_if(m_Watched.begin(), m_Watched.end(),
+                                      [number](const auto& entry) { return entry.second.m_Number == number; });
+    if (watched == m_Watched.end())
+        return;
+    S_Watched& copy = watched->second;
+    if (problem.isEmpty()) {
+        copy.m_RetryMs = 0;
+        copy.m_Replaced.clear();
+        ProblemMayBeOver();
         return;
     }
+    // Tried again until it is written: the disk may be full for a while, the folder mended.
+    copy.m_RetryMs = std::min(copy.m_RetryMs == 0 ? PauseMs : 2 * copy.m_RetryMs, LongestRetryMs);
+    copy.m_Pause->start(copy.m_RetryMs);
     if (m_ProblemTold)
         return;
     m_ProblemTold = true;

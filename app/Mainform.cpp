@@ -118,9 +118,13 @@ TMainForm::TMainForm(C_Context& context, QWidget* parent)
             m_LastActive = window;
         FollowActiveConfiguration();
     });
-    // Said once and left standing: a box would interrupt the work the copy protects.
-    connect(m_Autosave.get(), &C_Autosave::Problem, statusBar(),
-            [this](const QString& message) { statusBar()->showMessage(message); });
+    // Said once and left standing until a copy is written again: a box would
+    // interrupt the work the copy protects.
+    connect(m_Autosave.get(), &C_Autosave::Problem, this, [this](const QString& message) {
+        m_RecoveryPanel->setText(message);
+        m_RecoveryPanel->show();
+    });
+    connect(m_Autosave.get(), &C_Autosave::ProblemOver, m_RecoveryPanel, &QWidget::hide);
     connect(qApp, &QApplication::focusChanged, this, &TMainForm::UpdateEditCommands);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &TMainForm::UpdateEditCommands);
     UpdateWindowCommands();
@@ -299,6 +303,10 @@ void TMainForm::BuildStatusBar()
     m_RunningTimePanel = new QLabel(this);
     m_PortPanel = new QLabel(this);
     ShowPort();
+    m_RecoveryPanel = new QLabel(this);
+    m_RecoveryPanel->hide();
+    // Permanent, so that no hint passing over the status bar hides it.
+    statusBar()->addPermanentWidget(m_RecoveryPanel, 1);
     statusBar()->addPermanentWidget(m_RunningTimePanel);
     statusBar()->addPermanentWidget(m_PortPanel);
     statusBar()->addPermanentWidget(m_LanguagePanel);
@@ -425,7 +433,18 @@ void TMainForm::closeEvent(QCloseEvent* event)
             m_ExitAfterTransfer = true;
             connect(
                 transfer, &C_RunningTransfer::Finished, this,
-                [this] { QTimer::singleShot(0, this, [this] { close(); }); }, Qt::SingleShotConnection);
+                [this, transfer](const S_TransferOutcome& outcome) {
+                    // Waiting was for a good end: a failure stays in sight, a cancel asked for exits.
+                    if (!outcome.Succeeded() && !transfer->CancelledByUser()) {
+                        m_ExitAfterTransfer = false;
+                        C_MessageBox::Show(Text(Msg::ExitAfterFailedTransfer) + QLatin1Char('\n') +
+                                               TransferResultText(outcome),
+                                           ProductName, C_MessageBox::Icon::Warning, C_MessageBox::Buttons::Ok, this);
+                        return;
+                    }
+                    QTimer::singleShot(0, this, [this] { close(); });
+                },
+                Qt::SingleShotConnection);
         }
         return;
     }

@@ -91,6 +91,8 @@ public:
     QLabel* m_LanguagePanel;
     // The port the next transfer uses.
     QLabel* m_PortPanel;
+    // Why the recovery copies cannot be written, while they cannot.
+    QLabel* m_RecoveryPanel;
     // The running time of the active configuration's selected program or cycle and step.
     QLabel* m_RunningTimePanel;
     QDockWidget* m_TimelineDock;

@@ -16,6 +16,9 @@ namespace {
 constexpr S_LineSettings ControllerLine{Protocol::BaudRate, 8, Parity::None, 1};
 // How often the pause after the handshake looks at a stop request.
 constexpr int PauseSliceMs = 20;
+// Beyond the two receive time-outs a byte may take, what a controller may take to
+// start sending its image after the pause.
+constexpr int FirstByteSlackMs = 1000;
 
 // Diagnostic line icons.
 constexpr int Information = 1;
@@ -63,7 +66,7 @@ C_KW3Communication::C_KW3Communication(C_TransferListener* listener, const S_Lin
     , m_ReceiveTimeout(link.m_ReceiveTimeout)
 {
     if (m_Listener != nullptr)
-        m_Port.SetStopCheck([this] { return m_Listener->CancelRequested(); });
+        m_Port.SetStopCheck([this] { return StopWanted(); });
     if (!m_Port.Open(link.Device())) {
         m_OpenError = m_Port.ErrorNumber();
         return;
@@ -98,9 +101,17 @@ void C_KW3Communication::Phase(LinkPhase phase, int attempt)
         m_Listener->PhaseChanged(phase, attempt);
 }
 
+bool C_KW3Communication::StopWanted() const
+{
+    // Once image bytes of a download go out, only a stop the user confirmed ends it.
+    if (m_Listener == nullptr)
+        return false;
+    return m_ImageBytesStarted ? m_Listener->CancelConfirmed() : m_Listener->CancelRequested();
+}
+
 bool C_KW3Communication::StopRequested()
 {
-    m_Cancelled = m_Cancelled || (m_Listener != nullptr && m_Listener->CancelRequested());
+    m_Cancelled = m_Cancelled || StopWanted();
     return m_Cancelled;
 }
 
@@ -118,7 +129,7 @@ bool C_KW3Communication::Fail(std::int16_t id)
 
 bool C_KW3Communication::Handshake(std::uint8_t letter)
 {
-    Phase(LinkPhase::Calling, 0);
+    Phase(LinkPhase::Draining, 0);
     // Late bytes of an earlier transfer must not answer this one.
     switch (m_Port.Drain(m_ReceiveTimeout, Protocol::HandshakeTries * 2 * m_ReceiveTimeout)) {
     case C_SerialPort::DrainResult::Quiet: break;
@@ -166,6 +177,7 @@ bool C_KW3Communication::SendImage(const std::uint8_t* image, std::uint16_t leng
 {
     m_Cancelled = false;
     m_BytesSent = 0;
+    m_ImageBytesStarted = false;
     if (PortUnusable())
         return false;
     Report(Msg::DownloadCalling, Information);
@@ -187,6 +199,7 @@ bool C_KW3Communication::SendImage(const std::uint8_t* image, std::uint16_t leng
         if (!m_Port.Write(image + index, 1, written) || written != 1)
             return Fail(Msg::SendError);
         m_BytesSent = index + 1;
+        m_ImageBytesStarted = true;
         if (m_Listener != nullptr)
             m_Listener->Progressed(m_BytesSent, length);
         // The controller needs the full gap after every byte, and the write itself counts against it.
@@ -196,17 +209,31 @@ bool C_KW3Communication::SendImage(const std::uint8_t* image, std::uint16_t leng
     return true;
 }
 
-bool C_KW3Communication::ReadPart(std::uint8_t* buffer, std::size_t count, std::size_t before, std::size_t total)
+bool C_KW3Communication::ReadPart(std::size_t count, int firstByteMs)
 {
     if (StopRequested())
         return false;
+    const std::size_t before = m_Received.size();
+    const std::size_t total = m_Length;
+    m_Received.resize(before + count);
     std::size_t received = 0;
     const auto observer = [this, before, total](std::size_t arrived) {
+        // The wait for the first byte is over.
+        if (before == 0 && arrived > 0 && !m_ReceivingShown) {
+            m_ReceivingShown = true;
+            Phase(LinkPhase::Receiving);
+        }
         if (m_Listener != nullptr)
             m_Listener->Progressed(before + arrived, total);
     };
-    if (!m_Port.Read(buffer, count, received, observer))
+    const bool read = m_Port.Read(m_Received.data() + before, count, received, observer, firstByteMs);
+    m_Received.resize(before + received);
+    if (!read)
         return Fail(Msg::ReceiveError);
+    if (m_Received.empty()) {
+        Report(Msg::ControllerSendsNothing, Error);
+        return false;
+    }
     if (received < count) {
         Report(Msg::TooFewBytes, Error);
         return false;
@@ -217,20 +244,24 @@ bool C_KW3Communication::ReadPart(std::uint8_t* buffer, std::size_t count, std::
 bool C_KW3Communication::ReceiveImage(std::uint8_t* buffer, std::uint16_t length)
 {
     m_Cancelled = false;
+    m_Received.clear();
+    m_Length = length;
+    m_ReceivingShown = false;
     if (PortUnusable())
         return false;
     Report(Msg::UploadCalling, Information);
     if (!Handshake(Protocol::UploadLetter) || !Pause())
         return false;
     Report(Msg::UploadReady, Information);
-    Phase(LinkPhase::Receiving);
+    Phase(LinkPhase::Waiting);
 
     // Received apart, so that a failed upload leaves the caller's image as it was.
-    std::vector<std::uint8_t> received(length);
+    // The first byte comes soon after the pause, or the controller sends nothing;
+    // between the parts the gap from the last byte counts, as between bytes.
     const std::size_t firstHalf = length / 2;
-    if (!ReadPart(received.data(), firstHalf, 0, length) ||
-        !ReadPart(received.data() + firstHalf, length - firstHalf, firstHalf, length))
+    if (!ReadPart(firstHalf, 2 * m_ReceiveTimeout + FirstByteSlackMs) ||
+        !ReadPart(length - firstHalf, m_ReceiveTimeout))
         return false;
-    std::copy(received.begin(), received.end(), buffer);
+    std::copy(m_Received.begin(), m_Received.end(), buffer);
     return true;
 }

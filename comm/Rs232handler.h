@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 // Moves a controller memory image over a serial line, for one transfer: created
 // (which opens and sets up the port), one SendImage or ReceiveImage, destroyed
@@ -36,6 +37,8 @@ public:
     bool Cancelled() const { return m_Cancelled; }
     // Image bytes the last SendImage wrote.
     std::size_t BytesSent() const { return m_BytesSent; }
+    // The bytes the last ReceiveImage received, also when it failed.
+    const std::vector<std::uint8_t>& Received() const { return m_Received; }
 
     // Called just before each image byte is written, with the counter value that
     // starts its interval: how the sending end sees the pacing.
@@ -47,12 +50,14 @@ private:
     // with what the user can do about it.
     bool PortUnusable();
     void Phase(LinkPhase phase, int attempt = 0);
+    bool StopWanted() const;
     bool StopRequested();
     // A failure of the port, or a stop asked for: reports id unless it was the stop.
     bool Fail(std::int16_t id);
     bool Handshake(std::uint8_t letter);
     bool Pause();
-    bool ReadPart(std::uint8_t* buffer, std::size_t count, std::size_t before, std::size_t total);
+    // Reads count more bytes; the first must come within firstByteMs.
+    bool ReadPart(std::size_t count, int firstByteMs);
 
     C_TransferListener* m_Listener;
     S_LinkSettings m_Link;
@@ -62,4 +67,8 @@ private:
     std::function<void(std::int64_t)> m_ByteWrite;
     bool m_Cancelled = false;
     std::size_t m_BytesSent = 0;
+    bool m_ImageBytesStarted = false;
+    std::vector<std::uint8_t> m_Received;
+    std::size_t m_Length = 0;
+    bool m_ReceivingShown = false;
 };

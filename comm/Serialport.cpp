@@ -233,7 +233,7 @@ bool C_SerialPort::Write(const std::uint8_t* data, std::size_t count, std::size_
 }
 
 bool C_SerialPort::Read(std::uint8_t* data, std::size_t count, std::size_t& received,
-                        const std::function<void(std::size_t)>& observer)
+                        const std::function<void(std::size_t)>& observer, int firstByteMs)
 {
     received = 0;
     if (m_Handle < 0)
@@ -241,7 +241,8 @@ bool C_SerialPort::Read(std::uint8_t* data, std::size_t count, std::size_t& rece
     const std::int64_t totalDeadline =
         CounterValue() + Milliseconds(std::int64_t(m_Timeouts.m_ReadMultiplier) * std::int64_t(count) +
                                       m_Timeouts.m_ReadConstant);
-    std::int64_t intervalDeadline = totalDeadline;
+    std::int64_t intervalDeadline =
+        firstByteMs >= 0 ? std::min(totalDeadline, CounterValue() + Milliseconds(firstByteMs)) : totalDeadline;
     while (received < count) {
         const ssize_t moved = ::read(m_Handle, data + received, count - received);
         if (moved > 0) {

@@ -53,9 +53,10 @@ public:
     bool SetLineSettings(const S_LineSettings& settings);
 
     bool Write(const std::uint8_t* data, std::size_t count, std::size_t& written);
-    // received is told to the observer as bytes arrive.
+    // received is told to the observer as bytes arrive. With firstByteMs, a read
+    // that receives nothing for that long ends there rather than at its total time-out.
     bool Read(std::uint8_t* data, std::size_t count, std::size_t& received,
-              const std::function<void(std::size_t)>& observer = {});
+              const std::function<void(std::size_t)>& observer = {}, int firstByteMs = -1);
     enum class DrainResult { Quiet, NeverQuiet, Failed };
     // Reads and drops what arrives until the line has been quiet for quietMs, for
     // at most limitMs.

@@ -8,8 +8,10 @@
 // The parts of a download or upload as the user sees them.
 enum class TransferStage { Backup, Download, Verify, Upload };
 
-// Where one link operation stands.
-enum class LinkPhase { Calling, Pause, Sending, Receiving };
+// Where one link operation stands: draining late bytes off the line, calling the
+// controller, the pause after its answer, sending, waiting for the first byte of
+// an image, receiving.
+enum class LinkPhase { Draining, Calling, Pause, Sending, Waiting, Receiving };
 
 // Told what a transfer does while it runs, on the thread that runs it, and asked
 // whether it should stop. A transfer reports nothing to a listener of its own
@@ -26,6 +28,10 @@ public:
     virtual void PhaseChanged(LinkPhase, int /*attempt*/) {}
     // Image bytes moved so far in this phase.
     virtual void Progressed(std::size_t /*done*/, std::size_t /*total*/) {}
-    // Polled between handshake letters, during the pause and between image bytes.
+    // Polled between handshake letters, during the pause and between image bytes:
+    // a stop asked for before any image byte went out.
     virtual bool CancelRequested() const { return false; }
+    // A stop that stands also once image bytes of a download go out, leaving the
+    // controller with part of an image: the user has confirmed it.
+    virtual bool CancelConfirmed() const { return CancelRequested(); }
 };

@@ -594,7 +594,9 @@ bool TFormMDIChild::StartTransfer(S_TransferPlan plan)
 {
     m_TransferDirection = plan.m_Direction;
     QTreeWidgetItem* heading = m_Format->AddTransferHeading(plan.m_Direction);
-    m_Transfer = std::make_unique<C_RunningTransfer>(*this, heading, std::move(plan), m_Path, DefaultTransferLogPath());
+    // The log names a file only where one holds this configuration.
+    m_Transfer = std::make_unique<C_RunningTransfer>(*this, heading, std::move(plan),
+                                                     m_PathIsOurs ? m_Path : QString(), DefaultTransferLogPath());
     connect(m_Transfer.get(), &C_RunningTransfer::Finished, this, &TFormMDIChild::TransferFinished);
     connect(m_Transfer.get(), &C_RunningTransfer::LogProblem, this, &TFormMDIChild::StatusMessage);
     SetEditable(false);

@@ -15,6 +15,7 @@
 #include <QTreeWidgetItem>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -63,10 +64,17 @@ C_RunningTransfer::C_RunningTransfer(C_ConfigurationPanes& window, QTreeWidgetIt
         m_Done = done;
         m_Total = total;
         m_Window->ShowProgress(done, total);
+        // A cancel the sending side did not take: the image bytes were going out already.
+        if (m_Stage == TransferStage::Download && done > 0 && std::exchange(m_CancelPending, false) &&
+            !m_Window->IsAsking())
+            AskToStopSending();
     });
     connect(m_Worker, &C_TransferWorker::Finished, this, &C_RunningTransfer::End);
     connect(m_Window.data(), &TFormFileTransfer::CancelPressed, this, &C_RunningTransfer::Cancel);
-    connect(m_Window.data(), &TFormFileTransfer::CancelConfirmed, m_Worker, &C_TransferWorker::Cancel);
+    connect(m_Window.data(), &TFormFileTransfer::CancelConfirmed, this, [this] {
+        m_CancelledByUser = true;
+        m_Worker->ConfirmCancel();
+    });
     m_Clock->setInterval(ClockEveryMs);
     connect(m_Clock, &QTimer::timeout, this, &C_RunningTransfer::ShowTimes);
 }
@@ -109,13 +117,22 @@ bool C_RunningTransfer::SendingImageBytes() const
 
 void C_RunningTransfer::Cancel()
 {
+    m_CancelledByUser = true;
     // Bytes that stop halfway leave the controller with part of an image: ask first, and go on meanwhile.
     if (SendingImageBytes()) {
-        m_CancelAsked = true;
-        m_Window->Ask(Text(Msg::CancelDownloadQuestion));
+        AskToStopSending();
         return;
     }
+    // The sending side decides: a cancel that meets the first image byte gone out
+    // does not stop it, and the question follows once the window hears of it.
+    m_CancelPending = true;
     m_Worker->Cancel();
+}
+
+void C_RunningTransfer::AskToStopSending()
+{
+    m_CancelAsked = true;
+    m_Window->Ask(Text(Msg::CancelDownloadQuestion));
 }
 
 void C_RunningTransfer::AskBeforeExit()
@@ -144,6 +161,8 @@ void C_RunningTransfer::ShowPhase(LinkPhase phase, int attempt)
 {
     m_Phase = phase;
     switch (phase) {
+    case LinkPhase::Draining: m_Window->ShowPhase(Text(Msg::PhaseDraining)); break;
+    case LinkPhase::Waiting: m_Window->ShowPhase(Text(Msg::PhaseWaiting)); break;
     case LinkPhase::Calling:
         m_Window->ShowPhase(Text(Msg::PhaseCalling) + QLatin1Char(' ') + QString::number(std::max(attempt, 1)) +
                             QStringLiteral(" / ") + QString::number(Protocol::HandshakeTries));
@@ -152,7 +171,7 @@ void C_RunningTransfer::ShowPhase(LinkPhase phase, int attempt)
     case LinkPhase::Sending: m_Window->ShowPhase(Text(Msg::PhaseSending)); break;
     case LinkPhase::Receiving: m_Window->ShowPhase(Text(Msg::PhaseReceiving)); break;
     }
-    if (phase != LinkPhase::Sending && phase != LinkPhase::Receiving) {
+    if (phase != LinkPhase::Sending && phase != LinkPhase::Receiving && phase != LinkPhase::Waiting) {
         m_Done = 0;
         m_Total = qint64(m_Plan.m_Image.size());
         m_Window->ShowProgress(m_Done, m_Total);
@@ -220,8 +239,8 @@ void C_RunningTransfer::WriteLog(const S_TransferOutcome& outcome)
     entry.m_Device = m_Plan.m_Link.Device();
     entry.m_File = m_File;
     entry.m_Format = FormatNameOfCode(m_Plan.m_FormatCode);
-    entry.m_Bytes = outcome.m_Image.size();
-    entry.m_Crc = ImageCrc32(outcome.m_Image);
+    entry.m_Bytes = outcome.m_Moved.size();
+    entry.m_Crc = ImageCrc32(outcome.m_Moved);
     entry.m_DurationMs = outcome.m_DurationMs;
     entry.m_Result = TransferResultText(outcome);
     entry.m_BackupFile = outcome.m_BackupFile;

@@ -41,6 +41,8 @@ public:
     void Cancel();
     // The program is to exit: the transfer window asks whether to wait for the end or cancel.
     void AskBeforeExit();
+    // The user pressed Cancel or confirmed it: an end short of success is what was asked for.
+    bool CancelledByUser() const { return m_CancelledByUser; }
 
     TFormFileTransfer& Window() const { return *m_Window; }
 
@@ -59,6 +61,7 @@ private:
     qint64 FloorOfStagesAfter(TransferStage stage) const;
     qint64 StageFloor(TransferStage stage) const;
     bool SendingImageBytes() const;
+    void AskToStopSending();
 
     S_TransferPlan m_Plan;
     QString m_File;
@@ -76,6 +79,9 @@ private:
     qint64 m_Done = 0;
     qint64 m_Total = 0;
     bool m_CancelAsked = false;
+    // Cancel was pressed before the window heard that image bytes go out.
+    bool m_CancelPending = false;
+    bool m_CancelledByUser = false;
 };
 
 // The log's word for how a transfer ended.

@@ -14,9 +14,8 @@ constexpr std::int64_t ProgressEveryMs = 40;
 class C_TransferWorker::C_Relay : public C_TransferListener
 {
 public:
-    C_Relay(C_TransferWorker& worker, const std::atomic<bool>& cancel)
+    explicit C_Relay(C_TransferWorker& worker)
         : m_Worker(&worker)
-        , m_Cancel(cancel)
     {
     }
 
@@ -40,7 +39,8 @@ public:
         m_LastProgress = now;
         Post([done, total](C_TransferWorker& worker) { emit worker.Progressed(qint64(done), qint64(total)); });
     }
-    bool CancelRequested() const override { return m_Cancel; }
+    bool CancelRequested() const override { return m_Worker->m_Cancel || m_Worker->m_Confirmed; }
+    bool CancelConfirmed() const override { return m_Worker->m_Confirmed; }
 
     void Finish(const S_TransferOutcome& outcome)
     {
@@ -60,7 +60,6 @@ private:
     }
 
     C_TransferWorker* m_Worker;
-    const std::atomic<bool>& m_Cancel;
     std::int64_t m_LastProgress = 0;
 };
 
@@ -72,7 +71,7 @@ C_TransferWorker::C_TransferWorker(S_TransferPlan plan, QObject* parent)
 
 C_TransferWorker::~C_TransferWorker()
 {
-    m_Cancel = true;
+    m_Confirmed = true;
     if (m_Thread.joinable())
         m_Thread.join();
 }
@@ -82,8 +81,9 @@ void C_TransferWorker::Start()
     if (m_Thread.joinable())
         return;
     m_Cancel = false;
+    m_Confirmed = false;
     m_Thread = std::thread([this, plan = m_Plan] {
-        C_Relay relay(*this, m_Cancel);
+        C_Relay relay(*this);
         relay.Finish(C_TransferJob(plan, relay).Run());
     });
 }

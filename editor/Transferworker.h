@@ -21,8 +21,11 @@ public:
     ~C_TransferWorker() override;
 
     void Start();
-    // The job stops at its next look: between handshake letters, within the pause, between bytes.
+    // The job stops at its next look (between handshake letters, within the pause,
+    // between bytes) unless image bytes of a download go out by then.
     void Cancel() { m_Cancel = true; }
+    // The job stops also while image bytes go out: the user has been asked.
+    void ConfirmCancel() { m_Confirmed = true; }
     bool IsRunning() const { return m_Thread.joinable(); }
 
 signals:
@@ -37,5 +40,6 @@ private:
 
     S_TransferPlan m_Plan;
     std::atomic<bool> m_Cancel{false};
+    std::atomic<bool> m_Confirmed{false};
     std::thread m_Thread;
 };

@@ -405,7 +405,13 @@ constexpr std::int16_t DeviceIgnored = 377;
 constexpr std::int16_t PortWentAway = 378;
 constexpr std::int16_t DevicePathNeeded = 379;
 
-constexpr std::int16_t EndOfAdded = 380;
+// Transfers that never wait unsaid: a controller that sends nothing, the waits named, an exit that waited for a failure.
+constexpr std::int16_t ControllerSendsNothing = 380;
+constexpr std::int16_t PhaseDraining = 381;
+constexpr std::int16_t PhaseWaiting = 382;
+constexpr std::int16_t ExitAfterFailedTransfer = 383;
+
+constexpr std::int16_t EndOfAdded = 384;
 
 } // namespace Msg
 

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -27,7 +28,9 @@ std::unique_ptr<QLockFile> Claim(const QString& lockFile)
     // A lock is a small plain file; a pipe, a link or a large file is no run's, and
     // reading it to see whose it is could hang or never end.
     const QFileInfo existing(lockFile);
-    if (existing.isSymLink() || (existing.exists() && (!existing.isFile() || existing.size() > LargestLock)))
+    if (existing.isDir() && !existing.isSymLink())
+        QDir(lockFile).removeRecursively();
+    else if (existing.isSymLink() || (existing.exists() && (!existing.isFile() || existing.size() > LargestLock)))
         QFile::remove(lockFile);
     auto claim = std::make_unique<QLockFile>(lockFile);
     // Age alone never makes a lock stale: only a process that is gone.
@@ -141,6 +144,8 @@ void C_RecoveryFolder::Write(int window, S_RecoverySnapshot snapshot, const QStr
         emit Written(window, problem);
         return;
     }
+    if (!replacedCopy.isEmpty())
+        m_Replacing.insert(replacedCopy);
     Enqueue([this, window, snapshot = std::move(snapshot), file = CopyFile(window), replacedCopy] {
         QString reason;
         if (!ReplaceFile(file, RecoveryCopyText(snapshot), reason))
@@ -148,7 +153,16 @@ void C_RecoveryFolder::Write(int window, S_RecoverySnapshot snapshot, const QStr
         else if (!replacedCopy.isEmpty())
             QFile::remove(replacedCopy);
         QMetaObject::invokeMethod(
-            this, [this, window, reason] { emit Written(window, reason); }, Qt::QueuedConnection);
+            this,
+            [this, window, reason, replacedCopy] {
+                if (reason.isEmpty() && !replacedCopy.isEmpty()) {
+                    m_Replacing.erase(replacedCopy);
+                    if (m_Released)
+                        DropFinishedClaims();
+                }
+                emit Written(window, reason);
+            },
+            Qt::QueuedConnection);
     });
 }
 
@@ -191,7 +205,7 @@ std::vector<S_FoundCopy> C_RecoveryFolder::ClaimCopiesOfGoneProcesses()
                 // What an interrupted write left beside its copy.
                 QFile::remove(file.absoluteFilePath());
         }
-        m_Claims.push_back(std::move(claim));
+        m_Claims[session] = std::move(claim);
     }
     return found;
 }
@@ -199,5 +213,21 @@ std::vector<S_FoundCopy> C_RecoveryFolder::ClaimCopiesOfGoneProcesses()
 void C_RecoveryFolder::Release()
 {
     Flush();
-    m_Claims.clear();
+    // The written copies' outcomes arrive as queued calls: take them before looking.
+    QCoreApplication::sendPostedEvents(this);
+    m_Released = true;
+    DropFinishedClaims();
+}
+
+void C_RecoveryFolder::DropFinishedClaims()
+{
+    // A restored copy stays claimed until the window's own copy replaces it, so
+    // that no other run is offered the same work meanwhile.
+    for (auto claim = m_Claims.begin(); claim != m_Claims.end();) {
+        const QString& session = claim->first;
+        const bool waiting = std::any_of(m_Replacing.begin(), m_Replacing.end(), [&session](const QString& file) {
+            return SessionOf(QFileInfo(file).fileName()) == session;
+        });
+        claim = waiting ? std::next(claim) : m_Claims.erase(claim);
+    }
 }

@@ -8,6 +8,8 @@
 #include <QThreadPool>
 
 #include <functional>
+#include <map>
+#include <set>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -51,7 +53,8 @@ public:
 
     // The copies of processes that are gone, this process's until Release.
     std::vector<S_FoundCopy> ClaimCopiesOfGoneProcesses();
-    // The claims end: copies still there are offered at the next start.
+    // The claims end, but on runs with a restored copy that its window's own copy
+    // has not yet replaced: copies still there are offered at the next start.
     void Release();
 
 signals:
@@ -63,10 +66,15 @@ private:
     static QString SessionOf(const QString& fileName);
     bool Prepare(QString& problem);
     void Enqueue(std::function<void()> work);
+    void DropFinishedClaims();
 
     QString m_Folder;
     QString m_Session;
     std::unique_ptr<QLockFile> m_Lock;
-    std::vector<std::unique_ptr<QLockFile>> m_Claims;
+    // By the session of the run they were claimed from.
+    std::map<QString, std::unique_ptr<QLockFile>> m_Claims;
+    // Found copies that go once the copy written in their place is on disk.
+    std::set<QString> m_Replacing;
+    bool m_Released = false;
     QThreadPool m_Writer;
 };

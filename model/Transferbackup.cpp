@@ -11,6 +11,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -30,6 +32,32 @@ mode_t ProcessUmask()
             return ok ? mask : Usual;
         }
     return Usual;
+}
+
+const QString TemporaryPrefix = QStringLiteral(".kw3-new-");
+
+bool SyncFolder(const QString& folder)
+{
+    const int handle = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (handle < 0)
+        return false;
+    const bool synced = ::fsync(handle) == 0;
+    const int error = errno;
+    ::close(handle);
+    errno = error;
+    return synced;
+}
+
+// What a write interrupted by a crash or a kill left: ".kw3-new-<pid>-XXXXXX" of a process that is gone.
+void RemoveDebrisOfGoneWriters(const QString& folder)
+{
+    const QDir dir(folder);
+    for (const QString& name : dir.entryList({TemporaryPrefix + QStringLiteral("*-*")}, QDir::Files | QDir::Hidden)) {
+        bool number = false;
+        const pid_t writer = pid_t(name.mid(TemporaryPrefix.size()).section(QLatin1Char('-'), 0, 0).toLongLong(&number));
+        if (number && writer > 0 && ::kill(writer, 0) != 0 && errno == ESRCH)
+            QFile::remove(dir.filePath(name));
+    }
 }
 
 } // namespace
@@ -56,9 +84,11 @@ bool WriteNewFile(const QString& folder, const QString& name, const QByteArray& 
         reason = folder + QStringLiteral(": ") + QStringLiteral("cannot create the folder");
         return false;
     }
+    RemoveDebrisOfGoneWriters(folder);
     path = QDir(folder).filePath(name);
-    // Hidden until complete, and removed when anything fails: the folder never holds part of a file.
-    QTemporaryFile file(QDir(folder).filePath(QStringLiteral(".kw3-new-XXXXXX")));
+    // Hidden until complete, and removed when anything fails: the folder never holds
+    // part of a file. The writer's process id in the name tells whose it is.
+    QTemporaryFile file(QDir(folder).filePath(TemporaryPrefix + QString::number(::getpid()) + QStringLiteral("-XXXXXX")));
     if (!file.open() || file.write(bytes) != bytes.size() || !file.flush()) {
         reason = path + QStringLiteral(": ") + file.errorString();
         return false;
@@ -75,5 +105,10 @@ bool WriteNewFile(const QString& folder, const QString& name, const QByteArray& 
         return false;
     }
     file.setAutoRemove(false);
+    // The new name on the disk too, before the download may overwrite what the file keeps.
+    if (!SyncFolder(folder)) {
+        reason = folder + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
     return true;
 }

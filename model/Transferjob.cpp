@@ -55,6 +55,7 @@ public:
     void PhaseChanged(LinkPhase phase, int attempt) override { m_Listener.PhaseChanged(phase, attempt); }
     void Progressed(std::size_t done, std::size_t total) override { m_Listener.Progressed(done, total); }
     bool CancelRequested() const override { return m_Listener.CancelRequested(); }
+    bool CancelConfirmed() const override { return m_Listener.CancelConfirmed(); }
 
 private:
     C_TransferListener& m_Listener;
@@ -118,6 +119,7 @@ bool C_TransferJob::Send(C_FailureWatch& watch)
     const std::int64_t start = CounterValue();
     const bool sent = link.SendImage(m_Plan.m_Image.data(), std::uint16_t(m_Plan.m_Image.size()));
     m_Outcome.m_ImageBytesSent = link.BytesSent() > 0;
+    m_Outcome.m_Moved.assign(m_Plan.m_Image.begin(), m_Plan.m_Image.begin() + std::ptrdiff_t(link.BytesSent()));
     if (!sent) {
         m_Outcome.m_Result = link.Cancelled() ? TransferResult::Cancelled : TransferResult::Failed;
         if (link.Cancelled() && m_Outcome.m_ImageBytesSent)
@@ -137,8 +139,8 @@ void C_TransferJob::Verify(C_FailureWatch& watch)
     MemoryImage held(m_Plan.m_Image.size());
     C_KW3Communication link(&watch, m_Plan.m_Link);
     if (!link.ReceiveImage(held.data(), std::uint16_t(held.size()))) {
-        // The bytes went out all the same; only the check is missing.
-        m_Outcome.m_Result = link.Cancelled() ? TransferResult::Cancelled : TransferResult::CouldNotVerify;
+        // The bytes went out all the same, also when the verify was cancelled; only the check is missing.
+        m_Outcome.m_Result = TransferResult::CouldNotVerify;
         if (link.Cancelled())
             watch.Reported(Msg::VerifyCancelled, Information, QString());
         else
@@ -166,7 +168,9 @@ void C_TransferJob::Receive(C_FailureWatch& watch)
     m_Listener.StageChanged(TransferStage::Upload);
     C_KW3Communication link(&watch, m_Plan.m_Link);
     const std::int64_t start = CounterValue();
-    if (!link.ReceiveImage(m_Outcome.m_Image.data(), std::uint16_t(m_Outcome.m_Image.size()))) {
+    const bool received = link.ReceiveImage(m_Outcome.m_Image.data(), std::uint16_t(m_Outcome.m_Image.size()));
+    m_Outcome.m_Moved = link.Received();
+    if (!received) {
         m_Outcome.m_Result = link.Cancelled() ? TransferResult::Cancelled : TransferResult::Failed;
         if (link.Cancelled())
             watch.Reported(Msg::UploadCancelled, Information, QString());

@@ -31,6 +31,9 @@ struct S_TransferOutcome
     TransferResult m_Result = TransferResult::Failed;
     // The image sent, or the one received.
     MemoryImage m_Image;
+    // The bytes that crossed the line in the download or the upload itself: all
+    // of the image, or what went out or arrived before it failed.
+    MemoryImage m_Moved;
     // The line that said why a transfer failed: its message id and what followed the text.
     std::int16_t m_FailureId = 0;
     QString m_FailureDetail;

@@ -200,17 +200,17 @@ TEST_F(MainFormTest, ADamagedCopyCanOnlyBeDiscardedAndLaterKeepsIt)
     }
 }
 
-TEST_F(MainFormTest, ACopyThatCannotBeWrittenIsToldOnceInTheStatusBar)
+TEST_F(MainFormTest, ACopyThatCannotBeWrittenIsToldUntilARetryWritesIt)
 {
     // A file where the folder should be.
-    m_Folder.Write(QStringLiteral("state/kw3win/recovery"), "");
+    const QString blocker = m_Folder.Write(QStringLiteral("state/kw3win/recovery"), "");
     StartRun();
-    TFormMDIChild* window = New();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !Main().statusBar()->currentMessage().isEmpty(); }, 5000));
-    EXPECT_TRUE(Main().statusBar()->currentMessage().startsWith(Text(Msg::RecoveryNotWritten)));
-    Main().statusBar()->clearMessage();
-    window->m_NewProgramAction->trigger();
-    QTest::qWait(C_Autosave::PauseMs + 500);
-    EXPECT_EQ(Main().statusBar()->currentMessage(), QString());
+    New();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !Main().m_RecoveryPanel->isHidden(); }, 5000));
+    EXPECT_TRUE(Main().m_RecoveryPanel->text().startsWith(Text(Msg::RecoveryNotWritten)));
+    Main().statusBar()->showMessage(QStringLiteral("a hint passing over"));
+    ASSERT_TRUE(QFile::remove(blocker));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Main().m_RecoveryPanel->isHidden(); }, 5000));
+    EXPECT_EQ(QDir(Main().Recovery().Folder()).entryList({QStringLiteral("*.recovery")}).size(), 1);
     EXPECT_TRUE(m_Boxes.Shown().empty());
 }

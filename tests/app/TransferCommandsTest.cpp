@@ -72,7 +72,7 @@ TEST_F(TransferCommandsTest, ADownloadLeavesEveryCommandButTheTransfersAndTheFra
     EXPECT_EQ(WindowCount(), 1);
 
     // The frame asks and stays; Cancel transfer ends the download, then the frame and its windows.
-    const std::uint32_t crc = ImageCrc32(window->Format()->Image());
+    const MemoryImage image = window->Format()->Image();
     Main().close();
     TFormFileTransfer& transferWindow = window->Transfer()->Window();
     ASSERT_TRUE(transferWindow.IsAsking());
@@ -92,10 +92,33 @@ TEST_F(TransferCommandsTest, ADownloadLeavesEveryCommandButTheTransfersAndTheFra
     ASSERT_EQ(fields.size(), 11);
     EXPECT_TRUE(QDateTime::fromString(fields[0], Qt::ISODate).isValid()) << fields[0].toStdString();
     EXPECT_TRUE(fields[0].contains(QRegularExpression(QStringLiteral("[+-]\\d\\d:\\d\\d$"))));
-    EXPECT_EQ(fields.mid(1, 3), (QStringList{"download", "COM5", controller.Device()}));
-    EXPECT_EQ(fields.mid(5, 2), (QStringList{"standard", "8182"}));
-    EXPECT_EQ(fields[7], QStringLiteral("%1").arg(crc, 8, 16, QLatin1Char('0')));
+    // The bytes that went out, and the window in no file.
+    const std::size_t sent = reports[0].m_ByteTimes.size();
+    EXPECT_EQ(fields.mid(1, 4), (QStringList{"download", "COM5", controller.Device(), ""}));
+    EXPECT_EQ(fields.mid(5, 2), (QStringList{"standard", QString::number(sent)}));
+    EXPECT_EQ(fields[7], QStringLiteral("%1").arg(ImageCrc32(MemoryImage(image.begin(), image.begin() + std::ptrdiff_t(sent))),
+                                                 8, 16, QLatin1Char('0')));
     EXPECT_EQ(fields.mid(9), (QStringList{"cancelled", ""}));
+}
+
+// Exit, then Wait: a download that fails keeps the frame open and says why.
+TEST_F(TransferCommandsTest, WaitingToExitForATransferThatFailsKeepsTheFrameOpen)
+{
+    NewValid();
+    S_SimulatorOptions options = ControllerWithImage(std::vector<std::uint8_t>(8182));
+    options.m_StopAfter = 50;
+    RunningController controller(options);
+    Attach(controller.Device());
+    Main().m_DownloadAction->trigger();
+    ASSERT_TRUE(WaitForPhase(Msg::PhasePause));
+    Main().close();
+    ASSERT_TRUE(C_RunningTransfer::Current()->Window().IsAsking());
+    C_RunningTransfer::Current()->Window().m_WaitButton->click();
+    ASSERT_TRUE(QTest::qWaitFor([] { return C_RunningTransfer::Current() == nullptr; }, WaitMs));
+    QApplication::processEvents();
+    EXPECT_TRUE(Main().isVisible());
+    ASSERT_EQ(m_Boxes.Shown().size(), 1u);
+    EXPECT_TRUE(m_Boxes.Shown()[0].text.startsWith(Text(Msg::ExitAfterFailedTransfer))) << m_Boxes.Shown()[0].text.toStdString();
 }
 
 // Silent: the controller never answers. A cancel leaves no trace; a failure says why first.

@@ -195,20 +195,27 @@ TEST_P(UploadTest, OnlyAWholeImageReachesTheBuffer)
     C_KW3Communication link(&m_Lines, controller.Device(), complete ? PatientTimeout : ShortTimeout, ShortTimeout);
     const std::vector<std::uint8_t> before(c.length, 0xAA);
     std::vector<std::uint8_t> buffer = before;
+    const std::int64_t start = CounterValue();
     EXPECT_EQ(link.ReceiveImage(buffer.data(), c.length), complete);
     std::vector<std::pair<QString, int>> expected = {Line(270, Information), Line(271, Information)};
     if (!complete)
-        expected.push_back(Line(273, Error));
+        expected.push_back(Line(c.stopAfter == 0 ? Msg::ControllerSendsNothing : 273, Error));
+    // Nothing after the ready byte: the first byte is awaited 2 R + 1 s, not the whole image's time-out.
+    if (c.stopAfter == 0) {
+        EXPECT_LE(Milliseconds(CounterValue() - start), PauseMs + 2 * ShortTimeout + 1000 + 1000);
+    }
+    EXPECT_EQ(link.Received().size(), complete ? c.length : std::size_t(c.stopAfter));
     EXPECT_EQ(Lines(m_Heading), expected);
     EXPECT_EQ(buffer, complete ? sent : before);
     EXPECT_EQ(controller.Stop().at(0).m_HandshakeBytes, 1);
 }
 
 // 3000 of 8182 bytes ends the first half read; 60 of 82 the second; an odd
-// Varnholt image is read to its last byte.
+// Varnholt image is read to its last byte; a controller that answers and sends
+// nothing is told as such.
 INSTANTIATE_TEST_SUITE_P(Cases, UploadTest,
                          ::testing::Values(UploadCase{82, -1}, UploadCase{8182, 3000}, UploadCase{82, 60},
-                                           UploadCase{8185, -1}),
+                                           UploadCase{8185, -1}, UploadCase{8182, 0}),
                          [](const ::testing::TestParamInfo<UploadCase>& test) {
                              return "Bytes" + std::to_string(test.param.length) +
                                     (test.param.stopAfter < 0 ? std::string("Whole")

@@ -23,6 +23,7 @@
 #include <QSlider>
 #include <QSplitter>
 #include <QTest>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -235,5 +236,54 @@ TEST(RunningTransferTest, ACancelWhileSendingAsksAndADownloadEndingMeanwhileStan
         const auto [last, icon] = Lines(*heading).back();
         EXPECT_TRUE(last.startsWith(Text(confirm ? Msg::CancelledWhileSending : Msg::DownloadFinished)))
             << last.toStdString();
+    }
+}
+
+// The sending side decides whether a cancel comes in time: one sent while the window
+// still showed the pause (its thread busy) meets the image bytes going out and is
+// not taken, the question follows; a cancel once the last byte is out leaves the
+// download standing and ends only the verify, which then could not verify.
+TEST(RunningTransferTest, ACancelTooLateForTheFirstByteAsksAndOneAfterTheLastEndsOnlyTheVerify)
+{
+    const TempFolder folder;
+    const C_LanguageManager language{SourceFile(QStringLiteral("resources/English.lng"))};
+    constexpr std::size_t Size = 300;
+    for (const bool late : {true, false}) {
+        RunningController controller(ControllerWithImage(CountingImage(Size)));
+        C_ConfigurationPanes panes;
+        S_TransferPlan plan;
+        plan.m_Link.m_Choice.m_Device = controller.Device();
+        plan.m_Link.m_ReceiveTimeout = 100;
+        plan.m_FormatCode = 0xCAFE;
+        plan.m_Image = CountingImage(Size);
+        plan.m_Verify = !late;
+        C_RunningTransfer transfer(panes, panes.AddDiagnostic(nullptr, QStringLiteral("heading"), 0), plan,
+                                   QString(), QString());
+        std::optional<S_TransferOutcome> outcome;
+        QObject::connect(&transfer, &C_RunningTransfer::Finished,
+                         [&outcome](const S_TransferOutcome& ended) { outcome = ended; });
+        transfer.Start();
+        if (late) {
+            ASSERT_TRUE(QTest::qWaitFor([&] { return transfer.Window().m_PhaseLabel->text() == Text(Msg::PhasePause); },
+                                        10000));
+            // The window's thread is busy past the pause: it still shows the pause when Cancel is pressed.
+            QThread::msleep(2300);
+            transfer.Window().m_CancelButton->click();
+            ASSERT_TRUE(QTest::qWaitFor([&] { return transfer.Window().IsAsking(); }, 5000));
+            transfer.Window().m_WaitButton->click();
+        } else {
+            // As soon as the window shows the last byte sent: asked, and confirmed.
+            QObject::connect(transfer.Window().m_ProgressBar, &QProgressBar::valueChanged, [&transfer](int value) {
+                if (value != int(Size) || transfer.CancelledByUser())
+                    return;
+                transfer.Window().m_CancelButton->click();
+                ASSERT_TRUE(transfer.Window().IsAsking());
+                transfer.Window().m_CancelTransferButton->click();
+            });
+        }
+        ASSERT_TRUE(QTest::qWaitFor([&] { return outcome.has_value(); }, 10000));
+        EXPECT_EQ(outcome->m_Result, late ? TransferResult::Finished : TransferResult::CouldNotVerify);
+        EXPECT_EQ(outcome->m_Moved.size(), Size);
+        EXPECT_EQ(controller.Stop().at(0).m_ByteTimes.size(), Size) << "the whole image went out";
     }
 }

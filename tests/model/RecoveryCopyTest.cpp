@@ -10,9 +10,12 @@
 #include "support/Sampleconfiguration.h"
 #include "support/TempFolder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QProcess>
 
 #include <sys/stat.h>
 
@@ -91,16 +94,38 @@ TEST_F(RecoveryCopyTest, BrokenLocksHideNoCopyAndAFailedWriteKeepsTheCopyItRepla
     ASSERT_TRUE(empty.open(QIODevice::ReadWrite));
     empty.setFileTime(QDateTime::currentDateTime().addSecs(-120), QFileDevice::FileModificationTime);
     empty.close();
-    C_RecoveryFolder recovery(temp.Path(QStringLiteral("recovery")));
-    ASSERT_EQ(recovery.ClaimCopiesOfGoneProcesses().size(), 2u);
+    // A folder where a lock should be, and the lock of a dead run whose process id a live program now has.
+    temp.Write(QStringLiteral("recovery/7-folder-1.recovery"), Copy(QString(), {}));
+    ASSERT_TRUE(QDir().mkpath(temp.Path(QStringLiteral("recovery/7-folder.lock/inside"))));
+    temp.Write(QStringLiteral("recovery/6-reused-1.recovery"), Copy(QString(), {}));
+    QProcess other;
+    other.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+    ASSERT_TRUE(other.waitForStarted());
+    {
+        QLockFile own(temp.Path(QStringLiteral("own.lock")));
+        ASSERT_TRUE(own.tryLock(0));
+        QByteArray lock = temp.Read(QStringLiteral("own.lock"));
+        temp.Write(QStringLiteral("recovery/6-reused.lock"),
+                   QByteArray::number(other.processId()) + lock.mid(lock.indexOf('\n')));
+    }
+    auto recovery = std::make_unique<C_RecoveryFolder>(temp.Path(QStringLiteral("recovery")));
+    ASSERT_EQ(recovery->ClaimCopiesOfGoneProcesses().size(), 4u);
 
-    // The copy of the restored window cannot be written: the copy it replaces stays.
-    ASSERT_TRUE(QDir().mkpath(recovery.CopyFile(1)));
-    recovery.Write(1, Snapshot(QString(), {}), found);
-    recovery.Flush();
+    // The copy of the restored window cannot be written: the copy it replaces stays,
+    // and stays claimed, so that another run is not offered it meanwhile.
+    ASSERT_TRUE(QDir().mkpath(recovery->CopyFile(1)));
+    recovery->Write(1, Snapshot(QString(), {}), found);
+    recovery->Release();
     EXPECT_TRUE(QFileInfo::exists(found));
-    QDir(recovery.CopyFile(1)).removeRecursively();
-    recovery.Write(1, Snapshot(QString(), {}), found);
-    recovery.Flush();
+    const auto offered = [&temp] {
+        return C_RecoveryFolder(temp.Path(QStringLiteral("recovery"))).ClaimCopiesOfGoneProcesses().size();
+    };
+    EXPECT_EQ(offered(), 3u) << "the others were released";
+    QDir(recovery->CopyFile(1)).removeRecursively();
+    recovery->Write(1, Snapshot(QString(), {}), found);
+    recovery->Flush();
+    QCoreApplication::sendPostedEvents(recovery.get());
     EXPECT_FALSE(QFileInfo::exists(found));
+    other.kill();
+    other.waitForFinished();
 }

@@ -1,4 +1,5 @@
 // kw3tool end to end: check, convert and dump, their output and exit status.
+#include "comm/Serialport.h"
 #include "model/Context.h"
 #include "support/Imagebuilder.h"
 #include "support/TempFolder.h"
@@ -14,6 +15,10 @@
 #include <QSettings>
 
 #include <gtest/gtest.h>
+
+#include <future>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -315,29 +320,80 @@ TEST_F(Kw3toolTest, TransfersUseTheStoredDeviceUnlessAnOptionNamesAnotherAndPort
               2);
 }
 
-// The whole safe download, as long as a real one: backup, download, verify.
+// The whole safe download, as long as a real one, in four formats and fates at once:
+// a verify that finds what the controller changed, the backup and verify of the odd
+// Varnholt and the even inverter image, and a controller gone before its verify.
 TEST_F(Kw3toolTest, DownloadKeepsABackupAndItsVerifyFindsWhatTheControllerChanged)
 {
-    ImageBuilder held(StandardLayout, 16);
-    held.Step(0, 2, 3, 1, {{10, 0}, {11, 9}}).Program(0, 4, {{2, 3}});
-    const QString former = m_Folder.Write(QStringLiteral("former.KWC"), held.ConfigurationFile());
-    const QString backups = m_Folder.Path(QStringLiteral("backups"));
-    ASSERT_TRUE(QDir().mkpath(backups));
-    const SimulatedController controller({QStringLiteral("--image"), former, QStringLiteral("--corrupt"),
-                                          QStringLiteral("4321")},
-                                         m_Folder.Path(QString()), false);
-    const S_ToolRun run =
-        Run({QStringLiteral("download"), Valid(), QStringLiteral("--device"), controller.Device(),
-             QStringLiteral("--receive-timeout"), QStringLiteral("1000"), QStringLiteral("--backup"), backups,
-             QStringLiteral("--verify")});
-    EXPECT_EQ(run.m_Exit, 1) << run.m_Out.toStdString() << run.m_Err.toStdString();
-    EXPECT_TRUE(run.m_Out.contains(QStringLiteral("\n  [i] <278>: 8182 B, "))) << run.m_Out.toStdString();
-    EXPECT_TRUE(run.Lines().last().startsWith(QStringLiteral("    [!] <286> 1, <287> ")));
-    EXPECT_EQ(run.Lines().last().section(QLatin1Char(' '), -1), QStringLiteral("4321"));
-    const QStringList kept = QDir(backups).entryList(QDir::Files | QDir::Hidden);
-    ASSERT_EQ(kept.size(), 1);
-    EXPECT_TRUE(kept[0].endsWith(QStringLiteral("-standard.KWC"))) << kept[0].toStdString();
-    EXPECT_EQ(m_Folder.Read(QStringLiteral("backups/") + kept[0]), m_Folder.Read(QStringLiteral("former.KWC")));
+    struct Case
+    {
+        S_TestLayout layout;
+        QStringList simulator;
+        bool backup;
+        int exit;
+        // How the last line starts and ends.
+        QString start, end;
+    };
+    const Case cases[] = {
+        {StandardLayout, {QStringLiteral("--corrupt"), QStringLiteral("4321")}, true, 1, QStringLiteral("    [!] <286> 1, <287> "), QStringLiteral(" 4321")},
+        {VarnholtLayout, {QStringLiteral("--format"), QStringLiteral("varnholt")}, true, 0, QStringLiteral("    [i] <285>"), QString()},
+        {InverterLayout, {QStringLiteral("--format"), QStringLiteral("inverter")}, true, 0, QStringLiteral("    [i] <285>"), QString()},
+        {StandardLayout, {QStringLiteral("--once")}, false, 1, QStringLiteral("    [!] <288>"), QString()},
+    };
+    std::vector<std::unique_ptr<SimulatedController>> controllers;
+    std::vector<std::future<S_ToolRun>> runs;
+    for (const Case& c : cases) {
+        const QString name = QString::number(runs.size());
+        ImageBuilder held(c.layout, 16);
+        held.Step(0, 2, 3, 1, {{10, 0}, {11, 9}}).Program(0, 4, {{2, 3}});
+        const QString former = m_Folder.Write(name + QStringLiteral("-former.KWC"), held.ConfigurationFile());
+        ImageBuilder sent(c.layout, 16);
+        sent.Step(0, 1, 1, 1, {{3, 0x01}, {10, 0}, {11, 5}}).Program(0, 1, {{1, 1}});
+        const QString in = m_Folder.Write(name + QStringLiteral("-in.KWC"), sent.ConfigurationFile());
+        ASSERT_TRUE(QDir().mkpath(m_Folder.Path(name)));
+        controllers.push_back(std::make_unique<SimulatedController>(
+            QStringList{QStringLiteral("--image"), former} + c.simulator, m_Folder.Path(QString()), false));
+        QStringList arguments{QStringLiteral("download"), in, QStringLiteral("--device"), controllers.back()->Device(),
+                              QStringLiteral("--receive-timeout"), QStringLiteral("1000"), QStringLiteral("--verify")};
+        if (c.backup)
+            arguments << QStringLiteral("--backup") << m_Folder.Path(name);
+        runs.push_back(std::async(std::launch::async, [this, arguments] { return Run(arguments); }));
+    }
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        const Case& c = cases[i];
+        const S_ToolRun run = runs[i].get();
+        EXPECT_EQ(run.m_Exit, c.exit) << i << run.m_Out.toStdString() << run.m_Err.toStdString();
+        EXPECT_TRUE(run.m_Out.contains(QStringLiteral("\n  [i] <278>: %1 B, ").arg(c.layout.m_Size))) << i;
+        EXPECT_TRUE(run.Lines().last().startsWith(c.start) && run.Lines().last().endsWith(c.end))
+            << i << run.Lines().last().toStdString();
+        const QStringList kept = QDir(m_Folder.Path(QString::number(i))).entryList(QDir::Files | QDir::Hidden);
+        ASSERT_EQ(kept.size(), c.backup ? 1 : 0) << i;
+        if (c.backup) {
+            EXPECT_TRUE(kept[0].endsWith(QStringLiteral("-%1.KWC").arg(QLatin1String(c.layout.m_Name))));
+            EXPECT_EQ(m_Folder.Read(QString::number(i) + QLatin1Char('/') + kept[0]),
+                      m_Folder.Read(QString::number(i) + QStringLiteral("-former.KWC")));
+        }
+    }
+}
+
+// Before the first 'B': a backup that gets no answer sends none, a backup folder that
+// cannot be one sends nothing at all.
+TEST_F(Kw3toolTest, ABackupThatFailsSendsNoImage)
+{
+    for (const bool silent : {true, false}) {
+        C_PseudoTerminal line;
+        ASSERT_TRUE(line.Open());
+        const QString backups = silent ? m_Folder.Path(QString()) : m_Folder.Write(QStringLiteral("a-file"), "");
+        const S_ToolRun run = Run({QStringLiteral("download"), Valid(), QStringLiteral("--device"), line.DevicePath(),
+                                   QStringLiteral("--receive-timeout"), QStringLiteral("50"), QStringLiteral("--backup"),
+                                   backups});
+        EXPECT_EQ(run.m_Exit, silent ? 1 : 2) << run.m_Out.toStdString() << run.m_Err.toStdString();
+        QByteArray letters;
+        std::uint8_t byte = 0;
+        while (line.ReadByte(0, byte) == C_PseudoTerminal::ReadResult::Byte)
+            letters += char(byte);
+        EXPECT_EQ(letters, silent ? QByteArray(20, 'A') : QByteArray());
+    }
 }
 
 TEST_F(Kw3toolTest, SafetyOptionsAreCheckedBeforeAByteGoesOut)
