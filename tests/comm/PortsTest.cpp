@@ -127,7 +127,8 @@ TEST_F(PortsTest, TheListNamesEachDeviceOnceByItsStableName)
     }
     // The stored adapter is found under whichever number it has now, and only it.
     m_Ports.Set({Prolific(Q("/dev/ttyUSB0")), Ftdi(Q("/dev/ttyUSB1"))}, {{FtdiById, Q("/dev/ttyUSB1")}});
-    const S_PortEntry* found = FindStoredPort(ListPorts(m_Ports), FtdiById, m_Ports);
+    const std::vector<S_PortEntry> entries = ListPorts(m_Ports);
+    const S_PortEntry* found = FindStoredPort(entries, FtdiById, m_Ports);
     ASSERT_NE(found, nullptr);
     EXPECT_EQ(found->m_Port.m_Device, Q("/dev/ttyUSB1"));
     m_Ports.Set({Prolific(Q("/dev/ttyUSB0"))});
