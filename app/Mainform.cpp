@@ -773,8 +773,8 @@ void TMainForm::FilePrintExecute()
 {
     // Without a configuration window the print dialog says there is nothing to print.
     TFormMDIChild* window = ActiveConfiguration();
-    PrintConfiguration(this, window, window != nullptr ? window->Format() : nullptr,
-                       window != nullptr ? window->Path() : QString());
+    PrintConfiguration(this, window != nullptr ? &window->Current() : nullptr,
+                       window != nullptr ? window->Format() : nullptr, window != nullptr ? window->Path() : QString());
 }
 
 void TMainForm::FileOpenLanguageActionExecute()

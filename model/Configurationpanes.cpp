@@ -3,6 +3,7 @@
 #include "desktop/Updown.h"
 #include "language/Language.h"
 #include "language/Messages.h"
+#include "model/Diagnosticlist.h"
 #include "model/Nodedata.h"
 #include "model/Serviceblock.h"
 #include "model/Utilities.h"
@@ -48,27 +49,27 @@ C_ConfigurationPanes::C_ConfigurationPanes(QWidget* parent)
     , m_TemperatureComboBox(new QComboBox(this))
     , m_MaximumLevelLabel(new QLabel(this))
     , m_MaximumLevelEdit(NewValueBox(false))
-    , m_MaximumLevelUpDown(NewUpDown(m_MaximumLevelEdit, ServiceParameter::MaximumLevel, 100))
+    , m_MaximumLevelUpDown(NewUpDown(m_MaximumLevelEdit, ServiceParameter::MaximumLevel))
     , m_MinimumLevelLabel(new QLabel(this))
     , m_MinimumLevelEdit(NewValueBox(false))
-    , m_MinimumLevelUpDown(NewUpDown(m_MinimumLevelEdit, ServiceParameter::MinimumLevel, 10))
+    , m_MinimumLevelUpDown(NewUpDown(m_MinimumLevelEdit, ServiceParameter::MinimumLevel))
     , m_AdvanceEnableCheckbox(new QCheckBox(this))
     , m_MachineEnableCheckbox(new QCheckBox(this))
     , m_SlowingDownTimeLabel(new QLabel(this))
     , m_SlowingDownTimeEdit(NewValueBox(false))
-    , m_SlowingDownTimeUpDown(NewUpDown(m_SlowingDownTimeEdit, ServiceParameter::SlowingDownTime, 40))
+    , m_SlowingDownTimeUpDown(NewUpDown(m_SlowingDownTimeEdit, ServiceParameter::SlowingDownTime))
     , m_MaximumSpeedLabel(new QLabel(this))
     , m_MaximumSpeedEdit(NewValueBox(false))
-    , m_MaximumSpeedUpDown(NewUpDown(m_MaximumSpeedEdit, ServiceParameter::MaximumSpeed, 999))
+    , m_MaximumSpeedUpDown(NewUpDown(m_MaximumSpeedEdit, ServiceParameter::MaximumSpeed))
     , m_SpinLevelLabel(new QLabel(this))
     , m_SpinLevelEdit(NewValueBox(false))
-    , m_SpinLevelUpDown(NewUpDown(m_SpinLevelEdit, ServiceParameter::SpinLevel, 2))
+    , m_SpinLevelUpDown(NewUpDown(m_SpinLevelEdit, ServiceParameter::SpinLevel))
     , m_MaintenanceRequestLabel(new QLabel(this))
     , m_MaintenanceRequestEdit(NewValueBox(false))
-    , m_MaintenanceRequestUpDown(NewUpDown(m_MaintenanceRequestEdit, ServiceParameter::MaintenanceRequest, 1000))
+    , m_MaintenanceRequestUpDown(NewUpDown(m_MaintenanceRequestEdit, ServiceParameter::MaintenanceRequest))
     , m_TemperatureHysteresisLabel(new QLabel(this))
     , m_TemperatureHysteresisEdit(NewValueBox(true))
-    , m_TemperatureHysteresisUpDown(NewUpDown(m_TemperatureHysteresisEdit, ServiceParameter::TemperatureHysteresis, 3))
+    , m_TemperatureHysteresisUpDown(NewUpDown(m_TemperatureHysteresisEdit, ServiceParameter::TemperatureHysteresis))
     , m_MotorGrid(new QTableWidget(MotorModes + 1, MotorTimes + 1, this))
     , m_ProgramsTree(new C_TreeView(this))
     , m_CyclesTree(new C_TreeView(this))
@@ -111,12 +112,13 @@ QLineEdit* C_ConfigurationPanes::NewValueBox(bool typable)
     return box;
 }
 
-C_UpDown* C_ConfigurationPanes::NewUpDown(QLineEdit* associate, ServiceParameter parameter, int position)
+C_UpDown* C_ConfigurationPanes::NewUpDown(QLineEdit* associate, ServiceParameter parameter)
 {
+    const S_ServiceParameter& row = ServiceParameterOf(parameter);
     auto* upDown = new C_UpDown(this);
-    upDown->SetRange(ServiceParameterOf(parameter).m_Minimum, ServiceParameterOf(parameter).m_Maximum);
+    upDown->SetRange(row.m_Minimum, row.m_Maximum);
     upDown->SetAssociate(associate);
-    upDown->SetPosition(position);
+    upDown->SetPosition(row.m_PanelDefault);
     return upDown;
 }
 
@@ -163,13 +165,18 @@ void C_ConfigurationPanes::CreateCategoryRoots()
 
 void C_ConfigurationPanes::SetServiceDefaults()
 {
-    for (QLineEdit* box :
-         {m_StepCountEdit, m_NumberOfOutputsEdit, m_TotalWashesEdit, m_PartialWashesEdit, m_WorkingHoursEdit})
+    for (QLineEdit* box : {m_StepCountEdit, m_NumberOfOutputsEdit})
         box->setText(QStringLiteral("0"));
-    m_LanguageComboBox->setCurrentIndex(0);
-    m_TemperatureComboBox->setCurrentIndex(0);
-    m_AdvanceEnableCheckbox->setChecked(true);
-    m_MachineEnableCheckbox->setChecked(true);
+    for (const S_ServiceParameter& parameter : ServiceParameters())
+        ShowValue(parameter.m_Parameter, *this, parameter.m_PanelDefault);
+}
+
+void C_ConfigurationPanes::AddDiagnostics(const C_DiagnosticList& list)
+{
+    std::vector<QTreeWidgetItem*> lines;
+    for (const S_DiagnosticLine& line : list.Lines())
+        lines.push_back(AddDiagnostic(line.m_Parent == C_DiagnosticList::Top ? nullptr : lines[size_t(line.m_Parent)],
+                                      line.m_Text, line.m_Icon));
 }
 
 QTreeWidgetItem* C_ConfigurationPanes::AddDiagnostic(QTreeWidgetItem* parent, const QString& text, int icon)

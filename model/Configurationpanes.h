@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 
+class C_DiagnosticList;
 enum class ServiceParameter;
 class C_TreeView;
 class C_UpDown;
@@ -41,6 +42,8 @@ public:
 
     // Appends a line under the parent (at top level without one), expands the parent.
     QTreeWidgetItem* AddDiagnostic(QTreeWidgetItem* parent, const QString& text, int icon);
+    // Appends the lines of a list, each under its parent, the top ones as AddDiagnostic does.
+    void AddDiagnostics(const C_DiagnosticList& list);
     // While set, top-level lines go under this line, which no tree shows.
     QTreeWidgetItem* m_QuietLines = nullptr;
 
@@ -116,8 +119,8 @@ private:
     void CreateCategoryRoots();
     void SetServiceDefaults();
     QLineEdit* NewValueBox(bool typable);
-    // An up-down with the range of the parameter's row.
-    C_UpDown* NewUpDown(QLineEdit* associate, ServiceParameter parameter, int position);
+    // An up-down with the range and the default of the parameter's row.
+    C_UpDown* NewUpDown(QLineEdit* associate, ServiceParameter parameter);
 };
 
 // While it lives, the panes' diagnostic lines go nowhere: a build that only probes

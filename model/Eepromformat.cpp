@@ -7,6 +7,7 @@
 #include "model/Eepromvarnholt.h"
 #include "model/Formatinverter.h"
 #include "model/Formatstandard.h"
+#include "model/Imagecodec.h"
 #include "model/Imagefields.h"
 #include "model/Motortable.h"
 #include "model/Programarea.h"
@@ -20,10 +21,6 @@
 #include <algorithm>
 
 namespace {
-
-// Cycle numbers and step numbers are one byte each in a record, and a step number of 255 means not used.
-constexpr int MaximumCycleNumber = 255;
-constexpr int MaximumCycleSteps = 254;
 
 QString Line(std::int16_t id, const QString& text)
 {
@@ -102,24 +99,28 @@ void C_EEPROMFormat::ShowInPanes()
 
 void C_EEPROMFormat::ShowConfiguration()
 {
-    ServiceToWindow();
-    MotorTable::ToGrid(m_Image.data() + m_Description.m_Layout.m_MotorTable, m_Window);
-    CyclesFromImage();
-    ProgramArea::ToTree(m_Image.data() + m_Description.m_Layout.m_ProgramArea, m_Window);
+    MakeRows(m_Image[size_t(m_Description.m_Layout.m_OutputsByte)]);
+    C_DiagnosticList lines;
+    const C_Configuration value = C_ImageCodec(m_Description).Decode(m_Image, lines);
+    value.Show(m_Window);
+    ShowFormatPicture();
+    for (int step = 0; step < value.StepCount(); ++step)
+        ReserveSteps(1);
+    for (int i = 0; i < m_Window.m_ProgramsTree->topLevelItemCount(); ++i)
+        m_Window.m_ProgramsTree->topLevelItem(i)->setExpanded(true);
+    for (QTreeWidgetItem* root : m_Window.m_CategoryNodes)
+        if (root != nullptr && root->childCount() > 0)
+            root->setExpanded(true);
+    m_Window.AddDiagnostics(lines);
 }
 
 bool C_EEPROMFormat::BuildImage()
 {
     m_ImageBuilt = false;
-    ServiceFromWindow();
-    MotorTable::FromGrid(m_Image.data() + m_Description.m_Layout.m_MotorTable, m_Window);
-    if (!ProgramArea::FromTree(m_Image.data() + m_Description.m_Layout.m_ProgramArea, m_Window))
-        return false;
-    if (!CyclesToImage())
-        return false;
-    Fill(m_Image, m_Description.m_ClearedByBuild);
-    m_ImageBuilt = true;
-    return true;
+    C_DiagnosticList lines;
+    m_ImageBuilt = C_ImageCodec(m_Description).Encode(C_Configuration::Read(*this, m_Window), m_Image, lines);
+    m_Window.AddDiagnostics(lines);
+    return m_ImageBuilt;
 }
 
 void C_EEPROMFormat::LoadImage(const QByteArray& bytes)
@@ -171,109 +172,13 @@ int C_EEPROMFormat::GetOutputs() const
     return outputs == 24 ? 24 : 16;
 }
 
-QTreeWidgetItem* C_EEPROMFormat::CycleOfRecord(const std::uint8_t* record)
+void C_EEPROMFormat::ShowFormatPicture()
 {
-    const int code = record[StepRecord::Category];
-    if (code < 1 || code > NodeKind::CategoryCount)
-        return nullptr;
-    if (m_Description.m_StepNumber255Unused && record[StepRecord::StepNumber] == UnusedByte)
-        return nullptr;
-    QTreeWidgetItem* root = m_Window.m_CategoryNodes[size_t(code)];
-    QTreeWidgetItem* cycle = FindChildByNumber(root, record[StepRecord::Cycle]);
-    // A step is placed only right after the steps its cycle already has.
-    const int steps = cycle != nullptr ? NodeData(cycle)->m_Content->StepCount() - 1 : 0;
-    if (record[StepRecord::StepNumber] != steps + 1)
-        return nullptr;
-    if (cycle == nullptr) {
-        cycle = AddNodeWithData(m_Window.m_CyclesTree, root, C_ConfigurationPanes::CycleImage,
-                                NodeKind::CycleWord | NodeKind::CategoryBits(code), record[StepRecord::Cycle]);
-        if (m_Description.m_CreatedCycleLine != 0)
-            m_Window.AddDiagnostic(nullptr, Text(m_Description.m_CreatedCycleLine),
-                                   C_ConfigurationPanes::Information);
-    }
-    return cycle;
-}
-
-void C_EEPROMFormat::CyclesFromImage()
-{
-    MakeRows(m_Image[size_t(m_Description.m_Layout.m_OutputsByte)]);
-    const C_StepRecordCodec codec(m_RowLayout, m_Description.m_UnusedSpeedHigh);
-    const S_ImageLayout& layout = m_Description.m_Layout;
-    for (int i = 0; i < layout.m_StepRecords; ++i) {
-        const std::uint8_t* record = m_Image.data() + i * layout.m_RecordSize;
-        if (record[StepRecord::Category] == UnusedByte)
-            continue;
-        QTreeWidgetItem* cycle = CycleOfRecord(record);
-        if (cycle == nullptr)
-            continue;
-        C_NodeData& data = *NodeData(cycle);
-        codec.Decode(record, *data.m_Content->InsertStep(std::int16_t(data.m_Content->StepCount() - 1)));
-        ReserveSteps(1);
-        cycle->setText(0, NodeLabel(data));
-        cycle->parent()->setExpanded(true);
-    }
-}
-
-bool C_EEPROMFormat::CyclesToImage()
-{
-    QTreeWidgetItem* heading = m_Window.AddDiagnostic(nullptr, Text(Msg::WritingCycles), C_ConfigurationPanes::Heading);
-    const C_StepRecordCodec codec(m_RowLayout, m_Description.m_UnusedSpeedHigh);
-    const S_ImageLayout& layout = m_Description.m_Layout;
-    int i = 0;
-    for (QTreeWidgetItemIterator it(m_Window.m_CyclesTree); *it != nullptr; ++it) {
-        const C_NodeData* data = NodeData(*it);
-        if (data == nullptr || (data->m_Kind & NodeKind::Group) || !data->m_Content)
-            continue;
-        const QString caption = (*it)->text(0);
-        QTreeWidgetItem* line = m_Window.AddDiagnostic(heading, caption, C_ConfigurationPanes::Information);
-        const int steps = data->m_Content->StepCount() - 1;
-        if (steps == 0) {
-            m_Window.AddDiagnostic(line, caption + Text(Msg::CycleWithoutSteps), C_ConfigurationPanes::Error);
-            return false;
-        }
-        if (steps > MaximumCycleSteps || data->m_Number < 0 || data->m_Number > MaximumCycleNumber) {
-            m_Window.AddDiagnostic(line, caption + Text(Msg::CycleTooLong), C_ConfigurationPanes::Error);
-            return false;
-        }
-        m_Window.AddDiagnostic(line, QString::number(steps) + Text(Msg::StepsWord), C_ConfigurationPanes::Information);
-        for (int k = 0; k < steps; ++k) {
-            std::uint8_t* record = m_Image.data() + i * layout.m_RecordSize;
-            record[StepRecord::Category] = std::uint8_t(NodeKind::CategoryCode(data->m_Kind));
-            record[StepRecord::Cycle] = std::uint8_t(data->m_Number);
-            record[StepRecord::StepNumber] = std::uint8_t(k + 1);
-            codec.Encode(*data->m_Content->GetStep(k), record);
-            if (const std::int16_t failure = FailedStepCheck(m_Description.m_StepChecks, record, m_Window)) {
-                m_Window.AddDiagnostic(line, Line(Msg::Step, QString::number(k + 1)) + Text(failure),
-                                       C_ConfigurationPanes::Error);
-                return false;
-            }
-            // One record always stays free.
-            if (++i == layout.m_StepRecords) {
-                m_Window.AddDiagnostic(nullptr, Text(Msg::StepMemoryFull), C_ConfigurationPanes::Error);
-                return false;
-            }
-        }
-    }
-    for (; i < layout.m_StepRecords; ++i)
-        m_Image[size_t(i * layout.m_RecordSize + StepRecord::Category)] = UnusedByte;
-    return true;
-}
-
-void C_EEPROMFormat::ServiceToWindow()
-{
-    C_ServiceBlock(m_Description.m_Service).ToWindow(m_Image, m_Window);
     m_Window.m_TypeImage->setPixmap(m_Window.m_TypeImageList.value(m_Description.m_TypePicture));
     // A hint is a short text for the tip and a long one for the status line.
     const QString& hint = Text(m_Description.m_TypeHint);
     m_Window.m_TypeImage->setToolTip(hint.section(QLatin1Char('|'), 0, 0));
     m_Window.m_TypeImage->setStatusTip(hint.section(QLatin1Char('|'), -1));
-}
-
-void C_EEPROMFormat::ServiceFromWindow()
-{
-    if (m_Description.m_ServiceHeading != 0)
-        m_Window.AddDiagnostic(nullptr, Text(m_Description.m_ServiceHeading), C_ConfigurationPanes::Heading);
-    C_ServiceBlock(m_Description.m_Service).FromWindow(m_Image, m_Window);
 }
 
 void C_EEPROMFormat::MakeRows(int outputs)

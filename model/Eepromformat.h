@@ -94,10 +94,8 @@ public:
     void SetStepFieldEnabled(C_CycleContent& content, int column, int row, bool enable);
 
 protected:
-    void CyclesFromImage();
-    bool CyclesToImage();
-    void ServiceToWindow();
-    void ServiceFromWindow();
+    // The format's picture and hint on the service panel.
+    void ShowFormatPicture();
 
     C_EEPROMFormat(C_ConfigurationPanes& window, const S_FormatDescription& description, int outputs);
 
@@ -124,9 +122,6 @@ private:
     // Cooling, balanced feed or the temperature function of the step switched on or off.
     void EditSpecialFunction(C_Step& step, std::int32_t row, C_StepQuestions& ask);
     void EditTemperature(C_Step& step, C_StepQuestions& ask);
-    // The cycles tree node the record's steps belong to, created when this is its
-    // first step; null for a record that holds no step the reader can place.
-    QTreeWidgetItem* CycleOfRecord(const std::uint8_t* record);
 
     const S_FormatDescription& m_Description;
     // The record places of m_Rows, row by row.

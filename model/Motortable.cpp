@@ -3,6 +3,7 @@
 #include "language/Language.h"
 #include "language/Messages.h"
 #include "model/Configurationpanes.h"
+#include "model/Diagnosticlist.h"
 #include "model/Imagebytes.h"
 
 #include <array>
@@ -11,11 +12,11 @@ namespace MotorTable {
 
 namespace {
 
-constexpr int Times = C_ConfigurationPanes::MotorTimes;
+constexpr int TimesPerMode = C_ConfigurationPanes::MotorTimes;
 
 bool AllTimes(const std::uint8_t* entry, std::uint8_t value)
 {
-    for (int t = 1; t <= Times; ++t)
+    for (int t = 1; t <= TimesPerMode; ++t)
         if (entry[t] != value)
             return false;
     return true;
@@ -23,9 +24,11 @@ bool AllTimes(const std::uint8_t* entry, std::uint8_t value)
 
 } // namespace
 
-void ToGrid(std::uint8_t* table, C_ConfigurationPanes& window)
+Times Read(std::uint8_t* table, C_DiagnosticList& lines)
 {
-    window.AddDiagnostic(nullptr, Text(Msg::ReadingMotorTable), C_ConfigurationPanes::Heading);
+    lines.Add(C_DiagnosticList::Top, Text(Msg::ReadingMotorTable), C_DiagnosticList::Heading);
+    Times times(std::size_t(C_ConfigurationPanes::MotorModes),
+                {C_ConfigurationPanes::MotorUnused, C_ConfigurationPanes::MotorUnused, C_ConfigurationPanes::MotorUnused});
     // A mode named twice keeps the times of its first entry, so that saving and
     // reloading never moves times from one entry to another. An entry without
     // times is not used and names no mode: else the times of a later sixteenth
@@ -35,7 +38,7 @@ void ToGrid(std::uint8_t* table, C_ConfigurationPanes& window)
         std::uint8_t* entry = table + e * EntrySize;
         if (entry[0] == UnusedByte)
             continue;
-        for (int t = 1; t <= Times; ++t)
+        for (int t = 1; t <= TimesPerMode; ++t)
             if (entry[t] == 0)
                 entry[t] = UnusedByte;
         if (AllTimes(entry, UnusedByte)) {
@@ -45,20 +48,21 @@ void ToGrid(std::uint8_t* table, C_ConfigurationPanes& window)
         const int mode = entry[0];
         if (mode >= 1 && mode <= C_ConfigurationPanes::MotorModes && !shown[size_t(mode)]) {
             shown[size_t(mode)] = true;
-            for (int t = 1; t <= Times; ++t)
-                window.SetMotorCell(mode, t, entry[t]);
+            for (int t = 1; t <= TimesPerMode; ++t)
+                times[size_t(mode - 1)][size_t(t - 1)] = entry[t];
         }
     }
+    return times;
 }
 
-void FromGrid(std::uint8_t* table, C_ConfigurationPanes& window)
+void Write(std::uint8_t* table, const Times& times, C_DiagnosticList& lines)
 {
-    window.AddDiagnostic(nullptr, Text(Msg::WritingMotorTable), C_ConfigurationPanes::Heading);
+    lines.Add(C_DiagnosticList::Top, Text(Msg::WritingMotorTable), C_DiagnosticList::Heading);
     for (int row = 1; row <= C_ConfigurationPanes::MotorModes; ++row) {
         std::uint8_t* entry = table + (row - 1) * EntrySize;
         entry[0] = std::uint8_t(row);
-        for (int t = 1; t <= Times; ++t)
-            entry[t] = std::uint8_t(window.MotorCell(row, t));
+        for (int t = 1; t <= TimesPerMode; ++t)
+            entry[t] = std::uint8_t(times[size_t(row - 1)][size_t(t - 1)]);
     }
     SettleEntries(table);
 }
@@ -67,7 +71,7 @@ void SettleEntries(std::uint8_t* table)
 {
     for (int e = 0; e < Entries; ++e) {
         std::uint8_t* entry = table + e * EntrySize;
-        for (int t = 1; t <= Times; ++t)
+        for (int t = 1; t <= TimesPerMode; ++t)
             if (entry[t] == UnusedByte)
                 entry[t] = 0;
         if (AllTimes(entry, 0))

@@ -2,12 +2,9 @@
 
 #include "language/Language.h"
 #include "language/Messages.h"
-#include "model/Configurationpanes.h"
-#include "model/Cyclecontent.h"
+#include "model/Diagnosticlist.h"
 #include "model/Imagebytes.h"
 #include "model/Utilities.h"
-
-#include <QTreeWidgetItemIterator>
 
 #include <algorithm>
 
@@ -20,97 +17,88 @@ QString Line(std::int16_t id, const QString& text)
     return Text(id) + QLatin1Char(' ') + text;
 }
 
-// A reference links only to a cycle of its category; a category root (number 0)
-// or a category code out of range links to nothing, so the check reports it.
-QTreeWidgetItem* CycleNode(const C_ConfigurationPanes& window, int categoryCode, int number)
+const C_Configuration::S_Cycle* FindCycle(const std::vector<C_Configuration::S_Cycle>& cycles, int category,
+                                          int number)
 {
-    if (categoryCode < 1 || categoryCode > NodeKind::CategoryCount)
-        return nullptr;
-    return FindChildByNumber(window.m_CategoryNodes[size_t(categoryCode)], number);
-}
-
-int StepsOf(const QTreeWidgetItem* cycleNode)
-{
-    const C_NodeData* data = NodeData(cycleNode);
-    return data != nullptr && data->m_Content ? data->m_Content->StepCount() - 1 : 0;
+    for (const C_Configuration::S_Cycle& cycle : cycles)
+        if (cycle.Category() == category && cycle.m_Number == number)
+            return &cycle;
+    return nullptr;
 }
 
 // Writes one program into its record; false, with the reason under its line, when it cannot be.
-bool WriteProgram(const QTreeWidgetItem* program, std::uint8_t* record, QTreeWidgetItem* line,
-                  C_ConfigurationPanes& window)
+bool WriteProgram(const C_Configuration::S_Program& program, const C_Configuration& value, std::uint8_t* record,
+                  int line, C_DiagnosticList& lines)
 {
-    record[0] = std::uint8_t(NodeData(program)->m_Number);
+    record[0] = std::uint8_t(program.m_Number);
     record[1] = 0;
-    if (program->childCount() == 0) {
-        window.AddDiagnostic(line, Text(Msg::ProgramWithoutCycles), C_ConfigurationPanes::Error);
+    if (program.m_References.empty()) {
+        lines.Add(line, Text(Msg::ProgramWithoutCycles), C_DiagnosticList::Error);
         return false;
     }
-    if (program->childCount() > References) {
-        window.AddDiagnostic(line, Line(Msg::TooManyReferences, program->text(0)), C_ConfigurationPanes::Error);
+    if (program.m_References.size() > std::size_t(References)) {
+        lines.Add(line, Line(Msg::TooManyReferences, ProgramLabel(program.m_Number)), C_DiagnosticList::Error);
         return false;
     }
-    for (int k = 0; k < program->childCount(); ++k) {
-        const QTreeWidgetItem* reference = program->child(k);
-        const C_NodeData* data = NodeData(reference);
-        if (data == nullptr || data->m_Link == nullptr) {
-            window.AddDiagnostic(line, Text(Msg::MissingCycle), C_ConfigurationPanes::Error);
+    for (std::size_t k = 0; k < program.m_References.size(); ++k) {
+        const C_Configuration::S_Reference& reference = program.m_References[k];
+        const C_Configuration::S_Cycle* cycle =
+            reference.m_Linked ? FindCycle(value.m_Cycles, reference.Category(), reference.m_Number) : nullptr;
+        if (cycle == nullptr) {
+            lines.Add(line, Text(Msg::MissingCycle), C_DiagnosticList::Error);
             return false;
         }
-        record[1] = std::uint8_t(record[1] + StepsOf(data->m_Link));
-        record[2 + 2 * k] = std::uint8_t(NodeKind::CategoryCode(data->m_Kind));
-        record[3 + 2 * k] = std::uint8_t(data->m_Number);
-        window.AddDiagnostic(line, Line(Msg::Cycle, reference->text(0)), C_ConfigurationPanes::Information);
+        record[1] = std::uint8_t(record[1] + cycle->m_Steps->size());
+        record[2 + 2 * k] = std::uint8_t(reference.Category());
+        record[3 + 2 * k] = std::uint8_t(reference.m_Number);
+        lines.Add(line, Line(Msg::Cycle, CycleName(reference.m_Kind, reference.m_Number)),
+                  C_DiagnosticList::Information);
     }
     return true;
 }
 
 } // namespace
 
-void ToTree(const std::uint8_t* area, C_ConfigurationPanes& window)
+std::vector<C_Configuration::S_Program> Read(const std::uint8_t* area,
+                                             const std::vector<C_Configuration::S_Cycle>& cycles,
+                                             C_DiagnosticList& lines)
 {
-    QTreeWidgetItem* heading = window.AddDiagnostic(nullptr, Text(Msg::ReadingPrograms), C_ConfigurationPanes::Heading);
+    const int heading = lines.Add(C_DiagnosticList::Top, Text(Msg::ReadingPrograms), C_DiagnosticList::Heading);
+    std::vector<C_Configuration::S_Program> programs;
     for (int r = 0; r < Records; ++r) {
         const std::uint8_t* record = area + r * RecordSize;
         if (record[0] == UnusedByte)
             continue;
-        window.AddDiagnostic(heading, Line(Msg::Program, QString::number(record[0])),
-                             C_ConfigurationPanes::Information);
-        // Built whole before it joins the tree: one insertion for the program and its references.
-        QTreeWidgetItem* program = NewNodeWithData(window.m_ProgramsTree, C_ConfigurationPanes::ProgramImage,
-                                                   NodeKind::ProgramWord, record[0]);
+        lines.Add(heading, Line(Msg::Program, QString::number(record[0])), C_DiagnosticList::Information);
+        C_Configuration::S_Program& program = programs.emplace_back(C_Configuration::S_Program{record[0], {}});
         for (int p = 0; p < References && record[2 + 2 * p] != UnusedByte; ++p) {
             const int code = record[2 + 2 * p];
             const int number = record[3 + 2 * p];
-            C_DataNode* reference = NewNodeWithData(window.m_ProgramsTree, C_ConfigurationPanes::CycleImage,
-                                                    NodeKind::CycleReferenceWord | NodeKind::CategoryBits(code), number);
-            reference->Data().m_Link = CycleNode(window, code, number);
-            program->addChild(reference);
+            // A reference links only to a cycle of its category; a category code out of range links to nothing.
+            const bool linked = code >= 1 && code <= NodeKind::CategoryCount && FindCycle(cycles, code, number) != nullptr;
+            program.m_References.push_back({NodeKind::CycleReferenceWord | NodeKind::CategoryBits(code), number, linked});
         }
-        window.m_ProgramsTree->addTopLevelItem(program);
-        program->setExpanded(true);
     }
+    return programs;
 }
 
-bool FromTree(std::uint8_t* area, C_ConfigurationPanes& window)
+bool Write(std::uint8_t* area, const C_Configuration& value, C_DiagnosticList& lines)
 {
-    QTreeWidgetItem* heading = window.AddDiagnostic(nullptr, Text(Msg::WritingPrograms), C_ConfigurationPanes::Heading);
-    if (window.m_ProgramsTree->topLevelItemCount() == 0) {
-        window.AddDiagnostic(heading, Text(Msg::NoPrograms), C_ConfigurationPanes::Error);
+    const int heading = lines.Add(C_DiagnosticList::Top, Text(Msg::WritingPrograms), C_DiagnosticList::Heading);
+    if (value.m_Programs.empty()) {
+        lines.Add(heading, Text(Msg::NoPrograms), C_DiagnosticList::Error);
         return false;
     }
     std::fill(area, area + Size, UnusedByte);
     int record = 0;
-    for (QTreeWidgetItemIterator it(window.m_ProgramsTree); *it != nullptr; ++it) {
-        const C_NodeData* data = NodeData(*it);
-        if (data == nullptr || !(data->m_Kind & NodeKind::Program))
-            continue;
+    for (const C_Configuration::S_Program& program : value.m_Programs) {
         // The area has room for 30 programs, the editor numbers up to 99.
         if (record == Records) {
-            window.AddDiagnostic(heading, Text(Msg::TooManyPrograms), C_ConfigurationPanes::Error);
+            lines.Add(heading, Text(Msg::TooManyPrograms), C_DiagnosticList::Error);
             return false;
         }
-        QTreeWidgetItem* line = window.AddDiagnostic(heading, (*it)->text(0), C_ConfigurationPanes::Information);
-        if (!WriteProgram(*it, area + record * RecordSize, line, window))
+        const int line = lines.Add(heading, ProgramLabel(program.m_Number), C_DiagnosticList::Information);
+        if (!WriteProgram(program, value, area + record * RecordSize, line, lines))
             return false;
         ++record;
     }

@@ -1,8 +1,11 @@
 #pragma once
 
-#include <cstdint>
+#include "model/Configuration.h"
 
-class C_ConfigurationPanes;
+#include <cstdint>
+#include <vector>
+
+class C_DiagnosticList;
 
 // The program area of every format: 30 records of a program number (255 = not
 // used), the program's total steps modulo 256 and 16 pairs of category code and
@@ -13,8 +16,10 @@ constexpr int RecordSize = 34;
 constexpr int Size = Records * RecordSize;
 constexpr int References = 16;
 
-// Adds the programs to the programs tree, linked to the cycles already shown.
-void ToTree(const std::uint8_t* area, C_ConfigurationPanes& window);
-// Writes the programs tree into the area with its checks; false when one fails.
-bool FromTree(std::uint8_t* area, C_ConfigurationPanes& window);
+// The programs of the area, their references linked where the cycles hold the cycle.
+std::vector<C_Configuration::S_Program> Read(const std::uint8_t* area,
+                                             const std::vector<C_Configuration::S_Cycle>& cycles,
+                                             C_DiagnosticList& lines);
+// Writes the configuration's programs into the area with their checks; false when one fails.
+bool Write(std::uint8_t* area, const C_Configuration& value, C_DiagnosticList& lines);
 } // namespace ProgramArea

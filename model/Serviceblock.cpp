@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <algorithm>
+
 namespace {
 
 using P = ServiceParameter;
@@ -41,37 +43,37 @@ const std::vector<S_Row>& Rows()
     using S = ServiceStorage;
     using D = ServiceDisplay;
     static const std::vector<S_Row> rows = {
-        {{P::TotalWashes, "totalWashes", Msg::TotalWashes, S::Little16, D::Text, 0, 65535},
+        {{P::TotalWashes, "totalWashes", Msg::TotalWashes, S::Little16, D::Text, 0, 65535, 0},
          {.m_Label = &W::m_TotalWashesLabel, .m_Box = &W::m_TotalWashesEdit}},
-        {{P::PartialWashes, "partialWashes", Msg::PartialWashes, S::Little16, D::Text, 0, 65535},
+        {{P::PartialWashes, "partialWashes", Msg::PartialWashes, S::Little16, D::Text, 0, 65535, 0},
          {.m_Label = &W::m_PartialWashesLabel, .m_Box = &W::m_PartialWashesEdit}},
-        {{P::WorkingHours, "workingHours", Msg::WorkingHours, S::Little16, D::Text, 0, 65535},
+        {{P::WorkingHours, "workingHours", Msg::WorkingHours, S::Little16, D::Text, 0, 65535, 0},
          {.m_Label = &W::m_WorkingHoursLabel, .m_Box = &W::m_WorkingHoursEdit}},
-        {{P::MaintenanceRequest, "maintenanceRequest", Msg::MaintenanceRequest, S::Little16, D::Position, 0, 9999},
+        {{P::MaintenanceRequest, "maintenanceRequest", Msg::MaintenanceRequest, S::Little16, D::Position, 0, 9999, 1000},
          {.m_Label = &W::m_MaintenanceRequestLabel,
           .m_Box = &W::m_MaintenanceRequestEdit,
           .m_UpDown = &W::m_MaintenanceRequestUpDown}},
-        {{P::Language, "language", Msg::DisplayLanguage, S::Byte, D::ItemIndex, -1, Msg::LanguageSpanish - Msg::LanguageGerman},
+        {{P::Language, "language", Msg::DisplayLanguage, S::Byte, D::ItemIndex, -1, Msg::LanguageSpanish - Msg::LanguageGerman, 0},
          {.m_Label = &W::m_LanguageLabel, .m_ComboBox = &W::m_LanguageComboBox}},
-        {{P::TemperatureUnit, "temperatureUnit", Msg::TemperatureUnit, S::Byte, D::ItemIndex, 0, 1},
+        {{P::TemperatureUnit, "temperatureUnit", Msg::TemperatureUnit, S::Byte, D::ItemIndex, 0, 1, 0},
          {.m_Label = &W::m_TemperatureTypeLabel, .m_ComboBox = &W::m_TemperatureComboBox}},
-        {{P::MaximumLevel, "maximumLevel", Msg::MaximumLevel, S::Byte, D::Position, 0, 100},
+        {{P::MaximumLevel, "maximumLevel", Msg::MaximumLevel, S::Byte, D::Position, 0, 100, 100},
          {.m_Label = &W::m_MaximumLevelLabel, .m_Box = &W::m_MaximumLevelEdit, .m_UpDown = &W::m_MaximumLevelUpDown}},
-        {{P::MinimumLevel, "minimumLevel", Msg::MinimumLevel, S::Byte, D::Position, 0, 100},
+        {{P::MinimumLevel, "minimumLevel", Msg::MinimumLevel, S::Byte, D::Position, 0, 100, 10},
          {.m_Label = &W::m_MinimumLevelLabel, .m_Box = &W::m_MinimumLevelEdit, .m_UpDown = &W::m_MinimumLevelUpDown}},
-        {{P::AdvanceEnable, "advanceEnable", Msg::AdvanceEnable, S::Byte, D::Flag, 0, 1},
+        {{P::AdvanceEnable, "advanceEnable", Msg::AdvanceEnable, S::Byte, D::Flag, 0, 1, 1},
          {.m_CheckBox = &W::m_AdvanceEnableCheckbox}},
-        {{P::MachineEnable, "machineEnable", Msg::MachineEnable, S::Byte, D::Flag, 0, 1},
+        {{P::MachineEnable, "machineEnable", Msg::MachineEnable, S::Byte, D::Flag, 0, 1, 1},
          {.m_CheckBox = &W::m_MachineEnableCheckbox}},
-        {{P::SlowingDownTime, "slowingDownTime", Msg::SlowingDownTime, S::Byte, D::Position, 1, 200},
+        {{P::SlowingDownTime, "slowingDownTime", Msg::SlowingDownTime, S::Byte, D::Position, 1, 200, 40},
          {.m_Label = &W::m_SlowingDownTimeLabel,
           .m_Box = &W::m_SlowingDownTimeEdit,
           .m_UpDown = &W::m_SlowingDownTimeUpDown}},
-        {{P::MaximumSpeed, "maximumSpeed", Msg::MaximumSpeed, S::Big16, D::Position, 0, 999},
+        {{P::MaximumSpeed, "maximumSpeed", Msg::MaximumSpeed, S::Big16, D::Position, 0, 999, 999},
          {.m_Label = &W::m_MaximumSpeedLabel, .m_Box = &W::m_MaximumSpeedEdit, .m_UpDown = &W::m_MaximumSpeedUpDown}},
-        {{P::SpinLevel, "spinLevel", Msg::SpinLevel, S::Byte, D::Position, 2, 60},
+        {{P::SpinLevel, "spinLevel", Msg::SpinLevel, S::Byte, D::Position, 2, 60, 2},
          {.m_Label = &W::m_SpinLevelLabel, .m_Box = &W::m_SpinLevelEdit, .m_UpDown = &W::m_SpinLevelUpDown}},
-        {{P::TemperatureHysteresis, "temperatureHysteresis", Msg::TemperatureHysteresis, S::Byte, D::Position, 1, 10},
+        {{P::TemperatureHysteresis, "temperatureHysteresis", Msg::TemperatureHysteresis, S::Byte, D::Position, 1, 10, 3},
          {.m_Label = &W::m_TemperatureHysteresisLabel,
           .m_Box = &W::m_TemperatureHysteresisEdit,
           .m_UpDown = &W::m_TemperatureHysteresisUpDown}},
@@ -146,14 +148,25 @@ int ShownValue(ServiceParameter parameter, const C_ConfigurationPanes& window)
 
 QString ShownText(ServiceParameter parameter, const C_ConfigurationPanes& window)
 {
-    const S_Controls& c = RowOf(parameter).m_Controls;
+    return ServiceValueText(parameter, ShownValue(parameter, window));
+}
+
+QString ServiceValueText(ServiceParameter parameter, int value)
+{
     switch (RowOf(parameter).m_Parameter.m_Display) {
-    case ServiceDisplay::Text: return (window.*c.m_Box)->text();
-    case ServiceDisplay::ItemIndex: return (window.*c.m_ComboBox)->currentText();
-    case ServiceDisplay::Flag: return Text((window.*c.m_CheckBox)->isChecked() ? Msg::Yes : Msg::No);
+    case ServiceDisplay::ItemIndex: {
+        // The entries of the panel's lists; no entry reads as nothing.
+        const S_ServiceParameter& row = RowOf(parameter).m_Parameter;
+        if (value < 0 || value > row.m_Maximum)
+            return QString();
+        const std::int16_t first = parameter == P::Language ? Msg::LanguageGerman : Msg::Celsius;
+        return Text(std::int16_t(first + value));
+    }
+    case ServiceDisplay::Flag: return Text(value != 0 ? Msg::Yes : Msg::No);
+    case ServiceDisplay::Text:
     case ServiceDisplay::Position: break;
     }
-    return QString::number(ShownValue(parameter, window));
+    return QString::number(value);
 }
 
 void ShowValue(ServiceParameter parameter, C_ConfigurationPanes& window, int value)
@@ -178,6 +191,31 @@ void StoreValue(const S_ServiceField& field, MemoryImage& image, int value)
 {
     Write(ServiceParameterOf(field.m_Parameter).m_Storage, image.data() + field.m_Offset,
           StoredOfEntry(field.m_Parameter, value));
+}
+
+int PanelValue(const S_ServiceField& field, const MemoryImage& image)
+{
+    const S_ServiceParameter& row = RowOf(field.m_Parameter).m_Parameter;
+    const int stored = StoredValue(field, image);
+    switch (row.m_Display) {
+    case ServiceDisplay::Position: return std::clamp(stored, row.m_Minimum, row.m_Maximum);
+    case ServiceDisplay::ItemIndex: return stored >= 0 && stored <= row.m_Maximum ? stored : -1;
+    case ServiceDisplay::Flag: return stored != 0 ? 1 : 0;
+    case ServiceDisplay::Text: break;
+    }
+    return stored;
+}
+
+std::vector<int> ServiceValuesOf(const std::vector<S_ServiceField>& fields, const MemoryImage& image)
+{
+    std::vector<int> values;
+    for (const S_Row& row : Rows()) {
+        const S_ServiceField* field = FindServiceField(fields, row.m_Parameter.m_Parameter);
+        values.push_back(field == nullptr    ? row.m_Parameter.m_PanelDefault
+                         : field->m_Stored ? PanelValue(*field, image)
+                                           : StoredValue(*field, image));
+    }
+    return values;
 }
 
 const S_ServiceField* FindServiceField(const std::vector<S_ServiceField>& fields, ServiceParameter parameter)
@@ -214,15 +252,10 @@ void C_ServiceBlock::LockControls(C_ConfigurationPanes& window) const
     }
 }
 
-void C_ServiceBlock::ToWindow(const MemoryImage& image, C_ConfigurationPanes& window) const
-{
-    for (const S_ServiceField& field : m_Fields)
-        ShowValue(field.m_Parameter, window, StoredValue(field, image));
-}
 
-void C_ServiceBlock::FromWindow(MemoryImage& image, const C_ConfigurationPanes& window) const
+void C_ServiceBlock::FromValues(MemoryImage& image, const std::vector<int>& values) const
 {
     for (const S_ServiceField& field : m_Fields)
-        if (field.m_Stored)
-            StoreValue(field, image, ShownValue(field.m_Parameter, window));
+        if (field.m_Stored && std::size_t(field.m_Parameter) < values.size())
+            StoreValue(field, image, values[std::size_t(field.m_Parameter)]);
 }

@@ -48,6 +48,9 @@ struct S_ServiceParameter
     // (-1 for none, where the list can show none), a box the storage's range.
     int m_Minimum;
     int m_Maximum;
+    // What the panel shows before a configuration is shown: also the value of a
+    // parameter the format lacks.
+    int m_PanelDefault;
 };
 
 // The parameters in the panel's and dump's order.
@@ -57,6 +60,8 @@ const S_ServiceParameter& ServiceParameterOf(ServiceParameter parameter);
 int ShownValue(ServiceParameter parameter, const C_ConfigurationPanes& window);
 // The same as the panel's own words: the number, the combo box entry, Yes or No.
 QString ShownText(ServiceParameter parameter, const C_ConfigurationPanes& window);
+// A value in the terms of ShownValue as the panel words it.
+QString ServiceValueText(ServiceParameter parameter, int value);
 // Sets the panel as if it showed the value (in the terms of ShownValue).
 void ShowValue(ServiceParameter parameter, C_ConfigurationPanes& window, int value);
 
@@ -79,6 +84,12 @@ struct S_ServiceField
 // image made to hold a value.
 int StoredValue(const S_ServiceField& field, const MemoryImage& image);
 void StoreValue(const S_ServiceField& field, MemoryImage& image, int value);
+// What the panel shows of the field's stored value: an up-down keeps it within its
+// range, a list shows no entry for a value it has none for, a check box is on or off.
+int PanelValue(const S_ServiceField& field, const MemoryImage& image);
+// The service values of a configuration read from the image, in the order of
+// ServiceParameters(): what the panel shows, and what it does not store exactly.
+std::vector<int> ServiceValuesOf(const std::vector<S_ServiceField>& fields, const MemoryImage& image);
 // The format's field of the parameter, or null for a parameter the format lacks.
 const S_ServiceField* FindServiceField(const std::vector<S_ServiceField>& fields, ServiceParameter parameter);
 // How many bytes the parameter takes in an image.
@@ -95,8 +106,8 @@ public:
 
     void ApplyDefaults(MemoryImage& image) const;
     void LockControls(C_ConfigurationPanes& window) const;
-    void ToWindow(const MemoryImage& image, C_ConfigurationPanes& window) const;
-    void FromWindow(MemoryImage& image, const C_ConfigurationPanes& window) const;
+    // Writes the stored fields from service values in the order of ServiceParameters().
+    void FromValues(MemoryImage& image, const std::vector<int>& values) const;
 
 private:
     const std::vector<S_ServiceField>& m_Fields;

@@ -25,21 +25,21 @@ bool IsUnusedPair(const std::uint8_t* record, int byte)
     return IsUnused(record, byte) && IsUnused(record, byte + 1);
 }
 
-bool MotorModeDefined(const std::uint8_t* record, const C_ConfigurationPanes& window)
+bool MotorModeDefined(const std::uint8_t* record, const std::vector<std::array<int, 3>>& motors)
 {
     const int mode = record[StepRecord::MotorMode];
     if (mode == UnusedByte)
         return true;
-    // An empty cell holds 255; one holding 0 is written as not set, so it counts as empty too.
-    for (int column = 1; column <= C_ConfigurationPanes::MotorTimes; ++column) {
-        const int time = window.MotorCell(mode, column);
+    if (mode < 1 || std::size_t(mode) > motors.size())
+        return false;
+    // A time not set holds 255; one holding 0 is written as not set, so it counts as not set too.
+    for (const int time : motors[std::size_t(mode - 1)])
         if (time != C_ConfigurationPanes::MotorUnused && time != 0)
             return true;
-    }
     return false;
 }
 
-bool Passes(StepCheck check, const std::uint8_t* record, const C_ConfigurationPanes& window)
+bool Passes(StepCheck check, const std::uint8_t* record, const std::vector<std::array<int, 3>>& motors)
 {
     const bool motorSet = !IsUnused(record, StepRecord::MotorMode);
     const bool speedSet = !IsUnusedPair(record, StepRecord::DrumSpeed);
@@ -47,7 +47,7 @@ bool Passes(StepCheck check, const std::uint8_t* record, const C_ConfigurationPa
     case StepCheck::EndCondition:
         return !(IsUnusedPair(record, StepRecord::Time) && IsUnused(record, StepRecord::Temperature) &&
                  IsUnused(record, StepRecord::Level));
-    case StepCheck::MotorModeDefined: return MotorModeDefined(record, window);
+    case StepCheck::MotorModeDefined: return MotorModeDefined(record, motors);
     case StepCheck::TimeLimitForEndLevel:
         return !((!IsUnused(record, StepRecord::Level) || !IsUnused(record, StepRecord::Temperature)) &&
                  IsUnused(record, StepRecord::TimeLimit + 1));
@@ -148,10 +148,10 @@ std::vector<int> C_StepRecordCodec::WrittenBytes() const
 }
 
 std::int16_t FailedStepCheck(const std::vector<StepCheck>& checks, const std::uint8_t* record,
-                             const C_ConfigurationPanes& window)
+                             const std::vector<std::array<int, 3>>& motors)
 {
     for (StepCheck check : checks)
-        if (!Passes(check, record, window))
+        if (!Passes(check, record, motors))
             return MessageOf(check);
     return 0;
 }

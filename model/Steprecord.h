@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -108,5 +109,6 @@ private:
 
 // The message of the first check, in the given order, that the encoded record
 // fails, or 0 when it passes them all.
+// motors: the times of modes 1 to 15.
 std::int16_t FailedStepCheck(const std::vector<StepCheck>& checks, const std::uint8_t* record,
-                             const C_ConfigurationPanes& window);
+                             const std::vector<std::array<int, 3>>& motors);

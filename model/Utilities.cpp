@@ -167,18 +167,33 @@ QTreeWidgetItem* AddTextNode(QTreeWidgetItem* parent, const QString& text, int i
 QString NodeLabel(const C_NodeData& data)
 {
     if (data.m_Kind & NodeKind::Program)
-        return Text(Msg::Program) + QLatin1Char(' ') + QString::number(data.m_Number);
-
-    QString label;
-    const int code = NodeKind::CategoryCode(data.m_Kind);
-    label = (code != 0 ? CycleCategoryName(NodeKind::CategoryBits(code)) : Text(Msg::Warning)) + QLatin1Char(' ');
+        return ProgramLabel(data.m_Number);
     if (data.m_Kind & NodeKind::Group)
-        return label;
-    label += QString::number(data.m_Number);
+        return CategoryLabel(data.m_Kind);
     if (data.m_Kind & NodeKind::CycleReference)
-        return label;
-    const int steps = data.m_Content ? int(data.m_Content->StepCount()) - 1 : 0;
-    return label + QStringLiteral(" (") + QString::number(steps) + Text(Msg::StepsSuffix);
+        return CycleName(data.m_Kind, data.m_Number);
+    return CycleLabel(data.m_Kind, data.m_Number, data.m_Content ? int(data.m_Content->StepCount()) - 1 : 0);
+}
+
+QString ProgramLabel(std::int32_t number)
+{
+    return Text(Msg::Program) + QLatin1Char(' ') + QString::number(number);
+}
+
+QString CategoryLabel(std::uint32_t kind)
+{
+    const int code = NodeKind::CategoryCode(kind);
+    return (code != 0 ? CycleCategoryName(NodeKind::CategoryBits(code)) : Text(Msg::Warning)) + QLatin1Char(' ');
+}
+
+QString CycleName(std::uint32_t kind, std::int32_t number)
+{
+    return CategoryLabel(kind) + QString::number(number);
+}
+
+QString CycleLabel(std::uint32_t kind, std::int32_t number, int steps)
+{
+    return CycleName(kind, number) + QStringLiteral(" (") + QString::number(steps) + Text(Msg::StepsSuffix);
 }
 
 QString CycleCategoryName(std::uint32_t categoryBits)

@@ -32,15 +32,15 @@ QCheckBox* NewCheckBox(QWidget* parent, const QString& text, const QRect& geomet
 
 } // namespace
 
-void PrintConfiguration(QWidget* owner, const C_ConfigurationPanes* panes, const C_EEPROMFormat* format,
+void PrintConfiguration(QWidget* owner, const C_Configuration* value, const C_EEPROMFormat* format,
                         const QString& caption)
 {
-    if (panes == nullptr || format == nullptr) {
+    if (value == nullptr || format == nullptr) {
         C_MessageBox::Show(Text(Msg::NothingToPrint), Text(Msg::PrintTitle), C_MessageBox::Icon::Warning,
                            C_MessageBox::Buttons::Ok, owner);
         return;
     }
-    TPrintItemsForm dialog(owner, {*panes, format->Rows(), caption, format});
+    TPrintItemsForm dialog(owner, {*value, format->Rows(), format->RowLayout(), caption});
     dialog.exec();
 }
 

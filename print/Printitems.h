@@ -6,17 +6,17 @@
 #include <cstdint>
 #include <memory>
 
-class C_ConfigurationPanes;
+class C_Configuration;
 class C_EEPROMFormat;
 class QCheckBox;
 class QLabel;
 class QPrinter;
 class QPushButton;
 
-// The main window's Print command for the active configuration window: its panes,
-// its format and its caption. Without one (null panes or format) it warns and
-// prints nothing; otherwise it shows the print dialog over the owner.
-void PrintConfiguration(QWidget* owner, const C_ConfigurationPanes* panes, const C_EEPROMFormat* format,
+// The main window's Print command for the active configuration window: its
+// configuration, its format and its caption. Without one (null configuration or
+// format) it warns and prints nothing; otherwise it shows the print dialog over the owner.
+void PrintConfiguration(QWidget* owner, const C_Configuration* value, const C_EEPROMFormat* format,
                         const QString& caption);
 
 // Chooses the parts of a configuration to print and the printer, previews them and

@@ -1,12 +1,9 @@
 #include "print/Printjobs.h"
 
-#include "desktop/Updown.h"
 #include "language/Language.h"
 #include "language/Messages.h"
 #include "model/Configurationpanes.h"
 #include "model/Configuration.h"
-#include "model/Cyclecontent.h"
-#include "model/Eepromformat.h"
 #include "model/Serviceblock.h"
 #include "model/Steprow.h"
 #include "model/Utilities.h"
@@ -18,18 +15,12 @@
 #include "print/Timeline.h"
 #include "resources/Pictures.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QFontMetrics>
-#include <QLabel>
-#include <QLineEdit>
 #include <QLocale>
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPdfWriter>
 #include <QSaveFile>
-#include <QTableWidget>
-#include <QTreeWidgetItemIterator>
 
 #include <algorithm>
 
@@ -61,19 +52,13 @@ QString MotorValue(int value)
     return value == C_ConfigurationPanes::MotorUnused ? Text(Msg::NoValue) : QString::number(value);
 }
 
-QString CellText(const QTableWidget& grid, int column, int row)
-{
-    const QTableWidgetItem* cell = grid.item(row, column);
-    return cell != nullptr ? cell->text() : QString();
-}
-
 // ---- Service and motor page
 
 void PrintServicePage(QPainter& canvas, const S_PrintSource& source, const QDateTime& printTime,
                       std::int32_t& pageCounter)
 {
     using F = TMotorLayoutForm;
-    const C_ConfigurationPanes& panes = source.m_Panes;
+    const C_Configuration& value = source.m_Value;
     C_LayoutAdapter adapter(F::Form, canvas);
     canvas.setPen(QPen(Qt::black, 2));
 
@@ -99,8 +84,7 @@ void PrintServicePage(QPainter& canvas, const S_PrintSource& source, const QDate
 
     adapter.DrawTextAs(F::m_ServiceCaptionLabel, Text(Msg::ServiceData));
     const QString gap = QStringLiteral("  ");
-    adapter.DrawTextAs(F::m_NumberOfOutputsLabel,
-                       panes.m_NumberOfOutputsLabel->text() + gap + panes.m_NumberOfOutputsEdit->text());
+    adapter.DrawTextAs(F::m_NumberOfOutputsLabel, Text(Msg::NumberOfOutputs) + gap + QString::number(value.m_Outputs));
     // The page lists the parameters of the panel but the maintenance request and the hysteresis.
     const std::pair<const S_LayoutControl&, ServiceParameter> lines[] = {
         {F::m_TotalWashesLabel, ServiceParameter::TotalWashes},
@@ -117,16 +101,17 @@ void PrintServicePage(QPainter& canvas, const S_PrintSource& source, const QDate
         {F::m_SpinLevelLabel, ServiceParameter::SpinLevel},
     };
     for (const auto& [label, parameter] : lines)
-        adapter.DrawTextAs(label, Text(ServiceParameterOf(parameter).m_Label) + gap + ShownText(parameter, panes));
+        adapter.DrawTextAs(label, Text(ServiceParameterOf(parameter).m_Label) + gap +
+                                      ServiceValueText(parameter, value.Service(parameter)));
 
     adapter.DrawTextAs(F::m_MotorCaptionLabel, Text(Msg::MotorModesHeading));
-    const QTableWidget& grid = *panes.m_MotorGrid;
     for (int mode = 1; mode <= F::MotorModes; ++mode) {
-        QString line = CellText(grid, 0, mode) + QStringLiteral(": ");
+        QString line = Text(Msg::MotorRow) + QLatin1Char(' ') + QString::number(mode) + QStringLiteral(": ");
         for (int time = 1; time <= C_ConfigurationPanes::MotorTimes; ++time) {
             if (time > 1)
                 line += QStringLiteral(", ");
-            line += CellText(grid, time, 0) + QLatin1Char(' ') + MotorValue(panes.MotorCell(mode, time));
+            line += Text(std::int16_t(Msg::MotorColumn + time)) + QLatin1Char(' ') +
+                    MotorValue(value.m_Motors[size_t(mode - 1)][size_t(time - 1)]);
         }
         adapter.DrawTextAs(F::m_MotorModeLabels[mode - 1], line);
     }
@@ -146,7 +131,7 @@ bool PrintServiceJob(C_PrintTarget& target, const S_PrintSource& source, const Q
 
 // ---- Programs pages
 
-void PrintProgram(C_LayoutAdapter& adapter, QPainter& canvas, int column, const QTreeWidgetItem& program)
+void PrintProgram(C_LayoutAdapter& adapter, QPainter& canvas, int column, const C_Configuration::S_Program& program)
 {
     using F = TProgramsLayoutForm;
     QFont font = canvas.font();
@@ -155,25 +140,22 @@ void PrintProgram(C_LayoutAdapter& adapter, QPainter& canvas, int column, const 
     const QRect columnRect = adapter.ControlRect(F::m_ColumnBevels[column]);
     const QRect indentRect = adapter.ControlRect(F::m_IndentBevels[column]);
     const int pitch = indentRect.height();
-    TextAt(canvas, columnRect.topLeft(), program.text(0));
+    TextAt(canvas, columnRect.topLeft(), ProgramLabel(program.m_Number));
     // The connector starts below the program's text rather than through its first letter.
     const int textBottom = columnRect.top() + QFontMetrics(font).height();
-    for (int j = 1; j <= program.childCount(); ++j) {
+    for (int j = 1; j <= int(program.m_References.size()); ++j) {
+        const C_Configuration::S_Reference& reference = program.m_References[size_t(j - 1)];
         const int y = columnRect.top() + j * pitch;
         canvas.drawLine(indentRect.left(), y + pitch / 2, columnRect.left(), y + pitch / 2);
         canvas.drawLine(columnRect.left(), y + pitch / 2, columnRect.left(), std::max(y - pitch / 2, textBottom));
-        TextAt(canvas, {indentRect.left(), y}, program.child(j - 1)->text(0));
+        TextAt(canvas, {indentRect.left(), y}, CycleName(reference.m_Kind, reference.m_Number));
     }
 }
 
 bool PrintProgramsJob(C_PrintTarget& target, const S_PrintSource& source, std::int32_t& pageCounter)
 {
     using F = TProgramsLayoutForm;
-    // The programs in display order; the cycle entries under them go with their program.
-    std::vector<const QTreeWidgetItem*> programs;
-    for (QTreeWidgetItemIterator it(source.m_Panes.m_ProgramsTree); *it != nullptr; ++it)
-        if (const C_NodeData* data = NodeData(*it); data != nullptr && (data->m_Kind & NodeKind::Program))
-            programs.push_back(*it);
+    const std::vector<C_Configuration::S_Program>& programs = source.m_Value.m_Programs;
 
     QPainter& canvas = target.Canvas();
     C_LayoutAdapter adapter(F::Form, canvas);
@@ -187,7 +169,7 @@ bool PrintProgramsJob(C_PrintTarget& target, const S_PrintSource& source, std::i
         adapter.DrawTextAs(F::m_PageCaptionLabel, Text(Msg::ProgramsHeading));
         adapter.DrawTextAs(F::m_ApplicationNameLabel, ApplicationName);
         for (int column = 0; column < ProgramsPerPage && next < programs.size(); ++column, ++next)
-            PrintProgram(adapter, canvas, column, *programs[next]);
+            PrintProgram(adapter, canvas, column, programs[next]);
         adapter.DrawTextAs(F::m_PageNumberLabel, QString::number(pageCounter));
         ++pageCounter;
     } while (next < programs.size());
@@ -206,18 +188,18 @@ void DrawLandscapeFrame(C_LayoutAdapter& adapter, QPainter& canvas, const QStrin
     adapter.DrawTextAs(TCyclesLayoutForm::m_PageCaptionLabel, caption);
 }
 
-void PrintCyclePage(QPainter& canvas, const S_PrintSource& source, const QTreeWidgetItem* cycle, int offset,
+// Null cycle: the page of a configuration without cycles.
+void PrintCyclePage(QPainter& canvas, const S_PrintSource& source, const C_Configuration::S_Cycle* cycle, int offset,
                     std::int32_t& pageCounter)
 {
     using F = TCyclesLayoutForm;
-    const C_NodeData* data = NodeData(cycle);
-    const C_CycleContent* content = data != nullptr ? data->m_Content.get() : nullptr;
-    const int steps = content != nullptr ? int(content->StepCount()) - 1 : 0;
+    const int steps = cycle != nullptr ? int(cycle->m_Steps->size()) : 0;
     const int stepsOnPage = std::clamp(steps - offset, 0, StepsPerPage);
 
     C_LayoutAdapter adapter(F::Form, canvas);
     DrawLandscapeFrame(adapter, canvas, Text(Msg::CyclesHeading));
-    adapter.DrawTextAs(F::m_CycleNameLabel, cycle != nullptr ? cycle->text(0) : QString());
+    adapter.DrawTextAs(F::m_CycleNameLabel,
+                       cycle != nullptr ? CycleLabel(cycle->m_Kind, cycle->m_Number, steps) : QString());
     // Last, so that the grid's texts start from its font.
     adapter.DrawTextAs(F::m_PageNumberLabel, Text(Msg::Page) + QLatin1Char(' ') + QString::number(pageCounter));
     ++pageCounter;
@@ -242,7 +224,7 @@ void PrintCyclePage(QPainter& canvas, const S_PrintSource& source, const QTreeWi
 
     SetPointSize(canvas, 6);
     for (int j = 0; j < stepsOnPage; ++j) {
-        const C_Step& step = *content->GetStep(offset + j);
+        const C_Configuration::StepValues& step = (*cycle->m_Steps)[size_t(offset + j)];
         const int left = cells.left() + j * cells.width();
         for (int r = 0; r <= rows; ++r) {
             const QRect cell(left, rowTop(r), cells.width(), rowHeight);
@@ -253,7 +235,7 @@ void PrintCyclePage(QPainter& canvas, const S_PrintSource& source, const QTreeWi
                 DrawTextCentred(canvas, cell, QString::number(offset + j + 1));
                 canvas.setPen(frame);
             } else {
-                PrintStepCell(canvas, cell, source.m_Rows[size_t(r - 1)], step.m_Values[size_t(r - 1)]);
+                PrintStepCell(canvas, cell, source.m_Rows[size_t(r - 1)], step[size_t(r - 1)]);
             }
         }
     }
@@ -267,16 +249,13 @@ bool PrintCyclesJob(C_PrintTarget& target, const S_PrintSource& source, std::int
         firstPage = false;
         return broken;
     };
-    for (QTreeWidgetItemIterator it(source.m_Panes.m_CyclesTree); *it != nullptr; ++it) {
-        const C_NodeData* data = NodeData(*it);
-        if (data == nullptr || (data->m_Kind & NodeKind::CategoryRoot))
-            continue;
-        const int steps = data->m_Content ? int(data->m_Content->StepCount()) - 1 : 0;
+    for (const C_Configuration::S_Cycle& cycle : source.m_Value.m_Cycles) {
+        const int steps = int(cycle.m_Steps->size());
         // A cycle without steps still gets its page.
         for (int offset = 0; offset == 0 || offset < steps; offset += StepsPerPage) {
             if (!nextPage())
                 return false;
-            PrintCyclePage(target.Canvas(), source, *it, offset, pageCounter);
+            PrintCyclePage(target.Canvas(), source, &cycle, offset, pageCounter);
         }
     }
     // Without cycles the page still says that there are none.
@@ -305,7 +284,7 @@ void PrintTimelinePage(QPainter& canvas, const S_PrintSource& source, const C_Co
     const QRect area(names.left(), names.top(), border.right() - names.left() - (names.left() - border.left()),
                      border.bottom() - names.top() - (names.left() - border.left()));
     // Laid out at a screen's width and scaled onto the page, so that it reads as on the screen.
-    const C_TimelineLayout layout({configuration, source.m_Rows, source.m_Format->RowLayout(),
+    const C_TimelineLayout layout({configuration, source.m_Rows, source.m_RowLayout,
                                    {S_TimelineSubject::Kind::Program, program}},
                                   1100);
     const double scale = std::min(area.width() / layout.Width(), area.height() / layout.Height());
@@ -318,7 +297,7 @@ void PrintTimelinePage(QPainter& canvas, const S_PrintSource& source, const C_Co
 
 bool PrintTimelinesJob(C_PrintTarget& target, const S_PrintSource& source, std::int32_t& pageCounter)
 {
-    const C_Configuration configuration = C_Configuration::Read(*source.m_Format, source.m_Panes);
+    const C_Configuration& configuration = source.m_Value;
     const int programs = int(configuration.m_Programs.size());
     for (int program = 0; program < std::max(programs, 1); ++program) {
         if (program > 0 && !target.NewPage())
@@ -417,7 +396,7 @@ QString RunPrintJobs(C_PrintTarget& target, const S_PrintSource& source, const S
          [&] { return PrintServiceJob(target, source, printTime, pageCounter); }},
         {parts.m_Programs, 34, QPageLayout::Portrait, [&] { return PrintProgramsJob(target, source, pageCounter); }},
         {parts.m_Cycles, 35, QPageLayout::Landscape, [&] { return PrintCyclesJob(target, source, pageCounter); }},
-        {parts.m_Timelines && source.m_Format != nullptr, Msg::PrintTimelines, QPageLayout::Landscape,
+        {parts.m_Timelines, Msg::PrintTimelines, QPageLayout::Landscape,
          [&] { return PrintTimelinesJob(target, source, pageCounter); }},
     };
     QString last;

@@ -11,21 +11,21 @@
 #include <optional>
 #include <vector>
 
-class C_ConfigurationPanes;
-class C_EEPROMFormat;
+class C_Configuration;
 class C_StepRow;
 class QPagedPaintDevice;
+struct S_StepRow;
 
-// What the jobs print, read from a configuration window as it shows it.
+// What the jobs print: a configuration, with the rows of its format.
 struct S_PrintSource
 {
-    const C_ConfigurationPanes& m_Panes;
+    const C_Configuration& m_Value;
     // The format's rows: row captions and printed cells of the cycles.
     const std::vector<C_StepRow>& m_Rows;
+    // Where each row lies in a step record: the programs' timelines need it.
+    const std::vector<S_StepRow>& m_RowLayout;
     // The window's caption, the configuration's file name.
     QString m_Caption;
-    // The format that reads the panes: the programs' timelines need it.
-    const C_EEPROMFormat* m_Format = nullptr;
 };
 
 // The parts a user can tick; they print in this order, each as a job of its own.

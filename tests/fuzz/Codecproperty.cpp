@@ -1,11 +1,11 @@
 #include "fuzz/Fuzzproperties.h"
-#include "model/Configurationpanes.h"
+#include "model/Configuration.h"
 #include "model/Cyclecontent.h"
+#include "model/Diagnosticlist.h"
 #include "model/Eepromformat.h"
 #include "model/Motortable.h"
 #include "model/Nodedata.h"
 #include "model/Programarea.h"
-#include "model/Utilities.h"
 
 #include <algorithm>
 #include <array>
@@ -18,32 +18,6 @@ constexpr std::uint16_t Codes[] = {FormatCode::Standard, FormatCode::Inverter, F
 constexpr int FormatCount = 3;
 enum Part { Service, Motor, Programs, Steps, PartCount };
 
-// Panes and a format for each format, built once and reused: widgets built per
-// input would cost far more than the codec under test. Never destroyed, so that
-// no widget outlives the application object.
-struct S_Codec
-{
-    explicit S_Codec(std::uint16_t code)
-        : m_Format(C_EEPROMFormat::Create(code, m_Panes, 16))
-    {
-    }
-
-    C_ConfigurationPanes m_Panes;
-    std::unique_ptr<C_EEPROMFormat> m_Format;
-};
-
-S_Codec& CodecOf(int format)
-{
-    static S_Codec* const codecs[] = {new S_Codec(Codes[0]), new S_Codec(Codes[1]), new S_Codec(Codes[2])};
-    return *codecs[format];
-}
-
-void Clear(C_ConfigurationPanes& panes)
-{
-    panes.ClearConfiguration();
-    panes.m_DiagnosticTree->clear();
-}
-
 // bytes copied to the start of a region of the given size; the rest not used.
 std::vector<std::uint8_t> Region(const QByteArray& bytes, size_t size)
 {
@@ -52,17 +26,8 @@ std::vector<std::uint8_t> Region(const QByteArray& bytes, size_t size)
     return region;
 }
 
-std::vector<int> ShownService(const S_FormatDescription& description, const C_ConfigurationPanes& panes)
+QString CheckService(const S_FormatDescription& description, const QByteArray& bytes)
 {
-    std::vector<int> shown;
-    for (const S_ServiceField& field : description.m_Service)
-        shown.push_back(ShownValue(field.m_Parameter, panes));
-    return shown;
-}
-
-QString CheckService(S_Codec& codec, const QByteArray& bytes)
-{
-    const S_FormatDescription& description = codec.m_Format->FormatDescription();
     const C_ServiceBlock service(description.m_Service);
     int first = description.m_Layout.m_ImageSize;
     for (const S_ServiceField& field : description.m_Service)
@@ -70,61 +35,43 @@ QString CheckService(S_Codec& codec, const QByteArray& bytes)
     MemoryImage image(size_t(description.m_Layout.m_ImageSize), UnusedByte);
     std::copy_n(bytes.constData(), std::min(qsizetype(image.size()) - first, bytes.size()), image.begin() + first);
 
-    service.ToWindow(image, codec.m_Panes);
-    const std::vector<int> shown = ShownService(description, codec.m_Panes);
+    const std::vector<int> shown = ServiceValuesOf(description.m_Service, image);
     MemoryImage once = image;
-    service.FromWindow(once, codec.m_Panes);
-    service.ToWindow(once, codec.m_Panes);
-    const std::vector<int> again = ShownService(description, codec.m_Panes);
+    service.FromValues(once, shown);
+    const std::vector<int> again = ServiceValuesOf(description.m_Service, once);
     for (size_t f = 0; f < shown.size(); ++f)
         if (again[f] != shown[f])
-            return QStringLiteral("service field at %1 shows %2, after a build %3")
-                .arg(description.m_Service[f].m_Offset)
-                .arg(shown[f])
-                .arg(again[f]);
+            return QStringLiteral("service parameter %1 shows %2, after a build %3").arg(f).arg(shown[f]).arg(again[f]);
     MemoryImage twice = once;
-    service.FromWindow(twice, codec.m_Panes);
+    service.FromValues(twice, again);
     return twice == once ? QString() : QStringLiteral("the service block builds differently the second time");
 }
 
-std::vector<int> MotorGrid(const C_ConfigurationPanes& panes)
+QString CheckMotor(const QByteArray& bytes)
 {
-    std::vector<int> cells;
-    for (int row = 1; row <= C_ConfigurationPanes::MotorModes; ++row)
-        for (int column = 1; column <= C_ConfigurationPanes::MotorTimes; ++column)
-            cells.push_back(panes.MotorCell(row, column));
-    return cells;
-}
-
-QString CheckMotor(S_Codec& codec, const QByteArray& bytes)
-{
-    C_ConfigurationPanes& panes = codec.m_Panes;
-    // The table is built into the image it was shown from, as a save does.
+    // The table is built into the image it was read from, as a save does.
+    C_DiagnosticList lines;
     std::vector<std::uint8_t> once = Region(bytes, MotorTable::Entries * MotorTable::EntrySize);
-    Clear(panes);
-    MotorTable::ToGrid(once.data(), panes);
-    const std::vector<int> grid = MotorGrid(panes);
-    MotorTable::FromGrid(once.data(), panes);
-
+    const MotorTable::Times times = MotorTable::Read(once.data(), lines);
+    MotorTable::Write(once.data(), times, lines);
     std::vector<std::uint8_t> twice = once;
-    Clear(panes);
-    MotorTable::ToGrid(twice.data(), panes);
-    const std::vector<int> again = MotorGrid(panes);
-    for (size_t c = 0; c < grid.size(); ++c)
-        if (again[c] != grid[c])
-            return QStringLiteral("motor mode %1 time %2 shows %3, after a build %4")
-                .arg(c / C_ConfigurationPanes::MotorTimes + 1)
-                .arg(c % C_ConfigurationPanes::MotorTimes + 1)
-                .arg(grid[c])
-                .arg(again[c]);
-    MotorTable::FromGrid(twice.data(), panes);
+    const MotorTable::Times again = MotorTable::Read(twice.data(), lines);
+    for (size_t c = 0; c < times.size() * 3; ++c)
+        if (again[c / 3][c % 3] != times[c / 3][c % 3])
+            return QStringLiteral("motor mode %1 time %2 reads %3, after a build %4")
+                .arg(c / 3 + 1)
+                .arg(c % 3 + 1)
+                .arg(times[c / 3][c % 3])
+                .arg(again[c / 3][c % 3]);
+    MotorTable::Write(twice.data(), again, lines);
     return twice == once ? QString() : QStringLiteral("the motor table builds differently the second time");
 }
 
 // The cycles the area's references name, so that they link; a reference whose
 // category code is out of range links to none, as in a real image.
-void AddReferencedCycles(const std::vector<std::uint8_t>& area, C_ConfigurationPanes& panes)
+C_Configuration ReferencedCycles(const std::vector<std::uint8_t>& area)
 {
+    C_Configuration value;
     for (int r = 0; r < ProgramArea::Records; ++r) {
         const std::uint8_t* record = area.data() + r * ProgramArea::RecordSize;
         if (record[0] == UnusedByte)
@@ -132,34 +79,31 @@ void AddReferencedCycles(const std::vector<std::uint8_t>& area, C_ConfigurationP
         for (int p = 0; p < ProgramArea::References && record[2 + 2 * p] != UnusedByte; ++p) {
             const int code = record[2 + 2 * p];
             const int number = record[3 + 2 * p];
-            if (code < 1 || code > NodeKind::CategoryCount)
+            const bool known = std::any_of(value.m_Cycles.begin(), value.m_Cycles.end(), [&](const auto& cycle) {
+                return cycle.Category() == code && cycle.m_Number == number;
+            });
+            if (code < 1 || code > NodeKind::CategoryCount || known)
                 continue;
-            QTreeWidgetItem* root = panes.m_CategoryNodes[size_t(code)];
-            if (FindChildByNumber(root, number) != nullptr)
-                continue;
-            C_DataNode* cycle = AddNodeWithData(panes.m_CyclesTree, root, C_ConfigurationPanes::CycleImage,
-                                                NodeKind::CycleWord | NodeKind::CategoryBits(code), number);
-            for (int s = 0; s <= number % 3; ++s)
-                NodeData(cycle)->m_Content->InsertStep(0);
+            auto steps = std::make_shared<C_Configuration::Steps>(std::size_t(number % 3 + 1));
+            value.m_Cycles.push_back({NodeKind::CycleWord | NodeKind::CategoryBits(code), number, steps});
         }
     }
+    return value;
 }
 
-QString CheckPrograms(S_Codec& codec, const QByteArray& bytes)
+QString CheckPrograms(const QByteArray& bytes)
 {
-    C_ConfigurationPanes& panes = codec.m_Panes;
+    C_DiagnosticList lines;
     const std::vector<std::uint8_t> area = Region(bytes, ProgramArea::Size);
-    Clear(panes);
-    AddReferencedCycles(area, panes);
-    ProgramArea::ToTree(area.data(), panes);
+    C_Configuration value = ReferencedCycles(area);
+    value.m_Programs = ProgramArea::Read(area.data(), value.m_Cycles, lines);
     std::vector<std::uint8_t> once = area;
-    if (!ProgramArea::FromTree(once.data(), panes))
+    if (!ProgramArea::Write(once.data(), value, lines))
         return {};
-    panes.m_ProgramsTree->clear();
-    ProgramArea::ToTree(once.data(), panes);
+    value.m_Programs = ProgramArea::Read(once.data(), value.m_Cycles, lines);
     std::vector<std::uint8_t> twice = once;
-    if (!ProgramArea::FromTree(twice.data(), panes))
-        return QStringLiteral("a built program area fails its checks when shown again");
+    if (!ProgramArea::Write(twice.data(), value, lines))
+        return QStringLiteral("a built program area fails its checks when read again");
     return twice == once ? QString() : QStringLiteral("the program area builds differently the second time");
 }
 
@@ -202,11 +146,11 @@ QString CheckCodecProperty(const QByteArray& input, const QString& /*folder*/)
     const int selector = std::uint8_t(input[0]);
     const int format = selector % FormatCount;
     const QByteArray bytes = input.mid(1);
-    S_Codec& codec = CodecOf(format);
+    const S_FormatDescription& description = *C_EEPROMFormat::DescriptionOf(Codes[format]);
     switch (selector / FormatCount % PartCount) {
-    case Service: return CheckService(codec, bytes);
-    case Motor: return CheckMotor(codec, bytes);
-    case Programs: return CheckPrograms(codec, bytes);
-    default: return CheckSteps(codec.m_Format->FormatDescription(), selector / FormatCount / PartCount % 2 ? 24 : 16, bytes);
+    case Service: return CheckService(description, bytes);
+    case Motor: return CheckMotor(bytes);
+    case Programs: return CheckPrograms(bytes);
+    default: return CheckSteps(description, selector / FormatCount / PartCount % 2 ? 24 : 16, bytes);
     }
 }

@@ -214,11 +214,12 @@ TEST_P(FrameworkTest, CyclesThatCannotBeWritten)
     EXPECT_TRUE(Save().isEmpty());
     EXPECT_EQ(Errors(), QStringList{QStringLiteral("<159> 3 (0<156><184>")});
 
-    // A cycle number must fit its byte.
+    // A cycle number must fit its byte (renamed with the program's reference to it).
     Load(WithCycles({1}));
     NodeData(FindChildByNumber(m_Panes->m_CategoryNodes[1], 1))->m_Number = 256;
+    NodeData(m_Panes->m_ProgramsTree->topLevelItem(0)->child(0))->m_Number = 256;
     EXPECT_TRUE(Save().isEmpty());
-    EXPECT_EQ(Errors(), QStringList{QStringLiteral("<158> 1 (1<156><46>")});
+    EXPECT_EQ(Errors(), QStringList{QStringLiteral("<158> 256 (1<156><46>")});
 
     // 255 steps: the step number would read as not used.
     Load(WithCycles({255}));

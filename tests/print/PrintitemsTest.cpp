@@ -39,7 +39,8 @@ TEST_F(PrintItemsTest, WarnsWithoutAConfiguration)
 {
     ScriptedMessageBoxes boxes;
     PrintConfiguration(nullptr, nullptr, m_Format.get(), QString());
-    PrintConfiguration(nullptr, &m_Panes, nullptr, QString());
+    const C_Configuration value = C_Configuration::Read(*m_Format, m_Panes);
+    PrintConfiguration(nullptr, &value, nullptr, QString());
     ASSERT_EQ(boxes.Shown().size(), 2u);
     for (const C_MessageBox::Request& box : boxes.Shown()) {
         EXPECT_EQ(box.text, QStringLiteral("<91>"));

@@ -1,5 +1,6 @@
 // The three jobs on a recording printer: pages, their numbers and what they show.
 #include "model/Cyclecontent.h"
+#include "model/Imagebytes.h"
 #include "model/Utilities.h"
 #include "print/Layoutadapter.h"
 #include "print/Layoutmotor.h"
@@ -107,7 +108,10 @@ TEST_F(PrintJobsTest, EachPartIsADocumentAndNumbersRunOn)
 
 TEST_F(PrintJobsTest, ServicePageShowsThePanel)
 {
-    m_Panes.m_TotalWashesEdit->setText(QStringLiteral("4660"));
+    // The counters are the image's, as the panel shows them.
+    MemoryImage image = m_Format->Image();
+    WriteLittle16(image.data() + 7496, 4660);
+    m_Format->LoadImage(QByteArray(reinterpret_cast<const char*>(image.data()), qsizetype(image.size())));
     m_Panes.m_AdvanceEnableCheckbox->setChecked(true);
     m_Panes.m_MachineEnableCheckbox->setChecked(false);
     m_Panes.SetMotorCell(1, 1, 255);

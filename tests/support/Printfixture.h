@@ -1,6 +1,7 @@
 #pragma once
 
 #include "language/Language.h"
+#include "model/Configuration.h"
 #include "model/Configurationpanes.h"
 #include "model/Eepromformat.h"
 #include "print/Printjobs.h"
@@ -24,12 +25,18 @@ protected:
     QTreeWidgetItem* AddCycle(int category, int number, int steps);
     // A program whose entries name cycles 1 to cycles of category 1.
     QTreeWidgetItem* AddProgram(int number, int cycles);
-    S_PrintSource Source() const { return {m_Panes, m_Format->Rows(), QStringLiteral("config.KWC"), m_Format.get()}; }
+    // What the panes show, as the jobs print it.
+    S_PrintSource Source()
+    {
+        m_Value = C_Configuration::Read(*m_Format, m_Panes);
+        return {m_Value, m_Format->Rows(), m_Format->RowLayout(), QStringLiteral("config.KWC")};
+    }
 
     TempFolder m_Folder;
     C_LanguageManager m_Language;
     C_ConfigurationPanes m_Panes;
     std::unique_ptr<C_EEPROMFormat> m_Format;
+    C_Configuration m_Value;
 };
 
 // A page in short: the document's title, P or L, the page number, and on a cycles
