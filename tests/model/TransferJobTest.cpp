@@ -26,8 +26,6 @@ namespace {
 constexpr std::int16_t Timeout = 100;
 constexpr std::size_t ImageSize = 64;
 constexpr std::uint16_t Code = 0xCAFE;
-// What a loaded machine may add to a bound.
-constexpr double SlackMs = 300.0;
 // What the sanitizers add to it.
 #if defined(__SANITIZE_ADDRESS__)
 constexpr double SanitizerMs = 100.0;
