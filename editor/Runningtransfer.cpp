@@ -45,7 +45,9 @@ C_RunningTransfer::C_RunningTransfer(C_ConfigurationPanes& window, QTreeWidgetIt
     : m_Plan(std::move(plan))
     , m_File(file)
     , m_LogPath(logPath)
-    , m_Lines(std::make_unique<C_TransferLines>(window, heading))
+    , m_PaneLines(std::make_unique<C_PaneLines>(window))
+    , m_Lines(std::make_unique<C_TransferLines>(*m_PaneLines, m_PaneLines->Adopt(heading)))
+    , m_HeadingText(heading->text(0))
     , m_Window(new TFormFileTransfer(&window, m_Plan.m_Direction == TransferDirection::Download
                                                                 ? TFormFileTransfer::DownloadPicture
                                                                 : TFormFileTransfer::UploadPicture))
@@ -153,7 +155,7 @@ void C_RunningTransfer::ShowStage(TransferStage stage)
     case TransferStage::Backup: m_Window->ShowStage(Text(Msg::BackupStage)); break;
     case TransferStage::Download: m_Window->ShowStage(Text(Msg::DownloadHeading)); break;
     case TransferStage::Verify: m_Window->ShowStage(Text(Msg::VerifyStage)); break;
-    case TransferStage::Upload: m_Window->ShowStage(m_Lines->Heading()->text(0)); break;
+    case TransferStage::Upload: m_Window->ShowStage(m_HeadingText); break;
     }
 }
 

@@ -13,6 +13,7 @@
 
 class C_ConfigurationPanes;
 class C_SleepInhibitor;
+class C_PaneLines;
 class C_TransferLines;
 class C_TransferWorker;
 class QTimer;
@@ -66,7 +67,9 @@ private:
     S_TransferPlan m_Plan;
     QString m_File;
     QString m_LogPath;
+    std::unique_ptr<C_PaneLines> m_PaneLines;
     std::unique_ptr<C_TransferLines> m_Lines;
+    QString m_HeadingText;
     QPointer<TFormFileTransfer> m_Window;
     std::unique_ptr<C_SleepInhibitor> m_Inhibitor;
     C_TransferWorker* m_Worker;

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 
 std::optional<std::uint16_t> ReadFormatCode(const QString& path)
@@ -67,15 +69,26 @@ QString C_ConfigurationFile::Refusal() const
     return {};
 }
 
-void C_ConfigurationFile::Load(C_EEPROMFormat& format) const
+QByteArray C_ConfigurationFile::ImageBytes(qint64 size) const
 {
     QFile file(m_Path);
     // One read of the whole image: a buffer would only copy it once more.
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return;
+        return {};
     if (!IsOld())
         file.skip(FileHeaderSize);
-    format.LoadImage(file.read(qint64(format.Image().size())));
+    return file.read(size);
+}
+
+void C_ConfigurationFile::Load(C_EEPROMFormat& format) const
+{
+    format.LoadImage(ImageBytes(qint64(format.Image().size())));
+}
+
+void C_ConfigurationFile::Load(MemoryImage& image) const
+{
+    const QByteArray bytes = ImageBytes(qint64(image.size()));
+    std::copy(bytes.begin(), bytes.end(), image.begin());
 }
 
 std::unique_ptr<C_EEPROMFormat> C_ConfigurationFile::Open(C_ConfigurationPanes& window,

@@ -35,15 +35,20 @@ public:
     // document refused (its path, line, column, the value and why).
     QString Refusal() const;
 
-    // Reads an image file's image into the format; bytes the file does not supply
-    // keep the format's new image values.
+    // Reads an image file's image into the format, or into an image; bytes the file
+    // does not supply keep the values the image had.
     void Load(C_EEPROMFormat& format) const;
+    void Load(MemoryImage& image) const;
+    // The document of a text file that can be read.
+    const std::optional<S_TextConfiguration>& Document() const { return m_Text; }
     // Creates the format of the code for the panes, reads the file into it and
     // shows it, as a configuration window does with a file it opens (a text
     // document names its own format).
     std::unique_ptr<C_EEPROMFormat> Open(C_ConfigurationPanes& window, std::uint16_t formatCode) const;
 
 private:
+    QByteArray ImageBytes(qint64 size) const;
+
     QString m_Path;
     bool m_Exists;
     std::optional<std::uint16_t> m_FormatCode;

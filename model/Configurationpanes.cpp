@@ -173,10 +173,9 @@ void C_ConfigurationPanes::SetServiceDefaults()
 
 void C_ConfigurationPanes::AddDiagnostics(const C_DiagnosticList& list)
 {
-    std::vector<QTreeWidgetItem*> lines;
+    C_PaneLines lines(*this);
     for (const S_DiagnosticLine& line : list.Lines())
-        lines.push_back(AddDiagnostic(line.m_Parent == C_DiagnosticList::Top ? nullptr : lines[size_t(line.m_Parent)],
-                                      line.m_Text, line.m_Icon));
+        lines.Add(line.m_Parent, line.m_Text, line.m_Icon);
 }
 
 QTreeWidgetItem* C_ConfigurationPanes::AddDiagnostic(QTreeWidgetItem* parent, const QString& text, int icon)
@@ -219,6 +218,22 @@ void C_ConfigurationPanes::SetMotorCell(int row, int column, int value)
         m_MotorGrid->setItem(row, column, cell);
     }
     cell->setData(MotorValueRole, value);
+}
+
+C_PaneLines::C_PaneLines(C_ConfigurationPanes& panes)
+    : m_Panes(panes)
+{
+}
+
+int C_PaneLines::Add(int parent, const QString& text, int icon)
+{
+    return Adopt(m_Panes.AddDiagnostic(parent == Top ? nullptr : m_Lines[size_t(parent)], text, icon));
+}
+
+int C_PaneLines::Adopt(QTreeWidgetItem* line)
+{
+    m_Lines.push_back(line);
+    return int(m_Lines.size()) - 1;
 }
 
 C_QuietDiagnostics::C_QuietDiagnostics(C_ConfigurationPanes& panes)

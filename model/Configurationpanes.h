@@ -4,11 +4,13 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include "model/Diagnosticlist.h"
+
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
-class C_DiagnosticList;
 enum class ServiceParameter;
 class C_TreeView;
 class C_UpDown;
@@ -121,6 +123,22 @@ private:
     QLineEdit* NewValueBox(bool typable);
     // An up-down with the range and the default of the parameter's row.
     C_UpDown* NewUpDown(QLineEdit* associate, ServiceParameter parameter);
+};
+
+// Writes lines into the panes' diagnostic tree as they come, under lines written
+// through it or lines it was given.
+class C_PaneLines : public C_DiagnosticSink
+{
+public:
+    explicit C_PaneLines(C_ConfigurationPanes& panes);
+    int Add(int parent, const QString& text, int icon) override;
+    // A line of the tree made elsewhere, to write others under.
+    int Adopt(QTreeWidgetItem* line);
+    QTreeWidgetItem* Item(int line) const { return m_Lines[size_t(line)]; }
+
+private:
+    C_ConfigurationPanes& m_Panes;
+    std::vector<QTreeWidgetItem*> m_Lines;
 };
 
 // While it lives, the panes' diagnostic lines go nowhere: a build that only probes

@@ -3,6 +3,7 @@
 #include "model/Configurationpanes.h"
 #include "model/Configurationvalues.h"
 #include "model/Eepromformat.h"
+#include "model/Imagecodec.h"
 #include "model/Imagefields.h"
 #include "model/Jsonwriter.h"
 #include "model/Nodedata.h"
@@ -10,6 +11,7 @@
 
 #include <QLineEdit>
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace {
@@ -550,45 +552,47 @@ std::optional<S_TextConfiguration> ReadConfigurationText(const S_JsonValue& docu
     return C_TextReader(error).Read(document);
 }
 
-std::unique_ptr<C_EEPROMFormat> ShowTextConfiguration(const S_TextConfiguration& document, C_ConfigurationPanes& panes)
+C_Configuration TextValue(const S_TextConfiguration& document, MemoryImage& image, C_DiagnosticList& lines)
 {
-    std::unique_ptr<C_EEPROMFormat> format = C_EEPROMFormat::Create(document.m_FormatCode, panes, document.m_Outputs);
+    const S_FormatDescription& description = *C_EEPROMFormat::DescriptionOf(document.m_FormatCode);
+    const C_ImageCodec codec(description);
     // A new configuration first, for the values the document leaves out.
-    format->ShowInPanes();
-    C_Configuration value = C_Configuration::Read(*format, panes);
+    image = C_EEPROMFormat::NewImage(description, document.m_Outputs);
+    C_Configuration value = codec.Decode(image, lines);
     for (size_t i = 0; i < value.m_Service.size() && i < document.m_Service.size(); ++i)
         if (document.m_Service[i])
             value.m_Service[i] = *document.m_Service[i];
     value.m_Motors = document.m_Motors;
-    value.m_Programs = document.m_Programs;
     value.m_Cycles = document.m_Cycles;
+    value.m_Programs = document.m_Programs;
+    // A reference links to a cycle the document has, as one read from an image.
+    for (C_Configuration::S_Program& program : value.m_Programs)
+        for (C_Configuration::S_Reference& reference : program.m_References)
+            reference.m_Linked = std::any_of(value.m_Cycles.begin(), value.m_Cycles.end(), [&](const auto& cycle) {
+                return reference.Category() != 0 && cycle.Category() == reference.Category() &&
+                       cycle.m_Number == reference.m_Number;
+            });
 
-    MemoryImage image = format->Image();
     for (const auto& [offset, byte] : document.m_KeptBytes)
         image[size_t(offset)] = byte;
     // What the panel does not store a Save keeps from the image: the document's values go there.
     const std::vector<S_ServiceParameter>& parameters = ServiceParameters();
     for (size_t i = 0; i < parameters.size() && i < document.m_Service.size(); ++i) {
-        const S_ServiceField* field =
-            FindServiceField(format->FormatDescription().m_Service, parameters[i].m_Parameter);
+        const S_ServiceField* field = FindServiceField(description.m_Service, parameters[i].m_Parameter);
         if (field != nullptr && !field->m_Stored && document.m_Service[i])
             StoreValue(*field, image, *document.m_Service[i]);
     }
-    format->LoadImage(QByteArray(reinterpret_cast<const char*>(image.data()), qsizetype(image.size())));
-    value.Show(panes);
-    for (int i = 0; i < panes.m_ProgramsTree->topLevelItemCount(); ++i)
-        panes.m_ProgramsTree->topLevelItem(i)->setExpanded(true);
-    for (QTreeWidgetItem* root : panes.m_CategoryNodes)
-        if (root != nullptr && root->childCount() > 0)
-            root->setExpanded(true);
+    value.m_FreeSteps = codec.FreeSteps(value.StepCount());
+    value.m_Image = std::make_shared<const MemoryImage>(image);
+    return value;
+}
 
-    // The step budget as a load counts it: every step, the total stopping one short of the records.
-    size_t steps = 0;
-    for (const C_Configuration::S_Cycle& cycle : value.m_Cycles)
-        steps += cycle.m_Steps->size();
-    const int records = format->FormatDescription().m_Layout.m_StepRecords;
-    format->ReserveSteps(std::int32_t(std::min<size_t>(steps, size_t(records - 1))));
-    panes.m_StepCountEdit->setText(QString::number(format->FreeSteps()));
-    panes.m_NumberOfOutputsEdit->setText(QString::number(format->GetOutputs()));
+std::unique_ptr<C_EEPROMFormat> ShowTextConfiguration(const S_TextConfiguration& document, C_ConfigurationPanes& panes)
+{
+    std::unique_ptr<C_EEPROMFormat> format = C_EEPROMFormat::Create(document.m_FormatCode, panes, document.m_Outputs);
+    MemoryImage image;
+    C_DiagnosticList lines;
+    const C_Configuration value = TextValue(document, image, lines);
+    format->Show(image, value, lines);
     return format;
 }

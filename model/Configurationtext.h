@@ -13,6 +13,7 @@
 #include <vector>
 
 class C_ConfigurationPanes;
+class C_DiagnosticList;
 class C_EEPROMFormat;
 class C_JsonWriter;
 
@@ -65,6 +66,11 @@ void WriteConfigurationText(C_JsonWriter& json, const C_Configuration& value, co
 std::optional<S_TextConfiguration> ReadConfigurationText(const QByteArray& text, S_JsonError& error);
 // The same for a document already parsed, or a part of one.
 std::optional<S_TextConfiguration> ReadConfigurationText(const S_JsonValue& document, S_JsonError& error);
+
+// The configuration a document describes and the image its Save starts from (a
+// new image with the document's kept bytes and counters); the lines are those of
+// reading a new configuration of its format.
+C_Configuration TextValue(const S_TextConfiguration& document, MemoryImage& image, C_DiagnosticList& lines);
 
 // Creates the document's format for the panes and shows the configuration, as a
 // window does with a file it opens.

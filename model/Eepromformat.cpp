@@ -92,18 +92,19 @@ C_EEPROMFormat::~C_EEPROMFormat() = default;
 
 void C_EEPROMFormat::ShowInPanes()
 {
-    ShowConfiguration();
-    m_Window.m_StepCountEdit->setText(QString::number(ReserveSteps(0)));
-    m_Window.m_NumberOfOutputsEdit->setText(QString::number(GetOutputs()));
-}
-
-void C_EEPROMFormat::ShowConfiguration()
-{
-    MakeRows(m_Image[size_t(m_Description.m_Layout.m_OutputsByte)]);
     C_DiagnosticList lines;
     const C_Configuration value = C_ImageCodec(m_Description).Decode(m_Image, lines);
+    Show(m_Image, value, lines);
+}
+
+void C_EEPROMFormat::Show(const MemoryImage& image, const C_Configuration& value, const C_DiagnosticList& lines)
+{
+    m_Image = image;
+    MakeRows(value.m_Outputs);
     value.Show(m_Window);
     ShowFormatPicture();
+    // The step budget as a load counts it: every step, the total stopping one short of the records.
+    m_StepTotal = 0;
     for (int step = 0; step < value.StepCount(); ++step)
         ReserveSteps(1);
     for (int i = 0; i < m_Window.m_ProgramsTree->topLevelItemCount(); ++i)
@@ -111,6 +112,8 @@ void C_EEPROMFormat::ShowConfiguration()
     for (QTreeWidgetItem* root : m_Window.m_CategoryNodes)
         if (root != nullptr && root->childCount() > 0)
             root->setExpanded(true);
+    m_Window.m_StepCountEdit->setText(QString::number(FreeSteps()));
+    m_Window.m_NumberOfOutputsEdit->setText(QString::number(GetOutputs()));
     m_Window.AddDiagnostics(lines);
 }
 

@@ -13,7 +13,9 @@
 #include <memory>
 #include <vector>
 
+class C_Configuration;
 class C_ConfigurationPanes;
+class C_DiagnosticList;
 class C_CycleContent;
 class C_Step;
 class C_StepQuestions;
@@ -53,8 +55,8 @@ public:
     const std::vector<S_StepRow>& RowLayout() const { return m_RowLayout; }
     const S_FormatDescription& FormatDescription() const { return m_Description; }
 
-    // Image to panes: service, motor table, cycles, then the programs that link to them.
-    void ShowConfiguration();
+    // The image and the configuration it holds shown in the panes, with the lines of reading it.
+    void Show(const MemoryImage& image, const C_Configuration& value, const C_DiagnosticList& lines);
     // Panes to image; stops with false at the first check that fails.
     bool BuildImage();
     // The start of the image replaced by the bytes (a file's image, which may be short).

@@ -1,26 +1,64 @@
+#include "model/Configurationtransfer.h"
+
 #include "language/Language.h"
 #include "language/Messages.h"
 #include "model/Configurationpanes.h"
 #include "model/Eepromformat.h"
 #include "model/Transferlines.h"
 
-QTreeWidgetItem* C_EEPROMFormat::AddTransferHeading(TransferDirection direction)
+int TransferHeading(C_DiagnosticSink& lines, const S_FormatDescription& description, TransferDirection direction)
 {
     const std::int16_t heading =
-        direction == TransferDirection::Download ? Msg::DownloadHeading : m_Description.m_UploadHeading;
-    QTreeWidgetItem* line = m_Window.AddDiagnostic(nullptr, Text(heading), C_ConfigurationPanes::Heading);
-    m_Window.AddDiagnostic(line, Text(Msg::OpeningPort), C_ConfigurationPanes::InProgress);
+        direction == TransferDirection::Download ? Msg::DownloadHeading : description.m_UploadHeading;
+    const int line = lines.Add(C_DiagnosticSink::Top, Text(heading), C_DiagnosticSink::Heading);
+    lines.Add(line, Text(Msg::OpeningPort), C_DiagnosticSink::InProgress);
     return line;
 }
 
-S_TransferPlan C_EEPROMFormat::PlanTransfer(TransferDirection direction, const S_LinkSettings& link) const
+S_TransferPlan PlanTransfer(TransferDirection direction, const S_LinkSettings& link, std::uint16_t formatCode,
+                            const MemoryImage& image)
 {
     S_TransferPlan plan;
     plan.m_Direction = direction;
     plan.m_Link = link;
-    plan.m_FormatCode = FormatCode();
-    plan.m_Image = m_Image;
+    plan.m_FormatCode = formatCode;
+    plan.m_Image = image;
     return plan;
+}
+
+bool SendConfiguration(const S_FormatDescription& description, const MemoryImage& image, const S_LinkSettings& link,
+                       const QString& backupFolder, bool verify, C_DiagnosticSink& lines)
+{
+    C_TransferLines transfer(lines, TransferHeading(lines, description, TransferDirection::Download));
+    S_TransferPlan plan = PlanTransfer(TransferDirection::Download, link, description.m_Layout.m_FormatCode, image);
+    plan.m_BackupFolder = backupFolder;
+    plan.m_Verify = verify;
+    return C_TransferJob(plan, transfer).Run().Succeeded();
+}
+
+bool ReceiveConfiguration(const S_FormatDescription& description, MemoryImage& image, const S_LinkSettings& link,
+                          C_DiagnosticSink& lines)
+{
+    C_TransferLines transfer(lines, TransferHeading(lines, description, TransferDirection::Upload));
+    const S_TransferOutcome outcome =
+        C_TransferJob(PlanTransfer(TransferDirection::Upload, link, description.m_Layout.m_FormatCode, image), transfer)
+            .Run();
+    // The link writes the image only when all of it arrived, so a failed upload leaves it as it was.
+    if (!outcome.Succeeded())
+        return false;
+    image = outcome.m_Image;
+    return true;
+}
+
+QTreeWidgetItem* C_EEPROMFormat::AddTransferHeading(TransferDirection direction)
+{
+    C_PaneLines lines(m_Window);
+    return lines.Item(TransferHeading(lines, m_Description, direction));
+}
+
+S_TransferPlan C_EEPROMFormat::PlanTransfer(TransferDirection direction, const S_LinkSettings& link) const
+{
+    return ::PlanTransfer(direction, link, FormatCode(), m_Image);
 }
 
 void C_EEPROMFormat::ShowReceivedImage(const MemoryImage& image)
@@ -34,22 +72,16 @@ void C_EEPROMFormat::ShowReceivedImage(const MemoryImage& image)
 
 bool C_EEPROMFormat::Upload(const S_LinkSettings& link)
 {
-    C_TransferLines lines(m_Window, AddTransferHeading(TransferDirection::Upload));
-    const S_TransferOutcome outcome = C_TransferJob(PlanTransfer(TransferDirection::Upload, link), lines).Run();
-    // The link writes the image only when all of it arrived, so a failed upload leaves it as it was.
-    if (!outcome.Succeeded())
+    MemoryImage image = m_Image;
+    C_PaneLines lines(m_Window);
+    if (!ReceiveConfiguration(m_Description, image, link, lines))
         return false;
-    ShowReceivedImage(outcome.m_Image);
+    ShowReceivedImage(image);
     return true;
 }
 
 bool C_EEPROMFormat::Download(const S_LinkSettings& link, const QString& backupFolder, bool verify)
 {
-    if (!BuildImage())
-        return false;
-    C_TransferLines lines(m_Window, AddTransferHeading(TransferDirection::Download));
-    S_TransferPlan plan = PlanTransfer(TransferDirection::Download, link);
-    plan.m_BackupFolder = backupFolder;
-    plan.m_Verify = verify;
-    return C_TransferJob(plan, lines).Run().Succeeded();
+    C_PaneLines lines(m_Window);
+    return BuildImage() && SendConfiguration(m_Description, m_Image, link, backupFolder, verify, lines);
 }

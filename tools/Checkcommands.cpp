@@ -9,7 +9,7 @@ int RunCheck(const QStringList& arguments)
     const std::unique_ptr<C_ToolConfiguration> configuration = C_ToolConfiguration::Open(arguments, 1, files);
     if (configuration == nullptr)
         return ExitCode::Refused;
-    const bool built = configuration->Format().BuildImage();
+    const bool built = configuration->Check();
     configuration->PrintDiagnostics();
     return built ? ExitCode::Success : ExitCode::ChecksFailed;
 }
@@ -29,6 +29,6 @@ int RunText(const QStringList& arguments)
     const std::unique_ptr<C_ToolConfiguration> configuration = C_ToolConfiguration::Open(arguments, 1, files);
     if (configuration == nullptr)
         return ExitCode::Refused;
-    WriteBytes(ConfigurationTextOf(configuration->Format(), configuration->Panes()));
+    WriteBytes(configuration->Text());
     return ExitCode::Success;
 }

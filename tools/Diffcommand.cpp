@@ -2,6 +2,7 @@
 #include "tools/Diffcommand.h"
 
 #include "model/Configurationdiff.h"
+#include "model/Fileheader.h"
 #include "tools/Toolcommands.h"
 #include "tools/Toolconfiguration.h"
 
@@ -21,10 +22,8 @@ int RunDiff(const QStringList& arguments)
     if (b == nullptr)
         return ExitCode::Refused;
 
-    const C_Configuration valueA = a->Value();
-    const C_Configuration valueB = b->Value();
     const std::vector<S_Difference> differences =
-        CompareConfigurations({valueA, a->Format().Rows()}, {valueB, b->Format().Rows()}, FormatNameOfCode);
+        CompareConfigurations({a->Value(), a->Rows()}, {b->Value(), b->Rows()}, FormatNameOfCode);
     for (const S_Difference& difference : differences)
         WriteOutput(difference.Line());
     return differences.empty() ? ExitCode::Success : ExitCode::ChecksFailed;

@@ -1,5 +1,6 @@
 // dump: the configuration as Kw3Win shows it, as a JSON document.
 #include "model/Configurationvalues.h"
+#include "model/Fileheader.h"
 #include "model/Jsonwriter.h"
 #include "tools/Toolcommands.h"
 #include "tools/Toolconfiguration.h"
@@ -45,10 +46,10 @@ void WriteMotors(C_JsonWriter& json, const C_Configuration& configuration)
     json.EndArray();
 }
 
-void WriteRows(C_JsonWriter& json, const C_EEPROMFormat& format)
+void WriteRows(C_JsonWriter& json, const std::vector<C_StepRow>& rows)
 {
     json.BeginArray();
-    for (const auto& row : format.Rows()) {
+    for (const auto& row : rows) {
         json.BeginObject(true);
         json.Key("caption");
         json.Value(row.m_Caption);
@@ -93,8 +94,8 @@ int RunDump(const QStringList& arguments)
     if (configuration == nullptr)
         return ExitCode::Refused;
 
-    const C_EEPROMFormat& format = configuration->Format();
-    const C_Configuration value = configuration->Value();
+    const std::vector<C_StepRow>& rows = configuration->Rows();
+    const C_Configuration& value = configuration->Value();
     C_JsonWriter json;
     json.BeginObject();
     json.Key("format");
@@ -112,9 +113,9 @@ int RunDump(const QStringList& arguments)
     json.Key("programs");
     WriteProgramList(json, value, true);
     json.Key("rows");
-    WriteRows(json, format);
+    WriteRows(json, rows);
     json.Key("cycles");
-    WriteCycles(json, value, format.Rows().size());
+    WriteCycles(json, value, rows.size());
     json.EndObject();
     WriteOutput(QString::fromUtf8(json.Text()));
     return ExitCode::Success;

@@ -48,8 +48,8 @@ int RunSummary(const QStringList& arguments)
     const std::unique_ptr<C_ToolConfiguration> opened = C_ToolConfiguration::Open(arguments, 1, files);
     if (opened == nullptr)
         return ExitCode::Refused;
-    const C_Configuration configuration = opened->Value();
-    const C_ProgramTiming timing(opened->Format().RowLayout());
+    const C_Configuration& configuration = opened->Value();
+    const C_ProgramTiming timing(opened->RowLayout());
 
     std::vector<const C_Configuration::S_Program*> programs;
     for (const C_Configuration::S_Program& program : configuration.m_Programs)
@@ -108,7 +108,7 @@ int RunTimeline(const QStringList& arguments)
         WriteError(QStringLiteral("--width is a number of pixels from 200 to 20000"));
         return ExitCode::Refused;
     }
-    const C_Configuration configuration = opened->Value();
+    const C_Configuration& configuration = opened->Value();
     const QString name = options.value(program ? QStringLiteral("program") : QStringLiteral("cycle"));
     bool numberRead = true;
     const int index = program ? FindProgram(configuration, name.toInt(&numberRead)) : FindCycle(configuration, name);
@@ -117,7 +117,7 @@ int RunTimeline(const QStringList& arguments)
         return ExitCode::Refused;
     }
     const S_TimelineSource source{
-        configuration, opened->Format().Rows(), opened->Format().RowLayout(),
+        configuration, opened->Rows(), opened->RowLayout(),
         {program ? S_TimelineSubject::Kind::Program : S_TimelineSubject::Kind::Cycle, index}};
     // A PDF's creation date: the file's own time unless SOURCE_DATE_EPOCH names one.
     const std::optional<QDateTime> stamp = StampTime(QFileInfo(files[0]).lastModified().toUTC());

@@ -83,8 +83,7 @@ int RunPrint(const QStringList& arguments)
         return ExitCode::Refused;
 
     InstallFontSubstitutes();
-    const C_Configuration value = configuration->Value();
-    const S_PrintSource source{value, configuration->Format().Rows(), configuration->Format().RowLayout(),
+    const S_PrintSource source{configuration->Value(), configuration->Rows(), configuration->RowLayout(),
                                Caption(files[0])};
     if (!PrintToPdfFile(files[1], source, *parts, *printTime, error)) {
         WriteError(QStringLiteral("cannot write %1: %2").arg(files[1], error));

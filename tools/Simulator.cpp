@@ -1,6 +1,6 @@
 #include "tools/Simulator.h"
 
-#include "model/Configurationpanes.h"
+#include "model/Configurationfile.h"
 #include "model/Eepromformat.h"
 #include "tools/Toolconfiguration.h"
 
@@ -45,11 +45,10 @@ bool ParseCount(const QString& text, int& value)
 // The image of a new configuration of the format, or the file's, read as Kw3Win reads it.
 std::vector<std::uint8_t> ImageOfFormat(std::uint16_t formatCode, const QString& path)
 {
-    C_ConfigurationPanes panes;
-    const std::unique_ptr<C_EEPROMFormat> format = C_EEPROMFormat::Create(formatCode, panes, 16);
+    MemoryImage image = C_EEPROMFormat::NewImage(*C_EEPROMFormat::DescriptionOf(formatCode), 16);
     if (!path.isEmpty())
-        C_ConfigurationFile(path).Load(*format);
-    return format->Image();
+        C_ConfigurationFile(path).Load(image);
+    return image;
 }
 
 } // namespace

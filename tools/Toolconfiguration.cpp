@@ -3,12 +3,17 @@
 #include "language/Language.h"
 #include "language/Messages.h"
 #include "model/Configurationfile.h"
-#include "model/Utilities.h"
+#include "model/Configurationtext.h"
+#include "model/Configurationtransfer.h"
+#include "model/Eepromformat.h"
+#include "model/Fileheader.h"
+#include "model/Imagecodec.h"
+#include "model/Imagefields.h"
+#include "model/Jsonwriter.h"
 #include "tools/Toolarguments.h"
 #include "tools/Toolcommands.h"
 
 #include <QFileInfo>
-#include <QTreeWidgetItemIterator>
 
 #include <cstdio>
 
@@ -99,64 +104,121 @@ std::unique_ptr<C_ToolConfiguration> C_ToolConfiguration::Open(const QString& pa
             return nullptr;
         }
     }
-    auto configuration = std::unique_ptr<C_ToolConfiguration>(new C_ToolConfiguration);
-    configuration->m_Format = file.Open(configuration->m_Panes, *code);
+    auto configuration =
+        std::unique_ptr<C_ToolConfiguration>(new C_ToolConfiguration(*C_EEPROMFormat::DescriptionOf(*code)));
+    if (const std::optional<S_TextConfiguration>& text = file.Document()) {
+        configuration->m_Value = TextValue(*text, configuration->m_Image, configuration->m_Lines);
+    } else {
+        configuration->m_Image = C_EEPROMFormat::NewImage(configuration->m_Description, 0);
+        file.Load(configuration->m_Image);
+        configuration->Decode();
+    }
+    configuration->MakeRows();
     return configuration;
 }
 
 std::unique_ptr<C_ToolConfiguration> C_ToolConfiguration::New(std::uint16_t formatCode, int outputs)
 {
-    auto configuration = std::unique_ptr<C_ToolConfiguration>(new C_ToolConfiguration);
-    configuration->m_Format = C_EEPROMFormat::Create(formatCode, configuration->m_Panes, outputs);
-    configuration->m_Format->ShowInPanes();
+    auto configuration =
+        std::unique_ptr<C_ToolConfiguration>(new C_ToolConfiguration(*C_EEPROMFormat::DescriptionOf(formatCode)));
+    configuration->m_Image = C_EEPROMFormat::NewImage(configuration->m_Description, outputs);
+    configuration->Decode();
+    configuration->MakeRows();
     return configuration;
+}
+
+C_ToolConfiguration::C_ToolConfiguration(const S_FormatDescription& description)
+    : m_Description(description)
+{
+}
+
+void C_ToolConfiguration::MakeRows()
+{
+    m_RowLayout = C_EEPROMFormat::RowLayoutOf(m_Description, m_Value.m_Outputs);
+    m_Rows.clear();
+    for (const S_StepRow& row : m_RowLayout)
+        m_Rows.emplace_back(row);
+}
+
+void C_ToolConfiguration::Decode()
+{
+    m_Value = C_ImageCodec(m_Description).Decode(m_Image, m_Lines);
+}
+
+bool C_ToolConfiguration::Check()
+{
+    return C_ImageCodec(m_Description).Encode(m_Value, m_Image, m_Lines);
+}
+
+QByteArray C_ToolConfiguration::Text() const
+{
+    C_JsonWriter json;
+    WriteConfigurationText(json, m_Value,
+                           C_ImageFields(m_Description, m_Value.m_Outputs, m_Value.StepCount()).KeptBytes(m_Image));
+    return json.Text() + '\n';
 }
 
 int C_ToolConfiguration::Save(const QString& target)
 {
     const bool toOutput = target == QLatin1String("-");
-    if (toOutput || C_ConfigurationFile::IsText(target) || C_ConfigurationFile::IsOld(target)) {
-        m_Panes.m_DiagnosticTree->clear();
-        m_Panes.AddDiagnostic(nullptr, Text(Msg::Saving) + QLatin1Char(' ') + target, C_ConfigurationPanes::Heading);
-        const bool built = m_Format->BuildImage();
+    const bool image = !toOutput && !C_ConfigurationFile::IsText(target) && !C_ConfigurationFile::IsOld(target);
+    m_Lines = C_DiagnosticList();
+    m_Lines.Add(C_DiagnosticList::Top, ::Text(Msg::Saving) + QLatin1Char(' ') + target, C_DiagnosticList::Heading);
+    const bool built = Check();
+    if (!built) {
         PrintDiagnostics(toOutput ? stderr : stdout);
-        if (!built)
-            return ExitCode::ChecksFailed;
-        const MemoryImage& image = m_Format->Image();
-        const QByteArray bytes =
-            C_ConfigurationFile::IsOld(target)
-                ? QByteArray(reinterpret_cast<const char*>(image.data()), qsizetype(image.size()))
-                : ConfigurationTextOf(*m_Format, m_Panes);
-        if (toOutput) {
-            WriteBytes(bytes);
-            return ExitCode::Success;
-        }
-        QString reason;
-        if (ReplaceFile(target, bytes, reason))
-            return ExitCode::Success;
-        WriteError(QStringLiteral("cannot write %1: %2").arg(target, reason));
-        return ExitCode::Refused;
-    }
-    m_Panes.m_DiagnosticTree->clear();
-    const bool saved = m_Format->SaveFile(target);
-    PrintDiagnostics();
-    if (saved)
-        return ExitCode::Success;
-    if (!m_Format->ImageBuilt())
         return ExitCode::ChecksFailed;
-    WriteError(QStringLiteral("cannot write %1").arg(target));
+    }
+    const QByteArray bytes = image ? ConfigurationFileBytes(m_Description.m_Layout.m_FormatCode, m_Image)
+                             : C_ConfigurationFile::IsOld(target)
+                                 ? QByteArray(reinterpret_cast<const char*>(m_Image.data()), qsizetype(m_Image.size()))
+                                 : Text();
+    if (toOutput) {
+        PrintDiagnostics(stderr);
+        WriteBytes(bytes);
+        return ExitCode::Success;
+    }
+    QString reason;
+    if (ReplaceFile(target, bytes, reason)) {
+        PrintDiagnostics();
+        return ExitCode::Success;
+    }
+    if (image) {
+        // As Kw3Win's Save says it.
+        m_Lines.Add(C_DiagnosticList::Top, ::Text(Msg::CannotWriteFile) + QStringLiteral(": ") + reason,
+                    C_DiagnosticList::Error);
+        PrintDiagnostics();
+        WriteError(QStringLiteral("cannot write %1").arg(target));
+    } else {
+        PrintDiagnostics();
+        WriteError(QStringLiteral("cannot write %1: %2").arg(target, reason));
+    }
     return ExitCode::Refused;
+}
+
+bool C_ToolConfiguration::Download(const S_LinkSettings& link, const QString& backupFolder, bool verify)
+{
+    return Check() && SendConfiguration(m_Description, m_Image, link, backupFolder, verify, m_Lines);
+}
+
+bool C_ToolConfiguration::Upload(const S_LinkSettings& link)
+{
+    if (!ReceiveConfiguration(m_Description, m_Image, link, m_Lines))
+        return false;
+    Decode();
+    MakeRows();
+    return true;
 }
 
 void C_ToolConfiguration::PrintDiagnostics(std::FILE* stream) const
 {
     static const char* const tags[] = {"[=]", "[i]", "[~]", "[!]"};
-    for (QTreeWidgetItemIterator it(m_Panes.m_DiagnosticTree); *it != nullptr; ++it) {
+    const std::vector<S_DiagnosticLine>& lines = m_Lines.Lines();
+    for (const S_DiagnosticLine& line : lines) {
         int depth = 0;
-        for (const QTreeWidgetItem* parent = (*it)->parent(); parent != nullptr; parent = parent->parent())
+        for (int parent = line.m_Parent; parent != C_DiagnosticList::Top; parent = lines[size_t(parent)].m_Parent)
             ++depth;
-        const int icon = NodeImage(*it);
-        const char* tag = icon >= 0 && icon < 4 ? tags[icon] : "[?]";
-        WriteLine(stream, QString(2 * depth, QLatin1Char(' ')) + QLatin1String(tag) + QLatin1Char(' ') + (*it)->text(0));
+        const char* tag = line.m_Icon >= 0 && line.m_Icon < 4 ? tags[line.m_Icon] : "[?]";
+        WriteLine(stream, QString(2 * depth, QLatin1Char(' ')) + QLatin1String(tag) + QLatin1Char(' ') + line.m_Text);
     }
 }

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "comm/Portsettings.h"
 #include "model/Configuration.h"
-#include "model/Configurationfile.h"
-#include "model/Configurationpanes.h"
-#include "model/Eepromformat.h"
+#include "model/Diagnosticlist.h"
+#include "model/Formatdescription.h"
+#include "model/Steprow.h"
 
 #include <QMap>
 #include <QString>
@@ -22,8 +23,9 @@ void WritePlacedError(const QString& text);
 // Bytes on standard output as they are.
 void WriteBytes(const QByteArray& bytes);
 
-// A configuration opened headless into its panes, as Kw3Win's Open opens a
-// configuration file and its Import an old one.
+// A configuration opened as Kw3Win's Open opens a configuration file and its
+// Import an old one, held as its value and its image; no window takes part. Its
+// diagnostic lines are the ones Kw3Win's window would show.
 class C_ToolConfiguration
 {
 public:
@@ -38,23 +40,42 @@ public:
     // A new configuration of the format, as Kw3Win's New makes it.
     static std::unique_ptr<C_ToolConfiguration> New(std::uint16_t formatCode, int outputs);
 
-    C_ConfigurationPanes& Panes() { return m_Panes; }
-    C_EEPROMFormat& Format() { return *m_Format; }
-    C_Configuration Value() const { return C_Configuration::Read(*m_Format, m_Panes); }
+    const C_Configuration& Value() const { return m_Value; }
+    const S_FormatDescription& Description() const { return m_Description; }
+    // The format's rows for the configuration's outputs, and where they lie in a step record.
+    const std::vector<C_StepRow>& Rows() const { return m_Rows; }
+    const std::vector<S_StepRow>& RowLayout() const { return m_RowLayout; }
 
-    // What Kw3Win's Save does: an empty diagnostic tree, then SaveFile; the lines
+    // The checks of a build, their lines added to the others; true when they pass.
+    bool Check();
+    // What Kw3Win's Save does: new lines, then the checks and the file; the lines
     // printed and the exit status (checks failed, or the file not writable). A
     // target ending in .json (any case) gets the text form, one ending in .KW3 the
     // bare image, and - the text form on standard output (the lines then go to
     // standard error); each only when the checks pass.
     int Save(const QString& target);
+    // The text form, in any state.
+    QByteArray Text() const;
+    // Kw3Win's Download: the checks, then the transfer; true when both went well.
+    bool Download(const S_LinkSettings& link, const QString& backupFolder, bool verify);
+    // Kw3Win's Upload: the configuration received replaces this one when it all arrived.
+    bool Upload(const S_LinkSettings& link);
 
-    // Every diagnostic line in tree order: two blanks per level, the icon's tag, a blank, the text.
+    // Every diagnostic line in order: two blanks per level, the icon's tag, a blank, the text.
     void PrintDiagnostics(std::FILE* stream = stdout) const;
 
 private:
+    explicit C_ToolConfiguration(const S_FormatDescription& description);
     static std::unique_ptr<C_ToolConfiguration> Open(const QString& path, const std::optional<QString>& formatName);
+    // The value the image holds, its reading's lines added.
+    void Decode();
+    // The rows for the value's outputs.
+    void MakeRows();
 
-    C_ConfigurationPanes m_Panes;
-    std::unique_ptr<C_EEPROMFormat> m_Format;
+    const S_FormatDescription& m_Description;
+    MemoryImage m_Image;
+    C_Configuration m_Value;
+    C_DiagnosticList m_Lines;
+    std::vector<S_StepRow> m_RowLayout;
+    std::vector<C_StepRow> m_Rows;
 };

@@ -2,6 +2,7 @@
 // and a controller to try them against.
 #include "comm/Portdiscovery.h"
 #include "model/Context.h"
+#include "model/Fileheader.h"
 #include "tools/Simulator.h"
 #include "tools/Toolarguments.h"
 #include "tools/Toolcommands.h"
@@ -76,7 +77,7 @@ int RunDownload(const QStringList& arguments)
         WriteError(QStringLiteral("--backup needs a folder that exists and can be written, not %1").arg(folder));
         return ExitCode::Refused;
     }
-    const bool sent = configuration->Format().Download(link, folder, options.contains(verify));
+    const bool sent = configuration->Download(link, folder, options.contains(verify));
     configuration->PrintDiagnostics();
     return sent ? ExitCode::Success : ExitCode::ChecksFailed;
 }
@@ -105,7 +106,7 @@ int RunUpload(const QStringList& arguments)
         return ExitCode::Refused;
 
     const std::unique_ptr<C_ToolConfiguration> configuration = C_ToolConfiguration::New(*code, outputs.toInt());
-    const bool received = configuration->Format().Upload(link);
+    const bool received = configuration->Upload(link);
     configuration->PrintDiagnostics();
     if (!received)
         return ExitCode::ChecksFailed;

@@ -10,7 +10,7 @@
 #include "tools/Toolcommands.h"
 #include "tools/Toolconfiguration.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QFileInfo>
 #include <QHashFunctions>
 
@@ -116,18 +116,18 @@ int main(int argc, char* argv[])
     qInstallMessageHandler(DropQtNotes);
     // The toolkit's hashes order what it writes (a PDF's objects): the same input then gives the same bytes.
     QHashSeed::setDeterministicGlobalSeed();
-    // The configuration panes are widgets; no display is needed to fill them.
+    // Pictures and PDF pages are painted with fonts; no display is needed for them.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("kw3tool"));
+    QGuiApplication application(argc, argv);
+    QGuiApplication::setApplicationName(QStringLiteral("kw3tool"));
     C_MessageBox::SetHandler([](const C_MessageBox::Request& request) {
         WriteError(request.caption + QStringLiteral(": ") + request.text);
         return C_MessageBox::EscapeAnswer(request.buttons);
     });
 
     QString error;
-    const std::optional<S_GlobalOptions> options = TakeGlobalOptions(QApplication::arguments().mid(1), error);
+    const std::optional<S_GlobalOptions> options = TakeGlobalOptions(QGuiApplication::arguments().mid(1), error);
     if (!options) {
         WriteError(error);
         return ExitCode::Refused;

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "model/Diagnosticlist.h"
+#include "model/Formatdescription.h"
+#include "model/Imagebytes.h"
+#include "model/Transferjob.h"
+
+// A configuration's transfers as kw3tool and Kw3Win's tests run them, on the
+// calling thread, their lines written under a heading of their own.
+
+// The heading of a transfer with the port line under it.
+int TransferHeading(C_DiagnosticSink& lines, const S_FormatDescription& description, TransferDirection direction);
+S_TransferPlan PlanTransfer(TransferDirection direction, const S_LinkSettings& link, std::uint16_t formatCode,
+                            const MemoryImage& image);
+// Sends the image: with a backup folder after keeping there what the controller
+// held, with verify reading it back after; true when it all went well.
+bool SendConfiguration(const S_FormatDescription& description, const MemoryImage& image, const S_LinkSettings& link,
+                       const QString& backupFolder, bool verify, C_DiagnosticSink& lines);
+// Receives an image of the format; the image is replaced only when all of it arrived.
+bool ReceiveConfiguration(const S_FormatDescription& description, MemoryImage& image, const S_LinkSettings& link,
+                          C_DiagnosticSink& lines);
