@@ -1,8 +1,8 @@
 #include "app/Aboutbox.h"
 
-#include "desktop/Version.h"
 #include "language/Language.h"
 #include "language/Messages.h"
+#include "platform/Version.h"
 #include "resources/Pictures.h"
 
 #include <QDesktopServices>
@@ -54,7 +54,8 @@ TAboutBox::TAboutBox(QWidget* parent)
     title.setBold(true);
     m_ProductNameLabel->setFont(title);
     m_VersionLabel = NewLine(this, QStringLiteral("Version: " KW3_SHOWN_VERSION), 36);
-    m_NoticeLabel = NewLine(this, QStringLiteral("\u00a9 2026 Orvex Laundry Controls.\n") + Text(Msg::LicenceNotice), 58, 34);
+    m_NoticeLabel =
+        NewLine(this, QStringLiteral("\u00a9 2026 Orvex Laundry Controls.\n") + Text(Msg::LicenceNotice), 58, 34);
 
     m_ContactPanel = new QFrame(this);
     m_ContactPanel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);

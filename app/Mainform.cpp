@@ -4,10 +4,11 @@
 #include "app/Autosave.h"
 #include "app/Recoveryform.h"
 #include "app/Splash.h"
-#include "comm/Comsetup.h"
 #include "comm/Portdiscovery.h"
 #include "desktop/Filechooser.h"
 #include "desktop/Messagebox.h"
+#include "dialogs/Comsetup.h"
+#include "dialogs/Printitems.h"
 #include "editor/Cellimages.h"
 #include "editor/Compareform.h"
 #include "editor/Formatselector.h"
@@ -21,7 +22,6 @@
 #include "model/Context.h"
 #include "model/Eepromformat.h"
 #include "model/Recoveryfolder.h"
-#include "print/Printitems.h"
 #include "resources/Pictures.h"
 
 #include <QAction>
@@ -220,7 +220,8 @@ void TMainForm::BuildActions()
     m_EditUndoAction->setShortcut(QKeySequence::Undo);
     m_EditUndoAction->setIcon(QIcon::fromTheme(QStringLiteral("edit-undo")));
     m_EditRedoAction = m_Histories->createRedoAction(this, Text(Msg::RedoPrefix));
-    m_EditRedoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    m_EditRedoAction->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     m_EditRedoAction->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo")));
     EditCut1->setText(QStringLiteral("Cu&t"));
     EditCopy1->setText(QStringLiteral("&Copy"));
@@ -230,8 +231,8 @@ void TMainForm::BuildActions()
 void TMainForm::BuildMenus()
 {
     m_FileMenu = menuBar()->addMenu(QStringLiteral("&File"));
-    m_FileMenu->addActions({m_FileNewAction, m_FileOpenAction, m_FileCloseAction, m_FileSaveAction,
-                            m_FileSaveAsAction, m_FileExportTextAction});
+    m_FileMenu->addActions({m_FileNewAction, m_FileOpenAction, m_FileCloseAction, m_FileSaveAction, m_FileSaveAsAction,
+                            m_FileExportTextAction});
     m_RecentFilesEnd = m_FileMenu->addSeparator();
     m_FileMenu->addAction(m_FilePrint);
     m_FileMenu->addSeparator();
@@ -253,8 +254,8 @@ void TMainForm::BuildMenus()
     m_CommunicationMenu->addAction(m_ComSetupAction);
 
     m_WindowMenu = menuBar()->addMenu(Text(Msg::WindowMenu));
-    m_WindowMenu->addActions({m_WindowCascadeAction, m_WindowHTileAction, m_WindowVTileAction,
-                              m_WindowMinimizeAction, m_WindowArrangeAction});
+    m_WindowMenu->addActions({m_WindowCascadeAction, m_WindowHTileAction, m_WindowVTileAction, m_WindowMinimizeAction,
+                              m_WindowArrangeAction});
     m_WindowMenu->addSeparator();
     m_WindowMenu->addAction(m_WindowSetPanesAction);
     m_WindowMenu->addAction(m_WindowCompareAction);
@@ -325,9 +326,8 @@ void TMainForm::BuildTimeline()
     m_TimelineDock->setWidget(m_TimelinePanel);
     addDockWidget(Qt::BottomDockWidgetArea, m_TimelineDock);
     m_TimelineDock->hide();
-    connect(m_TimelineDock, &QDockWidget::visibilityChanged, this, [this](bool) {
-        m_WindowTimelineAction->setChecked(!m_TimelineDock->isHidden());
-    });
+    connect(m_TimelineDock, &QDockWidget::visibilityChanged, this,
+            [this](bool) { m_WindowTimelineAction->setChecked(!m_TimelineDock->isHidden()); });
 }
 
 void TMainForm::FollowActiveConfiguration()
@@ -460,7 +460,8 @@ void TMainForm::closeEvent(QCloseEvent* event)
         }
     // The window last active, not the active one: with another program active (a
     // close from the taskbar, a log-out) the frame has no active window.
-    QMdiSubWindow* current = m_MdiArea->activeSubWindow() != nullptr ? m_MdiArea->activeSubWindow() : m_LastActive.data();
+    QMdiSubWindow* current =
+        m_MdiArea->activeSubWindow() != nullptr ? m_MdiArea->activeSubWindow() : m_LastActive.data();
     const auto* active = current != nullptr ? qobject_cast<TFormMDIChild*>(current->widget()) : nullptr;
     const QString last = active != nullptr ? active->Path() : QString();
     m_MdiArea->closeAllSubWindows();
@@ -583,7 +584,7 @@ TFormMDIChild* TMainForm::NewConfigurationWindow()
     auto window = std::make_unique<TFormMDIChild>(m_Context);
     window->SetPath(NewConfigurationName());
     std::unique_ptr<C_EEPROMFormat> format;
-    TNewConfigurationForm dialog(this, format, *window, m_Context);
+    TNewConfigurationForm dialog(this, format, m_Context);
     dialog.exec();
     if (format == nullptr)
         return nullptr;
@@ -656,8 +657,8 @@ void TMainForm::FillWindowMenu()
     m_WindowListActions << m_WindowMenu->addSeparator();
     for (int i = 0; i < windows.size(); ++i) {
         QMdiSubWindow* frameWindow = windows[i];
-        auto* entry = m_WindowMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(
-            qobject_cast<TFormMDIChild*>(frameWindow->widget())->Path()));
+        auto* entry = m_WindowMenu->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(qobject_cast<TFormMDIChild*>(frameWindow->widget())->Path()));
         entry->setCheckable(true);
         entry->setChecked(frameWindow == m_MdiArea->activeSubWindow());
         connect(entry, &QAction::triggered, this, [this, frameWindow] { m_MdiArea->setActiveSubWindow(frameWindow); });
@@ -710,8 +711,8 @@ void TMainForm::OpenRecentFile(const QString& path)
 
 QString TMainForm::ChooseFile(std::int16_t title, const QString& filter, const QString& suffix)
 {
-    return C_FileChooser::Choose(this, {C_FileChooser::Purpose::Open, Text(title).section(QLatin1Char('|'), 0, 0),
-                                        filter, suffix, QString()});
+    return C_FileChooser::Choose(
+        this, {C_FileChooser::Purpose::Open, Text(title).section(QLatin1Char('|'), 0, 0), filter, suffix, QString()});
 }
 
 void TMainForm::FileNewActionExecute()

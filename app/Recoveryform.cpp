@@ -3,7 +3,7 @@
 #include "desktop/Messagebox.h"
 #include "language/Language.h"
 #include "language/Messages.h"
-#include "model/Utilities.h"
+#include "model/Labels.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,5 +1,7 @@
 #include "app/Session.h"
 
+#include "desktop/Messagebox.h"
+
 #include "language/Messages.h"
 #include "model/Context.h"
 
@@ -17,6 +19,13 @@ C_ToolkitLanguage::~C_ToolkitLanguage()
 {
     if (m_Installed)
         QCoreApplication::removeTranslator(&m_Translator);
+}
+
+void ShowLanguageComplaints()
+{
+    C_LanguageManager::SetComplaint([](const QString& text, const QString& caption) {
+        C_MessageBox::Show(text, caption, C_MessageBox::Icon::Information);
+    });
 }
 
 C_Session::C_Session(C_Context& context)

@@ -10,6 +10,9 @@
 
 class C_Context;
 
+// From now on a language file that cannot be opened is told in a message box.
+void ShowLanguageComplaints();
+
 // The toolkit's own texts (its dialogs, the window menus) in the language of the
 // language file, where the system has them installed, while the object lives.
 class C_ToolkitLanguage

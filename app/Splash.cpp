@@ -1,6 +1,6 @@
 #include "app/Splash.h"
 
-#include "desktop/Version.h"
+#include "platform/Version.h"
 #include "resources/Pictures.h"
 
 #include <QGuiApplication>

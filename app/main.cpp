@@ -1,8 +1,8 @@
 #include "app/Session.h"
 #include "desktop/Commandline.h"
-#include "desktop/Fonts.h"
 #include "desktop/Messagebox.h"
 #include "model/Context.h"
+#include "print/Fonts.h"
 
 #include <QApplication>
 
@@ -16,6 +16,7 @@ int main(int argc, char* argv[])
     const QString file = commandLine.File(application);
     InstallFontSubstitutes();
 
+    ShowLanguageComplaints();
     C_Context context;
     if (!file.isEmpty())
         context.SetLastConfiguration(file);

@@ -1,6 +1,6 @@
 #include "desktop/Commandline.h"
 
-#include "desktop/Version.h"
+#include "platform/Version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

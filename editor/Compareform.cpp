@@ -3,12 +3,13 @@
 #include "desktop/Filechooser.h"
 #include "desktop/Messagebox.h"
 #include "editor/Mdichild.h"
+#include "editor/Treenodes.h"
 #include "language/Language.h"
 #include "language/Messages.h"
 #include "model/Configuration.h"
 #include "model/Configurationfile.h"
 #include "model/Eepromformat.h"
-#include "model/Utilities.h"
+#include "model/Labels.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -27,8 +28,8 @@ namespace {
 // The place in the words of the window's language; kw3tool's diff keeps its own fixed words.
 QString ShownPlace(const S_Difference& difference, const C_EEPROMFormat& formatA)
 {
-    const QString cycle = CycleCategoryName(difference.m_Category) + QLatin1Char(' ') +
-                          QString::number(difference.m_Cycle);
+    const QString cycle =
+        CycleCategoryName(difference.m_Category) + QLatin1Char(' ') + QString::number(difference.m_Cycle);
     const QString step =
         cycle + QStringLiteral(", ") + Text(Msg::Step) + QLatin1Char(' ') + QString::number(difference.m_Step + 1);
     switch (difference.m_Kind) {
@@ -167,9 +168,8 @@ void TCompareForm::CompareWith(TFormMDIChild& other)
 
 bool TCompareForm::CompareWithChosenFile()
 {
-    const QString path = C_FileChooser::Choose(
-        this, {C_FileChooser::Purpose::Open, Text(Msg::CompareCaption), Text(Msg::CompareFileFilter),
-               QStringLiteral("KWC"), QString()});
+    const QString path = C_FileChooser::Choose(this, {C_FileChooser::Purpose::Open, Text(Msg::CompareCaption),
+                                                      Text(Msg::CompareFileFilter), QStringLiteral("KWC"), QString()});
     return !path.isEmpty() && CompareWithFile(path);
 }
 
@@ -188,12 +188,12 @@ bool TCompareForm::CompareWithFile(const QString& path)
         code = m_OldFormat ? m_OldFormat() : m_Active->Format()->FormatCode();
     if (!C_EEPROMFormat::IsFormatCode(code))
         return false;
-    // Read headless, as kw3tool reads it; the format goes before the panes its rows refer to.
-    const auto panes = std::make_unique<C_ConfigurationPanes>();
-    const std::unique_ptr<C_EEPROMFormat> format = file.Open(*panes, code);
+    // Read as kw3tool reads it.
+    C_Configuration b;
+    C_DiagnosticList lines;
+    const std::unique_ptr<C_EEPROMFormat> format = file.Open(code, b, lines);
     if (format == nullptr)
         return false;
-    const C_Configuration b = C_Configuration::Read(*format, *panes);
     Compare({b, format->Rows()}, FileName(path));
     m_Other = nullptr;
     return true;
@@ -210,8 +210,8 @@ void TCompareForm::Compare(const S_ComparedConfiguration& b, const QString& capt
     const QSignalBlocker blocker(m_Table);
     m_Table->clearContents();
     m_Table->setRowCount(int(m_Differences.size()));
-    m_Table->setHorizontalHeaderLabels({Text(Msg::PlaceColumn), QStringLiteral("A: ") + FileName(m_Active->Path()),
-                                        QStringLiteral("B: ") + captionB});
+    m_Table->setHorizontalHeaderLabels(
+        {Text(Msg::PlaceColumn), QStringLiteral("A: ") + FileName(m_Active->Path()), QStringLiteral("B: ") + captionB});
     for (int r = 0; r < m_Table->rowCount(); ++r) {
         const S_Difference& difference = m_Differences[size_t(r)];
         const bool format = difference.m_Kind == S_Difference::Kind::Format;
@@ -224,9 +224,9 @@ void TCompareForm::Compare(const S_ComparedConfiguration& b, const QString& capt
             new QTableWidgetItem(format ? FormatWithOutputs(b.m_Configuration.m_FormatCode, b.m_Configuration.m_Outputs)
                                         : ShownValue(difference, difference.m_B)));
     }
-    m_Summary->setText(m_Differences.empty() ? Text(Msg::SameConfigurations)
-                                             : QString::number(m_Differences.size()) + QLatin1Char(' ') +
-                                                   Text(Msg::DifferencesFound));
+    m_Summary->setText(m_Differences.empty()
+                           ? Text(Msg::SameConfigurations)
+                           : QString::number(m_Differences.size()) + QLatin1Char(' ') + Text(Msg::DifferencesFound));
 }
 
 void TCompareForm::SelectDifference(int index)

@@ -1,21 +1,22 @@
 #include "editor/Mdichild.h"
 
-#include "comm/Filetansfer.h"
 #include "desktop/Filechooser.h"
 #include "desktop/Messagebox.h"
 #include "desktop/Updown.h"
+#include "dialogs/Filetansfer.h"
 #include "editor/Changecommand.h"
 #include "editor/Gridcells.h"
 #include "editor/Rowproperties.h"
 #include "editor/Runningtransfer.h"
+#include "editor/Treenodes.h"
 #include "language/Language.h"
 #include "language/Messages.h"
 #include "model/Configurationfile.h"
 #include "model/Context.h"
 #include "model/Eepromformat.h"
+#include "model/Motortable.h"
 #include "model/Transferbackup.h"
 #include "model/Transferlog.h"
-#include "model/Utilities.h"
 #include "resources/Pictures.h"
 
 #include <QAction>
@@ -91,7 +92,6 @@ void SetFirstPaneSize(QSplitter* splitter, int size)
     splitter->setSizes({size, whole - size});
 }
 
-
 QFont GridFont()
 {
     // The cells are 16 pixels high and the motor names 47 wide: a narrow face that fits both.
@@ -125,8 +125,7 @@ TFormMDIChild::TFormMDIChild(C_Context& context, QWidget* parent)
     connect(this, &C_ConfigurationPanes::ServiceEdited, this,
             [this](const QObject* control) { Remember(Text(Msg::ServiceData), control); });
     for (QSplitter* splitter : {m_LeftSplitter, m_MiddleSplitter, m_RightSplitter})
-        connect(splitter, &QSplitter::splitterMoved, this,
-                [this, splitter] { StorePanelHeight(splitter->widget(1)); });
+        connect(splitter, &QSplitter::splitterMoved, this, [this, splitter] { StorePanelHeight(splitter->widget(1)); });
 }
 
 // The format goes first: its rows refer to the panes, which the base destroys.
@@ -186,8 +185,8 @@ void TFormMDIChild::BuildServicePanel()
     addLine(m_MaintenanceRequestLabel, m_MaintenanceRequestEdit, m_MaintenanceRequestUpDown);
     addLine(m_TemperatureHysteresisLabel, m_TemperatureHysteresisEdit, m_TemperatureHysteresisUpDown);
     grid->setRowStretch(row, 1);
-    for (QLineEdit* box : {m_StepCountEdit, m_NumberOfOutputsEdit, m_TotalWashesEdit, m_PartialWashesEdit,
-                           m_WorkingHoursEdit})
+    for (QLineEdit* box :
+         {m_StepCountEdit, m_NumberOfOutputsEdit, m_TotalWashesEdit, m_PartialWashesEdit, m_WorkingHoursEdit})
         box->setFixedWidth(ValueBoxWidth + m_MaximumLevelUpDown->sizeHint().width() + grid->horizontalSpacing());
     for (QComboBox* box : {m_LanguageComboBox, m_TemperatureComboBox})
         box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -273,8 +272,8 @@ void TFormMDIChild::BuildMotorGrid()
     face.setColor(QPalette::Base, face.color(QPalette::Button));
     grid.setPalette(face);
     const int frame = 2 * grid.frameWidth();
-    grid.setFixedSize((MotorTimes + 1) * (MotorColumnWidth + GridLine) + frame,
-                      (MotorModes + 1) * (MotorRowHeight + GridLine) + frame);
+    grid.setFixedSize((MotorTable::TimesPerMode + 1) * (MotorColumnWidth + GridLine) + frame,
+                      (MotorTable::Modes + 1) * (MotorRowHeight + GridLine) + frame);
     connect(&grid, &QTableWidget::cellDoubleClicked, this,
             [this] { Run(&TFormMDIChild::MotorEdit, CommandName(m_MotorEditAction)); });
     connect(&grid, &QTableWidget::currentCellChanged, grid.viewport(), qOverload<>(&QWidget::update));
@@ -366,7 +365,7 @@ QString TFormMDIChild::CommandName(const QAction* action)
 
 C_Configuration TFormMDIChild::Configuration() const
 {
-    return m_Format != nullptr ? C_Configuration::Read(*m_Format, *this, &m_Current) : C_Configuration();
+    return m_Format != nullptr ? ReadConfiguration(*m_Format, &m_Current) : C_Configuration();
 }
 
 void TFormMDIChild::Remember(const QString& name, const QObject* control)
@@ -394,9 +393,8 @@ void TFormMDIChild::Restore(const C_Configuration& configuration)
 {
     // What points into the panes is found again by its numbers in the rebuilt trees.
     const C_NodeData* displayed = NodeData(m_DisplayedCycle);
-    const std::pair<std::uint32_t, int> displayedCycle = displayed != nullptr
-                                                             ? std::make_pair(displayed->m_Kind, displayed->m_Number)
-                                                             : std::make_pair(0u, -1);
+    const std::pair<std::uint32_t, int> displayedCycle =
+        displayed != nullptr ? std::make_pair(displayed->m_Kind, displayed->m_Number) : std::make_pair(0u, -1);
     const C_NodeData* copied = NodeData(m_CopiedCycle);
     const std::pair<std::uint32_t, int> copiedCycle =
         copied != nullptr ? std::make_pair(copied->m_Kind, copied->m_Number) : std::make_pair(0u, -1);
@@ -417,7 +415,7 @@ void TFormMDIChild::Restore(const C_Configuration& configuration)
     {
         const QSignalBlocker quiet(this);
         const QSignalBlocker cyclesQuiet(m_CyclesTree);
-        configuration.Show(*this);
+        ShowConfiguration(configuration);
         for (int i = 0; i < m_ProgramsTree->topLevelItemCount(); ++i)
             m_ProgramsTree->topLevelItem(i)->setExpanded(
                 collapsed.count(NodeData(m_ProgramsTree->topLevelItem(i))->m_Number) == 0);
@@ -439,8 +437,8 @@ void TFormMDIChild::Restore(const C_Configuration& configuration)
     // Selected again as before: what the timeline shows stays.
     const bool insightFromCycles = m_InsightFromCycles;
     if (currentProgram >= 0)
-        m_ProgramsTree->setCurrentItem(m_ProgramsTree->topLevelItem(
-            std::min(currentProgram, m_ProgramsTree->topLevelItemCount() - 1)));
+        m_ProgramsTree->setCurrentItem(
+            m_ProgramsTree->topLevelItem(std::min(currentProgram, m_ProgramsTree->topLevelItemCount() - 1)));
     if (QTreeWidgetItem* cycle = cycleNode(displayedCycle))
         m_CyclesTree->setCurrentItem(cycle);
     m_InsightFromCycles = insightFromCycles;
@@ -453,7 +451,7 @@ void TFormMDIChild::BindFormat(std::unique_ptr<C_EEPROMFormat> format)
 {
     const QSignalBlocker quiet(this);
     m_Format = std::move(format);
-    m_Format->ShowInPanes();
+    ShowFormat(*m_Format);
     StartHistory();
 }
 
@@ -468,7 +466,10 @@ bool TFormMDIChild::LoadConfiguration(const QString& path, std::uint16_t formatC
     // A window that showed a configuration shows the file's alone, and its step
     // budget counts only the file's steps.
     ClearConfiguration();
-    m_Format = file.Open(*this, formatCode);
+    C_Configuration value;
+    C_PaneLines lines(*this);
+    m_Format = file.Open(formatCode, value, lines);
+    ShowRead(*m_Format, value);
     ForgetNodes();
     StartHistory();
     m_PathIsOurs = QFileInfo(path) == QFileInfo(m_Path);
@@ -504,8 +505,9 @@ void TFormMDIChild::RestoreRecoveryCopy(const S_RecoveredCopy& copy)
     m_FileStamp = origin.m_File;
     m_Recovered = true;
     m_History->resetClean();
-    AddDiagnostic(nullptr, Text(Msg::RestoredFromCopy) + QLatin1Char(' ') +
-                               QLocale().toString(origin.m_Taken.toLocalTime(), QLocale::ShortFormat),
+    AddDiagnostic(nullptr,
+                  Text(Msg::RestoredFromCopy) + QLatin1Char(' ') +
+                      QLocale().toString(origin.m_Taken.toLocalTime(), QLocale::ShortFormat),
                   Information);
     if (origin.FileChangedSince()) {
         AddDiagnostic(nullptr, Text(Msg::RecoveredFileChanged), Error);
@@ -522,7 +524,7 @@ void TFormMDIChild::TreatAsUnsaved()
 bool TFormMDIChild::SaveConfiguration(const QString& path)
 {
     m_DiagnosticTree->clear();
-    if (m_Format != nullptr && m_Format->SaveFile(path)) {
+    if (m_Format != nullptr && C_ConfigurationPanes::SaveFile(*m_Format, path)) {
         m_PathIsOurs = m_PathIsOurs || QFileInfo(path) == QFileInfo(m_Path);
         m_AskForName = false;
         m_InAFile = true;
@@ -545,8 +547,9 @@ bool TFormMDIChild::Save()
     if (m_AskForName || (!m_PathIsOurs && QFileInfo::exists(m_Path)))
         return SaveAs();
     if (m_Recovered && m_FileStamp.ChangedAt(m_Path))
-        switch (C_MessageBox::Show(Text(Msg::RecoveredFileChanged) + QLatin1Char('\n') + Text(Msg::OverwriteChangedFile),
-                                   m_Path, C_MessageBox::Icon::Warning, C_MessageBox::Buttons::YesNoCancel, this)) {
+        switch (
+            C_MessageBox::Show(Text(Msg::RecoveredFileChanged) + QLatin1Char('\n') + Text(Msg::OverwriteChangedFile),
+                               m_Path, C_MessageBox::Icon::Warning, C_MessageBox::Buttons::YesNoCancel, this)) {
         case C_MessageBox::Answer::Yes: break;
         case C_MessageBox::Answer::No: return SaveAs();
         default: return false;
@@ -571,7 +574,7 @@ bool TFormMDIChild::StartDownload()
 {
     if (m_Format == nullptr || C_RunningTransfer::Current() != nullptr)
         return false;
-    if (!m_Format->BuildImage()) {
+    if (!BuildImage(*m_Format)) {
         EnlargeDiagnostics(m_RightBottomPanel);
         m_DiagnosticTree->scrollToBottom();
         return false;
@@ -593,10 +596,10 @@ bool TFormMDIChild::StartUpload()
 bool TFormMDIChild::StartTransfer(S_TransferPlan plan)
 {
     m_TransferDirection = plan.m_Direction;
-    QTreeWidgetItem* heading = m_Format->AddTransferHeading(plan.m_Direction);
+    QTreeWidgetItem* heading = AddTransferHeading(*m_Format, plan.m_Direction);
     // The log names a file only where one holds this configuration.
-    m_Transfer = std::make_unique<C_RunningTransfer>(*this, heading, std::move(plan),
-                                                     m_PathIsOurs ? m_Path : QString(), DefaultTransferLogPath());
+    m_Transfer = std::make_unique<C_RunningTransfer>(*this, heading, std::move(plan), m_PathIsOurs ? m_Path : QString(),
+                                                     DefaultTransferLogPath());
     connect(m_Transfer.get(), &C_RunningTransfer::Finished, this, &TFormMDIChild::TransferFinished);
     connect(m_Transfer.get(), &C_RunningTransfer::LogProblem, this, &TFormMDIChild::StatusMessage);
     SetEditable(false);
@@ -616,7 +619,8 @@ void TFormMDIChild::TransferFinished(const S_TransferOutcome& outcome)
     SetEditable(true);
     if (outcome.Succeeded() && m_TransferDirection == TransferDirection::Upload) {
         const QSignalBlocker quiet(this);
-        m_Format->ShowReceivedImage(outcome.m_Image);
+        C_PaneLines lines(*this);
+        ShowRead(*m_Format, m_Format->ReadImage(outcome.m_Image, lines));
         ForgetNodes();
         StartHistory();
         // An uploaded configuration is in no file yet: closing the window asks before it is lost.
@@ -627,8 +631,7 @@ void TFormMDIChild::TransferFinished(const S_TransferOutcome& outcome)
     m_DiagnosticTree->scrollToBottom();
     emit TransferStateChanged();
     const bool failed = !outcome.Succeeded() && outcome.m_Result != TransferResult::Cancelled;
-    emit TransferEnded(outcome.Succeeded(),
-                       failed ? Text(outcome.m_FailureId) + outcome.m_FailureDetail : QString());
+    emit TransferEnded(outcome.Succeeded(), failed ? Text(outcome.m_FailureId) + outcome.m_FailureDetail : QString());
 }
 
 void TFormMDIChild::SetEditable(bool editable)
@@ -692,7 +695,8 @@ bool TFormMDIChild::FormCloseQuery()
 void TFormMDIChild::CycleSelectAtNode(QTreeWidgetItem* node)
 {
     const C_NodeData* nodeData = NodeData(node);
-    m_DisplayedCycle = nodeData != nullptr && (nodeData->m_Kind & NodeKind::Cycle) && nodeData->m_Content ? node : nullptr;
+    m_DisplayedCycle =
+        nodeData != nullptr && (nodeData->m_Kind & NodeKind::Cycle) && nodeData->m_Content ? node : nullptr;
     ShowCycle(m_DisplayedCycle);
 }
 
@@ -742,7 +746,7 @@ void TFormMDIChild::MotorDrawCell(QPainter& canvas, int column, int row, const Q
     }
     // The cell the keys act on is marked as the step grid marks its cursor.
     const bool current = row == m_MotorGrid->currentRow() && column == m_MotorGrid->currentColumn();
-    const int value = MotorCell(row, column) == MotorUnused ? 0 : MotorCell(row, column);
+    const int value = MotorCell(row, column) == MotorTable::Unset ? 0 : MotorCell(row, column);
     if (value == 0) {
         canvas.setPen(MotorFrameGray);
         canvas.fillRect(rect, current ? CursorYellow : QColor(Qt::white));

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "editor/Configurationpanes.h"
 #include "model/Configuration.h"
-#include "model/Configurationpanes.h"
 #include "model/Cyclecontent.h"
 #include "model/Recoverycopy.h"
 #include "model/Transferjob.h"
@@ -269,8 +269,7 @@ private:
     bool DiagnosticClear();
 
     // Asks for a new number 1 to 99 until it is free or the user gives up; -1 then.
-    int AskFreeNumber(int number, std::int16_t title, std::int16_t prompt,
-                      const std::function<bool(int)>& taken);
+    int AskFreeNumber(int number, std::int16_t title, std::int16_t prompt, const std::function<bool(int)>& taken);
     // The displayed cycle's steps, or null while none is shown.
     C_CycleContent* DisplayedContent() const;
     // How each of the format's rows is edited and drawn, made anew when the rows change.

@@ -3,10 +3,11 @@
 #include "desktop/Messagebox.h"
 #include "editor/Editnumber.h"
 #include "editor/Mdichild.h"
+#include "editor/Treenodes.h"
 #include "language/Language.h"
 #include "language/Messages.h"
 #include "model/Eepromformat.h"
-#include "model/Utilities.h"
+#include "model/Labels.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,7 +27,6 @@ constexpr int MostReferences = 16;
 
 // A dragged cycle names the window it comes from: cycles are never linked across windows.
 const QString CycleMimeType = QStringLiteral("application/x-kw3win-cycle");
-
 
 QByteArray WindowIdentity(const QObject* window)
 {
@@ -114,9 +114,9 @@ void TFormMDIChild::BuildCommands()
                             m_PasteProgramAction, nullptr, m_RenameProgramAction});
     m_CyclesPopup = menu({m_NewCycleAction, m_DeleteCycleAction, nullptr, m_CopyCycleAction, m_PasteCycleAction,
                           nullptr, m_RenameCycleAction});
-    m_StepsPopup = menu({m_InsertStepAction, m_RemoveStepAction, nullptr, m_EditCellAction, nullptr,
-                         m_EnableStepFieldAction, m_DisableStepFieldAction, nullptr, m_CopyStepAction,
-                         m_PasteStepAction});
+    m_StepsPopup =
+        menu({m_InsertStepAction, m_RemoveStepAction, nullptr, m_EditCellAction, nullptr, m_EnableStepFieldAction,
+              m_DisableStepFieldAction, nullptr, m_CopyStepAction, m_PasteStepAction});
     m_MotorPopup = menu({m_MotorEnableAction, m_MotorDisableAction, nullptr, m_MotorEditAction});
     m_DiagnosticPopup = menu({m_DiagnosticClearAction});
     AttachMenu(m_ProgramsTree, m_ProgramsPopup);
@@ -210,9 +210,7 @@ bool TFormMDIChild::ProgramDropEvent(QEvent* event)
         }
         return true;
     }
-    case QEvent::DragLeave:
-        MarkDropTarget(nullptr);
-        return true;
+    case QEvent::DragLeave: MarkDropTarget(nullptr); return true;
     case QEvent::Drop: {
         auto* drop = static_cast<QDropEvent*>(event);
         MarkDropTarget(nullptr);
@@ -225,8 +223,7 @@ bool TFormMDIChild::ProgramDropEvent(QEvent* event)
         ProgramTreeDragDrop(drop->position().toPoint());
         return true;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -294,8 +291,7 @@ bool TFormMDIChild::NewProgram()
                            C_MessageBox::Buttons::Ok, this);
         return false;
     }
-    m_ProgramsTree->setCurrentItem(
-        AddNodeWithData(m_ProgramsTree, nullptr, ProgramImage, NodeKind::ProgramWord, n));
+    m_ProgramsTree->setCurrentItem(AddNodeWithData(m_ProgramsTree, nullptr, ProgramImage, NodeKind::ProgramWord, n));
     return true;
 }
 

@@ -2,12 +2,13 @@
 // the running times in the trees' tool tips, and selecting a step from outside.
 #include "editor/Mdichild.h"
 
+#include "editor/Treenodes.h"
 #include "language/Language.h"
 #include "language/Messages.h"
 #include "model/Eepromformat.h"
+#include "model/Labels.h"
 #include "model/Nodedata.h"
 #include "model/Programtime.h"
-#include "model/Utilities.h"
 
 #include <QTableWidget>
 
@@ -121,7 +122,8 @@ QString TFormMDIChild::SelectionRunningTime() const
     const auto [cycle, step] = CurrentStep();
     if (step >= 0)
         text += QStringLiteral(", ") + Text(Msg::Step) + QLatin1Char(' ') + QString::number(step + 1) +
-                QLatin1Char(' ') + DurationText(timing.Step((*m_Current.m_Cycles[size_t(cycle)].m_Steps)[size_t(step)]));
+                QLatin1Char(' ') +
+                DurationText(timing.Step((*m_Current.m_Cycles[size_t(cycle)].m_Steps)[size_t(step)]));
     return text;
 }
 

@@ -4,11 +4,13 @@
 #include "editor/Editnumber.h"
 #include "editor/Mdichild.h"
 #include "editor/Rowproperties.h"
+#include "editor/Treenodes.h"
 #include "editor/Windowquestions.h"
 #include "language/Language.h"
 #include "language/Messages.h"
 #include "model/Eepromformat.h"
-#include "model/Utilities.h"
+#include "model/Labels.h"
+#include "model/Motortable.h"
 
 #include <QTableWidget>
 
@@ -86,8 +88,7 @@ bool TFormMDIChild::SwitchStepField(bool enable)
     if (step == nullptr || m_StepsGrid->currentRow() < 1)
         return false;
     const auto before = step->m_Values;
-    m_Format->SetStepFieldEnabled(*DisplayedContent(), m_StepsGrid->currentColumn(), m_StepsGrid->currentRow(),
-                                  enable);
+    m_Format->SetStepFieldEnabled(*DisplayedContent(), m_StepsGrid->currentColumn(), m_StepsGrid->currentRow(), enable);
     RepaintStepsGrid();
     return step->m_Values != before;
 }
@@ -141,10 +142,10 @@ bool TFormMDIChild::PasteStep()
 
 bool TFormMDIChild::SetMotorCells(int column, int row, const std::function<int(int)>& value)
 {
-    if (row < 1 || row > MotorModes || column < 0 || column > MotorTimes)
+    if (row < 1 || row > MotorTable::Modes || column < 0 || column > MotorTable::TimesPerMode)
         return false;
     bool changed = false;
-    for (int c = column == 0 ? 1 : column; c <= (column == 0 ? MotorTimes : column); ++c) {
+    for (int c = column == 0 ? 1 : column; c <= (column == 0 ? MotorTable::TimesPerMode : column); ++c) {
         const int before = MotorCell(row, c);
         SetMotorCell(row, c, value(before));
         changed = changed || MotorCell(row, c) != before;
@@ -156,22 +157,22 @@ bool TFormMDIChild::SetMotorCells(int column, int row, const std::function<int(i
 bool TFormMDIChild::MotorEnable()
 {
     return SetMotorCells(m_MotorGrid->currentColumn(), m_MotorGrid->currentRow(),
-                         [](int value) { return value == MotorUnused ? 0 : value; });
+                         [](int value) { return value == MotorTable::Unset ? 0 : value; });
 }
 
 bool TFormMDIChild::MotorDisable()
 {
     return SetMotorCells(m_MotorGrid->currentColumn(), m_MotorGrid->currentRow(),
-                         [](int) { return MotorUnused; });
+                         [](int) { return MotorTable::Unset; });
 }
 
 bool TFormMDIChild::MotorEdit()
 {
     const int row = m_MotorGrid->currentRow();
     const int column = m_MotorGrid->currentColumn();
-    if (row < 1 || row > MotorModes || column < 1 || column > MotorTimes)
+    if (row < 1 || row > MotorTable::Modes || column < 1 || column > MotorTable::TimesPerMode)
         return false;
-    std::int32_t value = MotorCell(row, column) == MotorUnused ? 0 : MotorCell(row, column);
+    std::int32_t value = MotorCell(row, column) == MotorTable::Unset ? 0 : MotorCell(row, column);
     TFormEditNumber dialog(this, &value, QStringLiteral("sec"), LongestMotorTime, ShortestMotorTime,
                            m_MotorGrid->item(0, column)->text(), Text(Msg::MotorTimeTitle));
     // The dialog leaves a value out of range unwritten: the cell keeps its own.

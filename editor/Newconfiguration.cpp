@@ -40,7 +40,7 @@ void AddEntries(QGroupBox* group, QButtonGroup* buttons, const QStringList& text
 } // namespace
 
 TNewConfigurationForm::TNewConfigurationForm(QWidget* owner, std::unique_ptr<C_EEPROMFormat>& format,
-                                             C_ConfigurationPanes& window, C_Context& context)
+                                             C_Context& context)
     : TEditorDialog(owner, {330, ButtonTop + 32 + 12})
     , m_ChooseTypeRadioGroup(new QGroupBox(Text(Msg::MachineType), this))
     , m_ChooseTypeButtons(new QButtonGroup(this))
@@ -48,7 +48,6 @@ TNewConfigurationForm::TNewConfigurationForm(QWidget* owner, std::unique_ptr<C_E
     , m_ChooseOutputsButtons(new QButtonGroup(this))
     , m_OKButton(NewOkButton({330 - 12 - 100, ButtonTop, 100, 32}))
     , m_Format(format)
-    , m_Window(window)
     , m_Context(context)
 {
     // Only OK is offered; the title bar has no close button where the platform allows.
@@ -74,7 +73,7 @@ void TNewConfigurationForm::OkClick()
 {
     const int type = m_ChooseTypeButtons->checkedId();
     const int outputs = m_ChooseOutputsButtons->checkedId();
-    m_Format = C_EEPROMFormat::Create(TypeFormats.at(size_t(type)), m_Window, OutputCounts.at(size_t(outputs)));
+    m_Format = C_EEPROMFormat::Create(TypeFormats.at(size_t(type)), OutputCounts.at(size_t(outputs)));
     m_Context.SetTargetType(type);
     m_Context.SetNumberOfOutputs(outputs);
     accept();

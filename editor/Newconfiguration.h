@@ -4,7 +4,6 @@
 
 #include <memory>
 
-class C_ConfigurationPanes;
 class C_Context;
 class C_EEPROMFormat;
 class QButtonGroup;
@@ -20,8 +19,7 @@ class TNewConfigurationForm : public TEditorDialog
     Q_OBJECT
 
 public:
-    TNewConfigurationForm(QWidget* owner, std::unique_ptr<C_EEPROMFormat>& format, C_ConfigurationPanes& window,
-                          C_Context& context);
+    TNewConfigurationForm(QWidget* owner, std::unique_ptr<C_EEPROMFormat>& format, C_Context& context);
 
     QGroupBox* m_ChooseTypeRadioGroup;
     // The entries' ids are their positions: 0 standard, 1 inverter, 2 Varnholt.
@@ -35,6 +33,5 @@ private:
     void OkClick();
 
     std::unique_ptr<C_EEPROMFormat>& m_Format;
-    C_ConfigurationPanes& m_Window;
     C_Context& m_Context;
 };

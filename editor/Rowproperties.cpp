@@ -1,13 +1,14 @@
 #include "editor/Rowproperties.h"
 
 #include "editor/Cellimages.h"
+#include "editor/Configurationpanes.h"
 #include "editor/Editnumber.h"
 #include "editor/Edittime.h"
 #include "editor/Selectmotor.h"
 #include "language/Language.h"
 #include "language/Messages.h"
-#include "model/Configurationpanes.h"
-#include "model/Utilities.h"
+#include "model/Labels.h"
+#include "print/Celltext.h"
 
 #include <QBrush>
 #include <QColor>
@@ -226,7 +227,9 @@ C_RowSeparator::C_RowSeparator(C_ConfigurationPanes& owner, const QString& capti
 {
 }
 
-void C_RowSeparator::Edit(std::int32_t*) {}
+void C_RowSeparator::Edit(std::int32_t*)
+{
+}
 
 void C_RowSeparator::DrawCell(QPainter& canvas, const QTableWidget& grid, int column, int, const QRect& rect,
                               const std::int32_t*, bool)

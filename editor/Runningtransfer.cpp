@@ -1,12 +1,12 @@
 #include "editor/Runningtransfer.h"
 
-#include "comm/Filetansfer.h"
 #include "comm/Protocol.h"
 #include "desktop/Sleepinhibitor.h"
+#include "dialogs/Filetansfer.h"
+#include "editor/Configurationpanes.h"
 #include "editor/Transferworker.h"
 #include "language/Language.h"
 #include "language/Messages.h"
-#include "model/Configurationpanes.h"
 #include "model/Fileheader.h"
 #include "model/Transferlines.h"
 #include "model/Transferlog.h"
@@ -49,8 +49,8 @@ C_RunningTransfer::C_RunningTransfer(C_ConfigurationPanes& window, QTreeWidgetIt
     , m_Lines(std::make_unique<C_TransferLines>(*m_PaneLines, m_PaneLines->Adopt(heading)))
     , m_HeadingText(heading->text(0))
     , m_Window(new TFormFileTransfer(&window, m_Plan.m_Direction == TransferDirection::Download
-                                                                ? TFormFileTransfer::DownloadPicture
-                                                                : TFormFileTransfer::UploadPicture))
+                                                  ? TFormFileTransfer::DownloadPicture
+                                                  : TFormFileTransfer::UploadPicture))
     , m_Inhibitor(std::make_unique<C_SleepInhibitor>())
     , m_Worker(new C_TransferWorker(m_Plan, this))
     , m_Clock(new QTimer(this))
@@ -101,8 +101,8 @@ void C_RunningTransfer::Start()
     m_Elapsed.start();
     m_StageElapsed.start();
     m_Stage = m_Plan.m_Direction == TransferDirection::Upload ? TransferStage::Upload
-              : m_Plan.m_BackupFolder.isEmpty()                ? TransferStage::Download
-                                                               : TransferStage::Backup;
+              : m_Plan.m_BackupFolder.isEmpty()               ? TransferStage::Download
+                                                              : TransferStage::Backup;
     ShowStage(m_Stage);
     m_Window->ShowPort(m_Plan.m_Link.PortTitle());
     ShowPhase(LinkPhase::Calling, 1);
@@ -235,8 +235,8 @@ void C_RunningTransfer::WriteLog(const S_TransferOutcome& outcome)
         return;
     S_TransferLogEntry entry;
     entry.m_Time = m_StartTime;
-    entry.m_Direction = m_Plan.m_Direction == TransferDirection::Download ? QStringLiteral("download")
-                                                                         : QStringLiteral("upload");
+    entry.m_Direction =
+        m_Plan.m_Direction == TransferDirection::Download ? QStringLiteral("download") : QStringLiteral("upload");
     entry.m_Port = m_Plan.m_Link.PortName();
     entry.m_Device = m_Plan.m_Link.Device();
     entry.m_File = m_File;

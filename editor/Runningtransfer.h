@@ -1,6 +1,6 @@
 #pragma once
 
-#include "comm/Filetansfer.h"
+#include "dialogs/Filetansfer.h"
 #include "model/Transferjob.h"
 
 #include <QDateTime>
@@ -29,8 +29,8 @@ class C_RunningTransfer : public QObject
 
 public:
     // file names the configuration in the log; logPath empty writes no log.
-    C_RunningTransfer(C_ConfigurationPanes& window, QTreeWidgetItem* heading, S_TransferPlan plan,
-                      const QString& file, const QString& logPath);
+    C_RunningTransfer(C_ConfigurationPanes& window, QTreeWidgetItem* heading, S_TransferPlan plan, const QString& file,
+                      const QString& logPath);
     ~C_RunningTransfer() override;
 
     // The transfer running now, or null.

@@ -1,8 +1,9 @@
 #include "editor/Selectmotor.h"
 
+#include "editor/Configurationpanes.h"
 #include "language/Language.h"
 #include "language/Messages.h"
-#include "model/Configurationpanes.h"
+#include "model/Motortable.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -14,12 +15,12 @@ namespace {
 constexpr int EntryHeight = 21;
 constexpr int ListTop = 24;
 constexpr int GroupWidth = 240;
-constexpr int GroupHeight = ListTop + C_ConfigurationPanes::MotorModes * EntryHeight + 6;
+constexpr int GroupHeight = ListTop + MotorTable::Modes * EntryHeight + 6;
 constexpr int ButtonTop = 8 + GroupHeight + 8;
 
 QString MotorTimeText(int seconds)
 {
-    return seconds == C_ConfigurationPanes::MotorUnused ? QStringLiteral("__") : QString::number(seconds);
+    return seconds == MotorTable::Unset ? QStringLiteral("__") : QString::number(seconds);
 }
 
 } // namespace
@@ -35,13 +36,13 @@ TSelectMotorForm::TSelectMotorForm(QWidget* owner, std::int32_t* value, const C_
     setWindowTitle(Text(Msg::SelectMotorTitle));
     m_MotorModeRadioGroup->setGeometry(8, 8, GroupWidth, GroupHeight);
     m_MotorModeRadioGroup->setAutoFillBackground(true);
-    for (int mode = 1; mode <= C_ConfigurationPanes::MotorModes; ++mode) {
+    for (int mode = 1; mode <= MotorTable::Modes; ++mode) {
         auto* entry = new QRadioButton(ModeEntry(motorTable, mode), m_MotorModeRadioGroup);
         entry->setGeometry(16, ListTop + (mode - 1) * EntryHeight, GroupWidth - 24, EntryHeight);
         m_MotorModes->addButton(entry, mode - 1);
     }
     // A mode outside the table selects no entry.
-    if (*value >= 1 && *value <= C_ConfigurationPanes::MotorModes)
+    if (*value >= 1 && *value <= MotorTable::Modes)
         m_MotorModes->button(*value - 1)->setChecked(true);
     connect(m_OKButton, &QPushButton::clicked, this, &TSelectMotorForm::ButtonOkClick);
 }
@@ -49,7 +50,7 @@ TSelectMotorForm::TSelectMotorForm(QWidget* owner, std::int32_t* value, const C_
 QString TSelectMotorForm::ModeEntry(const C_ConfigurationPanes& motorTable, int mode)
 {
     QString entry = Text(Msg::MotorRow) + QLatin1Char(' ') + QString::number(mode) + QStringLiteral(" : ");
-    for (int column = 1; column <= C_ConfigurationPanes::MotorTimes; ++column) {
+    for (int column = 1; column <= MotorTable::TimesPerMode; ++column) {
         if (column > 1)
             entry += QStringLiteral(" - ");
         entry += MotorTimeText(motorTable.MotorCell(mode, column));

@@ -1,8 +1,8 @@
 #include "glosser/Aboutbox.h"
 
 #include "desktop/Messagebox.h"
-#include "desktop/Version.h"
 #include "glosser/Glosserpictures.h"
+#include "platform/Version.h"
 
 #include <QDesktopServices>
 #include <QGridLayout>
@@ -32,10 +32,9 @@ TAboutBox::TAboutBox(QWidget* parent)
     product->setFont(productFont);
 
     auto* version = new QLabel(QStringLiteral("Version: " KW3_SHOWN_VERSION), this);
-    auto* notice = new QLabel(
-        QStringLiteral("Translates the texts of KW3 Win 2, line by line,\n"
-                       "beside the English reference."),
-        this);
+    auto* notice = new QLabel(QStringLiteral("Translates the texts of KW3 Win 2, line by line,\n"
+                                             "beside the English reference."),
+                              this);
     auto* contact = new QLabel(QStringLiteral("Questions and new translations:"), this);
 
     auto* web = new TLinkLabel(WebAddress.host(), WebAddress, this);
@@ -75,8 +74,6 @@ TAboutBox::TAboutBox(QWidget* parent)
 void TAboutBox::OpenLink(const QUrl& target)
 {
     if (!m_OpenUrl(target))
-        C_MessageBox::Show(QStringLiteral("No program is set up to open ")
-                               + target.toDisplayString(),
-                           windowTitle(), C_MessageBox::Icon::Warning,
-                           C_MessageBox::Buttons::Ok, this);
+        C_MessageBox::Show(QStringLiteral("No program is set up to open ") + target.toDisplayString(), windowTitle(),
+                           C_MessageBox::Icon::Warning, C_MessageBox::Buttons::Ok, this);
 }

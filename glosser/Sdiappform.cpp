@@ -1,12 +1,12 @@
 #include "glosser/Sdiappform.h"
 
-#include "desktop/Datafiles.h"
 #include "desktop/Messagebox.h"
 #include "glosser/Aboutbox.h"
 #include "glosser/Glosserpictures.h"
 #include "glosser/Languagefile.h"
 #include "glosser/Searchwindow.h"
 #include "glosser/Stringsgrid.h"
+#include "platform/Datafiles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -41,8 +41,7 @@ QString ChooseWithFileDialog(QWidget* parent, TSDIAppForm::FileDialog kind, cons
     dialog.setAcceptMode(opening ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     // Open may name a file that does not exist yet: Save will create it.
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(opening ? QStringLiteral("All Files (*.lng)")
-                                 : QStringLiteral("Language Files (*.lng)"));
+    dialog.setNameFilter(opening ? QStringLiteral("All Files (*.lng)") : QStringLiteral("Language Files (*.lng)"));
     dialog.setDefaultSuffix(QStringLiteral("lng"));
     // Save As asks about replacing a file itself, through the program's message boxes.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
@@ -69,9 +68,9 @@ std::unique_ptr<TSDIAppForm> TSDIAppForm::Create(const QString& referencePath)
     QStringList reference;
     QString error;
     if (!C_LanguageFile::Read(referencePath, AllLines, reference, error)) {
-        C_MessageBox::Show(QStringLiteral("Cannot read the reference texts \"")
-                               + QDir::toNativeSeparators(referencePath) + QStringLiteral("\": ")
-                               + error + QStringLiteral("\nGlosser cannot start without them."),
+        C_MessageBox::Show(QStringLiteral("Cannot read the reference texts \"") +
+                               QDir::toNativeSeparators(referencePath) + QStringLiteral("\": ") + error +
+                               QStringLiteral("\nGlosser cannot start without them."),
                            Caption, C_MessageBox::Icon::Error);
         return nullptr;
     }
@@ -84,9 +83,8 @@ QString TSDIAppForm::ReferenceFile()
 }
 
 TSDIAppForm::TSDIAppForm(const QStringList& reference)
-    : m_ChooseFile([this](FileDialog dialog, const QString& current) {
-        return ChooseWithFileDialog(this, dialog, current);
-    })
+    : m_ChooseFile(
+          [this](FileDialog dialog, const QString& current) { return ChooseWithFileDialog(this, dialog, current); })
 {
     setWindowTitle(Caption);
     setWindowIcon(QIcon(AboutPicture()));
@@ -189,32 +187,35 @@ void TSDIAppForm::CreateCommands()
         std::optional<CommandPicture> picture;
     };
     const Design designs[] = {
-        {"FileNewAction", "&New", Qt::CTRL | Qt::Key_N, "New|Create a new file",
-         &TSDIAppForm::FileNewActionExecute, CommandPicture::New},
-        {"FileOpenAction", "&Open", Qt::CTRL | Qt::Key_O, "Open|Open a file",
-         &TSDIAppForm::FileOpenActionExecute, CommandPicture::Open},
-        {"FileSaveAction", "&Save", Qt::CTRL | Qt::Key_S, "Save|Save current file",
-         &TSDIAppForm::FileSaveActionExecute, CommandPicture::Save},
-        {"FileSaveAsAction", "Save &As...", {}, "Save As|Save current file with different name",
-         &TSDIAppForm::FileSaveAsActionExecute, std::nullopt},
-        {"FileExitAction", "E&xit", {}, "Exit|Exit application",
-         &TSDIAppForm::FileExitActionExecute, std::nullopt},
-        {"EditCutAction", "Cu&t", Qt::CTRL | Qt::Key_X,
-         "Cut|Cuts the selection and puts it on the Clipboard",
+        {"FileNewAction", "&New", Qt::CTRL | Qt::Key_N, "New|Create a new file", &TSDIAppForm::FileNewActionExecute,
+         CommandPicture::New},
+        {"FileOpenAction", "&Open", Qt::CTRL | Qt::Key_O, "Open|Open a file", &TSDIAppForm::FileOpenActionExecute,
+         CommandPicture::Open},
+        {"FileSaveAction", "&Save", Qt::CTRL | Qt::Key_S, "Save|Save current file", &TSDIAppForm::FileSaveActionExecute,
+         CommandPicture::Save},
+        {"FileSaveAsAction",
+         "Save &As...",
+         {},
+         "Save As|Save current file with different name",
+         &TSDIAppForm::FileSaveAsActionExecute,
+         std::nullopt},
+        {"FileExitAction", "E&xit", {}, "Exit|Exit application", &TSDIAppForm::FileExitActionExecute, std::nullopt},
+        {"EditCutAction", "Cu&t", Qt::CTRL | Qt::Key_X, "Cut|Cuts the selection and puts it on the Clipboard",
          &TSDIAppForm::EditCutActionExecute, CommandPicture::Cut},
-        {"EditCopyAction", "&Copy", Qt::CTRL | Qt::Key_C,
-         "Copy|Copies the selection and puts it on the Clipboard",
+        {"EditCopyAction", "&Copy", Qt::CTRL | Qt::Key_C, "Copy|Copies the selection and puts it on the Clipboard",
          &TSDIAppForm::EditCopyActionExecute, CommandPicture::Copy},
         {"EditPasteAction", "&Paste", Qt::CTRL | Qt::Key_V, "Paste|Inserts Clipboard contents",
          &TSDIAppForm::EditPasteActionExecute, CommandPicture::Paste},
-        {"SearchAction", "Search", Qt::CTRL | Qt::Key_F,
-         "Search|Search the translations for a text",
+        {"SearchAction", "Search", Qt::CTRL | Qt::Key_F, "Search|Search the translations for a text",
          &TSDIAppForm::SearchActionExecute, CommandPicture::Search},
-        {"ReplaceAction", "Replace", Qt::CTRL | Qt::Key_R,
-         "Replace|Replace a text in the translations",
+        {"ReplaceAction", "Replace", Qt::CTRL | Qt::Key_R, "Replace|Replace a text in the translations",
          &TSDIAppForm::ReplaceActionExecute, CommandPicture::Replace},
-        {"HelpAboutAction", "&About...", {}, "About|Version and contact",
-         &TSDIAppForm::HelpAboutActionExecute, std::nullopt},
+        {"HelpAboutAction",
+         "&About...",
+         {},
+         "About|Version and contact",
+         &TSDIAppForm::HelpAboutActionExecute,
+         std::nullopt},
     };
     QHash<QByteArray, QAction*> commands;
     for (const Design& design : designs) {
@@ -245,11 +246,9 @@ void TSDIAppForm::CreateCommands()
     m_PasteAction = commands.value("EditPasteAction");
 
     addCommands(menuBar()->addMenu(QStringLiteral("&File")),
-                {"FileNewAction", "FileOpenAction", "FileSaveAction", "FileSaveAsAction", "",
-                 "FileExitAction"});
+                {"FileNewAction", "FileOpenAction", "FileSaveAction", "FileSaveAsAction", "", "FileExitAction"});
     QMenu* editMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
-    addCommands(editMenu, {"EditCutAction", "EditCopyAction", "EditPasteAction", "",
-                           "SearchAction", "ReplaceAction"});
+    addCommands(editMenu, {"EditCutAction", "EditCopyAction", "EditPasteAction", "", "SearchAction", "ReplaceAction"});
     connect(editMenu, &QMenu::aboutToShow, this, &TSDIAppForm::UpdateClipboardCommands);
     addCommands(menuBar()->addMenu(QStringLiteral("&Help")), {"HelpAboutAction"});
 
@@ -258,9 +257,8 @@ void TSDIAppForm::CreateCommands()
     toolBar->setMovable(false);
     toolBar->setIconSize(QSize(20, 20));
     toolBar->toggleViewAction()->setVisible(false);
-    addCommands(toolBar, {"FileNewAction", "FileOpenAction", "FileSaveAction", "", "SearchAction",
-                          "ReplaceAction", "", "EditCutAction", "EditCopyAction",
-                          "EditPasteAction"});
+    addCommands(toolBar, {"FileNewAction", "FileOpenAction", "FileSaveAction", "", "SearchAction", "ReplaceAction", "",
+                          "EditCutAction", "EditCopyAction", "EditPasteAction"});
     setContextMenuPolicy(Qt::NoContextMenu);
     statusBar();
 
@@ -268,12 +266,11 @@ void TSDIAppForm::CreateCommands()
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         auto* editor = qobject_cast<QLineEdit*>(now);
         if (editor != nullptr && m_StringsGrid->isAncestorOf(editor))
-            connect(editor, &QLineEdit::selectionChanged, this,
-                    &TSDIAppForm::UpdateClipboardCommands, Qt::UniqueConnection);
+            connect(editor, &QLineEdit::selectionChanged, this, &TSDIAppForm::UpdateClipboardCommands,
+                    Qt::UniqueConnection);
         UpdateClipboardCommands();
     });
-    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
-            &TSDIAppForm::UpdateClipboardCommands);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &TSDIAppForm::UpdateClipboardCommands);
     UpdateClipboardCommands();
 }
 
@@ -304,8 +301,8 @@ bool TSDIAppForm::OpenFile(const QString& path)
         QStringList lines;
         QString error;
         if (!C_LanguageFile::Read(path, AllLines, lines, error)) {
-            C_MessageBox::Show(QStringLiteral("Cannot open \"") + QDir::toNativeSeparators(path)
-                                   + QStringLiteral("\": ") + error,
+            C_MessageBox::Show(QStringLiteral("Cannot open \"") + QDir::toNativeSeparators(path) +
+                                   QStringLiteral("\": ") + error,
                                Caption, C_MessageBox::Icon::Error, C_MessageBox::Buttons::Ok, this);
             return false;
         }
@@ -336,12 +333,11 @@ void TSDIAppForm::FileSaveAsActionExecute()
     const QString path = m_ChooseFile(FileDialog::SaveAs, m_FileName);
     if (path.isEmpty() || !CheckTexts())
         return;
-    if (QFileInfo::exists(path)
-        && C_MessageBox::Show(QLatin1Char('"') + QDir::toNativeSeparators(path)
-                                  + QStringLiteral("\" already exists. Do you want to replace it?"),
-                              Caption, C_MessageBox::Icon::Question,
-                              C_MessageBox::Buttons::YesNo, this)
-               != C_MessageBox::Answer::Yes)
+    if (QFileInfo::exists(path) &&
+        C_MessageBox::Show(QLatin1Char('"') + QDir::toNativeSeparators(path) +
+                               QStringLiteral("\" already exists. Do you want to replace it?"),
+                           Caption, C_MessageBox::Icon::Question, C_MessageBox::Buttons::YesNo,
+                           this) != C_MessageBox::Answer::Yes)
         return;
     // The name Save uses stays the one chosen with Open.
     SaveTo(path);
@@ -490,8 +486,7 @@ bool TSDIAppForm::CheckTexts()
 {
     for (int row = 0; row < m_StringsGrid->rowCount(); ++row) {
         const QString text = Text(row);
-        const QString line =
-            QStringLiteral("Message at line ") + QString::number(row + 1) + QLatin1Char(' ');
+        const QString line = QStringLiteral("Message at line ") + QString::number(row + 1) + QLatin1Char(' ');
         QString fault;
         // The texts added later are questions and explanations: only the first ones must be short.
         if (text.size() > LongestText && row < RequiredMessages)
@@ -499,11 +494,11 @@ bool TSDIAppForm::CheckTexts()
         else if (text.isEmpty() && row < RequiredMessages)
             fault = line + QStringLiteral(" is empty");
         else if (const std::optional<QChar> c = C_LanguageFile::UnstorableCharacter(text))
-            fault = line + QStringLiteral("holds the character ") + DescribeCharacter(*c)
-                    + QStringLiteral(", which a language file cannot store");
+            fault = line + QStringLiteral("holds the character ") + DescribeCharacter(*c) +
+                    QStringLiteral(", which a language file cannot store");
         if (!fault.isEmpty()) {
-            C_MessageBox::Show(fault, QStringLiteral("Error"), C_MessageBox::Icon::Error,
-                               C_MessageBox::Buttons::Ok, this);
+            C_MessageBox::Show(fault, QStringLiteral("Error"), C_MessageBox::Icon::Error, C_MessageBox::Buttons::Ok,
+                               this);
             return false;
         }
     }
@@ -517,8 +512,8 @@ bool TSDIAppForm::SaveTo(const QString& path)
         return false;
     QString error;
     if (!C_LanguageFile::Write(path, C_LanguageFile::Encode(EditedTexts()), error)) {
-        C_MessageBox::Show(QStringLiteral("Cannot save \"") + QDir::toNativeSeparators(path)
-                               + QStringLiteral("\": ") + error,
+        C_MessageBox::Show(QStringLiteral("Cannot save \"") + QDir::toNativeSeparators(path) + QStringLiteral("\": ") +
+                               error,
                            Caption, C_MessageBox::Icon::Error, C_MessageBox::Buttons::Ok, this);
         return false;
     }
@@ -531,9 +526,8 @@ bool TSDIAppForm::MayDiscardChanges()
     m_StringsGrid->CommitEdit();
     if (!m_Modified)
         return true;
-    switch (C_MessageBox::Show(QStringLiteral("File content was modified, do you want to save it?"),
-                               Caption, C_MessageBox::Icon::Question,
-                               C_MessageBox::Buttons::YesNoCancel, this)) {
+    switch (C_MessageBox::Show(QStringLiteral("File content was modified, do you want to save it?"), Caption,
+                               C_MessageBox::Icon::Question, C_MessageBox::Buttons::YesNoCancel, this)) {
     case C_MessageBox::Answer::Yes: return SaveTo(m_FileName);
     case C_MessageBox::Answer::No: return true;
     case C_MessageBox::Answer::Ok:
@@ -576,6 +570,6 @@ void TSDIAppForm::UpdateClipboardCommands()
     const bool selected = editor != nullptr && editor->hasSelectedText();
     m_CutAction->setEnabled(selected && !editor->isReadOnly());
     m_CopyAction->setEnabled(selected);
-    m_PasteAction->setEnabled(editor != nullptr && !editor->isReadOnly()
-                              && !QApplication::clipboard()->text().isEmpty());
+    m_PasteAction->setEnabled(editor != nullptr && !editor->isReadOnly() &&
+                              !QApplication::clipboard()->text().isEmpty());
 }

@@ -1,14 +1,19 @@
 #include "language/Language.h"
 
-#include "desktop/Datafiles.h"
-#include "desktop/Messagebox.h"
 #include "language/Messages.h"
+#include "platform/Datafiles.h"
 
 #include <QFile>
 
 namespace {
 
 const C_LanguageManager* g_Current = nullptr;
+
+C_LanguageManager::Complaint& CurrentComplaint()
+{
+    static C_LanguageManager::Complaint complaint;
+    return complaint;
+}
 
 const QString& ErrorText()
 {
@@ -43,11 +48,16 @@ void C_LanguageManager::Load(const QString& path)
     QFile file(ResolveDataFile(path));
     // One read of the whole file: a buffer would only copy it once more.
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        C_MessageBox::Show(QStringLiteral("Cannot open language file"), QStringLiteral("Language manager"),
-                           C_MessageBox::Icon::Information);
+        if (const Complaint& complain = CurrentComplaint())
+            complain(QStringLiteral("Cannot open language file"), QStringLiteral("Language manager"));
         return;
     }
     m_Texts = SplitLines(file.readAll());
+}
+
+void C_LanguageManager::SetComplaint(Complaint complaint)
+{
+    CurrentComplaint() = std::move(complaint);
 }
 
 QStringList C_LanguageManager::SplitLines(const QByteArray& bytes)

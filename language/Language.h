@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 
 // The texts of the user interface, one per message id, loaded once from a
 // language file. Texts are 8-bit bytes of the Western code page, held decoded as
@@ -27,6 +28,11 @@ public:
 
     // Splits the bytes of a language file into its texts.
     static QStringList SplitLines(const QByteArray& bytes);
+
+    // Where a language file that cannot be opened is told: the programs show a
+    // message box, kw3tool writes a line. Nothing is told while none is set.
+    using Complaint = std::function<void(const QString& text, const QString& caption)>;
+    static void SetComplaint(Complaint complaint);
 
 private:
     C_LanguageManager() = default; // no texts and not the current one

@@ -10,9 +10,6 @@
 #include <set>
 #include <vector>
 
-class C_ConfigurationPanes;
-class C_EEPROMFormat;
-
 // A configuration as a value: everything a Save writes or keeps. The window's
 // panes show one; undo, dump, diff and the text form read and compare values
 // instead of walking the panes each in its own way. Screen state (expanded
@@ -53,17 +50,9 @@ public:
         bool operator==(const S_Cycle& other) const;
     };
 
-    // What the panes show; what is unchanged since previous shares its memory.
-    static C_Configuration Read(const C_EEPROMFormat& format, const C_ConfigurationPanes& panes,
-                                const C_Configuration* previous = nullptr);
-    // The panes rebuilt to show the value (references linked again by category
-    // and number). The panes' signals are the caller's to block; the image and
-    // the step budget are the format's to take.
-    void Show(C_ConfigurationPanes& panes) const;
-
     // The steps of every cycle.
     int StepCount() const;
-    // The service value in the terms of ShownValue.
+    // The service value in the terms of the panel: a flag as 0 or 1, a list entry by index.
     int Service(ServiceParameter parameter) const;
     // The memory the value holds; what is already in counted is not counted again.
     std::size_t Bytes(std::set<const void*>& counted) const;

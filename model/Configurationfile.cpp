@@ -91,15 +91,15 @@ void C_ConfigurationFile::Load(MemoryImage& image) const
     std::copy(bytes.begin(), bytes.end(), image.begin());
 }
 
-std::unique_ptr<C_EEPROMFormat> C_ConfigurationFile::Open(C_ConfigurationPanes& window,
-                                                          std::uint16_t formatCode) const
+std::unique_ptr<C_EEPROMFormat> C_ConfigurationFile::Open(std::uint16_t formatCode, C_Configuration& value,
+                                                          C_DiagnosticSink& lines) const
 {
     if (IsText())
-        return m_Text ? ShowTextConfiguration(*m_Text, window) : nullptr;
-    std::unique_ptr<C_EEPROMFormat> format = C_EEPROMFormat::Create(formatCode, window, 0);
+        return m_Text ? TextFormat(*m_Text, value, lines) : nullptr;
+    std::unique_ptr<C_EEPROMFormat> format = C_EEPROMFormat::Create(formatCode, 0);
     if (format == nullptr)
         return nullptr;
     Load(*format);
-    format->ShowInPanes();
+    value = format->Decode(lines);
     return format;
 }

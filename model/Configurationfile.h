@@ -9,7 +9,8 @@
 #include <memory>
 #include <optional>
 
-class C_ConfigurationPanes;
+class C_Configuration;
+class C_DiagnosticSink;
 class C_EEPROMFormat;
 
 // A configuration file about to be opened: whether it can be, and by which
@@ -41,10 +42,11 @@ public:
     void Load(MemoryImage& image) const;
     // The document of a text file that can be read.
     const std::optional<S_TextConfiguration>& Document() const { return m_Text; }
-    // Creates the format of the code for the panes, reads the file into it and
-    // shows it, as a configuration window does with a file it opens (a text
-    // document names its own format).
-    std::unique_ptr<C_EEPROMFormat> Open(C_ConfigurationPanes& window, std::uint16_t formatCode) const;
+    // Creates the format of the code, reads the file into it and gives the
+    // configuration it holds with the lines of reading it, as a configuration
+    // window opens a file (a text document names its own format).
+    std::unique_ptr<C_EEPROMFormat> Open(std::uint16_t formatCode, C_Configuration& value,
+                                         C_DiagnosticSink& lines) const;
 
 private:
     QByteArray ImageBytes(qint64 size) const;

@@ -1,15 +1,12 @@
 #include "model/Configurationtext.h"
 
-#include "model/Configurationpanes.h"
 #include "model/Configurationvalues.h"
 #include "model/Eepromformat.h"
 #include "model/Imagecodec.h"
 #include "model/Imagefields.h"
 #include "model/Jsonwriter.h"
+#include "model/Motortable.h"
 #include "model/Nodedata.h"
-#include "model/Utilities.h"
-
-#include <QLineEdit>
 
 #include <algorithm>
 #include <initializer_list>
@@ -19,7 +16,6 @@ namespace {
 using Type = S_JsonValue::Type;
 
 constexpr const char* VersionKey = "kw3winConfiguration";
-constexpr int MotorModes = C_ConfigurationPanes::MotorModes;
 constexpr int MaximumPrograms = 256;
 constexpr int MaximumReferences = 256;
 // Program numbers as the editor gives them; 255 marks an unused program record.
@@ -44,39 +40,6 @@ void WriteStep(C_JsonWriter& json, const C_Configuration::StepValues& step, cons
             json.Value(int(step[r]));
     }
     json.EndObject();
-}
-
-void WriteService(C_JsonWriter& json, const C_Configuration& value)
-{
-    json.BeginObject();
-    const std::vector<S_ServiceParameter>& parameters = ServiceParameters();
-    const std::vector<S_ServiceField>& fields = C_EEPROMFormat::DescriptionOf(value.m_FormatCode)->m_Service;
-    for (size_t i = 0; i < parameters.size(); ++i) {
-        // A value the format does not keep would not reach the file.
-        if (FindServiceField(fields, parameters[i].m_Parameter) == nullptr)
-            continue;
-        json.Key(parameters[i].m_Key);
-        if (parameters[i].m_Display == ServiceDisplay::Flag)
-            json.Value(value.m_Service[i] != 0);
-        else
-            json.Value(value.m_Service[i]);
-    }
-    json.EndObject();
-}
-
-void WriteMotors(C_JsonWriter& json, const C_Configuration& value)
-{
-    json.BeginArray();
-    for (const C_Configuration::MotorTimes& times : value.m_Motors) {
-        json.BeginArray(true);
-        for (const int time : times)
-            if (time == C_ConfigurationPanes::MotorUnused)
-                json.Null();
-            else
-                json.Value(time);
-        json.EndArray();
-    }
-    json.EndArray();
 }
 
 void WriteCycles(C_JsonWriter& json, const C_Configuration& value, const std::vector<S_StepRow>& rows)
@@ -165,8 +128,7 @@ public:
         m_ImageSize = description.m_Layout.m_ImageSize;
         m_OutputsByte = description.m_Layout.m_OutputsByte;
         text.m_Service.assign(ServiceParameters().size(), std::nullopt);
-        text.m_Motors.assign(size_t(MotorModes), {C_ConfigurationPanes::MotorUnused, C_ConfigurationPanes::MotorUnused,
-                                                  C_ConfigurationPanes::MotorUnused});
+        text.m_Motors.assign(size_t(MotorTable::Modes), {MotorTable::Unset, MotorTable::Unset, MotorTable::Unset});
         const auto part = [&document](const char* key) { return document.Member(QLatin1String(key)); };
         if (const S_JsonValue* service = part("service"); service != nullptr && !Service(*service, text))
             return std::nullopt;
@@ -224,8 +186,9 @@ private:
     bool InRange(const S_JsonValue& value, const QString& path, const S_TextRange& range, const QString& name, int& out)
     {
         if (range.m_Unused &&
-            !NotUnused(value, path, *range.m_Unused,
-                       QStringLiteral("%1 is no %2; leave the key out for a field not used").arg(*range.m_Unused).arg(name)))
+            !NotUnused(
+                value, path, *range.m_Unused,
+                QStringLiteral("%1 is no %2; leave the key out for a field not used").arg(*range.m_Unused).arg(name)))
             return false;
         return Integer(value, path, range.m_Minimum, range.m_Maximum, out);
     }
@@ -327,7 +290,7 @@ private:
     bool Motors(const S_JsonValue& motors, S_TextConfiguration& text)
     {
         const QString path = QStringLiteral("motors");
-        if (!Elements(motors, path, size_t(MotorModes)))
+        if (!Elements(motors, path, size_t(MotorTable::Modes)))
             return false;
         for (size_t m = 0; m < motors.m_Elements.size(); ++m) {
             const S_JsonValue& times = motors.m_Elements[m];
@@ -340,7 +303,7 @@ private:
                 const S_JsonValue& time = times.m_Elements[t];
                 if (time.m_Type == Type::Null)
                     continue;
-                if (!NotUnused(time, Element(at, t), C_ConfigurationPanes::MotorUnused,
+                if (!NotUnused(time, Element(at, t), MotorTable::Unset,
                                QStringLiteral("255 is no time; write null for a time not set")) ||
                     !Integer(time, Element(at, t), 0, 254, text.m_Motors[m][t]))
                     return false;
@@ -512,9 +475,9 @@ void WriteConfigurationText(C_JsonWriter& json, const C_Configuration& value, co
     json.Key("outputs");
     json.Value(value.m_Outputs);
     json.Key("service");
-    WriteService(json, value);
+    WriteServiceBlock(json, value, ServiceScope::KeptByFormat);
     json.Key("motors");
-    WriteMotors(json, value);
+    WriteMotorTable(json, value, UnsetTime::AsNull);
     json.Key("programs");
     WriteProgramList(json, value);
     json.Key("cycles");
@@ -531,10 +494,9 @@ void WriteConfigurationText(C_JsonWriter& json, const C_Configuration& value, co
     json.EndObject();
 }
 
-QByteArray ConfigurationTextOf(C_EEPROMFormat& format, const C_ConfigurationPanes& panes)
+QByteArray ConfigurationTextOf(const C_EEPROMFormat& format, const C_Configuration& value)
 {
     C_JsonWriter json;
-    const C_Configuration value = C_Configuration::Read(format, panes);
     WriteConfigurationText(json, value, format.KeptBytes(value.StepCount()));
     return json.Text() + '\n';
 }
@@ -552,7 +514,7 @@ std::optional<S_TextConfiguration> ReadConfigurationText(const S_JsonValue& docu
     return C_TextReader(error).Read(document);
 }
 
-C_Configuration TextValue(const S_TextConfiguration& document, MemoryImage& image, C_DiagnosticList& lines)
+C_Configuration TextValue(const S_TextConfiguration& document, MemoryImage& image, C_DiagnosticSink& lines)
 {
     const S_FormatDescription& description = *C_EEPROMFormat::DescriptionOf(document.m_FormatCode);
     const C_ImageCodec codec(description);
@@ -587,12 +549,12 @@ C_Configuration TextValue(const S_TextConfiguration& document, MemoryImage& imag
     return value;
 }
 
-std::unique_ptr<C_EEPROMFormat> ShowTextConfiguration(const S_TextConfiguration& document, C_ConfigurationPanes& panes)
+std::unique_ptr<C_EEPROMFormat> TextFormat(const S_TextConfiguration& document, C_Configuration& value,
+                                           C_DiagnosticSink& lines)
 {
-    std::unique_ptr<C_EEPROMFormat> format = C_EEPROMFormat::Create(document.m_FormatCode, panes, document.m_Outputs);
+    std::unique_ptr<C_EEPROMFormat> format = C_EEPROMFormat::Create(document.m_FormatCode, document.m_Outputs);
     MemoryImage image;
-    C_DiagnosticList lines;
-    const C_Configuration value = TextValue(document, image, lines);
-    format->Show(image, value, lines);
+    value = TextValue(document, image, lines);
+    format->Adopt(image, value);
     return format;
 }

@@ -12,8 +12,7 @@
 #include <optional>
 #include <vector>
 
-class C_ConfigurationPanes;
-class C_DiagnosticList;
+class C_DiagnosticSink;
 class C_EEPROMFormat;
 class C_JsonWriter;
 
@@ -54,9 +53,8 @@ struct S_TextRange
 std::optional<S_TextRange> ServiceTextRange(const S_FormatDescription& description, ServiceParameter parameter);
 S_TextRange StepTextRange(const S_StepRow& row);
 
-// The text of the configuration the format shows in its panes, in any state:
-// also one that fails the checks.
-QByteArray ConfigurationTextOf(C_EEPROMFormat& format, const C_ConfigurationPanes& panes);
+// The text of a configuration of the format, in any state: also one that fails the checks.
+QByteArray ConfigurationTextOf(const C_EEPROMFormat& format, const C_Configuration& value);
 // The document of a value and the image bytes its Save keeps (C_EEPROMFormat::KeptBytes),
 // as the next value of the writer; it needs neither the panes nor the format.
 void WriteConfigurationText(C_JsonWriter& json, const C_Configuration& value, const std::map<int, std::uint8_t>& kept);
@@ -70,8 +68,9 @@ std::optional<S_TextConfiguration> ReadConfigurationText(const S_JsonValue& docu
 // The configuration a document describes and the image its Save starts from (a
 // new image with the document's kept bytes and counters); the lines are those of
 // reading a new configuration of its format.
-C_Configuration TextValue(const S_TextConfiguration& document, MemoryImage& image, C_DiagnosticList& lines);
+C_Configuration TextValue(const S_TextConfiguration& document, MemoryImage& image, C_DiagnosticSink& lines);
 
-// Creates the document's format for the panes and shows the configuration, as a
-// window does with a file it opens.
-std::unique_ptr<C_EEPROMFormat> ShowTextConfiguration(const S_TextConfiguration& document, C_ConfigurationPanes& panes);
+// The document's format holding the configuration it describes, as a window
+// opens it; the lines are those of TextValue.
+std::unique_ptr<C_EEPROMFormat> TextFormat(const S_TextConfiguration& document, C_Configuration& value,
+                                           C_DiagnosticSink& lines);

@@ -1,6 +1,8 @@
 #include "model/Configurationvalues.h"
 
+#include "model/Eepromformat.h"
 #include "model/Jsonwriter.h"
+#include "model/Motortable.h"
 
 #include <QStringList>
 
@@ -31,6 +33,38 @@ S_DumpValue ServiceValue(ServiceParameter parameter, const C_Configuration& conf
     if (ServiceParameterOf(parameter).m_Display == ServiceDisplay::Flag)
         return {shown != 0 ? 1 : 0, true};
     return {shown, false};
+}
+
+void WriteServiceBlock(C_JsonWriter& json, const C_Configuration& value, ServiceScope scope)
+{
+    const std::vector<S_ServiceField>& fields = C_EEPROMFormat::DescriptionOf(value.m_FormatCode)->m_Service;
+    json.BeginObject();
+    for (const S_ServiceParameter& key : ServiceParameters()) {
+        if (scope == ServiceScope::KeptByFormat && FindServiceField(fields, key.m_Parameter) == nullptr)
+            continue;
+        json.Key(key.m_Key);
+        const S_DumpValue shown = ServiceValue(key.m_Parameter, value);
+        if (shown.m_IsFlag)
+            json.Value(shown.m_Number != 0);
+        else
+            json.Value(shown.m_Number);
+    }
+    json.EndObject();
+}
+
+void WriteMotorTable(C_JsonWriter& json, const C_Configuration& value, UnsetTime unset)
+{
+    json.BeginArray();
+    for (const C_Configuration::MotorTimes& times : value.m_Motors) {
+        json.BeginArray(true);
+        for (const int time : times)
+            if (time == MotorTable::Unset && unset == UnsetTime::AsNull)
+                json.Null();
+            else
+                json.Value(time);
+        json.EndArray();
+    }
+    json.EndArray();
 }
 
 QString CycleReferencesText(const std::vector<C_Configuration::S_Reference>& references)

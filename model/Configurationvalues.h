@@ -25,6 +25,17 @@ struct S_DumpValue
 
 S_DumpValue ServiceValue(ServiceParameter parameter, const C_Configuration& configuration);
 
+// Which service values a writer names: every one (dump), or only those the
+// format keeps (the text form, whose values must reach the file).
+enum class ServiceScope { Every, KeptByFormat };
+// How a motor time not set is written: 255 (dump) or null (the text form).
+enum class UnsetTime { AsNumber, AsNull };
+
+// The service block as an object of key: value, a flag written true or false.
+void WriteServiceBlock(C_JsonWriter& json, const C_Configuration& value, ServiceScope scope);
+// The motor table as one array of three times per mode.
+void WriteMotorTable(C_JsonWriter& json, const C_Configuration& value, UnsetTime unset);
+
 // The keys of a program's cycle reference.
 namespace ReferenceKey {
 constexpr const char* Category = "category";

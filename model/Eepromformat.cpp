@@ -2,7 +2,6 @@
 
 #include "language/Language.h"
 #include "language/Messages.h"
-#include "model/Configurationpanes.h"
 #include "model/Cyclecontent.h"
 #include "model/Eepromvarnholt.h"
 #include "model/Formatinverter.h"
@@ -12,11 +11,6 @@
 #include "model/Motortable.h"
 #include "model/Programarea.h"
 #include "model/Steprows.h"
-#include "model/Utilities.h"
-
-#include <QLabel>
-#include <QLineEdit>
-#include <QTreeWidgetItemIterator>
 
 #include <algorithm>
 
@@ -35,13 +29,12 @@ void Fill(MemoryImage& image, const std::vector<S_ByteFill>& fills)
 
 } // namespace
 
-std::unique_ptr<C_EEPROMFormat> C_EEPROMFormat::Create(std::uint16_t formatCode, C_ConfigurationPanes& window,
-                                                       int outputs)
+std::unique_ptr<C_EEPROMFormat> C_EEPROMFormat::Create(std::uint16_t formatCode, int outputs)
 {
     switch (formatCode) {
-    case FormatCode::Standard: return std::make_unique<C_FormatStandard>(window, outputs);
-    case FormatCode::Inverter: return std::make_unique<C_FormatInverter>(window, outputs);
-    case FormatCode::Varnholt: return std::make_unique<C_FormatVarnholt>(window, outputs);
+    case FormatCode::Standard: return std::make_unique<C_FormatStandard>(outputs);
+    case FormatCode::Inverter: return std::make_unique<C_FormatInverter>(outputs);
+    case FormatCode::Varnholt: return std::make_unique<C_FormatVarnholt>(outputs);
     default: return nullptr;
     }
 }
@@ -79,50 +72,43 @@ MemoryImage C_EEPROMFormat::NewImage(const S_FormatDescription& description, int
     return image;
 }
 
-C_EEPROMFormat::C_EEPROMFormat(C_ConfigurationPanes& window, const S_FormatDescription& description, int outputs)
-    : m_Window(window)
-    , m_Image(NewImage(description, outputs))
+C_EEPROMFormat::C_EEPROMFormat(const S_FormatDescription& description, int outputs)
+    : m_Image(NewImage(description, outputs))
     , m_Description(description)
 {
-    C_ServiceBlock(description.m_Service).LockControls(window);
     MakeRows(outputs);
 }
 
 C_EEPROMFormat::~C_EEPROMFormat() = default;
 
-void C_EEPROMFormat::ShowInPanes()
+C_Configuration C_EEPROMFormat::Decode(C_DiagnosticSink& lines)
 {
-    C_DiagnosticList lines;
-    const C_Configuration value = C_ImageCodec(m_Description).Decode(m_Image, lines);
-    Show(m_Image, value, lines);
+    MemoryImage image = m_Image;
+    C_Configuration value = C_ImageCodec(m_Description).Decode(image, lines);
+    Adopt(image, value);
+    return value;
 }
 
-void C_EEPROMFormat::Show(const MemoryImage& image, const C_Configuration& value, const C_DiagnosticList& lines)
+C_Configuration C_EEPROMFormat::ReadImage(const MemoryImage& image, C_DiagnosticSink& lines)
+{
+    m_Image = image;
+    return Decode(lines);
+}
+
+void C_EEPROMFormat::Adopt(const MemoryImage& image, const C_Configuration& value)
 {
     m_Image = image;
     MakeRows(value.m_Outputs);
-    value.Show(m_Window);
-    ShowFormatPicture();
     // The step budget as a load counts it: every step, the total stopping one short of the records.
     m_StepTotal = 0;
     for (int step = 0; step < value.StepCount(); ++step)
         ReserveSteps(1);
-    for (int i = 0; i < m_Window.m_ProgramsTree->topLevelItemCount(); ++i)
-        m_Window.m_ProgramsTree->topLevelItem(i)->setExpanded(true);
-    for (QTreeWidgetItem* root : m_Window.m_CategoryNodes)
-        if (root != nullptr && root->childCount() > 0)
-            root->setExpanded(true);
-    m_Window.m_StepCountEdit->setText(QString::number(FreeSteps()));
-    m_Window.m_NumberOfOutputsEdit->setText(QString::number(GetOutputs()));
-    m_Window.AddDiagnostics(lines);
 }
 
-bool C_EEPROMFormat::BuildImage()
+bool C_EEPROMFormat::Build(const C_Configuration& value, C_DiagnosticSink& lines)
 {
     m_ImageBuilt = false;
-    C_DiagnosticList lines;
-    m_ImageBuilt = C_ImageCodec(m_Description).Encode(C_Configuration::Read(*this, m_Window), m_Image, lines);
-    m_Window.AddDiagnostics(lines);
+    m_ImageBuilt = C_ImageCodec(m_Description).Encode(value, m_Image, lines);
     return m_ImageBuilt;
 }
 
@@ -137,15 +123,15 @@ std::map<int, std::uint8_t> C_EEPROMFormat::KeptBytes(int steps) const
     return C_ImageFields(m_Description, GetOutputs(), steps).KeptBytes(m_Image);
 }
 
-bool C_EEPROMFormat::SaveFile(const QString& path)
+bool C_EEPROMFormat::SaveFile(const C_Configuration& value, const QString& path, C_DiagnosticSink& lines)
 {
-    m_Window.AddDiagnostic(nullptr, Line(Msg::Saving, path), C_ConfigurationPanes::Heading);
-    if (!BuildImage())
+    lines.Add(C_DiagnosticSink::Top, Line(Msg::Saving, path), C_DiagnosticSink::Heading);
+    if (!Build(value, lines))
         return false;
     QString reason;
     if (!ReplaceFile(path, ConfigurationFileBytes(FormatCode(), m_Image), reason)) {
-        m_Window.AddDiagnostic(nullptr, Text(Msg::CannotWriteFile) + QStringLiteral(": ") + reason,
-                               C_ConfigurationPanes::Error);
+        lines.Add(C_DiagnosticSink::Top, Text(Msg::CannotWriteFile) + QStringLiteral(": ") + reason,
+                  C_DiagnosticSink::Error);
         return false;
     }
     return true;
@@ -173,15 +159,6 @@ int C_EEPROMFormat::GetOutputs() const
 {
     const int outputs = m_Image[size_t(m_Description.m_Layout.m_OutputsByte)];
     return outputs == 24 ? 24 : 16;
-}
-
-void C_EEPROMFormat::ShowFormatPicture()
-{
-    m_Window.m_TypeImage->setPixmap(m_Window.m_TypeImageList.value(m_Description.m_TypePicture));
-    // A hint is a short text for the tip and a long one for the status line.
-    const QString& hint = Text(m_Description.m_TypeHint);
-    m_Window.m_TypeImage->setToolTip(hint.section(QLatin1Char('|'), 0, 0));
-    m_Window.m_TypeImage->setStatusTip(hint.section(QLatin1Char('|'), -1));
 }
 
 void C_EEPROMFormat::MakeRows(int outputs)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Configuration.h"
 #include "model/Fileheader.h"
 #include "model/Formatdescription.h"
 #include "model/Imagebytes.h"
@@ -11,26 +12,24 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
-class C_Configuration;
-class C_ConfigurationPanes;
-class C_DiagnosticList;
+class C_DiagnosticSink;
 class C_CycleContent;
 class C_Step;
 class C_StepQuestions;
-class QTreeWidgetItem;
 
-// A memory-image format: owns the image and the step rows, converts the image
-// into the configuration panes and back with its checks, and reports what it
-// finds as diagnostic lines. The formats differ only in their description.
+// A memory-image format: owns the image, the step rows and the step budget,
+// converts the image into the configuration value and back with its checks, and
+// reports what it finds as diagnostic lines. The formats differ only in their
+// description.
 class C_EEPROMFormat
 {
 public:
     // The format of the code with its new image, or null for a code of no format.
     // Outputs 16 or 24; 0 when the format is created to read a file.
-    static std::unique_ptr<C_EEPROMFormat> Create(std::uint16_t formatCode, C_ConfigurationPanes& window,
-                                                  int outputs);
+    static std::unique_ptr<C_EEPROMFormat> Create(std::uint16_t formatCode, int outputs);
     static bool IsFormatCode(std::uint16_t code);
     // The description of the format of the code, or null for a code of no format.
     static const S_FormatDescription* DescriptionOf(std::uint16_t formatCode);
@@ -43,9 +42,6 @@ public:
     C_EEPROMFormat(const C_EEPROMFormat&) = delete;
     C_EEPROMFormat& operator=(const C_EEPROMFormat&) = delete;
 
-    // What a window does with a new or loaded format: show the configuration and
-    // the free steps and outputs boxes.
-    void ShowInPanes();
     // The last build succeeded: a failed save then failed in writing the file.
     bool ImageBuilt() const { return m_ImageBuilt; }
     std::uint16_t FormatCode() const { return m_Description.m_Layout.m_FormatCode; }
@@ -55,10 +51,16 @@ public:
     const std::vector<S_StepRow>& RowLayout() const { return m_RowLayout; }
     const S_FormatDescription& FormatDescription() const { return m_Description; }
 
-    // The image and the configuration it holds shown in the panes, with the lines of reading it.
-    void Show(const MemoryImage& image, const C_Configuration& value, const C_DiagnosticList& lines);
-    // Panes to image; stops with false at the first check that fails.
-    bool BuildImage();
+    // The configuration the image holds, as a window shows it, with the lines of
+    // reading it; the format takes it as Adopt does.
+    C_Configuration Decode(C_DiagnosticSink& lines);
+    // The same for an image that replaces the format's (one received from the controller).
+    C_Configuration ReadImage(const MemoryImage& image, C_DiagnosticSink& lines);
+    // The image and the configuration it holds become the format's: the rows made
+    // for its outputs, its steps taken from the step budget.
+    void Adopt(const MemoryImage& image, const C_Configuration& value);
+    // The value into the image; stops with false at the first check that fails.
+    bool Build(const C_Configuration& value, C_DiagnosticSink& lines);
     // The start of the image replaced by the bytes (a file's image, which may be short).
     void LoadImage(const QByteArray& bytes);
     // The bytes of the image a Save keeps rather than writes from the configuration,
@@ -66,23 +68,20 @@ public:
     // carry to save as this configuration does. steps: the configuration's steps.
     std::map<int, std::uint8_t> KeptBytes(int steps) const;
     // Builds the image and writes it as a configuration file; false when either fails.
-    bool SaveFile(const QString& path);
+    bool SaveFile(const C_Configuration& value, const QString& path, C_DiagnosticSink& lines);
     // Takes count steps from the budget (a negative count gives them back); the
     // free steps left, or -1 when they would run out.
     std::int32_t ReserveSteps(std::int32_t count);
     std::int32_t FreeSteps() const;
-    // The heading line of a transfer of this configuration, with the port line under it.
-    QTreeWidgetItem* AddTransferHeading(TransferDirection direction);
     // A transfer of this configuration: the image as last built, or a buffer of its size.
     S_TransferPlan PlanTransfer(TransferDirection direction, const S_LinkSettings& link) const;
-    // An uploaded image replaces the configuration shown, step budget included.
-    void ShowReceivedImage(const MemoryImage& image);
-    // Receives the image from the controller and shows it; the configuration is
-    // unchanged unless the whole image arrived.
-    bool Upload(const S_LinkSettings& link);
+    // Receives the image from the controller; the configuration it holds, taken as
+    // Decode does, or none unless the whole image arrived (the format then stays as it was).
+    std::optional<C_Configuration> Upload(const S_LinkSettings& link, C_DiagnosticSink& lines);
     // Builds the image and sends it to the controller: with a backup folder after
     // keeping there what the controller held, with verify reading it back after.
-    bool Download(const S_LinkSettings& link, const QString& backupFolder = QString(), bool verify = false);
+    bool Download(const C_Configuration& value, const S_LinkSettings& link, C_DiagnosticSink& lines,
+                  const QString& backupFolder = QString(), bool verify = false);
     // 16 or 24, as the image says.
     int GetOutputs() const;
     // The position in Rows() of the row with the role, or -1 when the format has none.
@@ -96,12 +95,8 @@ public:
     void SetStepFieldEnabled(C_CycleContent& content, int column, int row, bool enable);
 
 protected:
-    // The format's picture and hint on the service panel.
-    void ShowFormatPicture();
+    C_EEPROMFormat(const S_FormatDescription& description, int outputs);
 
-    C_EEPROMFormat(C_ConfigurationPanes& window, const S_FormatDescription& description, int outputs);
-
-    C_ConfigurationPanes& m_Window;
     // Positions in m_Rows of the rows addressed by meaning; -1 for a row the format lacks.
     std::int32_t m_CoolingRow = -1;
     std::int32_t m_BalancedFeedRow = -1;

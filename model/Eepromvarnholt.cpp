@@ -86,7 +86,7 @@ const S_FormatDescription& C_FormatVarnholt::Description()
     return description;
 }
 
-C_FormatVarnholt::C_FormatVarnholt(C_ConfigurationPanes& window, int outputs)
-    : C_EEPROMFormat(window, Description(), outputs)
+C_FormatVarnholt::C_FormatVarnholt(int outputs)
+    : C_EEPROMFormat(Description(), outputs)
 {
 }

@@ -7,7 +7,7 @@
 class C_FormatVarnholt : public C_EEPROMFormat
 {
 public:
-    C_FormatVarnholt(C_ConfigurationPanes& window, int outputs);
+    explicit C_FormatVarnholt(int outputs);
 
     static const S_FormatDescription& Description();
 };

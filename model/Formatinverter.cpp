@@ -65,7 +65,7 @@ const S_FormatDescription& C_FormatInverter::Description()
     return description;
 }
 
-C_FormatInverter::C_FormatInverter(C_ConfigurationPanes& window, int outputs)
-    : C_EEPROMFormat(window, Description(), outputs)
+C_FormatInverter::C_FormatInverter(int outputs)
+    : C_EEPROMFormat(Description(), outputs)
 {
 }

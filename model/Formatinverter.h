@@ -7,7 +7,7 @@
 class C_FormatInverter : public C_EEPROMFormat
 {
 public:
-    C_FormatInverter(C_ConfigurationPanes& window, int outputs);
+    explicit C_FormatInverter(int outputs);
 
     static const S_FormatDescription& Description();
 };

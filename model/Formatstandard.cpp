@@ -47,8 +47,8 @@ const S_FormatDescription& C_FormatStandard::Description()
     return description;
 }
 
-C_FormatStandard::C_FormatStandard(C_ConfigurationPanes& window, int outputs)
-    : C_EEPROMFormat(window, Description(), outputs)
+C_FormatStandard::C_FormatStandard(int outputs)
+    : C_EEPROMFormat(Description(), outputs)
 {
 }
 

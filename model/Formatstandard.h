@@ -7,7 +7,7 @@
 class C_FormatStandard : public C_EEPROMFormat
 {
 public:
-    C_FormatStandard(C_ConfigurationPanes& window, int outputs);
+    explicit C_FormatStandard(int outputs);
 
     static const S_FormatDescription& Description();
 

@@ -4,10 +4,11 @@
 #include "language/Messages.h"
 #include "model/Cyclecontent.h"
 #include "model/Eepromformat.h"
+#include "model/Labels.h"
 #include "model/Motortable.h"
+#include "model/Nodedata.h"
 #include "model/Programarea.h"
 #include "model/Steprecord.h"
-#include "model/Utilities.h"
 
 #include <algorithm>
 #include <map>
@@ -47,7 +48,7 @@ std::int32_t C_ImageCodec::FreeSteps(int steps) const
     return records - std::min(steps, records - 1);
 }
 
-C_Configuration C_ImageCodec::Decode(MemoryImage& image, C_DiagnosticList& lines) const
+C_Configuration C_ImageCodec::Decode(MemoryImage& image, C_DiagnosticSink& lines) const
 {
     C_Configuration value;
     value.m_FormatCode = m_Description.m_Layout.m_FormatCode;
@@ -62,7 +63,7 @@ C_Configuration C_ImageCodec::Decode(MemoryImage& image, C_DiagnosticList& lines
 }
 
 std::vector<C_Configuration::S_Cycle> C_ImageCodec::DecodeCycles(const MemoryImage& image,
-                                                                 C_DiagnosticList& lines) const
+                                                                 C_DiagnosticSink& lines) const
 {
     // By category, then in the order their first steps stand in the records.
     std::vector<std::vector<std::pair<int, std::shared_ptr<C_Configuration::Steps>>>> categories(
@@ -89,7 +90,7 @@ std::vector<C_Configuration::S_Cycle> C_ImageCodec::DecodeCycles(const MemoryIma
             cycles.push_back({record[StepRecord::Cycle], std::make_shared<C_Configuration::Steps>()});
             target = cycles.back().second.get();
             if (m_Description.m_CreatedCycleLine != 0)
-                lines.Add(C_DiagnosticList::Top, Text(m_Description.m_CreatedCycleLine), C_DiagnosticList::Information);
+                lines.Add(C_DiagnosticSink::Top, Text(m_Description.m_CreatedCycleLine), C_DiagnosticSink::Information);
         } else {
             target = cycle->second.get();
         }
@@ -104,10 +105,10 @@ std::vector<C_Configuration::S_Cycle> C_ImageCodec::DecodeCycles(const MemoryIma
     return decoded;
 }
 
-bool C_ImageCodec::Encode(const C_Configuration& value, MemoryImage& image, C_DiagnosticList& lines) const
+bool C_ImageCodec::Encode(const C_Configuration& value, MemoryImage& image, C_DiagnosticSink& lines) const
 {
     if (m_Description.m_ServiceHeading != 0)
-        lines.Add(C_DiagnosticList::Top, Text(m_Description.m_ServiceHeading), C_DiagnosticList::Heading);
+        lines.Add(C_DiagnosticSink::Top, Text(m_Description.m_ServiceHeading), C_DiagnosticSink::Heading);
     C_ServiceBlock(m_Description.m_Service).FromValues(image, value.m_Service);
     MotorTable::Write(image.data() + m_Description.m_Layout.m_MotorTable, value.m_Motors, lines);
     if (!ProgramArea::Write(image.data() + m_Description.m_Layout.m_ProgramArea, value, lines) ||
@@ -117,9 +118,9 @@ bool C_ImageCodec::Encode(const C_Configuration& value, MemoryImage& image, C_Di
     return true;
 }
 
-bool C_ImageCodec::EncodeCycles(const C_Configuration& value, MemoryImage& image, C_DiagnosticList& lines) const
+bool C_ImageCodec::EncodeCycles(const C_Configuration& value, MemoryImage& image, C_DiagnosticSink& lines) const
 {
-    const int heading = lines.Add(C_DiagnosticList::Top, Text(Msg::WritingCycles), C_DiagnosticList::Heading);
+    const int heading = lines.Add(C_DiagnosticSink::Top, Text(Msg::WritingCycles), C_DiagnosticSink::Heading);
     const std::vector<S_StepRow> rows = C_EEPROMFormat::RowLayoutOf(m_Description, value.m_Outputs);
     const C_StepRecordCodec codec(rows, m_Description.m_UnusedSpeedHigh);
     const S_ImageLayout& layout = m_Description.m_Layout;
@@ -127,16 +128,16 @@ bool C_ImageCodec::EncodeCycles(const C_Configuration& value, MemoryImage& image
     for (const C_Configuration::S_Cycle& cycle : value.m_Cycles) {
         const int steps = int(cycle.m_Steps->size());
         const QString caption = CycleLabel(cycle.m_Kind, cycle.m_Number, steps);
-        const int line = lines.Add(heading, caption, C_DiagnosticList::Information);
+        const int line = lines.Add(heading, caption, C_DiagnosticSink::Information);
         if (steps == 0) {
-            lines.Add(line, caption + Text(Msg::CycleWithoutSteps), C_DiagnosticList::Error);
+            lines.Add(line, caption + Text(Msg::CycleWithoutSteps), C_DiagnosticSink::Error);
             return false;
         }
         if (steps > MaximumCycleSteps || cycle.m_Number < 0 || cycle.m_Number > MaximumCycleNumber) {
-            lines.Add(line, caption + Text(Msg::CycleTooLong), C_DiagnosticList::Error);
+            lines.Add(line, caption + Text(Msg::CycleTooLong), C_DiagnosticSink::Error);
             return false;
         }
-        lines.Add(line, QString::number(steps) + Text(Msg::StepsWord), C_DiagnosticList::Information);
+        lines.Add(line, QString::number(steps) + Text(Msg::StepsWord), C_DiagnosticSink::Information);
         for (int k = 0; k < steps; ++k) {
             std::uint8_t* record = image.data() + i * layout.m_RecordSize;
             record[StepRecord::Category] = std::uint8_t(cycle.Category());
@@ -146,12 +147,12 @@ bool C_ImageCodec::EncodeCycles(const C_Configuration& value, MemoryImage& image
             step.m_Values = (*cycle.m_Steps)[size_t(k)];
             codec.Encode(step, record);
             if (const std::int16_t failure = FailedStepCheck(m_Description.m_StepChecks, record, value.m_Motors)) {
-                lines.Add(line, Line(Msg::Step, QString::number(k + 1)) + Text(failure), C_DiagnosticList::Error);
+                lines.Add(line, Line(Msg::Step, QString::number(k + 1)) + Text(failure), C_DiagnosticSink::Error);
                 return false;
             }
             // One record always stays free.
             if (++i == layout.m_StepRecords) {
-                lines.Add(C_DiagnosticList::Top, Text(Msg::StepMemoryFull), C_DiagnosticList::Error);
+                lines.Add(C_DiagnosticSink::Top, Text(Msg::StepMemoryFull), C_DiagnosticSink::Error);
                 return false;
             }
         }

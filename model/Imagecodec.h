@@ -16,10 +16,10 @@ public:
     // The configuration the image holds, as the window shows it. Reading settles
     // the motor table in the image as the window's grid takes it (times of 0 as not
     // set), so the image is the one a later build starts from.
-    C_Configuration Decode(MemoryImage& image, C_DiagnosticList& lines) const;
+    C_Configuration Decode(MemoryImage& image, C_DiagnosticSink& lines) const;
     // Writes the value into the image: service, motor table, programs and cycles
     // with the format's checks; false at the first that fails, its reason an error line.
-    bool Encode(const C_Configuration& value, MemoryImage& image, C_DiagnosticList& lines) const;
+    bool Encode(const C_Configuration& value, MemoryImage& image, C_DiagnosticSink& lines) const;
 
     // 16 or 24, as an image says.
     int OutputsOf(const MemoryImage& image) const;
@@ -28,8 +28,8 @@ public:
     std::int32_t FreeSteps(int steps) const;
 
 private:
-    std::vector<C_Configuration::S_Cycle> DecodeCycles(const MemoryImage& image, C_DiagnosticList& lines) const;
-    bool EncodeCycles(const C_Configuration& value, MemoryImage& image, C_DiagnosticList& lines) const;
+    std::vector<C_Configuration::S_Cycle> DecodeCycles(const MemoryImage& image, C_DiagnosticSink& lines) const;
+    bool EncodeCycles(const C_Configuration& value, MemoryImage& image, C_DiagnosticSink& lines) const;
 
     const S_FormatDescription& m_Description;
 };

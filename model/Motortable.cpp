@@ -2,7 +2,6 @@
 
 #include "language/Language.h"
 #include "language/Messages.h"
-#include "model/Configurationpanes.h"
 #include "model/Diagnosticlist.h"
 #include "model/Imagebytes.h"
 
@@ -11,8 +10,6 @@
 namespace MotorTable {
 
 namespace {
-
-constexpr int TimesPerMode = C_ConfigurationPanes::MotorTimes;
 
 bool AllTimes(const std::uint8_t* entry, std::uint8_t value)
 {
@@ -24,16 +21,15 @@ bool AllTimes(const std::uint8_t* entry, std::uint8_t value)
 
 } // namespace
 
-Times Read(std::uint8_t* table, C_DiagnosticList& lines)
+Times Read(std::uint8_t* table, C_DiagnosticSink& lines)
 {
-    lines.Add(C_DiagnosticList::Top, Text(Msg::ReadingMotorTable), C_DiagnosticList::Heading);
-    Times times(std::size_t(C_ConfigurationPanes::MotorModes),
-                {C_ConfigurationPanes::MotorUnused, C_ConfigurationPanes::MotorUnused, C_ConfigurationPanes::MotorUnused});
+    lines.Add(C_DiagnosticSink::Top, Text(Msg::ReadingMotorTable), C_DiagnosticSink::Heading);
+    Times times(std::size_t(Modes), {Unset, Unset, Unset});
     // A mode named twice keeps the times of its first entry, so that saving and
     // reloading never moves times from one entry to another. An entry without
     // times is not used and names no mode: else the times of a later sixteenth
     // entry, which a build keeps, would show only after saving and reloading.
-    std::array<bool, C_ConfigurationPanes::MotorModes + 1> shown{};
+    std::array<bool, Modes + 1> shown{};
     for (int e = 0; e < Entries; ++e) {
         std::uint8_t* entry = table + e * EntrySize;
         if (entry[0] == UnusedByte)
@@ -46,7 +42,7 @@ Times Read(std::uint8_t* table, C_DiagnosticList& lines)
             continue;
         }
         const int mode = entry[0];
-        if (mode >= 1 && mode <= C_ConfigurationPanes::MotorModes && !shown[size_t(mode)]) {
+        if (mode >= 1 && mode <= Modes && !shown[size_t(mode)]) {
             shown[size_t(mode)] = true;
             for (int t = 1; t <= TimesPerMode; ++t)
                 times[size_t(mode - 1)][size_t(t - 1)] = entry[t];
@@ -55,10 +51,10 @@ Times Read(std::uint8_t* table, C_DiagnosticList& lines)
     return times;
 }
 
-void Write(std::uint8_t* table, const Times& times, C_DiagnosticList& lines)
+void Write(std::uint8_t* table, const Times& times, C_DiagnosticSink& lines)
 {
-    lines.Add(C_DiagnosticList::Top, Text(Msg::WritingMotorTable), C_DiagnosticList::Heading);
-    for (int row = 1; row <= C_ConfigurationPanes::MotorModes; ++row) {
+    lines.Add(C_DiagnosticSink::Top, Text(Msg::WritingMotorTable), C_DiagnosticSink::Heading);
+    for (int row = 1; row <= Modes; ++row) {
         std::uint8_t* entry = table + (row - 1) * EntrySize;
         entry[0] = std::uint8_t(row);
         for (int t = 1; t <= TimesPerMode; ++t)

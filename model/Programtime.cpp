@@ -1,6 +1,6 @@
 #include "model/Programtime.h"
 
-#include "model/Utilities.h"
+#include "model/Labels.h"
 
 #include <algorithm>
 
@@ -41,8 +41,8 @@ C_ProgramTiming::S_Field C_ProgramTiming::FieldOf(const std::vector<S_StepRow>& 
 
 S_Duration C_ProgramTiming::Step(const C_Configuration::StepValues& step) const
 {
-    const bool reached = m_Level.IsSet(step) || m_Temperature.IsSet(step) || m_Cooling.IsSet(step) ||
-                         m_BalancedFeed.IsSet(step);
+    const bool reached =
+        m_Level.IsSet(step) || m_Temperature.IsSet(step) || m_Cooling.IsSet(step) || m_BalancedFeed.IsSet(step);
     const bool timed = m_Time.IsSet(step);
     // Nothing ends the step: the controller would wait for ever.
     if (!reached && !timed)
@@ -84,13 +84,12 @@ std::vector<S_ProgramCycle> C_ProgramTiming::CyclesOf(const C_Configuration& con
     std::vector<S_ProgramCycle> cycles;
     cycles.reserve(program.m_References.size());
     for (const C_Configuration::S_Reference& reference : program.m_References) {
-        const auto found = std::find_if(configuration.m_Cycles.begin(), configuration.m_Cycles.end(),
-                                        [&reference](const C_Configuration::S_Cycle& cycle) {
-                                            return cycle.Category() == reference.Category() &&
-                                                   cycle.m_Number == reference.m_Number;
-                                        });
-        cycles.push_back(
-            {&reference, reference.m_Linked && found != configuration.m_Cycles.end() ? &*found : nullptr});
+        const auto found =
+            std::find_if(configuration.m_Cycles.begin(), configuration.m_Cycles.end(),
+                         [&reference](const C_Configuration::S_Cycle& cycle) {
+                             return cycle.Category() == reference.Category() && cycle.m_Number == reference.m_Number;
+                         });
+        cycles.push_back({&reference, reference.m_Linked && found != configuration.m_Cycles.end() ? &*found : nullptr});
     }
     return cycles;
 }

@@ -1,8 +1,8 @@
 #include "model/Recoveryfolder.h"
 
-#include "desktop/Datafiles.h"
 #include "model/Fileheader.h"
 #include "model/Jsonreader.h"
+#include "platform/Datafiles.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -188,7 +188,8 @@ std::vector<S_FoundCopy> C_RecoveryFolder::ClaimCopiesOfGoneProcesses()
     // Copies, locks and what an interrupted write of a copy left; anything else is no one's.
     const QStringList patterns{QStringLiteral("*") + CopySuffix, QStringLiteral("*") + LockSuffix,
                                QStringLiteral("*") + CopySuffix + QStringLiteral(".*")};
-    for (const QFileInfo& file : folder.entryInfoList(patterns, QDir::Files | QDir::System | QDir::Hidden, QDir::Name)) {
+    for (const QFileInfo& file :
+         folder.entryInfoList(patterns, QDir::Files | QDir::System | QDir::Hidden, QDir::Name)) {
         const QString session = SessionOf(file.fileName());
         if (session != m_Session && !session.isEmpty())
             sessions[session].push_back(file);

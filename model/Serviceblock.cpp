@@ -1,87 +1,44 @@
 #include "model/Serviceblock.h"
 
-#include "desktop/Updown.h"
 #include "language/Language.h"
 #include "language/Messages.h"
-#include "model/Configurationpanes.h"
-
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 
 #include <algorithm>
 
 namespace {
 
 using P = ServiceParameter;
-using W = C_ConfigurationPanes;
 
 // The temperature unit is kept as a letter: c for the first entry, f for the second.
 constexpr int Celsius = 0x63;
 constexpr int Fahrenheit = 0x66;
 
-// A parameter's controls in the panel; only those of its display are set.
-struct S_Controls
-{
-    QLabel* W::*m_Label = nullptr;
-    QLineEdit* W::*m_Box = nullptr;
-    C_UpDown* W::*m_UpDown = nullptr;
-    QComboBox* W::*m_ComboBox = nullptr;
-    QCheckBox* W::*m_CheckBox = nullptr;
-};
-
-struct S_Row
-{
-    S_ServiceParameter m_Parameter;
-    S_Controls m_Controls;
-};
-
 // One row per parameter, in the panel's order.
-const std::vector<S_Row>& Rows()
+const std::vector<S_ServiceParameter>& Rows()
 {
     using S = ServiceStorage;
     using D = ServiceDisplay;
-    static const std::vector<S_Row> rows = {
-        {{P::TotalWashes, "totalWashes", Msg::TotalWashes, S::Little16, D::Text, 0, 65535, 0},
-         {.m_Label = &W::m_TotalWashesLabel, .m_Box = &W::m_TotalWashesEdit}},
-        {{P::PartialWashes, "partialWashes", Msg::PartialWashes, S::Little16, D::Text, 0, 65535, 0},
-         {.m_Label = &W::m_PartialWashesLabel, .m_Box = &W::m_PartialWashesEdit}},
-        {{P::WorkingHours, "workingHours", Msg::WorkingHours, S::Little16, D::Text, 0, 65535, 0},
-         {.m_Label = &W::m_WorkingHoursLabel, .m_Box = &W::m_WorkingHoursEdit}},
-        {{P::MaintenanceRequest, "maintenanceRequest", Msg::MaintenanceRequest, S::Little16, D::Position, 0, 9999, 1000},
-         {.m_Label = &W::m_MaintenanceRequestLabel,
-          .m_Box = &W::m_MaintenanceRequestEdit,
-          .m_UpDown = &W::m_MaintenanceRequestUpDown}},
-        {{P::Language, "language", Msg::DisplayLanguage, S::Byte, D::ItemIndex, -1, Msg::LanguageSpanish - Msg::LanguageGerman, 0},
-         {.m_Label = &W::m_LanguageLabel, .m_ComboBox = &W::m_LanguageComboBox}},
-        {{P::TemperatureUnit, "temperatureUnit", Msg::TemperatureUnit, S::Byte, D::ItemIndex, 0, 1, 0},
-         {.m_Label = &W::m_TemperatureTypeLabel, .m_ComboBox = &W::m_TemperatureComboBox}},
-        {{P::MaximumLevel, "maximumLevel", Msg::MaximumLevel, S::Byte, D::Position, 0, 100, 100},
-         {.m_Label = &W::m_MaximumLevelLabel, .m_Box = &W::m_MaximumLevelEdit, .m_UpDown = &W::m_MaximumLevelUpDown}},
-        {{P::MinimumLevel, "minimumLevel", Msg::MinimumLevel, S::Byte, D::Position, 0, 100, 10},
-         {.m_Label = &W::m_MinimumLevelLabel, .m_Box = &W::m_MinimumLevelEdit, .m_UpDown = &W::m_MinimumLevelUpDown}},
-        {{P::AdvanceEnable, "advanceEnable", Msg::AdvanceEnable, S::Byte, D::Flag, 0, 1, 1},
-         {.m_CheckBox = &W::m_AdvanceEnableCheckbox}},
-        {{P::MachineEnable, "machineEnable", Msg::MachineEnable, S::Byte, D::Flag, 0, 1, 1},
-         {.m_CheckBox = &W::m_MachineEnableCheckbox}},
-        {{P::SlowingDownTime, "slowingDownTime", Msg::SlowingDownTime, S::Byte, D::Position, 1, 200, 40},
-         {.m_Label = &W::m_SlowingDownTimeLabel,
-          .m_Box = &W::m_SlowingDownTimeEdit,
-          .m_UpDown = &W::m_SlowingDownTimeUpDown}},
-        {{P::MaximumSpeed, "maximumSpeed", Msg::MaximumSpeed, S::Big16, D::Position, 0, 999, 999},
-         {.m_Label = &W::m_MaximumSpeedLabel, .m_Box = &W::m_MaximumSpeedEdit, .m_UpDown = &W::m_MaximumSpeedUpDown}},
-        {{P::SpinLevel, "spinLevel", Msg::SpinLevel, S::Byte, D::Position, 2, 60, 2},
-         {.m_Label = &W::m_SpinLevelLabel, .m_Box = &W::m_SpinLevelEdit, .m_UpDown = &W::m_SpinLevelUpDown}},
-        {{P::TemperatureHysteresis, "temperatureHysteresis", Msg::TemperatureHysteresis, S::Byte, D::Position, 1, 10, 3},
-         {.m_Label = &W::m_TemperatureHysteresisLabel,
-          .m_Box = &W::m_TemperatureHysteresisEdit,
-          .m_UpDown = &W::m_TemperatureHysteresisUpDown}},
+    static const std::vector<S_ServiceParameter> rows = {
+        {P::TotalWashes, "totalWashes", Msg::TotalWashes, S::Little16, D::Text, 0, 65535, 0},
+        {P::PartialWashes, "partialWashes", Msg::PartialWashes, S::Little16, D::Text, 0, 65535, 0},
+        {P::WorkingHours, "workingHours", Msg::WorkingHours, S::Little16, D::Text, 0, 65535, 0},
+        {P::MaintenanceRequest, "maintenanceRequest", Msg::MaintenanceRequest, S::Little16, D::Position, 0, 9999, 1000},
+        {P::Language, "language", Msg::DisplayLanguage, S::Byte, D::ItemIndex, -1,
+         Msg::LanguageSpanish - Msg::LanguageGerman, 0},
+        {P::TemperatureUnit, "temperatureUnit", Msg::TemperatureUnit, S::Byte, D::ItemIndex, 0, 1, 0},
+        {P::MaximumLevel, "maximumLevel", Msg::MaximumLevel, S::Byte, D::Position, 0, 100, 100},
+        {P::MinimumLevel, "minimumLevel", Msg::MinimumLevel, S::Byte, D::Position, 0, 100, 10},
+        {P::AdvanceEnable, "advanceEnable", Msg::AdvanceEnable, S::Byte, D::Flag, 0, 1, 1},
+        {P::MachineEnable, "machineEnable", Msg::MachineEnable, S::Byte, D::Flag, 0, 1, 1},
+        {P::SlowingDownTime, "slowingDownTime", Msg::SlowingDownTime, S::Byte, D::Position, 1, 200, 40},
+        {P::MaximumSpeed, "maximumSpeed", Msg::MaximumSpeed, S::Big16, D::Position, 0, 999, 999},
+        {P::SpinLevel, "spinLevel", Msg::SpinLevel, S::Byte, D::Position, 2, 60, 2},
+        {P::TemperatureHysteresis, "temperatureHysteresis", Msg::TemperatureHysteresis, S::Byte, D::Position, 1, 10, 3},
     };
     return rows;
 }
 
-const S_Row& RowOf(ServiceParameter parameter)
+const S_ServiceParameter& RowOf(ServiceParameter parameter)
 {
     return Rows()[std::size_t(parameter)];
 }
@@ -120,43 +77,20 @@ int StoredOfEntry(ServiceParameter parameter, int entry)
 
 const std::vector<S_ServiceParameter>& ServiceParameters()
 {
-    static const std::vector<S_ServiceParameter> parameters = [] {
-        std::vector<S_ServiceParameter> all;
-        for (const S_Row& row : Rows())
-            all.push_back(row.m_Parameter);
-        return all;
-    }();
-    return parameters;
+    return Rows();
 }
 
 const S_ServiceParameter& ServiceParameterOf(ServiceParameter parameter)
 {
-    return RowOf(parameter).m_Parameter;
-}
-
-int ShownValue(ServiceParameter parameter, const C_ConfigurationPanes& window)
-{
-    const S_Controls& c = RowOf(parameter).m_Controls;
-    switch (RowOf(parameter).m_Parameter.m_Display) {
-    case ServiceDisplay::Text: return (window.*c.m_Box)->text().toInt();
-    case ServiceDisplay::Position: return (window.*c.m_UpDown)->Position();
-    case ServiceDisplay::ItemIndex: return (window.*c.m_ComboBox)->currentIndex();
-    case ServiceDisplay::Flag: return (window.*c.m_CheckBox)->isChecked() ? 1 : 0;
-    }
-    return 0;
-}
-
-QString ShownText(ServiceParameter parameter, const C_ConfigurationPanes& window)
-{
-    return ServiceValueText(parameter, ShownValue(parameter, window));
+    return RowOf(parameter);
 }
 
 QString ServiceValueText(ServiceParameter parameter, int value)
 {
-    switch (RowOf(parameter).m_Parameter.m_Display) {
+    switch (RowOf(parameter).m_Display) {
     case ServiceDisplay::ItemIndex: {
         // The entries of the panel's lists; no entry reads as nothing.
-        const S_ServiceParameter& row = RowOf(parameter).m_Parameter;
+        const S_ServiceParameter& row = RowOf(parameter);
         if (value < 0 || value > row.m_Maximum)
             return QString();
         const std::int16_t first = parameter == P::Language ? Msg::LanguageGerman : Msg::Celsius;
@@ -167,18 +101,6 @@ QString ServiceValueText(ServiceParameter parameter, int value)
     case ServiceDisplay::Position: break;
     }
     return QString::number(value);
-}
-
-void ShowValue(ServiceParameter parameter, C_ConfigurationPanes& window, int value)
-{
-    const S_Controls& c = RowOf(parameter).m_Controls;
-    switch (RowOf(parameter).m_Parameter.m_Display) {
-    case ServiceDisplay::Text: (window.*c.m_Box)->setText(QString::number(value)); return;
-    case ServiceDisplay::Position: (window.*c.m_UpDown)->SetPosition(value); return;
-    // A value with no entry leaves no entry chosen, and is stored back as it was.
-    case ServiceDisplay::ItemIndex: (window.*c.m_ComboBox)->setCurrentIndex(value); return;
-    case ServiceDisplay::Flag: (window.*c.m_CheckBox)->setChecked(value != 0); return;
-    }
 }
 
 int StoredValue(const S_ServiceField& field, const MemoryImage& image)
@@ -195,7 +117,7 @@ void StoreValue(const S_ServiceField& field, MemoryImage& image, int value)
 
 int PanelValue(const S_ServiceField& field, const MemoryImage& image)
 {
-    const S_ServiceParameter& row = RowOf(field.m_Parameter).m_Parameter;
+    const S_ServiceParameter& row = RowOf(field.m_Parameter);
     const int stored = StoredValue(field, image);
     switch (row.m_Display) {
     case ServiceDisplay::Position: return std::clamp(stored, row.m_Minimum, row.m_Maximum);
@@ -209,9 +131,9 @@ int PanelValue(const S_ServiceField& field, const MemoryImage& image)
 std::vector<int> ServiceValuesOf(const std::vector<S_ServiceField>& fields, const MemoryImage& image)
 {
     std::vector<int> values;
-    for (const S_Row& row : Rows()) {
-        const S_ServiceField* field = FindServiceField(fields, row.m_Parameter.m_Parameter);
-        values.push_back(field == nullptr    ? row.m_Parameter.m_PanelDefault
+    for (const S_ServiceParameter& row : Rows()) {
+        const S_ServiceField* field = FindServiceField(fields, row.m_Parameter);
+        values.push_back(field == nullptr  ? row.m_PanelDefault
                          : field->m_Stored ? PanelValue(*field, image)
                                            : StoredValue(*field, image));
     }
@@ -237,21 +159,6 @@ void C_ServiceBlock::ApplyDefaults(MemoryImage& image) const
         if (field.m_Default != S_ServiceField::NoDefault)
             Write(ServiceParameterOf(field.m_Parameter).m_Storage, image.data() + field.m_Offset, field.m_Default);
 }
-
-void C_ServiceBlock::LockControls(C_ConfigurationPanes& window) const
-{
-    for (const S_ServiceField& field : m_Fields) {
-        if (!field.m_Locked)
-            continue;
-        const S_Controls& c = RowOf(field.m_Parameter).m_Controls;
-        for (QWidget* control : {c.m_Label != nullptr ? static_cast<QWidget*>(window.*c.m_Label) : nullptr,
-                                 c.m_Box != nullptr ? static_cast<QWidget*>(window.*c.m_Box) : nullptr,
-                                 c.m_UpDown != nullptr ? static_cast<QWidget*>(window.*c.m_UpDown) : nullptr})
-            if (control != nullptr)
-                control->setEnabled(false);
-    }
-}
-
 
 void C_ServiceBlock::FromValues(MemoryImage& image, const std::vector<int>& values) const
 {

@@ -7,8 +7,6 @@
 #include <cstdint>
 #include <vector>
 
-class C_ConfigurationPanes;
-
 // The machine-wide values of the service panel.
 enum class ServiceParameter {
     TotalWashes,
@@ -56,14 +54,9 @@ struct S_ServiceParameter
 // The parameters in the panel's and dump's order.
 const std::vector<S_ServiceParameter>& ServiceParameters();
 const S_ServiceParameter& ServiceParameterOf(ServiceParameter parameter);
-// What the panel shows for the parameter, in the terms of its display (a flag as 0 or 1).
-int ShownValue(ServiceParameter parameter, const C_ConfigurationPanes& window);
-// The same as the panel's own words: the number, the combo box entry, Yes or No.
-QString ShownText(ServiceParameter parameter, const C_ConfigurationPanes& window);
-// A value in the terms of ShownValue as the panel words it.
+// A service value (in the terms of its display: a flag as 0 or 1, a list's entry
+// by index) as the panel words it: the number, the list's entry, Yes or No.
 QString ServiceValueText(ServiceParameter parameter, int value);
-// Sets the panel as if it showed the value (in the terms of ShownValue).
-void ShowValue(ServiceParameter parameter, C_ConfigurationPanes& window, int value);
 
 // Where one format keeps a parameter and how a new image sets it.
 struct S_ServiceField
@@ -80,7 +73,7 @@ struct S_ServiceField
     bool m_Locked = false;
 };
 
-// The value the image holds for the field, in the terms of ShownValue, and the
+// The value the image holds for the field, in the terms of the panel, and the
 // image made to hold a value.
 int StoredValue(const S_ServiceField& field, const MemoryImage& image);
 void StoreValue(const S_ServiceField& field, MemoryImage& image, int value);
@@ -95,7 +88,7 @@ const S_ServiceField* FindServiceField(const std::vector<S_ServiceField>& fields
 // How many bytes the parameter takes in an image.
 int StorageSize(ServiceParameter parameter);
 
-// Converts a format's service block between the image and the service panel.
+// A format's service block in the image: the defaults of a new image and the values a build stores.
 class C_ServiceBlock
 {
 public:
@@ -105,7 +98,6 @@ public:
     }
 
     void ApplyDefaults(MemoryImage& image) const;
-    void LockControls(C_ConfigurationPanes& window) const;
     // Writes the stored fields from service values in the order of ServiceParameters().
     void FromValues(MemoryImage& image, const std::vector<int>& values) const;
 

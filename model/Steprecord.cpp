@@ -1,9 +1,9 @@
 #include "model/Steprecord.h"
 
 #include "language/Messages.h"
-#include "model/Configurationpanes.h"
 #include "model/Cyclecontent.h"
 #include "model/Imagebytes.h"
+#include "model/Motortable.h"
 
 #include <algorithm>
 
@@ -34,7 +34,7 @@ bool MotorModeDefined(const std::uint8_t* record, const std::vector<std::array<i
         return false;
     // A time not set holds 255; one holding 0 is written as not set, so it counts as not set too.
     for (const int time : motors[std::size_t(mode - 1)])
-        if (time != C_ConfigurationPanes::MotorUnused && time != 0)
+        if (time != MotorTable::Unset && time != 0)
             return true;
     return false;
 }
@@ -139,8 +139,8 @@ std::vector<int> C_StepRecordCodec::WrittenBytes() const
         bytes.push_back(byte);
     for (const S_StepRow& row : m_Rows) {
         const int length = row.m_Place == RecordPlace::Time || row.m_Place == RecordPlace::Speed ? 2
-                           : row.m_Place == RecordPlace::None                                   ? 0
-                                                                                                : 1;
+                           : row.m_Place == RecordPlace::None                                    ? 0
+                                                                                                 : 1;
         for (int i = 0; i < length; ++i)
             bytes.push_back(row.m_Byte + i);
     }

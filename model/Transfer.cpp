@@ -2,7 +2,6 @@
 
 #include "language/Language.h"
 #include "language/Messages.h"
-#include "model/Configurationpanes.h"
 #include "model/Eepromformat.h"
 #include "model/Transferlines.h"
 
@@ -50,38 +49,22 @@ bool ReceiveConfiguration(const S_FormatDescription& description, MemoryImage& i
     return true;
 }
 
-QTreeWidgetItem* C_EEPROMFormat::AddTransferHeading(TransferDirection direction)
-{
-    C_PaneLines lines(m_Window);
-    return lines.Item(TransferHeading(lines, m_Description, direction));
-}
-
 S_TransferPlan C_EEPROMFormat::PlanTransfer(TransferDirection direction, const S_LinkSettings& link) const
 {
     return ::PlanTransfer(direction, link, FormatCode(), m_Image);
 }
 
-void C_EEPROMFormat::ShowReceivedImage(const MemoryImage& image)
-{
-    m_Image = image;
-    // The received configuration replaces the one shown, step budget included.
-    m_Window.ClearConfiguration();
-    m_StepTotal = 0;
-    ShowInPanes();
-}
-
-bool C_EEPROMFormat::Upload(const S_LinkSettings& link)
+std::optional<C_Configuration> C_EEPROMFormat::Upload(const S_LinkSettings& link, C_DiagnosticSink& lines)
 {
     MemoryImage image = m_Image;
-    C_PaneLines lines(m_Window);
     if (!ReceiveConfiguration(m_Description, image, link, lines))
-        return false;
-    ShowReceivedImage(image);
-    return true;
+        return std::nullopt;
+    // The received configuration replaces the one before, step budget included.
+    return ReadImage(image, lines);
 }
 
-bool C_EEPROMFormat::Download(const S_LinkSettings& link, const QString& backupFolder, bool verify)
+bool C_EEPROMFormat::Download(const C_Configuration& value, const S_LinkSettings& link, C_DiagnosticSink& lines,
+                              const QString& backupFolder, bool verify)
 {
-    C_PaneLines lines(m_Window);
-    return BuildImage() && SendConfiguration(m_Description, m_Image, link, backupFolder, verify, lines);
+    return Build(value, lines) && SendConfiguration(m_Description, m_Image, link, backupFolder, verify, lines);
 }

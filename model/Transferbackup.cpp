@@ -1,7 +1,7 @@
 #include "model/Transferbackup.h"
 
-#include "desktop/Datafiles.h"
 #include "model/Fileheader.h"
+#include "platform/Datafiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -54,7 +54,8 @@ void RemoveDebrisOfGoneWriters(const QString& folder)
     const QDir dir(folder);
     for (const QString& name : dir.entryList({TemporaryPrefix + QStringLiteral("*-*")}, QDir::Files | QDir::Hidden)) {
         bool number = false;
-        const pid_t writer = pid_t(name.mid(TemporaryPrefix.size()).section(QLatin1Char('-'), 0, 0).toLongLong(&number));
+        const pid_t writer =
+            pid_t(name.mid(TemporaryPrefix.size()).section(QLatin1Char('-'), 0, 0).toLongLong(&number));
         if (number && writer > 0 && ::kill(writer, 0) != 0 && errno == ESRCH)
             QFile::remove(dir.filePath(name));
     }
@@ -77,8 +78,7 @@ QString BackupFileName(const QDateTime& time, const QString& portName, std::uint
            FormatNameOfCode(formatCode) + QStringLiteral(".KWC");
 }
 
-bool WriteNewFile(const QString& folder, const QString& name, const QByteArray& bytes, QString& path,
-                  QString& reason)
+bool WriteNewFile(const QString& folder, const QString& name, const QByteArray& bytes, QString& path, QString& reason)
 {
     if (!QDir().mkpath(folder)) {
         reason = folder + QStringLiteral(": ") + QStringLiteral("cannot create the folder");
@@ -88,7 +88,8 @@ bool WriteNewFile(const QString& folder, const QString& name, const QByteArray& 
     path = QDir(folder).filePath(name);
     // Hidden until complete, and removed when anything fails: the folder never holds
     // part of a file. The writer's process id in the name tells whose it is.
-    QTemporaryFile file(QDir(folder).filePath(TemporaryPrefix + QString::number(::getpid()) + QStringLiteral("-XXXXXX")));
+    QTemporaryFile file(
+        QDir(folder).filePath(TemporaryPrefix + QString::number(::getpid()) + QStringLiteral("-XXXXXX")));
     if (!file.open() || file.write(bytes) != bytes.size() || !file.flush()) {
         reason = path + QStringLiteral(": ") + file.errorString();
         return false;

@@ -1,6 +1,6 @@
 #include "model/Transferlog.h"
 
-#include "desktop/Datafiles.h"
+#include "platform/Datafiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,7 +29,9 @@ QString LocalTimeWithOffset(const QDateTime& time)
     const int offset = local.offsetFromUtc();
     const int minutes = std::abs(offset) / 60;
     return local.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) + QLatin1Char(offset < 0 ? '-' : '+') +
-           QStringLiteral("%1:%2").arg(minutes / 60, 2, 10, QLatin1Char('0')).arg(minutes % 60, 2, 10, QLatin1Char('0'));
+           QStringLiteral("%1:%2")
+               .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+               .arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
 
 } // namespace
@@ -74,8 +76,7 @@ bool AppendTransferLog(const QString& path, const S_TransferLogEntry& entry, QSt
     QFile file(path);
     // One write of the whole line: two programs appending at once never interleave inside it.
     const QByteArray line = TransferLogLine(entry).toUtf8() + '\n';
-    if (file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered) &&
-        file.write(line) == line.size())
+    if (file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered) && file.write(line) == line.size())
         return true;
     reason = file.errorString();
     return false;

@@ -2,8 +2,9 @@
 
 #include "language/Language.h"
 #include "language/Messages.h"
+#include "model/Labels.h"
 #include "model/Steprow.h"
-#include "model/Utilities.h"
+#include "print/Celltext.h"
 
 #include <QColor>
 #include <QPainter>

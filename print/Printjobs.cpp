@@ -2,11 +2,12 @@
 
 #include "language/Language.h"
 #include "language/Messages.h"
-#include "model/Configurationpanes.h"
 #include "model/Configuration.h"
+#include "model/Labels.h"
+#include "model/Motortable.h"
 #include "model/Serviceblock.h"
 #include "model/Steprow.h"
-#include "model/Utilities.h"
+#include "print/Celltext.h"
 #include "print/Layoutadapter.h"
 #include "print/Layoutcycles.h"
 #include "print/Layoutmotor.h"
@@ -49,7 +50,7 @@ void SetPointSize(QPainter& canvas, int points)
 
 QString MotorValue(int value)
 {
-    return value == C_ConfigurationPanes::MotorUnused ? Text(Msg::NoValue) : QString::number(value);
+    return value == MotorTable::Unset ? Text(Msg::NoValue) : QString::number(value);
 }
 
 // ---- Service and motor page
@@ -107,7 +108,7 @@ void PrintServicePage(QPainter& canvas, const S_PrintSource& source, const QDate
     adapter.DrawTextAs(F::m_MotorCaptionLabel, Text(Msg::MotorModesHeading));
     for (int mode = 1; mode <= F::MotorModes; ++mode) {
         QString line = Text(Msg::MotorRow) + QLatin1Char(' ') + QString::number(mode) + QStringLiteral(": ");
-        for (int time = 1; time <= C_ConfigurationPanes::MotorTimes; ++time) {
+        for (int time = 1; time <= MotorTable::TimesPerMode; ++time) {
             if (time > 1)
                 line += QStringLiteral(", ");
             line += Text(std::int16_t(Msg::MotorColumn + time)) + QLatin1Char(' ') +
@@ -268,8 +269,8 @@ bool PrintCyclesJob(C_PrintTarget& target, const S_PrintSource& source, std::int
 
 // A program's timeline on a landscape page framed as the cycles pages are; null
 // program: the page of a configuration without programs.
-void PrintTimelinePage(QPainter& canvas, const S_PrintSource& source, const C_Configuration& configuration,
-                       int program, std::int32_t& pageCounter)
+void PrintTimelinePage(QPainter& canvas, const S_PrintSource& source, const C_Configuration& configuration, int program,
+                       std::int32_t& pageCounter)
 {
     using F = TCyclesLayoutForm;
     C_LayoutAdapter adapter(F::Form, canvas);
@@ -284,9 +285,8 @@ void PrintTimelinePage(QPainter& canvas, const S_PrintSource& source, const C_Co
     const QRect area(names.left(), names.top(), border.right() - names.left() - (names.left() - border.left()),
                      border.bottom() - names.top() - (names.left() - border.left()));
     // Laid out at a screen's width and scaled onto the page, so that it reads as on the screen.
-    const C_TimelineLayout layout({configuration, source.m_Rows, source.m_RowLayout,
-                                   {S_TimelineSubject::Kind::Program, program}},
-                                  1100);
+    const C_TimelineLayout layout(
+        {configuration, source.m_Rows, source.m_RowLayout, {S_TimelineSubject::Kind::Program, program}}, 1100);
     const double scale = std::min(area.width() / layout.Width(), area.height() / layout.Height());
     canvas.save();
     canvas.translate(area.topLeft());

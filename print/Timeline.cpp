@@ -2,9 +2,9 @@
 
 #include "language/Language.h"
 #include "language/Messages.h"
+#include "model/Labels.h"
 #include "model/Nodedata.h"
 #include "model/Steprow.h"
-#include "model/Utilities.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -29,8 +29,8 @@ constexpr double ValueLaneHeight = 34;
 constexpr double LaneGap = 3;
 
 // The cycles trees' categories: prewash, wash, rinse, spin, other.
-constexpr std::array<QRgb, 6> CategoryColours = {0xff9e9e9e, 0xff7fb3d5, 0xff5d9bd0, 0xff76c7a0,
-                                                 0xffe0a458, 0xffb39ddb};
+constexpr std::array<QRgb, 6> CategoryColours = {0xff9e9e9e, 0xff7fb3d5, 0xff5d9bd0,
+                                                 0xff76c7a0, 0xffe0a458, 0xffb39ddb};
 
 QColor CategoryColour(int category)
 {
@@ -55,7 +55,8 @@ void Hatch(QPainter& painter, const QRectF& rect, const QColor& colour)
         const double from = std::max(0.0, (rect.left() - x) / h);
         const double to = std::min(1.0, (rect.right() - x) / h);
         if (from < to)
-            painter.drawLine(QPointF(x + from * h, rect.bottom() - from * h), QPointF(x + to * h, rect.bottom() - to * h));
+            painter.drawLine(QPointF(x + from * h, rect.bottom() - from * h),
+                             QPointF(x + to * h, rect.bottom() - to * h));
     }
 }
 
@@ -173,7 +174,8 @@ void C_TimelineLayout::PlaceSteps(const C_ProgramTiming& timing,
         }
         previousCycle = step.m_Cycle;
         const double solid = double(step.m_Duration.m_Lower) * scale;
-        const double hatched = step.m_Duration.m_Upper ? double(*step.m_Duration.m_Upper - step.m_Duration.m_Lower) * scale : 0;
+        const double hatched =
+            step.m_Duration.m_Upper ? double(*step.m_Duration.m_Upper - step.m_Duration.m_Lower) * scale : 0;
         const double end = open(step);
         const double widen = atMinimum[i] ? std::max(0.0, MinimumStepWidth - solid - hatched - end) : 0;
         step.m_Solid = QRectF(x, top, solid + widen, StepHeight);
@@ -248,7 +250,8 @@ QString C_TimelineLayout::ValueText(size_t row, std::int32_t value) const
     switch (field.m_Class) {
     case RowClass::Time: return FormatStepTime(std::uint32_t(value));
     case RowClass::Number:
-        return field.m_Unit.isEmpty() ? QString::number(value) : QString::number(value) + QLatin1Char(' ') + field.m_Unit;
+        return field.m_Unit.isEmpty() ? QString::number(value)
+                                      : QString::number(value) + QLatin1Char(' ') + field.m_Unit;
     case RowClass::Motor: return QString::number(value);
     default: return QString();
     }
@@ -366,7 +369,8 @@ void C_TimelineLayout::Paint(QPainter& painter, int selected) const
                          Qt::AlignLeft | Qt::AlignVCenter,
                          metrics.elidedText(lane.m_Label, Qt::ElideRight, LabelWidth - 6));
         painter.setPen(QColor(0xd8, 0xd8, 0xd8));
-        painter.drawLine(QPointF(m_StepRow.left(), lane.m_Rect.bottom()), QPointF(m_StepRow.right(), lane.m_Rect.bottom()));
+        painter.drawLine(QPointF(m_StepRow.left(), lane.m_Rect.bottom()),
+                         QPointF(m_StepRow.right(), lane.m_Rect.bottom()));
         for (const S_TimelineLane::S_Mark& mark : lane.m_Marks) {
             switch (lane.m_Kind) {
             case S_TimelineLane::Kind::Switch: painter.fillRect(mark.m_Rect, QColor(0x3a, 0x6e, 0xa5)); break;
@@ -442,7 +446,8 @@ QByteArray RestampedPdf(QByteArray bytes, const QDateTime& stamp)
     for (int i = 0; i < count && first + (i + 1) * 20 <= bytes.size(); ++i) {
         const qsizetype entry = first + i * 20;
         if (bytes.at(entry + 17) == 'n')
-            bytes.replace(entry, 10, QByteArray::number(moved(bytes.mid(entry, 10).toLongLong())).rightJustified(10, '0'));
+            bytes.replace(entry, 10,
+                          QByteArray::number(moved(bytes.mid(entry, 10).toLongLong())).rightJustified(10, '0'));
     }
     const qsizetype start = bytes.lastIndexOf("startxref\n");
     if (start >= 0) {

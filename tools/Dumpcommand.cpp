@@ -20,32 +20,6 @@ QString RowClassName(RowClass kind)
     return QStringLiteral("motor");
 }
 
-void WriteService(C_JsonWriter& json, const C_Configuration& configuration)
-{
-    json.BeginObject();
-    for (const S_ServiceParameter& key : ServiceParameters()) {
-        json.Key(key.m_Key);
-        const S_DumpValue value = ServiceValue(key.m_Parameter, configuration);
-        if (value.m_IsFlag)
-            json.Value(value.m_Number != 0);
-        else
-            json.Value(value.m_Number);
-    }
-    json.EndObject();
-}
-
-void WriteMotors(C_JsonWriter& json, const C_Configuration& configuration)
-{
-    json.BeginArray();
-    for (const C_Configuration::MotorTimes& times : configuration.m_Motors) {
-        json.BeginArray(true);
-        for (const int time : times)
-            json.Value(time);
-        json.EndArray();
-    }
-    json.EndArray();
-}
-
 void WriteRows(C_JsonWriter& json, const std::vector<C_StepRow>& rows)
 {
     json.BeginArray();
@@ -107,9 +81,9 @@ int RunDump(const QStringList& arguments)
     json.Key("freeSteps");
     json.Value(int(value.m_FreeSteps));
     json.Key("service");
-    WriteService(json, value);
+    WriteServiceBlock(json, value, ServiceScope::Every);
     json.Key("motors");
-    WriteMotors(json, value);
+    WriteMotorTable(json, value, UnsetTime::AsNumber);
     json.Key("programs");
     WriteProgramList(json, value, true);
     json.Key("rows");

@@ -1,8 +1,8 @@
 // print: Kw3Win's print jobs, headless, into one PDF file.
 #include "tools/Printcommand.h"
 
-#include "desktop/Fonts.h"
 #include "model/Configurationfile.h"
+#include "print/Fonts.h"
 #include "print/Printjobs.h"
 #include "tools/Toolarguments.h"
 #include "tools/Toolcommands.h"
@@ -67,8 +67,9 @@ int RunPrint(const QStringList& arguments)
     const std::optional<S_PrintParts> parts =
         ParseParts(parsed->m_Options.value(QStringLiteral("parts"), QStringLiteral("service,programs,cycles")));
     if (!parts) {
-        WriteError(QStringLiteral("--parts is a comma-separated list of service, programs, cycles and timelines, not %1")
-                       .arg(parsed->m_Options.value(QStringLiteral("parts"))));
+        WriteError(
+            QStringLiteral("--parts is a comma-separated list of service, programs, cycles and timelines, not %1")
+                .arg(parsed->m_Options.value(QStringLiteral("parts"))));
         return ExitCode::Refused;
     }
     const std::optional<QDateTime> printTime = StampTime(QDateTime::currentDateTime());

@@ -4,12 +4,8 @@
 #include "language/Messages.h"
 #include "model/Configurationfile.h"
 #include "model/Configurationtext.h"
-#include "model/Configurationtransfer.h"
 #include "model/Eepromformat.h"
 #include "model/Fileheader.h"
-#include "model/Imagecodec.h"
-#include "model/Imagefields.h"
-#include "model/Jsonwriter.h"
 #include "tools/Toolarguments.h"
 #include "tools/Toolcommands.h"
 
@@ -70,8 +66,7 @@ std::unique_ptr<C_ToolConfiguration> C_ToolConfiguration::Open(const QStringList
     options = parsed->m_Options;
     files = parsed->m_Positionals;
     const auto format = parsed->m_Options.constFind(QStringLiteral("format"));
-    return Open(files.first(),
-                format != parsed->m_Options.constEnd() ? std::optional<QString>(*format) : std::nullopt);
+    return Open(files.first(), format != parsed->m_Options.constEnd() ? std::optional<QString>(*format) : std::nullopt);
 }
 
 std::unique_ptr<C_ToolConfiguration> C_ToolConfiguration::Open(const QString& path,
@@ -104,58 +99,45 @@ std::unique_ptr<C_ToolConfiguration> C_ToolConfiguration::Open(const QString& pa
             return nullptr;
         }
     }
-    auto configuration =
-        std::unique_ptr<C_ToolConfiguration>(new C_ToolConfiguration(*C_EEPROMFormat::DescriptionOf(*code)));
-    if (const std::optional<S_TextConfiguration>& text = file.Document()) {
-        configuration->m_Value = TextValue(*text, configuration->m_Image, configuration->m_Lines);
-    } else {
-        configuration->m_Image = C_EEPROMFormat::NewImage(configuration->m_Description, 0);
-        file.Load(configuration->m_Image);
-        configuration->Decode();
-    }
-    configuration->MakeRows();
+    auto configuration = std::unique_ptr<C_ToolConfiguration>(new C_ToolConfiguration);
+    configuration->m_Format = file.Open(*code, configuration->m_Value, configuration->m_Lines);
     return configuration;
 }
 
 std::unique_ptr<C_ToolConfiguration> C_ToolConfiguration::New(std::uint16_t formatCode, int outputs)
 {
-    auto configuration =
-        std::unique_ptr<C_ToolConfiguration>(new C_ToolConfiguration(*C_EEPROMFormat::DescriptionOf(formatCode)));
-    configuration->m_Image = C_EEPROMFormat::NewImage(configuration->m_Description, outputs);
-    configuration->Decode();
-    configuration->MakeRows();
+    auto configuration = std::unique_ptr<C_ToolConfiguration>(new C_ToolConfiguration);
+    configuration->m_Format = C_EEPROMFormat::Create(formatCode, outputs);
+    configuration->m_Value = configuration->m_Format->Decode(configuration->m_Lines);
     return configuration;
 }
 
-C_ToolConfiguration::C_ToolConfiguration(const S_FormatDescription& description)
-    : m_Description(description)
+C_ToolConfiguration::C_ToolConfiguration() = default;
+C_ToolConfiguration::~C_ToolConfiguration() = default;
+
+const S_FormatDescription& C_ToolConfiguration::Description() const
 {
+    return m_Format->FormatDescription();
 }
 
-void C_ToolConfiguration::MakeRows()
+const std::vector<C_StepRow>& C_ToolConfiguration::Rows() const
 {
-    m_RowLayout = C_EEPROMFormat::RowLayoutOf(m_Description, m_Value.m_Outputs);
-    m_Rows.clear();
-    for (const S_StepRow& row : m_RowLayout)
-        m_Rows.emplace_back(row);
+    return m_Format->Rows();
 }
 
-void C_ToolConfiguration::Decode()
+const std::vector<S_StepRow>& C_ToolConfiguration::RowLayout() const
 {
-    m_Value = C_ImageCodec(m_Description).Decode(m_Image, m_Lines);
+    return m_Format->RowLayout();
 }
 
 bool C_ToolConfiguration::Check()
 {
-    return C_ImageCodec(m_Description).Encode(m_Value, m_Image, m_Lines);
+    return m_Format->Build(m_Value, m_Lines);
 }
 
 QByteArray C_ToolConfiguration::Text() const
 {
-    C_JsonWriter json;
-    WriteConfigurationText(json, m_Value,
-                           C_ImageFields(m_Description, m_Value.m_Outputs, m_Value.StepCount()).KeptBytes(m_Image));
-    return json.Text() + '\n';
+    return ConfigurationTextOf(*m_Format, m_Value);
 }
 
 int C_ToolConfiguration::Save(const QString& target)
@@ -163,15 +145,25 @@ int C_ToolConfiguration::Save(const QString& target)
     const bool toOutput = target == QLatin1String("-");
     const bool image = !toOutput && !C_ConfigurationFile::IsText(target) && !C_ConfigurationFile::IsOld(target);
     m_Lines = C_DiagnosticList();
+    if (image) {
+        // Kw3Win's Save, lines and all.
+        const bool saved = m_Format->SaveFile(m_Value, target, m_Lines);
+        PrintDiagnostics();
+        if (saved)
+            return ExitCode::Success;
+        if (!m_Format->ImageBuilt())
+            return ExitCode::ChecksFailed;
+        WriteError(QStringLiteral("cannot write %1").arg(target));
+        return ExitCode::Refused;
+    }
     m_Lines.Add(C_DiagnosticList::Top, ::Text(Msg::Saving) + QLatin1Char(' ') + target, C_DiagnosticList::Heading);
-    const bool built = Check();
-    if (!built) {
+    if (!Check()) {
         PrintDiagnostics(toOutput ? stderr : stdout);
         return ExitCode::ChecksFailed;
     }
-    const QByteArray bytes = image ? ConfigurationFileBytes(m_Description.m_Layout.m_FormatCode, m_Image)
-                             : C_ConfigurationFile::IsOld(target)
-                                 ? QByteArray(reinterpret_cast<const char*>(m_Image.data()), qsizetype(m_Image.size()))
+    const MemoryImage& built = m_Format->Image();
+    const QByteArray bytes = C_ConfigurationFile::IsOld(target)
+                                 ? QByteArray(reinterpret_cast<const char*>(built.data()), qsizetype(built.size()))
                                  : Text();
     if (toOutput) {
         PrintDiagnostics(stderr);
@@ -179,34 +171,25 @@ int C_ToolConfiguration::Save(const QString& target)
         return ExitCode::Success;
     }
     QString reason;
-    if (ReplaceFile(target, bytes, reason)) {
-        PrintDiagnostics();
+    const bool written = ReplaceFile(target, bytes, reason);
+    PrintDiagnostics();
+    if (written)
         return ExitCode::Success;
-    }
-    if (image) {
-        // As Kw3Win's Save says it.
-        m_Lines.Add(C_DiagnosticList::Top, ::Text(Msg::CannotWriteFile) + QStringLiteral(": ") + reason,
-                    C_DiagnosticList::Error);
-        PrintDiagnostics();
-        WriteError(QStringLiteral("cannot write %1").arg(target));
-    } else {
-        PrintDiagnostics();
-        WriteError(QStringLiteral("cannot write %1: %2").arg(target, reason));
-    }
+    WriteError(QStringLiteral("cannot write %1: %2").arg(target, reason));
     return ExitCode::Refused;
 }
 
 bool C_ToolConfiguration::Download(const S_LinkSettings& link, const QString& backupFolder, bool verify)
 {
-    return Check() && SendConfiguration(m_Description, m_Image, link, backupFolder, verify, m_Lines);
+    return m_Format->Download(m_Value, link, m_Lines, backupFolder, verify);
 }
 
 bool C_ToolConfiguration::Upload(const S_LinkSettings& link)
 {
-    if (!ReceiveConfiguration(m_Description, m_Image, link, m_Lines))
+    std::optional<C_Configuration> received = m_Format->Upload(link, m_Lines);
+    if (!received)
         return false;
-    Decode();
-    MakeRows();
+    m_Value = std::move(*received);
     return true;
 }
 

@@ -13,6 +13,9 @@
 #include <cstdio>
 #include <memory>
 #include <optional>
+#include <vector>
+
+class C_EEPROMFormat;
 
 // Standard output holds only what a command produces; the tool's own warnings
 // and errors go to standard error, one line each.
@@ -24,7 +27,7 @@ void WritePlacedError(const QString& text);
 void WriteBytes(const QByteArray& bytes);
 
 // A configuration opened as Kw3Win's Open opens a configuration file and its
-// Import an old one, held as its value and its image; no window takes part. Its
+// Import an old one, held as its value and its format; no window takes part. Its
 // diagnostic lines are the ones Kw3Win's window would show.
 class C_ToolConfiguration
 {
@@ -40,11 +43,15 @@ public:
     // A new configuration of the format, as Kw3Win's New makes it.
     static std::unique_ptr<C_ToolConfiguration> New(std::uint16_t formatCode, int outputs);
 
+    ~C_ToolConfiguration();
+    C_ToolConfiguration(const C_ToolConfiguration&) = delete;
+    C_ToolConfiguration& operator=(const C_ToolConfiguration&) = delete;
+
     const C_Configuration& Value() const { return m_Value; }
-    const S_FormatDescription& Description() const { return m_Description; }
+    const S_FormatDescription& Description() const;
     // The format's rows for the configuration's outputs, and where they lie in a step record.
-    const std::vector<C_StepRow>& Rows() const { return m_Rows; }
-    const std::vector<S_StepRow>& RowLayout() const { return m_RowLayout; }
+    const std::vector<C_StepRow>& Rows() const;
+    const std::vector<S_StepRow>& RowLayout() const;
 
     // The checks of a build, their lines added to the others; true when they pass.
     bool Check();
@@ -65,17 +72,10 @@ public:
     void PrintDiagnostics(std::FILE* stream = stdout) const;
 
 private:
-    explicit C_ToolConfiguration(const S_FormatDescription& description);
+    C_ToolConfiguration();
     static std::unique_ptr<C_ToolConfiguration> Open(const QString& path, const std::optional<QString>& formatName);
-    // The value the image holds, its reading's lines added.
-    void Decode();
-    // The rows for the value's outputs.
-    void MakeRows();
 
-    const S_FormatDescription& m_Description;
-    MemoryImage m_Image;
+    std::unique_ptr<C_EEPROMFormat> m_Format;
     C_Configuration m_Value;
     C_DiagnosticList m_Lines;
-    std::vector<S_StepRow> m_RowLayout;
-    std::vector<C_StepRow> m_Rows;
 };

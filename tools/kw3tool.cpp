@@ -1,17 +1,16 @@
 // kw3tool: Kw3Win's Open, Import, checks and Save on the command line, headless.
-#include "desktop/Datafiles.h"
-#include "desktop/Messagebox.h"
-#include "desktop/Version.h"
 #include "language/Language.h"
 #include "model/Context.h"
+#include "platform/Datafiles.h"
+#include "platform/Version.h"
 #include "tools/Diffcommand.h"
 #include "tools/Printcommand.h"
 #include "tools/Toolarguments.h"
 #include "tools/Toolcommands.h"
 #include "tools/Toolconfiguration.h"
 
-#include <QGuiApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHashFunctions>
 
 #include <cstdio>
@@ -28,43 +27,53 @@ struct S_Command
 
 constexpr S_Command Commands[] = {
     {"check", "check FILE [--format F]", RunCheck},
-    {"convert", "convert IN OUT [--format F]\n"
-                "      by extension, in any case: .json the text form, .KW3 the bare image, any other .KWC;\n"
-                "      OUT - writes the text form to standard output",
+    {"convert",
+     "convert IN OUT [--format F]\n"
+     "      by extension, in any case: .json the text form, .KW3 the bare image, any other .KWC;\n"
+     "      OUT - writes the text form to standard output",
      RunConvert},
-    {"text", "text FILE [--format F]\n"
-             "      the text form on standard output, in any state (for git's textconv)",
+    {"text",
+     "text FILE [--format F]\n"
+     "      the text form on standard output, in any state (for git's textconv)",
      RunText},
     {"dump", "dump FILE [--format F]", RunDump},
-    {"summary", "summary FILE [--format F]\n"
-                "      one line per program, then per cycle: program N: T, cycle C/N: T (m:ss, a range m:ss-m:ss,\n"
-                "      m:ss- without an upper bound)",
+    {"summary",
+     "summary FILE [--format F]\n"
+     "      one line per program, then per cycle: program N: T, cycle C/N: T (m:ss, a range m:ss-m:ss,\n"
+     "      m:ss- without an upper bound)",
      RunSummary},
-    {"timeline", "timeline FILE OUT --program N | --cycle C/N [--format F] [--width PX]\n"
-                 "      OUT by extension: .svg, .png (96 dpi) or .pdf; width 1600 px unless given",
+    {"timeline",
+     "timeline FILE OUT --program N | --cycle C/N [--format F] [--width PX]\n"
+     "      OUT by extension: .svg, .png (96 dpi) or .pdf; width 1600 px unless given",
      RunTimeline},
-    {"diff", "diff A B [--format F]\n"
-             "      one line per difference, PLACE: A -> B; exit 0 the same, 1 they differ",
+    {"diff",
+     "diff A B [--format F]\n"
+     "      one line per difference, PLACE: A -> B; exit 0 the same, 1 they differ",
      RunDiff},
-    {"download", "download FILE [--format F] [--port N | --device PATH] [--send-timeout MS] [--receive-timeout MS]\n"
-                 "      [--backup DIR] [--verify]\n"
-                 "      --backup: first upload what the controller holds into a new .KWC file of DIR\n"
-                 "      --verify: afterwards upload the image again and compare it byte for byte",
+    {"download",
+     "download FILE [--format F] [--port N | --device PATH] [--send-timeout MS] [--receive-timeout MS]\n"
+     "      [--backup DIR] [--verify]\n"
+     "      --backup: first upload what the controller holds into a new .KWC file of DIR\n"
+     "      --verify: afterwards upload the image again and compare it byte for byte",
      RunDownload},
-    {"upload", "upload OUT --format F [--outputs 16|24] [--port N | --device PATH] [--send-timeout MS] "
-               "[--receive-timeout MS]",
+    {"upload",
+     "upload OUT --format F [--outputs 16|24] [--port N | --device PATH] [--send-timeout MS] "
+     "[--receive-timeout MS]",
      RunUpload},
-    {"ports", "ports\n"
-              "      the serial ports found, one per line: device, stable name, description, vendor:product,\n"
-              "      serial number, tab-separated, empty fields left empty",
+    {"ports",
+     "ports\n"
+     "      the serial ports found, one per line: device, stable name, description, vendor:product,\n"
+     "      serial number, tab-separated, empty fields left empty",
      RunPorts},
-    {"print", "print FILE OUT.pdf [--format F] [--parts LIST]\n"
-              "      LIST: comma-separated service, programs, cycles, timelines (default the first three); A4, pages\n"
-              "      numbered from 1; printed date and time from SOURCE_DATE_EPOCH (seconds, UTC) if set",
+    {"print",
+     "print FILE OUT.pdf [--format F] [--parts LIST]\n"
+     "      LIST: comma-separated service, programs, cycles, timelines (default the first three); A4, pages\n"
+     "      numbered from 1; printed date and time from SOURCE_DATE_EPOCH (seconds, UTC) if set",
      RunPrint},
-    {"simulate", "simulate [--format F] [--image FILE] [--save FILE] [--ignore K] [--stop-after N] [--corrupt OFFSET]\n"
-                 "      [--once] [--report]\n"
-                 "      --corrupt: every image received is stored with its byte at OFFSET inverted",
+    {"simulate",
+     "simulate [--format F] [--image FILE] [--save FILE] [--ignore K] [--stop-after N] [--corrupt OFFSET]\n"
+     "      [--once] [--report]\n"
+     "      --corrupt: every image received is stored with its byte at OFFSET inverted",
      RunSimulateCommand},
 };
 
@@ -121,10 +130,8 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("kw3tool"));
-    C_MessageBox::SetHandler([](const C_MessageBox::Request& request) {
-        WriteError(request.caption + QStringLiteral(": ") + request.text);
-        return C_MessageBox::EscapeAnswer(request.buttons);
-    });
+    C_LanguageManager::SetComplaint(
+        [](const QString& text, const QString& caption) { WriteError(caption + QStringLiteral(": ") + text); });
 
     QString error;
     const std::optional<S_GlobalOptions> options = TakeGlobalOptions(QGuiApplication::arguments().mid(1), error);

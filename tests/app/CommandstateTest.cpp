@@ -1,5 +1,5 @@
+#include "editor/Treenodes.h"
 #include "model/Cyclecontent.h"
-#include "model/Utilities.h"
 #include "support/Mainformfixture.h"
 
 #include <QAction>

@@ -1,8 +1,8 @@
 // Faults a review of the frame and its dialogs found; each check failed before its mend.
 #include "app/Mainform.h"
+#include "dialogs/Printersetup.h"
+#include "dialogs/Printitems.h"
 #include "editor/Formatselector.h"
-#include "print/Printersetup.h"
-#include "print/Printitems.h"
 #include "support/Mainformfixture.h"
 #include "support/ModalDriver.h"
 

@@ -1,9 +1,9 @@
 #include "editor/Formatselector.h"
 #include "editor/Newconfiguration.h"
+#include "editor/Treenodes.h"
 #include "language/Language.h"
 #include "model/Configurationtext.h"
 #include "model/Eepromformat.h"
-#include "model/Utilities.h"
 #include "support/Mainformfixture.h"
 #include "support/ModalDriver.h"
 
@@ -435,7 +435,8 @@ TEST_F(MainFormTest, ExportAsTextWritesTheWindowAndOpeningTheTextGivesAnUnsavedW
     EXPECT_NE(fromText, opened);
     Open(text);
     EXPECT_EQ(Active(), fromText);
-    const QByteArray edited = m_Folder.Read(QStringLiteral("machine.json")).replace("\"maintenanceRequest\": 1000", "\"maintenanceRequest\": 1500");
+    const QByteArray edited = m_Folder.Read(QStringLiteral("machine.json"))
+                                  .replace("\"maintenanceRequest\": 1000", "\"maintenanceRequest\": 1500");
     m_Folder.Write(QStringLiteral("machine.json"), edited);
     Open(text);
     EXPECT_EQ(WindowCount(), 4);

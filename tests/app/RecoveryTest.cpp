@@ -4,12 +4,12 @@
 #include "app/Autosave.h"
 #include "app/Recoveryform.h"
 #include "editor/Newconfiguration.h"
+#include "editor/Treenodes.h"
 #include "language/Messages.h"
 #include "model/Configurationtext.h"
 #include "model/Eepromformat.h"
 #include "model/Fileheader.h"
 #include "model/Recoveryfolder.h"
-#include "model/Utilities.h"
 #include "support/Controller.h"
 #include "support/Mainformfixture.h"
 #include "support/ModalDriver.h"
@@ -41,9 +41,9 @@ QStringList FolderEntries()
 MemoryImage ValidImage(int cycles)
 {
     C_ConfigurationPanes panes;
-    const auto format = C_EEPROMFormat::Create(FormatCode::Standard, panes, 16);
+    const auto format = C_EEPROMFormat::Create(FormatCode::Standard, 16);
     FillSampleConfiguration(panes, *format, std::vector<int>(size_t(cycles), 3), cycles);
-    EXPECT_TRUE(format->BuildImage());
+    EXPECT_TRUE(panes.BuildImage(*format));
     return format->Image();
 }
 
@@ -72,8 +72,8 @@ TEST_F(MainFormTest, DISABLED_RunUntilKilled)
     TFormMDIChild* failing = Active();
     failing->m_CyclesTree->setCurrentItem(failing->m_CategoryNodes[1]->child(0));
     failing->m_DeleteCycleAction->trigger();
-    ASSERT_TRUE(sample->Format()->BuildImage());
-    ASSERT_FALSE(failing->Format()->BuildImage()) << "a program names the deleted cycle";
+    ASSERT_TRUE(sample->BuildImage(*sample->Format()));
+    ASSERT_FALSE(failing->BuildImage(*failing->Format())) << "a program names the deleted cycle";
 
     // An upload from a controller, not yet saved anywhere.
     const MemoryImage sent = ValidImage(3);

@@ -2,7 +2,7 @@
 // meanwhile, the frame closing only once it has ended, and an upload that
 // leaves no window when it does not arrive.
 #include "app/Mainform.h"
-#include "comm/Filetansfer.h"
+#include "dialogs/Filetansfer.h"
 #include "editor/Newconfiguration.h"
 #include "editor/Runningtransfer.h"
 #include "language/Messages.h"
@@ -96,8 +96,9 @@ TEST_F(TransferCommandsTest, ADownloadLeavesEveryCommandButTheTransfersAndTheFra
     const std::size_t sent = reports[0].m_ByteTimes.size();
     EXPECT_EQ(fields.mid(1, 4), (QStringList{"download", "COM5", controller.Device(), ""}));
     EXPECT_EQ(fields.mid(5, 2), (QStringList{"standard", QString::number(sent)}));
-    EXPECT_EQ(fields[7], QStringLiteral("%1").arg(ImageCrc32(MemoryImage(image.begin(), image.begin() + std::ptrdiff_t(sent))),
-                                                 8, 16, QLatin1Char('0')));
+    EXPECT_EQ(fields[7],
+              QStringLiteral("%1").arg(ImageCrc32(MemoryImage(image.begin(), image.begin() + std::ptrdiff_t(sent))), 8,
+                                       16, QLatin1Char('0')));
     EXPECT_EQ(fields.mid(9), (QStringList{"cancelled", ""}));
 }
 
@@ -118,7 +119,8 @@ TEST_F(TransferCommandsTest, WaitingToExitForATransferThatFailsKeepsTheFrameOpen
     QApplication::processEvents();
     EXPECT_TRUE(Main().isVisible());
     ASSERT_EQ(m_Boxes.Shown().size(), 1u);
-    EXPECT_TRUE(m_Boxes.Shown()[0].text.startsWith(Text(Msg::ExitAfterFailedTransfer))) << m_Boxes.Shown()[0].text.toStdString();
+    EXPECT_TRUE(m_Boxes.Shown()[0].text.startsWith(Text(Msg::ExitAfterFailedTransfer)))
+        << m_Boxes.Shown()[0].text.toStdString();
 }
 
 // Silent: the controller never answers. A cancel leaves no trace; a failure says why first.

@@ -1,7 +1,7 @@
 // Timings of a full standard configuration: 399 steps, 30 programs, 24 outputs.
+#include "editor/Configurationpanes.h"
 #include "language/Language.h"
 #include "model/Configurationfile.h"
-#include "model/Configurationpanes.h"
 #include "model/Configurationtext.h"
 #include "model/Cyclecontent.h"
 #include "model/Eepromformat.h"
@@ -68,9 +68,9 @@ void LoadAndShow(benchmark::State& state)
 {
     for (auto _ : state) {
         C_ConfigurationPanes panes;
-        std::unique_ptr<C_EEPROMFormat> format = C_EEPROMFormat::Create(FormatCode::Standard, panes, 0);
+        std::unique_ptr<C_EEPROMFormat> format = C_EEPROMFormat::Create(FormatCode::Standard, 0);
         C_ConfigurationFile(BenchFiles().Input()).Load(*format);
-        format->ShowInPanes();
+        panes.ShowFormat(*format);
         if (format->ReserveSteps(0) != 400 - Steps)
             state.SkipWithError("the configuration does not hold every step");
     }
@@ -80,10 +80,10 @@ void LoadShowAndBuild(benchmark::State& state)
 {
     for (auto _ : state) {
         C_ConfigurationPanes panes;
-        std::unique_ptr<C_EEPROMFormat> format = C_EEPROMFormat::Create(FormatCode::Standard, panes, 0);
+        std::unique_ptr<C_EEPROMFormat> format = C_EEPROMFormat::Create(FormatCode::Standard, 0);
         C_ConfigurationFile(BenchFiles().Input()).Load(*format);
-        format->ShowInPanes();
-        if (!format->BuildImage())
+        panes.ShowFormat(*format);
+        if (!panes.BuildImage(*format))
             state.SkipWithError("the configuration does not build");
     }
 }
@@ -92,11 +92,11 @@ void LoadShowAndBuild(benchmark::State& state)
 void Save(benchmark::State& state)
 {
     C_ConfigurationPanes panes;
-    std::unique_ptr<C_EEPROMFormat> format = C_EEPROMFormat::Create(FormatCode::Standard, panes, 0);
+    std::unique_ptr<C_EEPROMFormat> format = C_EEPROMFormat::Create(FormatCode::Standard, 0);
     C_ConfigurationFile(BenchFiles().Input()).Load(*format);
-    format->ShowInPanes();
+    panes.ShowFormat(*format);
     for (auto _ : state)
-        if (!format->SaveFile(BenchFiles().Output()))
+        if (!panes.SaveFile(*format, BenchFiles().Output()))
             state.SkipWithError("the configuration does not save");
 }
 
@@ -121,9 +121,9 @@ struct S_Shown
 {
     S_Shown()
     {
-        format = C_EEPROMFormat::Create(FormatCode::Standard, panes, 0);
+        format = C_EEPROMFormat::Create(FormatCode::Standard, 0);
         C_ConfigurationFile(BenchFiles().Input()).Load(*format);
-        format->ShowInPanes();
+        panes.ShowFormat(*format);
     }
     C_ConfigurationPanes panes;
     std::unique_ptr<C_EEPROMFormat> format;
@@ -156,7 +156,8 @@ void ReadAndShowText(benchmark::State& state)
     S_JsonError error;
     for (auto _ : state) {
         C_ConfigurationPanes panes;
-        const std::unique_ptr<C_EEPROMFormat> format = ShowTextConfiguration(*ReadConfigurationText(text, error), panes);
+        const std::unique_ptr<C_EEPROMFormat> format =
+            ShowTextConfiguration(*ReadConfigurationText(text, error), panes);
         if (format->FreeSteps() != 400 - Steps)
             state.SkipWithError("the text does not hold every step");
     }

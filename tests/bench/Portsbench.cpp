@@ -1,8 +1,8 @@
 // How long finding the serial ports takes on this machine, and how late Com Setup's
 // event loop runs while its list refreshes. Run by hand:
 //   build/bin/bench_ports [SECONDS]
-#include "comm/Comsetup.h"
 #include "comm/Portdiscovery.h"
+#include "dialogs/Comsetup.h"
 #include "language/Language.h"
 
 #include <QApplication>

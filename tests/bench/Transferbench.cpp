@@ -50,7 +50,7 @@ int main(int argc, char* argv[])
     context.SetComNumber(1);
 
     TFormMDIChild window(context);
-    window.BindFormat(C_EEPROMFormat::Create(FormatCode::Standard, window, 24));
+    window.BindFormat(C_EEPROMFormat::Create(FormatCode::Standard, 24));
     FillSampleConfiguration(window, *window.Format(), {60, 55, 50, 45, 40, 35, 30, 25, 59}, 30);
     window.show();
 
@@ -86,8 +86,7 @@ int main(int argc, char* argv[])
     // line's pace, and wait in the line during the pause; a download's follow it, 3 ms apart.
     const double drain = double(context.ReceiveTimeout()) / 1000.0;
     const double pause = Protocol::PauseAfterHandshakeMs / 1000.0;
-    const double upload =
-        drain + std::max(pause, double(Length) * Protocol::LineBitsPerByte / Protocol::BaudRate);
+    const double upload = drain + std::max(pause, double(Length) * Protocol::LineBitsPerByte / Protocol::BaudRate);
     const double download = drain + pause + double(Length) * Protocol::DownloadByteIntervalMs / 1000.0;
     const double floor = 2 * upload + download;
     std::printf("download with backup and verify: %s, %.3f s; floors %.3f + %.3f + %.3f = %.3f s, ratio %.4f\n",

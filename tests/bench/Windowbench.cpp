@@ -3,26 +3,25 @@
 // grid; its recovery copy; and the memory of a main window holding four such configurations.
 #include "app/Mainform.h"
 #include "editor/Changecommand.h"
+#include "editor/Configurationpanes.h"
 #include "editor/Mdichild.h"
 #include "editor/Timelineview.h"
 #include "language/Language.h"
-#include "model/Configurationpanes.h"
 #include "model/Context.h"
 #include "model/Eepromformat.h"
 #include "model/Fileheader.h"
 #include "model/Programtime.h"
 #include "model/Recoveryfolder.h"
-#include "model/Utilities.h"
 #include "support/Sampleconfiguration.h"
 
+#include <QAction>
 #include <QApplication>
-#include <QImage>
-#include <QPainter>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
+#include <QPainter>
 #include <QTableWidget>
 #include <QTemporaryDir>
-#include <QAction>
 #include <QTreeWidget>
 #include <QUndoStack>
 
@@ -36,10 +35,10 @@ namespace {
 QString WriteConfiguration(const QTemporaryDir& folder, const QString& name, const std::vector<int>& cycles)
 {
     C_ConfigurationPanes panes;
-    const auto format = C_EEPROMFormat::Create(FormatCode::Standard, panes, 24);
+    const auto format = C_EEPROMFormat::Create(FormatCode::Standard, 24);
     FillSampleConfiguration(panes, *format, cycles, 30);
     const QString path = folder.filePath(name);
-    if (!format->SaveFile(path))
+    if (!panes.SaveFile(*format, path))
         std::fprintf(stderr, "the bench configuration %s does not save\n", qPrintable(name));
     return path;
 }
@@ -105,8 +104,8 @@ void UndoAndRedo(benchmark::State& state)
         window.History().undo();
         window.History().redo();
     }
-    state.counters["per step"] = benchmark::Counter(double(state.iterations()) * 2, benchmark::Counter::kIsRate |
-                                                                                     benchmark::Counter::kInvert);
+    state.counters["per step"] =
+        benchmark::Counter(double(state.iterations()) * 2, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 // Running times of every program and cycle of the full configuration.
@@ -148,7 +147,9 @@ void PaintLongestTimeline(benchmark::State& state)
 {
     TFormMDIChild window(Settings());
     window.LoadConfiguration(Files().m_Full, FormatCode::Standard);
-    const S_TimelineSource source{window.Current(), window.Format()->Rows(), window.Format()->RowLayout(),
+    const S_TimelineSource source{window.Current(),
+                                  window.Format()->Rows(),
+                                  window.Format()->RowLayout(),
                                   {S_TimelineSubject::Kind::Program, LongestProgram(window.Current())}};
     for (auto _ : state) {
         const C_TimelineLayout layout(source, 1600);

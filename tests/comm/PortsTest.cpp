@@ -1,6 +1,6 @@
-#include "comm/Comsetup.h"
 #include "comm/Portdiagnosis.h"
 #include "comm/Rs232handler.h"
+#include "dialogs/Comsetup.h"
 #include "language/Language.h"
 #include "language/Messages.h"
 #include "model/Context.h"
@@ -91,7 +91,8 @@ protected:
 
 TEST_F(PortsTest, TheListNamesEachDeviceOnceByItsStableName)
 {
-    const QString path1 = Q("/dev/serial/by-path/usb-0:1:1.0-port0"), path2 = Q("/dev/serial/by-path/usb-0:2:1.0-port0");
+    const QString path1 = Q("/dev/serial/by-path/usb-0:1:1.0-port0"),
+                  path2 = Q("/dev/serial/by-path/usb-0:2:1.0-port0");
     struct Case
     {
         const char* what;
@@ -100,8 +101,11 @@ TEST_F(PortsTest, TheListNamesEachDeviceOnceByItsStableName)
         std::vector<std::pair<QString, const char*>> expected; // stable name, shown
     };
     const Case cases[] = {
-        {"by-id before by-path", {Ftdi(Q("/dev/ttyUSB0"))}, {{FtdiById, Q("/dev/ttyUSB0")}},
-         {{path1, Q("/dev/ttyUSB0")}}, {{FtdiById, "FT232R USB UART (FTDI) — ttyUSB0"}}},
+        {"by-id before by-path",
+         {Ftdi(Q("/dev/ttyUSB0"))},
+         {{FtdiById, Q("/dev/ttyUSB0")}},
+         {{path1, Q("/dev/ttyUSB0")}},
+         {{FtdiById, "FT232R USB UART (FTDI) — ttyUSB0"}}},
         {"two alike without serial numbers share one by-id name: by-path for both",
          {Prolific(Q("/dev/ttyUSB1")), Prolific(Q("/dev/ttyUSB0"))},
          {{Q("/dev/serial/by-id/usb-Prolific-if00-port0"), Q("/dev/ttyUSB1")}},
@@ -109,11 +113,16 @@ TEST_F(PortsTest, TheListNamesEachDeviceOnceByItsStableName)
          {{path1, "USB-Serial Controller (Prolific Technology Inc.) — ttyUSB0"},
           {path2, "USB-Serial Controller (Prolific Technology Inc.) — ttyUSB1"}}},
         {"only COM ports, by number, before the others",
-         {{Q("/dev/ttyACM0"), Q("Board CDC"), {}, Q("7"), Q("2341:0043")}, {Q("/dev/ttyS1"), {}, {}, {}, {}},
+         {{Q("/dev/ttyACM0"), Q("Board CDC"), {}, Q("7"), Q("2341:0043")},
+          {Q("/dev/ttyS1"), {}, {}, {}, {}},
           {Q("/dev/ttyS0"), {}, {}, {}, {}}},
-         {}, {},
+         {},
+         {},
          {{QString(), "COM 1 — ttyS0"}, {QString(), "COM 2 — ttyS1"}, {QString(), "Board CDC — ttyACM0"}}},
-        {"one device under two names", {Ftdi(Q("/dev/ttyUSB0")), Ftdi(FtdiById)}, {{FtdiById, Q("/dev/ttyUSB0")}}, {},
+        {"one device under two names",
+         {Ftdi(Q("/dev/ttyUSB0")), Ftdi(FtdiById)},
+         {{FtdiById, Q("/dev/ttyUSB0")}},
+         {},
          {{FtdiById, "FT232R USB UART (FTDI) — ttyUSB0"}}},
     };
     for (const Case& c : cases) {
@@ -177,7 +186,8 @@ TEST_F(PortsTest, APortThatCannotBeUsedEndsTheTransferBeforeAnyByteAndSaysWhatTo
         {"missing", DeviceLink(missing), {Msg::PortMissing, ' ' + missing}},
         {"a COM port that is not there", com4, {Msg::PortMissing, Q(" COM4 (") + missing + ')'}},
         {"a link whose device is gone", DeviceLink(dangling), {Msg::PortMissing, ' ' + dangling + Q(" → ") + gone}},
-        {"the chosen adapter pulled out", DeviceLink(Q("/dev/serial/by-id/usb-gone"), Q("FT232R"), Q("A502")),
+        {"the chosen adapter pulled out",
+         DeviceLink(Q("/dev/serial/by-id/usb-gone"), Q("FT232R"), Q("A502")),
          {Msg::AdapterNotPlugged, Q(" FT232R, A502")}},
     };
     for (const auto& [what, settings, first] : cases) {
@@ -206,9 +216,9 @@ TEST_F(PortsTest, APortThatCannotBeUsedEndsTheTransferBeforeAnyByteAndSaysWhatTo
         accounts.m_UserName = [] { return Q("tech"); };
         accounts.m_UserInGroup = [inDatabase](unsigned) { return inDatabase; };
         accounts.m_ProcessInGroup = [](unsigned) { return false; };
-        const S_PortProblemLine expected = inDatabase ? S_PortProblemLine{Msg::PortGroupNotActive, Q(" dialout")}
-                                                      : S_PortProblemLine{Msg::PortNoPermission,
-                                                                          Q(" sudo usermod -aG dialout tech")};
+        const S_PortProblemLine expected =
+            inDatabase ? S_PortProblemLine{Msg::PortGroupNotActive, Q(" dialout")}
+                       : S_PortProblemLine{Msg::PortNoPermission, Q(" sudo usermod -aG dialout tech")};
         EXPECT_EQ(DiagnoseUnusablePort(DeviceLink(Q("/dev/ttyUSB0")), EACCES, m_Ports, accounts),
                   std::vector<S_PortProblemLine>{expected});
     }

@@ -1,7 +1,7 @@
+#include "editor/Configurationpanes.h"
 #include "editor/Formatselector.h"
 #include "editor/Newconfiguration.h"
 #include "language/Language.h"
-#include "model/Configurationpanes.h"
 #include "model/Context.h"
 #include "model/Eepromformat.h"
 #include "support/Layoutcheck.h"
@@ -38,7 +38,7 @@ TEST_F(NewConfigurationTest, TheDialogOffersTypeAndOutputsAndOnlyOk)
 {
     C_Context context;
     std::unique_ptr<C_EEPROMFormat> format;
-    const TNewConfigurationForm dialog(&m_Owner, format, m_Panes, context);
+    const TNewConfigurationForm dialog(&m_Owner, format, context);
     QStringList shown{dialog.windowTitle(), dialog.m_ChooseTypeRadioGroup->title(),
                       dialog.m_ChooseOutputsRadioGroup->title()};
     for (const QAbstractButton* entry :
@@ -72,8 +72,7 @@ TEST_F(NewConfigurationTest, OkCreatesTheFormatOfTheStoredChoiceAndAnUnusableCho
         context.SetTargetType(c.storedType);
         context.SetNumberOfOutputs(c.storedOutputs);
         std::unique_ptr<C_EEPROMFormat> format;
-        C_ConfigurationPanes panes;
-        TNewConfigurationForm dialog(&m_Owner, format, panes, context);
+        TNewConfigurationForm dialog(&m_Owner, format, context);
         EXPECT_EQ(dialog.m_ChooseTypeButtons->checkedId(), c.type) << c.storedType;
         EXPECT_EQ(dialog.m_ChooseOutputsButtons->checkedId(), c.outputs) << c.storedOutputs;
 
@@ -93,19 +92,19 @@ TEST_F(NewConfigurationTest, TheChoiceMadeIsOfferedAgainInTheNextRun)
     {
         C_Context context;
         std::unique_ptr<C_EEPROMFormat> format;
-        TNewConfigurationForm dialog(&m_Owner, format, m_Panes, context);
+        TNewConfigurationForm dialog(&m_Owner, format, context);
         dialog.show();
         dialog.m_ChooseTypeButtons->button(2)->click();
         dialog.m_ChooseOutputsButtons->button(1)->click();
         dialog.m_OKButton->click();
         ASSERT_NE(format, nullptr);
         EXPECT_EQ(format->FormatCode(), FormatCode::Varnholt);
-        format->ShowInPanes();
+        m_Panes.ShowFormat(*format);
         EXPECT_EQ(m_Panes.m_NumberOfOutputsEdit->text(), QStringLiteral("24"));
     }
     C_Context nextRun;
     std::unique_ptr<C_EEPROMFormat> format;
-    const TNewConfigurationForm dialog(&m_Owner, format, m_Panes, nextRun);
+    const TNewConfigurationForm dialog(&m_Owner, format, nextRun);
     EXPECT_EQ(dialog.m_ChooseTypeButtons->checkedId(), 2);
     EXPECT_EQ(dialog.m_ChooseOutputsButtons->checkedId(), 1);
 }
@@ -119,7 +118,7 @@ TEST_F(NewConfigurationTest, ClosedWithoutOkTheDialogCreatesAndStoresNothing)
     for (const auto& [how, closeIt] : closings) {
         C_Context context;
         std::unique_ptr<C_EEPROMFormat> format;
-        TNewConfigurationForm dialog(&m_Owner, format, m_Panes, context);
+        TNewConfigurationForm dialog(&m_Owner, format, context);
         dialog.show();
         dialog.m_ChooseTypeButtons->button(1)->click();
         dialog.m_ChooseOutputsButtons->button(1)->click();

@@ -1,6 +1,7 @@
 // Undo and redo: random editing sessions undone to their start and redone to
 // their end, with the window's invariants checked after every step.
 #include "app/Mainform.h"
+#include "editor/Treenodes.h"
 #include "support/Randomsession.h"
 #include "support/Windowfixture.h"
 

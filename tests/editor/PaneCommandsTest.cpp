@@ -3,6 +3,7 @@
 #include "desktop/Updown.h"
 #include "editor/Editnumber.h"
 #include "editor/Rowproperties.h"
+#include "editor/Treenodes.h"
 #include "model/Cyclecontent.h"
 #include "support/Imagebuilder.h"
 #include "support/ModalDriver.h"

@@ -1,6 +1,7 @@
 // Faults a review of the configuration window found; each check failed before its mend.
 #include "desktop/Updown.h"
 #include "editor/Changecommand.h"
+#include "editor/Treenodes.h"
 #include "model/Cyclecontent.h"
 #include "support/Randomsession.h"
 #include "support/Sampleconfiguration.h"
@@ -100,10 +101,10 @@ TEST_F(WindowTest, ACopiedStepIsPastedOnlyUnderItsRows)
 {
     m_Window = OpenSampleWindow(m_Context, m_Folder.Path(QStringLiteral("Sample.KWC")));
     C_ConfigurationPanes panes;
-    const auto wide = C_EEPROMFormat::Create(FormatCode::Standard, panes, 24);
+    const auto wide = C_EEPROMFormat::Create(FormatCode::Standard, 24);
     FillSampleConfiguration(panes, *wide, {4}, 1);
     const QString widePath = m_Folder.Path(QStringLiteral("Wide.KWC"));
-    ASSERT_TRUE(wide->SaveFile(widePath));
+    ASSERT_TRUE(panes.SaveFile(*wide, widePath));
     for (const bool reload : {false, true}) {
         QTreeWidgetItem* cycle = SelectCycle(1, 0);
         SetStepCursor(1, 2);

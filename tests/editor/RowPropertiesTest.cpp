@@ -1,12 +1,12 @@
 #include "editor/Rowproperties.h"
 #include "desktop/Updown.h"
 #include "editor/Cellimages.h"
+#include "editor/Configurationpanes.h"
 #include "editor/Editnumber.h"
 #include "editor/Edittime.h"
 #include "editor/Selectmotor.h"
 #include "language/Language.h"
-#include "model/Configurationpanes.h"
-#include "model/Utilities.h"
+#include "print/Celltext.h"
 #include "print/Printcells.h"
 #include "support/ModalDriver.h"
 #include "support/ScriptedMessageBoxes.h"
@@ -102,12 +102,10 @@ TEST_F(RowPropertiesTest, EnablingAndDisablingFollowEachKindOfField)
         std::int32_t after;
     };
     const Case cases[] = {
-        {&m_Lamp, 0, true, 0},          {&m_Lamp, 1, false, 1},
-        {&m_Output, 0, true, 1},        {&m_Output, 7, true, 1},         {&m_Output, 1, false, 0},
-        {&m_Level, 255, true, 2},       {&m_Level, 50, true, 50},        {&m_Level, 50, false, 255},
-        {&m_Time, 15555, true, 0},      {&m_Time, 90, true, 90},         {&m_Time, 90, false, 15555},
-        {&m_Motor, 255, true, 1},       {&m_Motor, 4, true, 4},          {&m_Motor, 4, false, 255},
-        {&m_Separator, 5, true, 5},     {&m_Separator, 5, false, 5},
+        {&m_Lamp, 0, true, 0},     {&m_Lamp, 1, false, 1},    {&m_Output, 0, true, 1},     {&m_Output, 7, true, 1},
+        {&m_Output, 1, false, 0},  {&m_Level, 255, true, 2},  {&m_Level, 50, true, 50},    {&m_Level, 50, false, 255},
+        {&m_Time, 15555, true, 0}, {&m_Time, 90, true, 90},   {&m_Time, 90, false, 15555}, {&m_Motor, 255, true, 1},
+        {&m_Motor, 4, true, 4},    {&m_Motor, 4, false, 255}, {&m_Separator, 5, true, 5},  {&m_Separator, 5, false, 5},
     };
     for (const Case& c : cases) {
         std::int32_t value = c.before;
@@ -210,7 +208,10 @@ TEST_F(RowPropertiesTest, FieldsNotUsedAreEmptyFramedCellsYellowInTheFocusedRowO
         C_RowProperty* row;
         const std::int32_t* value;
     };
-    const Case cases[] = {{&m_Level, &off255}, {&m_Time, &off15555}, {&m_Motor, &off255}, {&m_Output, &off0},
+    const Case cases[] = {{&m_Level, &off255},
+                          {&m_Time, &off15555},
+                          {&m_Motor, &off255},
+                          {&m_Output, &off0},
                           {&m_Level, nullptr}};
     for (const Case& c : cases) {
         for (const bool highlighted : {true, false}) {
@@ -238,9 +239,12 @@ TEST_F(RowPropertiesTest, PictureCellsShowTheSharedPicturesFromTheCellCorner)
         const QImage& picture;
     };
     const Case cases[] = {
-        {&m_Lamp, 1, images.m_LedOn},           {&m_Lamp, LegendColumn, images.m_LastColumn},
-        {&m_Output, 2, images.m_SwitchOn},      {&m_Output, LegendColumn, images.m_LastColumn},
-        {&m_Separator, 1, images.m_RowSeparator}, {&m_Separator, LegendColumn, images.m_LastColumn},
+        {&m_Lamp, 1, images.m_LedOn},
+        {&m_Lamp, LegendColumn, images.m_LastColumn},
+        {&m_Output, 2, images.m_SwitchOn},
+        {&m_Output, LegendColumn, images.m_LastColumn},
+        {&m_Separator, 1, images.m_RowSeparator},
+        {&m_Separator, LegendColumn, images.m_LastColumn},
     };
     for (const Case& c : cases) {
         const QImage cell = Render(*c.row, c.column, &on);

@@ -7,6 +7,7 @@
 #include "editor/Edittime.h"
 #include "editor/Rowproperties.h"
 #include "editor/Selectmotor.h"
+#include "editor/Treenodes.h"
 #include "model/Cyclecontent.h"
 #include "support/ModalDriver.h"
 #include "support/Toolpath.h"

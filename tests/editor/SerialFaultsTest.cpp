@@ -1,8 +1,9 @@
 // A controller that misbehaves during a transfer from a configuration window:
 // every case ends within what the protocol's time-outs allow, says why, leaves
 // the configuration as it was and the window usable.
-#include "comm/Filetansfer.h"
 #include "comm/Serialport.h"
+#include "dialogs/Filetansfer.h"
+#include "editor/Treenodes.h"
 #include "language/Messages.h"
 #include "support/Controller.h"
 #include "support/Randomsession.h"
@@ -97,9 +98,9 @@ protected:
     static std::vector<std::uint8_t> OtherImage()
     {
         C_ConfigurationPanes panes;
-        const auto format = C_EEPROMFormat::Create(FormatCode::Standard, panes, 16);
+        const auto format = C_EEPROMFormat::Create(FormatCode::Standard, 16);
         FillSampleConfiguration(panes, *format, {2, 5}, 1);
-        EXPECT_TRUE(format->BuildImage());
+        EXPECT_TRUE(panes.BuildImage(*format));
         return format->Image();
     }
 
@@ -233,8 +234,9 @@ TEST_P(SerialFaultTest, EndsInTimeSaysWhyAndLeavesTheWindowAsItWas)
         EXPECT_LE(againMs, SlackMs);
         const std::vector<std::pair<QString, int>> next = TransferLines();
         ASSERT_GE(next.size(), 2u);
-        EXPECT_EQ(next[1], std::make_pair(Text(Msg::PortMissing) + QStringLiteral(" COM5 (") + m_Port + QLatin1Char(')'),
-                                          int(C_ConfigurationPanes::Error)));
+        EXPECT_EQ(next[1],
+                  std::make_pair(Text(Msg::PortMissing) + QStringLiteral(" COM5 (") + m_Port + QLatin1Char(')'),
+                                 int(C_ConfigurationPanes::Error)));
         EXPECT_TRUE(Window().Configuration() == now);
     }
 }

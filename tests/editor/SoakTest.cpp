@@ -2,6 +2,7 @@
 // 200 commands (seconds); KW3_SOAK_COMMANDS=10000 gives the full soak (about two
 // minutes).
 #include "comm/Serialport.h"
+#include "editor/Treenodes.h"
 #include "support/Randomsession.h"
 #include "support/Windowfixture.h"
 

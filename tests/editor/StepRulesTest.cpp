@@ -5,6 +5,7 @@
 #include "editor/Editcooling.h"
 #include "editor/Editnumber.h"
 #include "editor/Edittime.h"
+#include "editor/Treenodes.h"
 #include "model/Cyclecontent.h"
 #include "support/ModalDriver.h"
 #include "support/Windowfixture.h"

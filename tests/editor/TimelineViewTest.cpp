@@ -1,6 +1,7 @@
 // The timeline window beside a configuration window: it follows the selection and
 // every change, and a click or an arrow key selects the step in the grid.
 #include "editor/Timelineview.h"
+#include "editor/Treenodes.h"
 #include "language/Messages.h"
 #include "support/Imagebuilder.h"
 #include "support/Windowfixture.h"
@@ -59,8 +60,8 @@ TEST_F(TimelineViewTest, FollowsTheSelectionAndEveryChangeAndSelectsTheStepClick
     EXPECT_EQ(Window().DisplayedCycle(), Window().m_CategoryNodes[3]->child(0));
     EXPECT_EQ(m_View.SelectedStep(), 2);
     EXPECT_EQ(m_View.Layout()->Steps().size(), 5u);
-    EXPECT_TRUE(Window().SelectionRunningTime().endsWith(QStringLiteral(", ") + Text(Msg::Step) +
-                                                          QStringLiteral(" 1 0:30")));
+    EXPECT_TRUE(
+        Window().SelectionRunningTime().endsWith(QStringLiteral(", ") + Text(Msg::Step) + QStringLiteral(" 1 0:30")));
     QTest::keyClick(&m_View, Qt::Key_Left);
     EXPECT_EQ(Window().CurrentStep(), std::make_pair(0, 1));
     EXPECT_EQ(m_View.SelectedStep(), 1);

@@ -1,11 +1,11 @@
 #include "desktop/Updown.h"
+#include "editor/Configurationpanes.h"
 #include "editor/Editbalanced.h"
 #include "editor/Editcooling.h"
 #include "editor/Editnumber.h"
 #include "editor/Edittime.h"
 #include "editor/Selectmotor.h"
 #include "language/Language.h"
-#include "model/Configurationpanes.h"
 #include "support/ModalDriver.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/TempFolder.h"
@@ -60,11 +60,18 @@ TEST_F(ValueDialogsTest, NumberDialogWritesOnlyEntriesInsideTheRange)
         bool warned;
     };
     const Case cases[] = {
-        {2, 93, 50, 0, "70", 70, false},   {2, 93, 50, 0, "93", 93, false},    {2, 93, 50, 0, "2", 2, false},
-        {2, 93, 50, 0, "120", 50, true},   {2, 93, 50, 0, "1", 50, true},      {0, 100, 50, 0, "-1", 50, true},
-        {2, 93, 50, 3, "abc", 53, false},  {2, 93, 50, 0, "", 50, false},      {0, 999, 100, 0, "255", 255, false},
+        {2, 93, 50, 0, "70", 70, false},
+        {2, 93, 50, 0, "93", 93, false},
+        {2, 93, 50, 0, "2", 2, false},
+        {2, 93, 50, 0, "120", 50, true},
+        {2, 93, 50, 0, "1", 50, true},
+        {0, 100, 50, 0, "-1", 50, true},
+        {2, 93, 50, 3, "abc", 53, false},
+        {2, 93, 50, 0, "", 50, false},
+        {0, 999, 100, 0, "255", 255, false},
         // A value outside the range puts the up-down at the end; letters then take that end.
-        {2, 93, 120, 0, "x", 93, false},   {0, 100, 50, 0, "99999999999", 50, false},
+        {2, 93, 120, 0, "x", 93, false},
+        {0, 100, 50, 0, "99999999999", 50, false},
         // Compared unsigned: a negative entry is refused even where the minimum is below it.
         {-5, 10, 0, 0, "-1", 0, true},
     };
@@ -213,9 +220,14 @@ TEST_F(ValueDialogsTest, MotorSelectionWritesTheChosenModeOnlyOnOk)
         std::int32_t expected;
     };
     const Case cases[] = {
-        {3, 4, true, 5}, {3, 4, false, 3}, {3, -1, true, 3}, {15, 0, true, 1},
+        {3, 4, true, 5},
+        {3, 4, false, 3},
+        {3, -1, true, 3},
+        {15, 0, true, 1},
         // A mode outside the table selects nothing; OK without a choice keeps it.
-        {0, -1, true, 0}, {40, -1, true, 40}, {40, 6, true, 7},
+        {0, -1, true, 0},
+        {40, -1, true, 40},
+        {40, 6, true, 7},
     };
     C_ConfigurationPanes panes;
     for (const Case& c : cases) {

@@ -1,6 +1,7 @@
 // Saving into a file system that fails: each writer keeps the old file's every
 // byte, tells why, and leaves no temporary file behind.
 #include "desktop/Updown.h"
+#include "editor/Treenodes.h"
 #include "support/Faultfolder.h"
 #include "support/Sampleconfiguration.h"
 #include "support/Windowfixture.h"
@@ -52,10 +53,10 @@ protected:
     void OpenModifiedSample()
     {
         C_ConfigurationPanes panes;
-        const auto format = C_EEPROMFormat::Create(FormatCode::Standard, panes, 16);
+        const auto format = C_EEPROMFormat::Create(FormatCode::Standard, 16);
         FillSampleConfiguration(panes, *format, {4, 3}, 2);
         const QString path = m_Folder.Path(QStringLiteral("Sample.KWC"));
-        ASSERT_TRUE(format->SaveFile(path));
+        ASSERT_TRUE(panes.SaveFile(*format, path));
         m_Window->SetPath(path);
         ASSERT_TRUE(m_Window->LoadConfiguration(path, FormatCode::Standard));
         Change();

@@ -1,11 +1,11 @@
 #include "fuzz/Formatproperty.h"
 
+#include "editor/Configurationpanes.h"
+#include "editor/Treenodes.h"
 #include "model/Configuration.h"
 #include "model/Configurationfile.h"
 #include "model/Configurationtext.h"
-#include "model/Configurationpanes.h"
 #include "model/Eepromformat.h"
-#include "model/Utilities.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,10 +17,10 @@ namespace {
 
 constexpr std::uint16_t Codes[] = {FormatCode::Standard, FormatCode::Inverter, FormatCode::Varnholt};
 
-QByteArray SavedBytes(C_EEPROMFormat& format, const QString& out)
+QByteArray SavedBytes(C_ConfigurationPanes& panes, C_EEPROMFormat& format, const QString& out)
 {
     QFile::remove(out);
-    if (!format.SaveFile(out))
+    if (!panes.SaveFile(format, out))
         return {};
     QFile file(out);
     return file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) ? file.readAll() : QByteArray(1, 'x');
@@ -28,11 +28,11 @@ QByteArray SavedBytes(C_EEPROMFormat& format, const QString& out)
 
 QByteArray Saved(int formatIndex, const QString& in, const QString& out)
 {
-    std::unique_ptr<C_EEPROMFormat> format =
-        C_EEPROMFormat::Create(Codes[formatIndex], ClearedPanes(formatIndex), 0);
+    C_ConfigurationPanes& panes = ClearedPanes(formatIndex);
+    std::unique_ptr<C_EEPROMFormat> format = C_EEPROMFormat::Create(Codes[formatIndex], 0);
     C_ConfigurationFile(in).Load(*format);
-    format->ShowInPanes();
-    return SavedBytes(*format, out);
+    panes.ShowFormat(*format);
+    return SavedBytes(panes, *format, out);
 }
 
 // The editor numbers programs 1 to 99, each once; an image may hold others, which
@@ -52,25 +52,26 @@ QString CheckTextOfImage(int formatIndex, const QString& in, const QString& fold
 {
     const QDir dir(folder);
     C_ConfigurationPanes& panes = ClearedPanes(formatIndex);
-    std::unique_ptr<C_EEPROMFormat> format = C_EEPROMFormat::Create(Codes[formatIndex], panes, 0);
+    std::unique_ptr<C_EEPROMFormat> format = C_EEPROMFormat::Create(Codes[formatIndex], 0);
     C_ConfigurationFile(in).Load(*format);
-    format->ShowInPanes();
+    panes.ShowFormat(*format);
     const QByteArray text = ConfigurationTextOf(*format, panes);
-    const C_Configuration value = C_Configuration::Read(*format, panes);
-    const QByteArray saved = SavedBytes(*format, dir.filePath(QStringLiteral("image.KWC")));
+    const C_Configuration value = panes.ReadConfiguration(*format);
+    const QByteArray saved = SavedBytes(panes, *format, dir.filePath(QStringLiteral("image.KWC")));
 
     S_JsonError error;
     const std::optional<S_TextConfiguration> read = ReadConfigurationText(text, error);
     if (!read)
-        return ProgramsOutsideTheEditor(value) ? QString()
-                                               : QStringLiteral("the image's text is refused: ") +
-                                                     error.Line(QStringLiteral("text"));
-    format = ShowTextConfiguration(*read, ClearedPanes(formatIndex));
-    if (!(C_Configuration::Read(*format, panes) == value))
+        return ProgramsOutsideTheEditor(value)
+                   ? QString()
+                   : QStringLiteral("the image's text is refused: ") + error.Line(QStringLiteral("text"));
+    C_ConfigurationPanes& shown = ClearedPanes(formatIndex);
+    format = ShowTextConfiguration(*read, shown);
+    if (!(panes.ReadConfiguration(*format) == value))
         return QStringLiteral("the image's text shows another configuration");
     if (ConfigurationTextOf(*format, panes) != text)
         return QStringLiteral("the image's text writes back differently");
-    if (SavedBytes(*format, dir.filePath(QStringLiteral("text.KWC"))) != saved)
+    if (SavedBytes(shown, *format, dir.filePath(QStringLiteral("text.KWC"))) != saved)
         return QStringLiteral("the image's text saves other bytes than the image");
     return {};
 }
@@ -104,7 +105,8 @@ QString CheckFormatProperty(const QByteArray& input, const QString& folder)
     const QByteArray first = Saved(format, in, dir.filePath(QStringLiteral("first.KWC")));
     if (first.isEmpty())
         return {};
-    const QByteArray second = Saved(format, dir.filePath(QStringLiteral("first.KWC")), dir.filePath(QStringLiteral("second.KWC")));
+    const QByteArray second =
+        Saved(format, dir.filePath(QStringLiteral("first.KWC")), dir.filePath(QStringLiteral("second.KWC")));
     if (second != first)
         return QStringLiteral("a saved configuration saves differently after loading it again");
     return {};

@@ -1,3 +1,4 @@
+#include "editor/Configurationpanes.h"
 #include "fuzz/Formatproperty.h"
 #include "fuzz/Fuzzproperties.h"
 #include "model/Configurationtext.h"

@@ -1,4 +1,5 @@
 #include "language/Language.h"
+#include "app/Session.h"
 #include "language/Messages.h"
 #include "model/Context.h"
 #include "support/ScriptedMessageBoxes.h"
@@ -68,7 +69,9 @@ TEST(LanguageTest, MissingFileShowsOneBoxAndEveryTextReadsError)
     C_Context context;
     context.SetLanguageFile(folder.Path(QStringLiteral("Missing.lng")));
     ScriptedMessageBoxes boxes;
+    ShowLanguageComplaints();
     const C_LanguageManager language(context.LanguageFile());
+    C_LanguageManager::SetComplaint({});
     ASSERT_EQ(boxes.Shown().size(), 1u);
     EXPECT_EQ(boxes.Shown()[0].text, QStringLiteral("Cannot open language file"));
     EXPECT_EQ(boxes.Shown()[0].caption, QStringLiteral("Language manager"));

@@ -1,8 +1,8 @@
 // Configuration files: recognising a file, reading .KWC and .KW3, and saving
 // without ever damaging what is on disk.
 #include "desktop/Updown.h"
+#include "editor/Treenodes.h"
 #include "model/Configurationfile.h"
-#include "model/Utilities.h"
 #include "support/Formatfixture.h"
 
 #include <QComboBox>
@@ -61,7 +61,7 @@ TEST_F(FilesTest, FilesRecognisedOrRefused)
     const QString missing = m_Folder.Path(QStringLiteral("missing.KWC"));
     EXPECT_EQ(C_ConfigurationFile(missing).Refusal(), QStringLiteral("<47> ") + missing);
     EXPECT_EQ(C_ConfigurationFile(m_Folder.Path(QString())).Refusal().left(5), QStringLiteral("<47> "));
-    EXPECT_EQ(C_EEPROMFormat::Create(0x1234, *m_Panes, 16), nullptr);
+    EXPECT_EQ(C_EEPROMFormat::Create(0x1234, 16), nullptr);
 }
 
 TEST_F(FilesTest, SavedFileLoadsBackIdentically)
@@ -72,7 +72,10 @@ TEST_F(FilesTest, SavedFileLoadsBackIdentically)
     EXPECT_EQ(first.left(2), QByteArray("\xFE\xCA", 2));
     const C_ConfigurationFile file(m_Folder.Path(QStringLiteral("lower.kwc")));
     NewPanes();
-    m_Format = file.Open(*m_Panes, *file.FormatCode());
+    C_Configuration value;
+    C_PaneLines lines(*m_Panes);
+    m_Format = file.Open(*file.FormatCode(), value, lines);
+    m_Panes->ShowRead(*m_Format, value);
     EXPECT_EQ(Save(QStringLiteral("again.KWC")), first);
 }
 
@@ -113,7 +116,7 @@ TEST_F(FilesTest, FailedSaveLeavesTheFileAlone)
 {
     const QString target = m_Folder.Write(QStringLiteral("kept.KWC"), "old contents");
     C_EEPROMFormat& format = Create(StandardLayout, 16); // no programs: the build fails
-    EXPECT_FALSE(format.SaveFile(target));
+    EXPECT_FALSE(m_Panes->SaveFile(format, target));
     EXPECT_FALSE(format.ImageBuilt());
     EXPECT_EQ(m_Folder.Read(QStringLiteral("kept.KWC")), QByteArray("old contents"));
 
@@ -122,7 +125,7 @@ TEST_F(FilesTest, FailedSaveLeavesTheFileAlone)
     QDir().mkpath(folder);
     for (const QString& path : {folder, m_Folder.Path(QStringLiteral("no/such/folder/x.KWC"))}) {
         m_Panes->m_DiagnosticTree->clear();
-        EXPECT_FALSE(m_Format->SaveFile(path)) << path.toStdString();
+        EXPECT_FALSE(m_Panes->SaveFile(*m_Format, path)) << path.toStdString();
         EXPECT_TRUE(m_Format->ImageBuilt());
         // The line names the system's reason.
         EXPECT_TRUE(Lines().last().startsWith(QStringLiteral("[!] <182>: "))) << Lines().last().toStdString();

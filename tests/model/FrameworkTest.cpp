@@ -1,7 +1,7 @@
 // What the three formats share: motor table, program area, step budget, the
 // step-area frame and the order of the diagnostic lines.
+#include "editor/Treenodes.h"
 #include "model/Cyclecontent.h"
-#include "model/Utilities.h"
 #include "support/Formatfixture.h"
 
 #include <QLineEdit>

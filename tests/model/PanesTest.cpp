@@ -1,7 +1,7 @@
 #include "desktop/Updown.h"
+#include "editor/Configurationpanes.h"
+#include "editor/Treenodes.h"
 #include "language/Language.h"
-#include "model/Configurationpanes.h"
-#include "model/Utilities.h"
 #include "support/TempFolder.h"
 
 #include <QCheckBox>

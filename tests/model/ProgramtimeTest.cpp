@@ -1,7 +1,7 @@
 // Running times of steps, cycles and programs, from the step fields alone.
-#include "model/Eepromformat.h"
 #include "model/Programtime.h"
-#include "model/Utilities.h"
+#include "model/Eepromformat.h"
+#include "model/Nodedata.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,7 @@ protected:
         for (size_t row = 0; row < m_Rows.size(); ++row) {
             const auto field = fields.find(m_Rows[row].m_Role);
             step[row] = field != fields.end() && m_Rows[row].m_Role != StepRole::None ? field->second
-                                                                                        : m_Rows[row].m_DisabledValue;
+                                                                                      : m_Rows[row].m_DisabledValue;
         }
         return step;
     }
@@ -63,7 +63,9 @@ TEST_P(ProgramTimeTest, StepBoundsFollowTheEndConditionsAndTheLimit)
         {"level with a limit", {{R::Level, 20}, {R::TimeLimit, 300}}, {0, 300}},
         {"level with a limit of 0:00", {{R::Level, 20}, {R::TimeLimit, 0}}, {0, None}},
         {"temperature and time", {{R::Temperature, 60}, {R::Time, 120}}, {0, 120}},
-        {"temperature, time and a shorter limit", {{R::Temperature, 60}, {R::Time, 120}, {R::TimeLimit, 100}}, {0, 100}},
+        {"temperature, time and a shorter limit",
+         {{R::Temperature, 60}, {R::Time, 120}, {R::TimeLimit, 100}},
+         {0, 100}},
         {"cooling with its limit", {{R::Cooling, 0x40}, {R::TimeLimit, 600}}, {0, 600}},
         {"balanced feed alone", {{R::BalancedFeed, 0x80}}, {0, None}},
         {"no end condition, a limit", {{R::TimeLimit, 300}}, {0, None}},
@@ -77,7 +79,9 @@ TEST_P(ProgramTimeTest, CyclesAndProgramsAddUpTheirParts)
 {
     C_Configuration configuration;
     configuration.m_Cycles = {
-        CycleOf(2, 1, {StepWith({{StepRole::Time, 60}}), StepWith({{StepRole::Time, 150}}), StepWith({{StepRole::Time, 45}})}),
+        CycleOf(
+            2, 1,
+            {StepWith({{StepRole::Time, 60}}), StepWith({{StepRole::Time, 150}}), StepWith({{StepRole::Time, 45}})}),
         CycleOf(3, 4, {StepWith({{StepRole::Level, 30}, {StepRole::TimeLimit, 120}})}),
         CycleOf(4, 1, {StepWith({{StepRole::Level, 30}})}),
         CycleOf(5, 1, {}),

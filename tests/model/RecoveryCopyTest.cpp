@@ -1,10 +1,10 @@
 // A recovery copy's origin reads back as it was written (the configuration's own
 // round trip is the killed run's in RecoveryTest), a damaged or hostile one is
 // refused with where and why, and no broken lock hides a copy.
-#include "model/Configurationpanes.h"
+#include "model/Recoverycopy.h"
+#include "editor/Configurationpanes.h"
 #include "model/Eepromformat.h"
 #include "model/Jsonreader.h"
-#include "model/Recoverycopy.h"
 #include "model/Recoveryfolder.h"
 #include "support/Formatfixture.h"
 #include "support/Sampleconfiguration.h"
@@ -29,12 +29,13 @@ protected:
     S_RecoverySnapshot Snapshot(const QString& path, const S_FileStamp& file)
     {
         C_ConfigurationPanes panes;
-        const auto format = C_EEPROMFormat::Create(FormatCode::Inverter, panes, 24);
+        const auto format = C_EEPROMFormat::Create(FormatCode::Inverter, 24);
         FillSampleConfiguration(panes, *format, {3, 2}, 2);
-        const C_Configuration value = C_Configuration::Read(*format, panes);
+        const C_Configuration value = panes.ReadConfiguration(*format);
         return {{path, QStringLiteral("Configuration2.KWC"), QDateTime::fromMSecsSinceEpoch(1'800'000'000'123, Qt::UTC),
                  file},
-                value, format->KeptBytes(value.StepCount())};
+                value,
+                format->KeptBytes(value.StepCount())};
     }
     QByteArray Copy(const QString& path, const S_FileStamp& file) { return RecoveryCopyText(Snapshot(path, file)); }
 };

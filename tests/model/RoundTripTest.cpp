@@ -1,8 +1,8 @@
 // For many generated valid configurations of each format: loading and saving
 // gives back the step area, program area and motor table as generated, and a
 // second load and save gives identical bytes.
-#include "model/Configuration.h"
 #include "fuzz/Formatproperty.h"
+#include "model/Configuration.h"
 #include "model/Configurationtext.h"
 #include "support/Formatfixture.h"
 
@@ -198,15 +198,15 @@ TEST_P(RoundTripTest, TheConfigurationValueSavesAsTheFileItCameFrom)
     for (unsigned seed = 1; seed <= 4; ++seed) {
         Load(Generator(layout, seed).Configuration());
         const QByteArray first = Save();
-        const C_Configuration value = C_Configuration::Read(*m_Format, *m_Panes);
+        const C_Configuration value = m_Panes->ReadConfiguration(*m_Format);
 
         NewPanes();
-        m_Format = C_EEPROMFormat::Create(value.m_FormatCode, *m_Panes, value.m_Outputs);
-        m_Format->LoadImage(QByteArray(reinterpret_cast<const char*>(value.m_Image->data()),
-                                       qsizetype(value.m_Image->size())));
-        value.Show(*m_Panes);
+        m_Format = C_EEPROMFormat::Create(value.m_FormatCode, value.m_Outputs);
+        m_Format->LoadImage(
+            QByteArray(reinterpret_cast<const char*>(value.m_Image->data()), qsizetype(value.m_Image->size())));
+        m_Panes->ShowConfiguration(value);
         m_Format->ReserveSteps(m_Format->FreeSteps() - value.m_FreeSteps);
-        EXPECT_TRUE(C_Configuration::Read(*m_Format, *m_Panes) == value) << "seed " << seed;
+        EXPECT_TRUE(m_Panes->ReadConfiguration(*m_Format) == value) << "seed " << seed;
         EXPECT_EQ(Save(QStringLiteral("shown.KWC")), first) << "seed " << seed;
     }
 }
@@ -220,7 +220,7 @@ TEST_P(RoundTripTest, TheTextFormSavesAsTheImageItCameFrom)
     for (unsigned seed = 11; seed <= 16; ++seed) {
         Load(Generator(layout, seed).Configuration());
         const QByteArray text = ConfigurationTextOf(*m_Format, *m_Panes);
-        const C_Configuration value = C_Configuration::Read(*m_Format, *m_Panes);
+        const C_Configuration value = m_Panes->ReadConfiguration(*m_Format);
         const QByteArray first = Save();
         ASSERT_FALSE(first.isEmpty()) << "seed " << seed;
 
@@ -229,7 +229,7 @@ TEST_P(RoundTripTest, TheTextFormSavesAsTheImageItCameFrom)
         ASSERT_TRUE(read) << error.Line(QStringLiteral("text")).toStdString();
         NewPanes();
         m_Format = ShowTextConfiguration(*read, *m_Panes);
-        EXPECT_TRUE(C_Configuration::Read(*m_Format, *m_Panes) == value) << "seed " << seed;
+        EXPECT_TRUE(m_Panes->ReadConfiguration(*m_Format) == value) << "seed " << seed;
         EXPECT_EQ(ConfigurationTextOf(*m_Format, *m_Panes), text) << "seed " << seed;
         EXPECT_EQ(Save(QStringLiteral("from-text.KWC")), first) << "seed " << seed;
     }
@@ -248,7 +248,8 @@ TEST_P(RoundTripTest, TheTextFormOfAFailingConfigurationReadsBackAndNamesEachSte
         QByteArray texts[2];
         for (const int level : {40, 41}) {
             image.Set(secondLevel, {level});
-            EXPECT_EQ(CheckFormatProperty(chosen + '\0' + image.ConfigurationFile(), m_Folder.Path(QString())), QString());
+            EXPECT_EQ(CheckFormatProperty(chosen + '\0' + image.ConfigurationFile(), m_Folder.Path(QString())),
+                      QString());
             Load(image);
             EXPECT_TRUE(Save().isEmpty()) << "seed " << seed;
             texts[level - 40] = ConfigurationTextOf(*m_Format, *m_Panes);

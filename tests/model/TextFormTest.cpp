@@ -1,9 +1,9 @@
 // The text form's reader: what it refuses and how it says where, and what a
 // document may leave out.
+#include "editor/Treenodes.h"
 #include "model/Configurationfile.h"
 #include "model/Configurationtext.h"
 #include "model/Eepromformat.h"
-#include "model/Utilities.h"
 #include "support/Formatfixture.h"
 
 #include <QFile>
@@ -62,21 +62,23 @@ TEST_F(TextFormTest, RefusalsNameTheLineColumnValueAndReason)
          "speed: 255 is no speed"},
         {"motor time not used", Replaced("\"outputs\": 16", "\"outputs\": 16, \"motors\": [[1, 255, 1]]"),
          "motors[0][1]: 255 is no time; write null"},
-        {"control's range", Replaced("\"outputs\": 16", "\"outputs\": 16, \"service\": {\"temperatureHysteresis\": 200}"),
+        {"control's range",
+         Replaced("\"outputs\": 16", "\"outputs\": 16, \"service\": {\"temperatureHysteresis\": 200}"),
          "service.temperatureHysteresis: 200 is outside 1 to 10"},
         {"no such list entry", Replaced("\"outputs\": 16", "\"outputs\": 16, \"service\": {\"language\": 99}"),
          "service.language: 99 is outside -1 to 4"},
         {"counter's storage", Replaced("\"outputs\": 16", "\"outputs\": 16, \"service\": {\"totalWashes\": 70000}"),
          "service.totalWashes: 70000 is outside 0 to 65535"},
-        {"a value the format does not keep", Replaced("\"outputs\": 16", "\"outputs\": 16, \"service\": {\"maximumSpeed\": 9}"),
+        {"a value the format does not keep",
+         Replaced("\"outputs\": 16", "\"outputs\": 16, \"service\": {\"maximumSpeed\": 9}"),
          "service.maximumSpeed: a standard configuration has no maximumSpeed"},
         {"program twice", Replaced("\n  ],\n  \"cycles\"", ",\n    {\"number\": 1}\n  ],\n  \"cycles\""),
          "7:16: programs[1].number: program 1 is given twice (first at line 6)"},
         {"cycle twice", Replaced("}]}\n  ]\n}", "}]},\n    {\"category\": 2, \"number\": 7}\n  ]\n}"),
          "10:5: cycles[1]: cycle 2/7 is given twice (first at line 9)"},
-        {"program number", Replaced("{\"number\": 1,", "{\"number\": 100,"), "programs[0].number: 100 is outside 1 to 99"},
-        {"kept byte of a field",
-         Replaced("\"outputs\": 16", "\"outputs\": 16, \"keptBytes\": {\"7485\": 7}"),
+        {"program number", Replaced("{\"number\": 1,", "{\"number\": 100,"),
+         "programs[0].number: 100 is outside 1 to 99"},
+        {"kept byte of a field", Replaced("\"outputs\": 16", "\"outputs\": 16, \"keptBytes\": {\"7485\": 7}"),
          "keptBytes.\"7485\": byte 7485 is temperatureHysteresis; set it there"},
         {"kept byte of a step", Replaced("\"outputs\": 16", "\"outputs\": 16, \"keptBytes\": {\"15\": 7}"),
          "keptBytes.\"15\": byte 15 is cycles; set it there"},
@@ -149,12 +151,13 @@ TEST_F(TextFormTest, EveryServiceValueReachesTheFile)
     };
     for (const auto& [format, service, offset, expected] : cases) {
         S_JsonError error;
-        m_Format = ShowTextConfiguration(
-            *ReadConfigurationText(Replaced("\"outputs\": 16", "\"outputs\": 16, \"service\": {" + QByteArray(service) + "}")
-                                       .replace("standard", format)
-                                       .replace(", {\"category\": 3, \"number\": 9}", ""),
-                                   error),
-            *m_Panes);
+        m_Format =
+            ShowTextConfiguration(*ReadConfigurationText(Replaced("\"outputs\": 16", "\"outputs\": 16, \"service\": {" +
+                                                                                         QByteArray(service) + "}")
+                                                             .replace("standard", format)
+                                                             .replace(", {\"category\": 3, \"number\": 9}", ""),
+                                                         error),
+                                  *m_Panes);
         const QByteArray saved = Save();
         ASSERT_EQ(saved.size(), m_Format->Image().size() + 2) << service;
         EXPECT_EQ(std::uint8_t(saved[2 + offset]) | std::uint8_t(saved[3 + offset]) << 8, expected) << service;
@@ -177,7 +180,8 @@ TEST_F(TextFormTest, TheReadmeAndTheSchemaSayWhatTheReaderDoes)
     ASSERT_TRUE(read) << error.Line(QStringLiteral("README.md")).toStdString();
     m_Format = ShowTextConfiguration(*read, *m_Panes);
     EXPECT_FALSE(Save().isEmpty()) << Errors().join(QLatin1Char('\n')).toStdString();
-    EXPECT_FALSE(ReadConfigurationText(QByteArray(example).replace("\"temperature\": 40", "\"temperature\": 300"), error));
+    EXPECT_FALSE(
+        ReadConfigurationText(QByteArray(example).replace("\"temperature\": 40", "\"temperature\": 300"), error));
     EXPECT_TRUE(text.contains("    " + error.Line(QStringLiteral("machine.json")).toUtf8() + "\n"))
         << error.Line(QStringLiteral("machine.json")).toStdString();
 
@@ -207,7 +211,8 @@ TEST_F(TextFormTest, TheReadmeAndTheSchemaSayWhatTheReaderDoes)
     std::set<QString> serviceKeys;
     for (const S_ServiceParameter& parameter : ServiceParameters())
         serviceKeys.insert(QLatin1String(parameter.m_Key));
-    const S_JsonValue* serviceProperties = properties.Member(QStringLiteral("service"))->Member(QStringLiteral("properties"));
+    const S_JsonValue* serviceProperties =
+        properties.Member(QStringLiteral("service"))->Member(QStringLiteral("properties"));
     EXPECT_EQ(names(serviceProperties), serviceKeys);
 
     // Range by range, as the reader takes each value in each format.
@@ -220,8 +225,9 @@ TEST_F(TextFormTest, TheReadmeAndTheSchemaSayWhatTheReaderDoes)
         ASSERT_EQ(given == nullptr || given->m_Type == S_JsonValue::Type::Boolean, !range) << what;
         using Range = std::pair<std::int64_t, std::int64_t>;
         if (range) {
-            const Range shown = range->m_Flag ? Range{0, 1}
-                                              : Range{at(given, {"minimum"})->m_Integer, at(given, {"maximum"})->m_Integer};
+            const Range shown = range->m_Flag
+                                    ? Range{0, 1}
+                                    : Range{at(given, {"minimum"})->m_Integer, at(given, {"maximum"})->m_Integer};
             EXPECT_EQ(shown, Range(range->m_Minimum, range->m_Maximum)) << what;
         }
     };

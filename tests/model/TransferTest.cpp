@@ -1,6 +1,6 @@
 #include "comm/Serialport.h"
+#include "editor/Treenodes.h"
 #include "model/Context.h"
-#include "model/Utilities.h"
 #include "support/Controller.h"
 #include "support/Formatfixture.h"
 
@@ -47,7 +47,7 @@ TEST_F(TransferTest, ADownloadSendsTheBuiltImageToThePortOfTheSettings)
     context.SetReceiveTimeout(100);
     context.SetSendTimeout(100);
 
-    EXPECT_TRUE(format.Download(context.LinkSettings()));
+    EXPECT_TRUE(m_Panes->Download(format, context.LinkSettings()));
     qunsetenv("KW3_COM3");
     const std::vector<S_TransferReport> reports = controller.Stop();
     EXPECT_EQ(controller.ReceivedImage(), format.Image());
@@ -69,7 +69,7 @@ TEST_F(TransferTest, AConfigurationThatFailsItsChecksIsNotSent)
     C_EEPROMFormat& format = Load(ValidConfiguration(StandardLayout));
     DeleteNodeWithChildren(m_Panes->m_ProgramsTree->topLevelItem(0));
     RunningController controller(ControllerWithImage(std::vector<std::uint8_t>(8)));
-    EXPECT_FALSE(format.Download(ShortLink(controller.Device())));
+    EXPECT_FALSE(m_Panes->Download(format, ShortLink(controller.Device())));
     EXPECT_TRUE(controller.Stop().empty());
     EXPECT_FALSE(Lines().contains(QStringLiteral("[=] <192>")));
     EXPECT_FALSE(Errors().isEmpty());
@@ -82,7 +82,7 @@ TEST_F(TransferTest, AnUploadShowsTheReceivedImageWithItsOwnOutputs)
     m_Panes->m_DiagnosticTree->clear();
     RunningController controller(ControllerWithImage(sent.Image()));
 
-    EXPECT_TRUE(format.Upload(ShortLink(controller.Device(), 1000)));
+    EXPECT_TRUE(m_Panes->Upload(format, ShortLink(controller.Device(), 1000)));
     EXPECT_EQ(format.Image(), sent.Image());
     EXPECT_EQ(format.GetOutputs(), 24);
     EXPECT_EQ(m_Panes->m_ProgramsTree->topLevelItemCount(), 1);
@@ -106,7 +106,7 @@ TEST_P(FailedUploadTest, LeavesTheConfigurationAsItWas)
     options.m_StopAfter = 100;
     RunningController controller(options);
 
-    EXPECT_FALSE(format.Upload(ShortLink(controller.Device())));
+    EXPECT_FALSE(m_Panes->Upload(format, ShortLink(controller.Device())));
     EXPECT_EQ(format.Image(), before);
     EXPECT_EQ(m_Panes->m_ProgramsTree->topLevelItemCount(), 1);
     EXPECT_EQ(Lines(), (QStringList{QStringLiteral("[=] <%1>").arg(heading), "  [~] <193>", "  [i] <270>",

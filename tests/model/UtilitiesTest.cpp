@@ -1,6 +1,8 @@
-#include "model/Utilities.h"
+#include "editor/Treenodes.h"
 #include "language/Language.h"
 #include "model/Cyclecontent.h"
+#include "model/Labels.h"
+#include "print/Celltext.h"
 #include "support/TempFolder.h"
 
 #include <QImage>

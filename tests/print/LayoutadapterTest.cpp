@@ -1,6 +1,6 @@
 // The adapter's arithmetic, fonts and text placement.
 #include "print/Layoutadapter.h"
-#include "desktop/Fonts.h"
+#include "print/Fonts.h"
 #include "print/Layoutcycles.h"
 #include "print/Layoutmotor.h"
 #include "print/Layoutprograms.h"

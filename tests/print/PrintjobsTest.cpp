@@ -1,7 +1,7 @@
 // The three jobs on a recording printer: pages, their numbers and what they show.
+#include "editor/Treenodes.h"
 #include "model/Cyclecontent.h"
 #include "model/Imagebytes.h"
-#include "model/Utilities.h"
 #include "print/Layoutadapter.h"
 #include "print/Layoutmotor.h"
 #include "print/Layoutprograms.h"
@@ -120,9 +120,9 @@ TEST_F(PrintJobsTest, ServicePageShowsThePanel)
     Print(Service);
     const S_RecordedPage& page = Page(0);
 
-    for (const char* text : {"KW3 Win 2", "config.KWC", "<36> 7.12.2026", "9:05:03", "<37>", "<114>  16",
-                             "<94>  4660", "<101>  <38>", "<102>  <39>", "<99>  100", "<40>",
-                             "<141> 1: <138> <41>, <139> 0, <140> 12", "1"})
+    for (const char* text :
+         {"KW3 Win 2", "config.KWC", "<36> 7.12.2026", "9:05:03", "<37>", "<114>  16", "<94>  4660", "<101>  <38>",
+          "<102>  <39>", "<99>  100", "<40>", "<141> 1: <138> <41>, <139> 0, <140> 12", "1"})
         EXPECT_TRUE(page.Has(QLatin1String(text))) << text << "\n" << page.Texts().join(QLatin1Char('|')).toStdString();
     // Maintenance request and hysteresis stay off the paper.
     for (const QString& text : page.Texts())
@@ -134,7 +134,8 @@ TEST_F(PrintJobsTest, ServicePageShowsThePanel)
     const C_LayoutAdapter adapter(TMotorLayoutForm::Form, canvas);
     ASSERT_EQ(page.m_Pictures.size(), 1u);
     EXPECT_EQ(page.m_Pictures[0], QRectF(adapter.ControlRect(TMotorLayoutForm::m_OrvexImage)));
-    EXPECT_EQ(TopLeft(*page.Find(QStringLiteral("1"))), adapter.ControlRect(TMotorLayoutForm::m_PageNumberLabel).topLeft());
+    EXPECT_EQ(TopLeft(*page.Find(QStringLiteral("1"))),
+              adapter.ControlRect(TMotorLayoutForm::m_PageNumberLabel).topLeft());
 
     // The time stands at its label in the date's font; a longer date pushes it along.
     const auto* date = page.Find(QStringLiteral("<36> 7.12.2026"));
@@ -215,7 +216,12 @@ TEST_F(PrintJobsTest, CyclesPageShowsTheRowsAndSteps)
     QStringList expected{"KW3 Win 2", "<43>", cycle->text(0), "<44> 1"};
     for (const auto& row : rows)
         expected << row.GetCaption();
-    expected << "1" << "2" << "ON" << "2:05" << "70" << "<141> 3";
+    expected << "1"
+             << "2"
+             << "ON"
+             << "2:05"
+             << "70"
+             << "<141> 3";
     QStringList texts = page.Texts();
     std::sort(texts.begin() + 4 + qsizetype(rows.size()), texts.end());
     std::sort(expected.begin() + 4 + qsizetype(rows.size()), expected.end());

@@ -1,10 +1,10 @@
 // The timeline's geometry, seen through a paint device that records what is drawn.
+#include "print/Timeline.h"
 #include "language/Language.h"
 #include "language/Messages.h"
+#include "model/Labels.h"
 #include "model/Nodedata.h"
 #include "model/Steprow.h"
-#include "model/Utilities.h"
-#include "print/Timeline.h"
 #include "support/Formatfixture.h"
 
 #include <QPaintEngine>
@@ -121,7 +121,7 @@ protected:
             .Step(4, 3, 2, 1, {{10, 3}, {11, 0}})
             .Program(0, 1, {{2, 1}, {4, 7}, {3, 2}});
         Load(image);
-        m_Configuration = C_Configuration::Read(*m_Format, *m_Panes);
+        m_Configuration = m_Panes->ReadConfiguration(*m_Format);
     }
 
     S_TimelineSource Source(S_TimelineSubject subject) const

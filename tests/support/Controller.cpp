@@ -2,8 +2,8 @@
 
 #include "comm/Protocol.h"
 #include "comm/Serialport.h"
+#include "editor/Treenodes.h"
 #include "language/Language.h"
-#include "model/Utilities.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,8 @@ StandIn::StandIn(std::function<void(C_PseudoTerminal&)> afterReady)
             const C_PseudoTerminal::ReadResult result = m_Line.ReadByte(50, byte);
             if (result == C_PseudoTerminal::ReadResult::Failed)
                 return;
-            if (result == C_PseudoTerminal::ReadResult::Byte && (byte == Protocol::UploadLetter || byte == Protocol::DownloadLetter) &&
+            if (result == C_PseudoTerminal::ReadResult::Byte &&
+                (byte == Protocol::UploadLetter || byte == Protocol::DownloadLetter) &&
                 m_Line.WriteByte(Protocol::ReadyByte))
                 afterReady(m_Line);
         }

@@ -1,8 +1,8 @@
 #include "support/Formatfixture.h"
 
+#include "editor/Treenodes.h"
 #include "model/Configurationfile.h"
 #include "model/Cyclecontent.h"
-#include "model/Utilities.h"
 
 #include <QTreeWidgetItemIterator>
 
@@ -26,24 +26,24 @@ void FormatFixture::NewPanes()
 C_EEPROMFormat& FormatFixture::LoadBytes(const QByteArray& bytes, const QString& name, std::uint16_t code)
 {
     NewPanes();
-    m_Format = C_EEPROMFormat::Create(code, *m_Panes, 0);
+    m_Format = C_EEPROMFormat::Create(code, 0);
     C_ConfigurationFile(m_Folder.Write(name, bytes)).Load(*m_Format);
-    m_Format->ShowInPanes();
+    m_Panes->ShowFormat(*m_Format);
     return *m_Format;
 }
 
 C_EEPROMFormat& FormatFixture::Create(const S_TestLayout& layout, int outputs)
 {
     NewPanes();
-    m_Format = C_EEPROMFormat::Create(layout.m_Code, *m_Panes, outputs);
-    m_Format->ShowInPanes();
+    m_Format = C_EEPROMFormat::Create(layout.m_Code, outputs);
+    m_Panes->ShowFormat(*m_Format);
     return *m_Format;
 }
 
 QByteArray FormatFixture::Save(const QString& name)
 {
     m_Panes->m_DiagnosticTree->clear();
-    if (!m_Format->SaveFile(m_Folder.Path(name)))
+    if (!m_Panes->SaveFile(*m_Format, m_Folder.Path(name)))
         return {};
     return m_Folder.Read(name);
 }

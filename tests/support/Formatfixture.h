@@ -1,7 +1,7 @@
 #pragma once
 
+#include "editor/Configurationpanes.h"
 #include "language/Language.h"
-#include "model/Configurationpanes.h"
 #include "model/Eepromformat.h"
 #include "support/Imagebuilder.h"
 #include "support/TempFolder.h"

@@ -1,10 +1,11 @@
 #include "support/Printfixture.h"
 
-#include "desktop/Fonts.h"
 #include "editor/Rowproperties.h"
+#include "editor/Treenodes.h"
 #include "model/Cyclecontent.h"
+#include "model/Labels.h"
 #include "model/Nodedata.h"
-#include "model/Utilities.h"
+#include "print/Fonts.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -24,10 +25,10 @@ QString Run(const QString& program, const QStringList& arguments)
 
 PrintFixture::PrintFixture()
     : m_Language(m_Folder.WriteIdLanguage())
-    , m_Format(C_EEPROMFormat::Create(FormatCode::Standard, m_Panes, 16))
+    , m_Format(C_EEPROMFormat::Create(FormatCode::Standard, 16))
 {
     InstallFontSubstitutes();
-    m_Format->ShowInPanes();
+    m_Panes.ShowFormat(*m_Format);
 }
 
 QTreeWidgetItem* PrintFixture::AddCycle(int category, int number, int steps)

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "editor/Configurationpanes.h"
 #include "language/Language.h"
 #include "model/Configuration.h"
-#include "model/Configurationpanes.h"
 #include "model/Eepromformat.h"
 #include "print/Printjobs.h"
 #include "support/Recorder.h"
@@ -28,7 +28,7 @@ protected:
     // What the panes show, as the jobs print it.
     S_PrintSource Source()
     {
-        m_Value = C_Configuration::Read(*m_Format, m_Panes);
+        m_Value = m_Panes.ReadConfiguration(*m_Format);
         return {m_Value, m_Format->Rows(), m_Format->RowLayout(), QStringLiteral("config.KWC")};
     }
 

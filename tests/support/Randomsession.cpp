@@ -2,10 +2,10 @@
 
 #include "desktop/Updown.h"
 #include "editor/Editnumber.h"
+#include "editor/Treenodes.h"
 #include "model/Configurationfile.h"
 #include "model/Cyclecontent.h"
 #include "model/Eepromformat.h"
-#include "model/Utilities.h"
 #include "support/ModalDriver.h"
 #include "support/Sampleconfiguration.h"
 
@@ -38,9 +38,9 @@ QByteArray ReadAll(const QString& path)
 std::unique_ptr<TFormMDIChild> OpenSampleWindow(C_Context& context, const QString& path, int undoLimit)
 {
     C_ConfigurationPanes panes;
-    const auto format = C_EEPROMFormat::Create(FormatCode::Standard, panes, 16);
+    const auto format = C_EEPROMFormat::Create(FormatCode::Standard, 16);
     FillSampleConfiguration(panes, *format, {6, 3, 2, 9}, 3);
-    EXPECT_TRUE(format->SaveFile(path));
+    EXPECT_TRUE(panes.SaveFile(*format, path));
     auto window = std::make_unique<TFormMDIChild>(context);
     window->setAttribute(Qt::WA_DeleteOnClose, false);
     window->SetPath(path);
@@ -233,12 +233,12 @@ void RandomSession::ExpectSaveLoadSaveIdentical(const QString& folder, int step)
     // Built from the window's panes without touching its history or path; a
     // configuration that fails its checks writes nothing.
     m_Window.m_DiagnosticTree->clear();
-    if (!m_Window.Format()->SaveFile(first))
+    if (!m_Window.SaveFile(*m_Window.Format(), first))
         return;
     C_ConfigurationPanes panes;
-    const auto reloaded = C_EEPROMFormat::Create(FormatCode::Standard, panes, 0);
+    const auto reloaded = C_EEPROMFormat::Create(FormatCode::Standard, 0);
     C_ConfigurationFile(first).Load(*reloaded);
-    reloaded->ShowInPanes();
-    ASSERT_TRUE(reloaded->SaveFile(second)) << step;
+    panes.ShowFormat(*reloaded);
+    ASSERT_TRUE(panes.SaveFile(*reloaded, second)) << step;
     ASSERT_EQ(ReadAll(first), ReadAll(second)) << "save, load, save at step " << step;
 }

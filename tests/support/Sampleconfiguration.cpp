@@ -1,10 +1,11 @@
 #include "support/Sampleconfiguration.h"
 
-#include "model/Configurationpanes.h"
+#include "editor/Configurationpanes.h"
+#include "editor/Treenodes.h"
 #include "model/Cyclecontent.h"
 #include "model/Eepromformat.h"
+#include "model/Labels.h"
 #include "model/Steprow.h"
-#include "model/Utilities.h"
 
 #include <QTreeWidget>
 
@@ -77,9 +78,9 @@ void FillSampleConfiguration(C_ConfigurationPanes& panes, C_EEPROMFormat& format
     for (size_t c = 0; c < cycleSteps.size(); ++c) {
         const int category = int(c) % NodeKind::CategoryCount + 1;
         QTreeWidgetItem* root = panes.m_CategoryNodes[size_t(category)];
-        QTreeWidgetItem* cycle = AddNodeWithData(panes.m_CyclesTree, root, C_ConfigurationPanes::CycleImage,
-                                                 NodeKind::CycleWord | NodeKind::CategoryBits(category),
-                                                 root->childCount() + 1);
+        QTreeWidgetItem* cycle =
+            AddNodeWithData(panes.m_CyclesTree, root, C_ConfigurationPanes::CycleImage,
+                            NodeKind::CycleWord | NodeKind::CategoryBits(category), root->childCount() + 1);
         C_NodeData& data = *NodeData(cycle);
         for (int k = 0; k < cycleSteps[c]; ++k)
             FillStep(*data.m_Content->InsertStep(std::int16_t(k)), format, k);

@@ -2,6 +2,7 @@
 
 #include <QSignalSpy>
 
+#include "editor/Treenodes.h"
 #include "model/Cyclecontent.h"
 
 #include <QApplication>
@@ -11,7 +12,7 @@ WindowTest::WindowTest(std::uint16_t format)
 {
     m_Window->setAttribute(Qt::WA_DeleteOnClose, false);
     m_Window->SetPath(m_Folder.Path(QStringLiteral("Window.KWC")));
-    m_Window->BindFormat(C_EEPROMFormat::Create(format, *m_Window, 16));
+    m_Window->BindFormat(C_EEPROMFormat::Create(format, 16));
     m_Window->resize(1200, 800);
     m_Window->show();
     QApplication::setActiveWindow(m_Window.get());

@@ -4,7 +4,6 @@
 #include "language/Language.h"
 #include "model/Context.h"
 #include "model/Eepromformat.h"
-#include "model/Utilities.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/TempFolder.h"
 

@@ -1,6 +1,6 @@
 #include "tools/Simulator.h"
 #include "comm/Rs232handler.h"
-#include "model/Configurationpanes.h"
+#include "editor/Configurationpanes.h"
 #include "model/Eepromformat.h"
 #include "support/Controller.h"
 #include "support/TempFolder.h"
@@ -12,7 +12,7 @@ namespace {
 std::vector<std::uint8_t> NewImage(std::uint16_t formatCode)
 {
     C_ConfigurationPanes panes;
-    return C_EEPROMFormat::Create(formatCode, panes, 16)->Image();
+    return C_EEPROMFormat::Create(formatCode, 16)->Image();
 }
 
 } // namespace

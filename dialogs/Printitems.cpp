@@ -1,10 +1,10 @@
-#include "print/Printitems.h"
+#include "dialogs/Printitems.h"
 
 #include "desktop/Messagebox.h"
+#include "dialogs/Printersetup.h"
 #include "language/Language.h"
 #include "language/Messages.h"
 #include "model/Eepromformat.h"
-#include "print/Printersetup.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -135,8 +135,7 @@ void TPrintItemsForm::Print(QPrinter& printer)
     const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
     C_PagedTarget target(printer, toFile ? C_PagedTarget::Documents::OneForAll : C_PagedTarget::Documents::OnePerJob,
                          [&printer](const QString& title) { printer.setDocName(title); });
-    const QString refused =
-        RunPrintJobs(target, m_Source, ChosenParts(), QDateTime::currentDateTime(), m_PageCounter);
+    const QString refused = RunPrintJobs(target, m_Source, ChosenParts(), QDateTime::currentDateTime(), m_PageCounter);
     if (!refused.isEmpty())
         C_MessageBox::Show(Text(Msg::PrintingStopped) + QStringLiteral(" \"") + refused + QStringLiteral("\": ") +
                                (toFile ? printer.outputFileName() : printer.printerName()) + QLatin1Char(' ') +

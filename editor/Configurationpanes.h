@@ -1,17 +1,21 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QPixmap>
 #include <QWidget>
 
+#include "model/Configuration.h"
 #include "model/Diagnosticlist.h"
+#include "model/Serviceblock.h"
+#include "model/Transferjob.h"
 
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
-enum class ServiceParameter;
+class C_EEPROMFormat;
 class C_TreeView;
 class C_UpDown;
 class QCheckBox;
@@ -20,12 +24,14 @@ class QLabel;
 class QLineEdit;
 class QTableWidget;
 class QTreeWidgetItem;
+struct S_FormatDescription;
+struct S_TextConfiguration;
 
 // The named contents of a configuration window: the service panel controls, the
 // motor grid, the programs, cycles and diagnostic trees and the step grid. They
-// hold the configuration being edited; the formats read and fill them. Built
-// without a layout so that the command-line tool and the tests use them headless
-// and the configuration window only lays them out.
+// hold the configuration being edited, read from them and shown in them as a
+// value. Built without a layout so that the tests use them headless and the
+// configuration window only lays them out.
 class C_ConfigurationPanes : public QWidget
 {
     Q_OBJECT
@@ -36,18 +42,12 @@ public:
     // Node images of the programs and cycles trees.
     enum NodeImage { CycleImage = 0, ProgramImage = 1 };
 
-    static constexpr int MotorModes = 15;
-    static constexpr int MotorTimes = 3;
-    static constexpr int MotorUnused = 255;
-
     explicit C_ConfigurationPanes(QWidget* parent = nullptr);
 
     // Appends a line under the parent (at top level without one), expands the parent.
     QTreeWidgetItem* AddDiagnostic(QTreeWidgetItem* parent, const QString& text, int icon);
-    // Appends the lines of a list, each under its parent, the top ones as AddDiagnostic does.
-    void AddDiagnostics(const C_DiagnosticList& list);
-    // While set, top-level lines go under this line, which no tree shows.
-    QTreeWidgetItem* m_QuietLines = nullptr;
+    // The heading line of a transfer of the format's configuration, with the port line under it.
+    QTreeWidgetItem* AddTransferHeading(const C_EEPROMFormat& format, TransferDirection direction);
 
     // The value attached to a motor cell: row 1 to 15 (mode), column 1 to 3 (time).
     int MotorCell(int row, int column) const;
@@ -56,6 +56,31 @@ public:
     // Removes every program and cycle (the five category roots stay) and marks
     // every motor time not used.
     void ClearConfiguration();
+
+    // The configuration the panes show; what is unchanged since previous shares its memory.
+    C_Configuration ReadConfiguration(const C_EEPROMFormat& format, const C_Configuration* previous = nullptr) const;
+    // The panes rebuilt to show the value (references linked again by category
+    // and number). The panes' signals are the caller's to block; the step budget
+    // is the format's to take.
+    void ShowConfiguration(const C_Configuration& value);
+    // What a window shows of a configuration just read into the format: the value,
+    // the format's picture and the controls it locks, the free steps and outputs
+    // boxes, every program and every category with cycles open.
+    void ShowRead(const C_EEPROMFormat& format, const C_Configuration& value);
+    // Reads the format's image and shows it as ShowRead does, with the lines of reading it.
+    void ShowFormat(C_EEPROMFormat& format);
+    // The service value shown, in the terms of the panel (a flag as 0 or 1, a list
+    // entry by index), and the panel set to show one.
+    int ShownService(ServiceParameter parameter) const;
+    void ShowService(ServiceParameter parameter, int value);
+
+    // The format's build, save and transfers of the configuration the panes show,
+    // their lines written into the diagnostic pane; an upload shows what arrived.
+    bool BuildImage(C_EEPROMFormat& format);
+    bool SaveFile(C_EEPROMFormat& format, const QString& path);
+    bool Download(C_EEPROMFormat& format, const S_LinkSettings& link, const QString& backupFolder = QString(),
+                  bool verify = false);
+    bool Upload(C_EEPROMFormat& format, const S_LinkSettings& link);
 
     // Service panel.
     QLabel* m_TypeImage;
@@ -120,6 +145,8 @@ private:
     void SetTexts();
     void CreateCategoryRoots();
     void SetServiceDefaults();
+    void ShowFormatPicture(const S_FormatDescription& description);
+    void LockServiceControls(const std::vector<S_ServiceField>& fields);
     QLineEdit* NewValueBox(bool typable);
     // An up-down with the range and the default of the parameter's row.
     C_UpDown* NewUpDown(QLineEdit* associate, ServiceParameter parameter);
@@ -141,19 +168,7 @@ private:
     std::vector<QTreeWidgetItem*> m_Lines;
 };
 
-// While it lives, the panes' diagnostic lines go nowhere: a build that only probes
-// the image leaves the diagnostic pane as it was.
-class C_QuietDiagnostics
-{
-public:
-    explicit C_QuietDiagnostics(C_ConfigurationPanes& panes);
-    ~C_QuietDiagnostics();
-    C_QuietDiagnostics(const C_QuietDiagnostics&) = delete;
-    C_QuietDiagnostics& operator=(const C_QuietDiagnostics&) = delete;
-
-private:
-    C_ConfigurationPanes& m_Panes;
-    QTreeWidgetItem* m_Before;
-    // Holds the lines; they go with it.
-    std::unique_ptr<QTreeWidgetItem> m_Lines;
-};
+// The text of the configuration the panes show, and a text document's
+// configuration shown in the panes with its new format.
+QByteArray ConfigurationTextOf(const C_EEPROMFormat& format, const C_ConfigurationPanes& panes);
+std::unique_ptr<C_EEPROMFormat> ShowTextConfiguration(const S_TextConfiguration& document, C_ConfigurationPanes& panes);

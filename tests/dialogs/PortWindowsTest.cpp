@@ -1,9 +1,9 @@
-#include "comm/Comsetup.h"
-#include "comm/Filetansfer.h"
+#include "dialogs/Comsetup.h"
+#include "dialogs/Filetansfer.h"
+#include "editor/Configurationpanes.h"
 #include "editor/Runningtransfer.h"
 #include "language/Language.h"
 #include "language/Messages.h"
-#include "model/Configurationpanes.h"
 #include "model/Context.h"
 #include "resources/Pictures.h"
 #include "support/Controller.h"
@@ -154,7 +154,8 @@ TEST(FileTransferTest, TheWindowShowsTheDirectionsPicture)
 {
     QWidget owner;
     const std::pair<TFormFileTransfer::Picture, const char*> directions[] = {
-        {TFormFileTransfer::DownloadPicture, "TRANSFER_DOWNLOAD"}, {TFormFileTransfer::UploadPicture, "TRANSFER_UPLOAD"}};
+        {TFormFileTransfer::DownloadPicture, "TRANSFER_DOWNLOAD"},
+        {TFormFileTransfer::UploadPicture, "TRANSFER_UPLOAD"}};
     for (const auto& [picture, name] : directions) {
         const TFormFileTransfer window(&owner, picture);
         EXPECT_EQ(window.windowTitle(), QStringLiteral("KW3 Win 2"));
@@ -257,8 +258,8 @@ TEST(RunningTransferTest, ACancelTooLateForTheFirstByteAsksAndOneAfterTheLastEnd
         plan.m_FormatCode = 0xCAFE;
         plan.m_Image = CountingImage(Size);
         plan.m_Verify = !late;
-        C_RunningTransfer transfer(panes, panes.AddDiagnostic(nullptr, QStringLiteral("heading"), 0), plan,
-                                   QString(), QString());
+        C_RunningTransfer transfer(panes, panes.AddDiagnostic(nullptr, QStringLiteral("heading"), 0), plan, QString(),
+                                   QString());
         std::optional<S_TransferOutcome> outcome;
         QObject::connect(&transfer, &C_RunningTransfer::Finished,
                          [&outcome](const S_TransferOutcome& ended) { outcome = ended; });

@@ -1,4 +1,4 @@
-#include "comm/Comsetup.h"
+#include "dialogs/Comsetup.h"
 
 #include "comm/Portwatcher.h"
 #include "desktop/Messagebox.h"
@@ -61,8 +61,8 @@ TCOMSetupForm::TCOMSetupForm(S_PortSettings& settings, const C_PortSource& ports
 
     m_COMPortRadioGroup = NewPortBox();
     m_SendGroupBox = NewTimeoutBox(Text(Msg::SendTimeoutGroup), m_SendTrackBar, m_SendEdit, m_Settings.m_SendTimeout);
-    m_ReceiveGroupBox = NewTimeoutBox(Text(Msg::ReceiveTimeoutGroup), m_ReceiveTrackBar, m_ReceiveEdit,
-                                      m_Settings.m_ReceiveTimeout);
+    m_ReceiveGroupBox =
+        NewTimeoutBox(Text(Msg::ReceiveTimeoutGroup), m_ReceiveTrackBar, m_ReceiveEdit, m_Settings.m_ReceiveTimeout);
 
     m_SafetyGroupBox = new QGroupBox(Text(Msg::TransferSafety), this);
     m_BackupCheckBox = new QCheckBox(Text(Msg::BackupStage), m_SafetyGroupBox);

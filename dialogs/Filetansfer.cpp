@@ -1,4 +1,4 @@
-#include "comm/Filetansfer.h"
+#include "dialogs/Filetansfer.h"
 
 #include "language/Language.h"
 #include "language/Messages.h"
@@ -48,7 +48,8 @@ void EnlargeDiagnostics(QWidget* panel)
 QString FormatDuration(qint64 milliseconds)
 {
     const qint64 seconds = std::max<qint64>(milliseconds, 0) / 1000;
-    return QString::number(seconds / 60) + QLatin1Char(':') + QStringLiteral("%1").arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    return QString::number(seconds / 60) + QLatin1Char(':') +
+           QStringLiteral("%1").arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
 TFormFileTransfer::TFormFileTransfer(QWidget* owner, int picture)

@@ -1,6 +1,6 @@
-#include "desktop/Datafiles.h"
+#include "platform/Datafiles.h"
 
-#include "desktop/Datafolder.h"
+#include "platform/Datafolder.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 // The print dialog: the warning without a configuration, printing into a PDF file
 // and the preview.
-#include "print/Printitems.h"
+#include "dialogs/Printitems.h"
 #include "support/Printfixture.h"
 #include "support/ScriptedMessageBoxes.h"
 
@@ -39,7 +39,7 @@ TEST_F(PrintItemsTest, WarnsWithoutAConfiguration)
 {
     ScriptedMessageBoxes boxes;
     PrintConfiguration(nullptr, nullptr, m_Format.get(), QString());
-    const C_Configuration value = C_Configuration::Read(*m_Format, m_Panes);
+    const C_Configuration value = m_Panes.ReadConfiguration(*m_Format);
     PrintConfiguration(nullptr, &value, nullptr, QString());
     ASSERT_EQ(boxes.Shown().size(), 2u);
     for (const C_MessageBox::Request& box : boxes.Shown()) {

@@ -1,4 +1,4 @@
-#include "print/Printersetup.h"
+#include "dialogs/Printersetup.h"
 
 #include "language/Language.h"
 #include "language/Messages.h"

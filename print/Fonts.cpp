@@ -1,4 +1,4 @@
-#include "desktop/Fonts.h"
+#include "print/Fonts.h"
 
 #include <QFont>
 #include <QStringList>

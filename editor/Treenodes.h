@@ -11,9 +11,6 @@
 
 #include "model/Nodedata.h"
 
-class QPainter;
-class QRect;
-
 // A programs-tree or cycles-tree node. It owns its data, so the data goes with
 // the node however the node goes (deleted, tree cleared, window destroyed).
 class C_DataNode : public QTreeWidgetItem
@@ -60,19 +57,3 @@ QTreeWidgetItem* FindChildByNumber(const QTreeWidgetItem* node, std::int32_t num
 QTreeWidgetItem* FindNodeByCategoryAndNumber(const QTreeWidget* tree, std::uint32_t categoryBits, std::int32_t number);
 void DeleteNodeWithChildren(QTreeWidgetItem* node);
 QTreeWidgetItem* AddTextNode(QTreeWidgetItem* parent, const QString& text, int imageIndex);
-
-QString NodeLabel(const C_NodeData& data);
-// The labels of the trees: "Program 3", a category root "Wash ", a cycle as a
-// program runs it "Wash 2", and as its category lists it "Wash 2 (12 steps)".
-QString ProgramLabel(std::int32_t number);
-QString CategoryLabel(std::uint32_t kind);
-QString CycleName(std::uint32_t kind, std::int32_t number);
-QString CycleLabel(std::uint32_t kind, std::int32_t number, int steps);
-QString CycleCategoryName(std::uint32_t categoryBits);
-QString FormatStepTime(std::uint32_t seconds);
-// A format as the format dialog names it, alone and with its number of outputs ("Standard, 24 outputs").
-QString FormatName(std::uint16_t code);
-QString FormatWithOutputs(std::uint16_t code, int outputs);
-
-void DrawTextCentred(QPainter& canvas, const QRect& rect, const QString& text);
-void DrawTextLeft(QPainter& canvas, const QRect& rect, const QString& text);

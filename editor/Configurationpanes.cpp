@@ -1,0 +1,487 @@
+#include "editor/Configurationpanes.h"
+
+#include "desktop/Updown.h"
+#include "editor/Treenodes.h"
+#include "language/Language.h"
+#include "language/Messages.h"
+#include "model/Configurationtext.h"
+#include "model/Configurationtransfer.h"
+#include "model/Diagnosticlist.h"
+#include "model/Eepromformat.h"
+#include "model/Labels.h"
+#include "model/Motortable.h"
+#include "model/Nodedata.h"
+#include "model/Serviceblock.h"
+#include "resources/Pictures.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+
+#include <map>
+#include <utility>
+
+namespace {
+
+constexpr int MotorValueRole = Qt::UserRole;
+
+using W = C_ConfigurationPanes;
+
+// A parameter's controls in the panel; only those of its display are set.
+struct S_ServiceControls
+{
+    QLabel* W::*m_Label = nullptr;
+    QLineEdit* W::*m_Box = nullptr;
+    C_UpDown* W::*m_UpDown = nullptr;
+    QComboBox* W::*m_ComboBox = nullptr;
+    QCheckBox* W::*m_CheckBox = nullptr;
+};
+
+const S_ServiceControls& ControlsOf(ServiceParameter parameter)
+{
+    // In the order of ServiceParameters().
+    static const S_ServiceControls controls[] = {
+        {.m_Label = &W::m_TotalWashesLabel, .m_Box = &W::m_TotalWashesEdit},
+        {.m_Label = &W::m_PartialWashesLabel, .m_Box = &W::m_PartialWashesEdit},
+        {.m_Label = &W::m_WorkingHoursLabel, .m_Box = &W::m_WorkingHoursEdit},
+        {.m_Label = &W::m_MaintenanceRequestLabel,
+         .m_Box = &W::m_MaintenanceRequestEdit,
+         .m_UpDown = &W::m_MaintenanceRequestUpDown},
+        {.m_Label = &W::m_LanguageLabel, .m_ComboBox = &W::m_LanguageComboBox},
+        {.m_Label = &W::m_TemperatureTypeLabel, .m_ComboBox = &W::m_TemperatureComboBox},
+        {.m_Label = &W::m_MaximumLevelLabel, .m_Box = &W::m_MaximumLevelEdit, .m_UpDown = &W::m_MaximumLevelUpDown},
+        {.m_Label = &W::m_MinimumLevelLabel, .m_Box = &W::m_MinimumLevelEdit, .m_UpDown = &W::m_MinimumLevelUpDown},
+        {.m_CheckBox = &W::m_AdvanceEnableCheckbox},
+        {.m_CheckBox = &W::m_MachineEnableCheckbox},
+        {.m_Label = &W::m_SlowingDownTimeLabel,
+         .m_Box = &W::m_SlowingDownTimeEdit,
+         .m_UpDown = &W::m_SlowingDownTimeUpDown},
+        {.m_Label = &W::m_MaximumSpeedLabel, .m_Box = &W::m_MaximumSpeedEdit, .m_UpDown = &W::m_MaximumSpeedUpDown},
+        {.m_Label = &W::m_SpinLevelLabel, .m_Box = &W::m_SpinLevelEdit, .m_UpDown = &W::m_SpinLevelUpDown},
+        {.m_Label = &W::m_TemperatureHysteresisLabel,
+         .m_Box = &W::m_TemperatureHysteresisEdit,
+         .m_UpDown = &W::m_TemperatureHysteresisUpDown},
+    };
+    return controls[std::size_t(parameter)];
+}
+
+QList<QIcon> Icons(std::initializer_list<const char*> names)
+{
+    QList<QIcon> icons;
+    for (const char* name : names)
+        icons << QIcon(LoadPicture(QString::fromLatin1(name)));
+    return icons;
+}
+
+} // namespace
+
+C_ConfigurationPanes::C_ConfigurationPanes(QWidget* parent)
+    : QWidget(parent)
+    , m_TypeImage(new QLabel(this))
+    , m_StepCountLabel(new QLabel(this))
+    , m_StepCountEdit(NewValueBox(false))
+    , m_NumberOfOutputsLabel(new QLabel(this))
+    , m_NumberOfOutputsEdit(NewValueBox(false))
+    , m_TotalWashesLabel(new QLabel(this))
+    , m_TotalWashesEdit(NewValueBox(false))
+    , m_PartialWashesLabel(new QLabel(this))
+    , m_PartialWashesEdit(NewValueBox(false))
+    , m_WorkingHoursLabel(new QLabel(this))
+    , m_WorkingHoursEdit(NewValueBox(false))
+    , m_LanguageLabel(new QLabel(this))
+    , m_LanguageComboBox(new QComboBox(this))
+    , m_TemperatureTypeLabel(new QLabel(this))
+    , m_TemperatureComboBox(new QComboBox(this))
+    , m_MaximumLevelLabel(new QLabel(this))
+    , m_MaximumLevelEdit(NewValueBox(false))
+    , m_MaximumLevelUpDown(NewUpDown(m_MaximumLevelEdit, ServiceParameter::MaximumLevel))
+    , m_MinimumLevelLabel(new QLabel(this))
+    , m_MinimumLevelEdit(NewValueBox(false))
+    , m_MinimumLevelUpDown(NewUpDown(m_MinimumLevelEdit, ServiceParameter::MinimumLevel))
+    , m_AdvanceEnableCheckbox(new QCheckBox(this))
+    , m_MachineEnableCheckbox(new QCheckBox(this))
+    , m_SlowingDownTimeLabel(new QLabel(this))
+    , m_SlowingDownTimeEdit(NewValueBox(false))
+    , m_SlowingDownTimeUpDown(NewUpDown(m_SlowingDownTimeEdit, ServiceParameter::SlowingDownTime))
+    , m_MaximumSpeedLabel(new QLabel(this))
+    , m_MaximumSpeedEdit(NewValueBox(false))
+    , m_MaximumSpeedUpDown(NewUpDown(m_MaximumSpeedEdit, ServiceParameter::MaximumSpeed))
+    , m_SpinLevelLabel(new QLabel(this))
+    , m_SpinLevelEdit(NewValueBox(false))
+    , m_SpinLevelUpDown(NewUpDown(m_SpinLevelEdit, ServiceParameter::SpinLevel))
+    , m_MaintenanceRequestLabel(new QLabel(this))
+    , m_MaintenanceRequestEdit(NewValueBox(false))
+    , m_MaintenanceRequestUpDown(NewUpDown(m_MaintenanceRequestEdit, ServiceParameter::MaintenanceRequest))
+    , m_TemperatureHysteresisLabel(new QLabel(this))
+    , m_TemperatureHysteresisEdit(NewValueBox(true))
+    , m_TemperatureHysteresisUpDown(NewUpDown(m_TemperatureHysteresisEdit, ServiceParameter::TemperatureHysteresis))
+    , m_MotorGrid(new QTableWidget(MotorTable::Modes + 1, MotorTable::TimesPerMode + 1, this))
+    , m_ProgramsTree(new C_TreeView(this))
+    , m_CyclesTree(new C_TreeView(this))
+    , m_DiagnosticTree(new C_TreeView(this))
+    , m_StepsGrid(new QTableWidget(this))
+{
+    m_TypeImageList << LoadPicture(QStringLiteral("FORMAT_STANDARD")) << LoadPicture(QStringLiteral("FORMAT_INVERTER"))
+                    << LoadPicture(QStringLiteral("FORMAT_VARNHOLT"));
+    const QList<QIcon> nodeImages = Icons({"NODE_CYCLE_REFERENCE", "NODE_PROGRAM", "NODE_CYCLE", "NODE_CATEGORY"});
+    m_ProgramsTree->SetImages(nodeImages);
+    m_CyclesTree->SetImages(nodeImages);
+    m_DiagnosticTree->SetImages(Icons({"DIAG_HEADING", "DIAG_INFORMATION", "DIAG_PROGRESS", "DIAG_ERROR"}));
+
+    // Typed, as the only box of the panel that can be; the window decides when typing counts.
+    m_TemperatureHysteresisEdit->setValidator(new QIntValidator(0, 9999, m_TemperatureHysteresisEdit));
+    ReportServiceEdits();
+
+    m_StepsGrid->hide();
+    SetTexts();
+    CreateCategoryRoots();
+    SetServiceDefaults();
+    ClearConfiguration();
+}
+
+void C_ConfigurationPanes::ReportServiceEdits()
+{
+    for (C_UpDown* upDown : {m_MaximumLevelUpDown, m_MinimumLevelUpDown, m_SlowingDownTimeUpDown, m_MaximumSpeedUpDown,
+                             m_SpinLevelUpDown, m_MaintenanceRequestUpDown, m_TemperatureHysteresisUpDown})
+        connect(upDown, &C_UpDown::Clicked, this, [this, upDown] { emit ServiceEdited(upDown); });
+    for (QCheckBox* box : {m_AdvanceEnableCheckbox, m_MachineEnableCheckbox})
+        connect(box, &QCheckBox::clicked, this, [this, box] { emit ServiceEdited(box); });
+    for (QComboBox* box : {m_LanguageComboBox, m_TemperatureComboBox})
+        connect(box, &QComboBox::currentIndexChanged, this, [this, box] { emit ServiceEdited(box); });
+}
+
+QLineEdit* C_ConfigurationPanes::NewValueBox(bool typable)
+{
+    auto* box = new QLineEdit(this);
+    box->setReadOnly(!typable);
+    return box;
+}
+
+C_UpDown* C_ConfigurationPanes::NewUpDown(QLineEdit* associate, ServiceParameter parameter)
+{
+    const S_ServiceParameter& row = ServiceParameterOf(parameter);
+    auto* upDown = new C_UpDown(this);
+    upDown->SetRange(row.m_Minimum, row.m_Maximum);
+    upDown->SetAssociate(associate);
+    upDown->SetPosition(row.m_PanelDefault);
+    return upDown;
+}
+
+void C_ConfigurationPanes::SetTexts()
+{
+    const std::pair<QLabel*, std::int16_t> labels[] = {
+        {m_StepCountLabel, Msg::FreeSteps},
+        {m_NumberOfOutputsLabel, Msg::NumberOfOutputs},
+        {m_TotalWashesLabel, Msg::TotalWashes},
+        {m_PartialWashesLabel, Msg::PartialWashes},
+        {m_WorkingHoursLabel, Msg::WorkingHours},
+        {m_LanguageLabel, Msg::DisplayLanguage},
+        {m_TemperatureTypeLabel, Msg::TemperatureUnit},
+        {m_MaximumLevelLabel, Msg::MaximumLevel},
+        {m_MinimumLevelLabel, Msg::MinimumLevel},
+        {m_SlowingDownTimeLabel, Msg::SlowingDownTime},
+        {m_MaximumSpeedLabel, Msg::MaximumSpeed},
+        {m_SpinLevelLabel, Msg::SpinLevel},
+        {m_MaintenanceRequestLabel, Msg::MaintenanceRequest},
+        {m_TemperatureHysteresisLabel, Msg::TemperatureHysteresis},
+    };
+    for (const auto& [label, id] : labels)
+        label->setText(Text(id));
+    m_AdvanceEnableCheckbox->setText(Text(Msg::AdvanceEnable));
+    m_MachineEnableCheckbox->setText(Text(Msg::MachineEnable));
+    for (std::int16_t id = Msg::LanguageGerman; id <= Msg::LanguageSpanish; ++id)
+        m_LanguageComboBox->addItem(Text(id));
+    m_TemperatureComboBox->addItem(Text(Msg::Celsius));
+    m_TemperatureComboBox->addItem(Text(Msg::Fahrenheit));
+
+    for (int column = 0; column <= MotorTable::TimesPerMode; ++column)
+        m_MotorGrid->setItem(0, column, new QTableWidgetItem(Text(std::int16_t(Msg::MotorColumn + column))));
+    for (int row = 1; row <= MotorTable::Modes; ++row)
+        m_MotorGrid->setItem(row, 0,
+                             new QTableWidgetItem(Text(Msg::MotorRow) + QLatin1Char(' ') + QString::number(row)));
+}
+
+void C_ConfigurationPanes::CreateCategoryRoots()
+{
+    for (int code = 1; code <= NodeKind::CategoryCount; ++code)
+        m_CategoryNodes[size_t(code)] = AddNodeWithData(m_CyclesTree, nullptr, CycleImage,
+                                                        NodeKind::CategoryRootWord | NodeKind::CategoryBits(code), 0);
+}
+
+void C_ConfigurationPanes::SetServiceDefaults()
+{
+    for (QLineEdit* box : {m_StepCountEdit, m_NumberOfOutputsEdit})
+        box->setText(QStringLiteral("0"));
+    for (const S_ServiceParameter& parameter : ServiceParameters())
+        ShowService(parameter.m_Parameter, parameter.m_PanelDefault);
+}
+
+QTreeWidgetItem* C_ConfigurationPanes::AddDiagnostic(QTreeWidgetItem* parent, const QString& text, int icon)
+{
+    QTreeWidgetItem* line = NewTextNode(m_DiagnosticTree, text, icon);
+    if (parent == nullptr) {
+        m_DiagnosticTree->addTopLevelItem(line);
+        return line;
+    }
+    parent->addChild(line);
+    parent->setExpanded(true);
+    return line;
+}
+
+void C_ConfigurationPanes::ClearConfiguration()
+{
+    m_ProgramsTree->clear();
+    for (QTreeWidgetItem* root : m_CategoryNodes)
+        if (root != nullptr)
+            qDeleteAll(root->takeChildren());
+    for (int row = 1; row <= MotorTable::Modes; ++row)
+        for (int column = 1; column <= MotorTable::TimesPerMode; ++column)
+            SetMotorCell(row, column, MotorTable::Unset);
+}
+
+int C_ConfigurationPanes::MotorCell(int row, int column) const
+{
+    const QTableWidgetItem* cell = m_MotorGrid->item(row, column);
+    return cell != nullptr ? cell->data(MotorValueRole).toInt() : MotorTable::Unset;
+}
+
+void C_ConfigurationPanes::SetMotorCell(int row, int column, int value)
+{
+    QTableWidgetItem* cell = m_MotorGrid->item(row, column);
+    if (cell == nullptr) {
+        cell = new QTableWidgetItem;
+        cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        m_MotorGrid->setItem(row, column, cell);
+    }
+    cell->setData(MotorValueRole, value);
+}
+
+C_PaneLines::C_PaneLines(C_ConfigurationPanes& panes)
+    : m_Panes(panes)
+{
+}
+
+int C_PaneLines::Add(int parent, const QString& text, int icon)
+{
+    return Adopt(m_Panes.AddDiagnostic(parent == Top ? nullptr : m_Lines[size_t(parent)], text, icon));
+}
+
+int C_PaneLines::Adopt(QTreeWidgetItem* line)
+{
+    m_Lines.push_back(line);
+    return int(m_Lines.size()) - 1;
+}
+
+C_Configuration C_ConfigurationPanes::ReadConfiguration(const C_EEPROMFormat& format,
+                                                        const C_Configuration* previous) const
+{
+    using MotorTimes = C_Configuration::MotorTimes;
+    using S_Program = C_Configuration::S_Program;
+    using S_Cycle = C_Configuration::S_Cycle;
+    using Steps = C_Configuration::Steps;
+    C_Configuration value;
+    value.m_FormatCode = format.FormatCode();
+    value.m_Outputs = format.GetOutputs();
+    value.m_FreeSteps = format.FreeSteps();
+    // What the panel does not store is the image's, exactly, even where the panel shows it clamped.
+    for (const S_ServiceParameter& parameter : ServiceParameters()) {
+        const S_ServiceField* field = FindServiceField(format.FormatDescription().m_Service, parameter.m_Parameter);
+        value.m_Service.push_back(field != nullptr && !field->m_Stored ? StoredValue(*field, format.Image())
+                                                                       : ShownService(parameter.m_Parameter));
+    }
+    for (int mode = 1; mode <= MotorTable::Modes; ++mode) {
+        MotorTimes& times = value.m_Motors.emplace_back();
+        for (int column = 1; column <= MotorTable::TimesPerMode; ++column)
+            times[size_t(column - 1)] = MotorCell(mode, column);
+    }
+
+    for (int i = 0; i < m_ProgramsTree->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* node = m_ProgramsTree->topLevelItem(i);
+        S_Program& program = value.m_Programs.emplace_back(S_Program{NodeData(node)->m_Number, {}});
+        for (int k = 0; k < node->childCount(); ++k) {
+            const C_NodeData& reference = *NodeData(node->child(k));
+            program.m_References.push_back({reference.m_Kind, reference.m_Number, reference.m_Link != nullptr});
+        }
+    }
+
+    // Unchanged cycles keep the step lists of the previous value: a history of
+    // many small edits holds each cycle's steps only as often as they changed.
+    std::map<std::pair<std::uint32_t, std::int32_t>, std::shared_ptr<const Steps>> earlier;
+    if (previous != nullptr)
+        for (const S_Cycle& cycle : previous->m_Cycles)
+            earlier[{cycle.m_Kind, cycle.m_Number}] = cycle.m_Steps;
+    for (int code = 1; code <= NodeKind::CategoryCount; ++code) {
+        const QTreeWidgetItem* root = m_CategoryNodes[size_t(code)];
+        for (int c = 0; c < root->childCount(); ++c) {
+            const C_NodeData& node = *NodeData(root->child(c));
+            auto steps = std::make_shared<Steps>();
+            for (int k = 0; k + 1 < node.m_Content->StepCount(); ++k)
+                steps->push_back(node.m_Content->GetStep(k)->m_Values);
+            const auto same = earlier.find({node.m_Kind, node.m_Number});
+            std::shared_ptr<const Steps> kept = steps;
+            if (same != earlier.end() && *same->second == *steps)
+                kept = same->second;
+            value.m_Cycles.push_back({node.m_Kind, node.m_Number, std::move(kept)});
+        }
+    }
+
+    if (previous != nullptr && previous->m_Image != nullptr && *previous->m_Image == format.Image())
+        value.m_Image = previous->m_Image;
+    else
+        value.m_Image = std::make_shared<const MemoryImage>(format.Image());
+    return value;
+}
+
+void C_ConfigurationPanes::ShowConfiguration(const C_Configuration& value)
+{
+    using S_Cycle = C_Configuration::S_Cycle;
+    using S_Program = C_Configuration::S_Program;
+    using S_Reference = C_Configuration::S_Reference;
+    ClearConfiguration();
+    for (const S_Cycle& cycle : value.m_Cycles) {
+        QTreeWidgetItem* root = m_CategoryNodes[size_t(cycle.Category())];
+        QTreeWidgetItem* node = AddNodeWithData(m_CyclesTree, root, CycleImage, cycle.m_Kind, cycle.m_Number);
+        C_CycleContent& content = *NodeData(node)->m_Content;
+        for (size_t k = 0; k < cycle.m_Steps->size(); ++k)
+            content.InsertStep(std::int16_t(k))->m_Values = (*cycle.m_Steps)[k];
+        node->setText(0, NodeLabel(*NodeData(node)));
+    }
+    for (const S_Program& program : value.m_Programs) {
+        QTreeWidgetItem* node =
+            AddNodeWithData(m_ProgramsTree, nullptr, ProgramImage, NodeKind::ProgramWord, program.m_Number);
+        for (const S_Reference& reference : program.m_References) {
+            QTreeWidgetItem* child =
+                AddNodeWithData(m_ProgramsTree, node, CycleImage, reference.m_Kind, reference.m_Number);
+            if (reference.m_Linked && reference.Category() != 0)
+                NodeData(child)->m_Link =
+                    FindChildByNumber(m_CategoryNodes[size_t(reference.Category())], reference.m_Number);
+        }
+    }
+
+    for (size_t mode = 0; mode < value.m_Motors.size(); ++mode)
+        for (size_t column = 0; column < value.m_Motors[mode].size(); ++column)
+            SetMotorCell(int(mode + 1), int(column + 1), value.m_Motors[mode][column]);
+    const std::vector<S_ServiceParameter>& parameters = ServiceParameters();
+    for (size_t i = 0; i < parameters.size() && i < value.m_Service.size(); ++i)
+        // A box the format leaves empty stays empty.
+        if (ShownService(parameters[i].m_Parameter) != value.m_Service[i])
+            ShowService(parameters[i].m_Parameter, value.m_Service[i]);
+}
+
+void C_ConfigurationPanes::ShowRead(const C_EEPROMFormat& format, const C_Configuration& value)
+{
+    LockServiceControls(format.FormatDescription().m_Service);
+    ShowConfiguration(value);
+    ShowFormatPicture(format.FormatDescription());
+    for (int i = 0; i < m_ProgramsTree->topLevelItemCount(); ++i)
+        m_ProgramsTree->topLevelItem(i)->setExpanded(true);
+    for (QTreeWidgetItem* root : m_CategoryNodes)
+        if (root != nullptr && root->childCount() > 0)
+            root->setExpanded(true);
+    m_StepCountEdit->setText(QString::number(format.FreeSteps()));
+    m_NumberOfOutputsEdit->setText(QString::number(format.GetOutputs()));
+}
+
+void C_ConfigurationPanes::ShowFormat(C_EEPROMFormat& format)
+{
+    C_PaneLines lines(*this);
+    ShowRead(format, format.Decode(lines));
+}
+
+void C_ConfigurationPanes::ShowFormatPicture(const S_FormatDescription& description)
+{
+    m_TypeImage->setPixmap(m_TypeImageList.value(description.m_TypePicture));
+    // A hint is a short text for the tip and a long one for the status line.
+    const QString& hint = Text(description.m_TypeHint);
+    m_TypeImage->setToolTip(hint.section(QLatin1Char('|'), 0, 0));
+    m_TypeImage->setStatusTip(hint.section(QLatin1Char('|'), -1));
+}
+
+int C_ConfigurationPanes::ShownService(ServiceParameter parameter) const
+{
+    const S_ServiceControls& c = ControlsOf(parameter);
+    switch (ServiceParameterOf(parameter).m_Display) {
+    case ServiceDisplay::Text: return (this->*c.m_Box)->text().toInt();
+    case ServiceDisplay::Position: return (this->*c.m_UpDown)->Position();
+    case ServiceDisplay::ItemIndex: return (this->*c.m_ComboBox)->currentIndex();
+    case ServiceDisplay::Flag: return (this->*c.m_CheckBox)->isChecked() ? 1 : 0;
+    }
+    return 0;
+}
+
+void C_ConfigurationPanes::ShowService(ServiceParameter parameter, int value)
+{
+    const S_ServiceControls& c = ControlsOf(parameter);
+    switch (ServiceParameterOf(parameter).m_Display) {
+    case ServiceDisplay::Text: (this->*c.m_Box)->setText(QString::number(value)); return;
+    case ServiceDisplay::Position: (this->*c.m_UpDown)->SetPosition(value); return;
+    // A value with no entry leaves no entry chosen, and is stored back as it was.
+    case ServiceDisplay::ItemIndex: (this->*c.m_ComboBox)->setCurrentIndex(value); return;
+    case ServiceDisplay::Flag: (this->*c.m_CheckBox)->setChecked(value != 0); return;
+    }
+}
+
+void C_ConfigurationPanes::LockServiceControls(const std::vector<S_ServiceField>& fields)
+{
+    for (const S_ServiceField& field : fields) {
+        if (!field.m_Locked)
+            continue;
+        const S_ServiceControls& c = ControlsOf(field.m_Parameter);
+        for (QWidget* control : {c.m_Label != nullptr ? static_cast<QWidget*>(this->*c.m_Label) : nullptr,
+                                 c.m_Box != nullptr ? static_cast<QWidget*>(this->*c.m_Box) : nullptr,
+                                 c.m_UpDown != nullptr ? static_cast<QWidget*>(this->*c.m_UpDown) : nullptr})
+            if (control != nullptr)
+                control->setEnabled(false);
+    }
+}
+
+bool C_ConfigurationPanes::BuildImage(C_EEPROMFormat& format)
+{
+    C_PaneLines lines(*this);
+    return format.Build(ReadConfiguration(format), lines);
+}
+
+bool C_ConfigurationPanes::SaveFile(C_EEPROMFormat& format, const QString& path)
+{
+    C_PaneLines lines(*this);
+    return format.SaveFile(ReadConfiguration(format), path, lines);
+}
+
+bool C_ConfigurationPanes::Download(C_EEPROMFormat& format, const S_LinkSettings& link, const QString& backupFolder,
+                                    bool verify)
+{
+    C_PaneLines lines(*this);
+    return format.Download(ReadConfiguration(format), link, lines, backupFolder, verify);
+}
+
+bool C_ConfigurationPanes::Upload(C_EEPROMFormat& format, const S_LinkSettings& link)
+{
+    C_PaneLines lines(*this);
+    const std::optional<C_Configuration> received = format.Upload(link, lines);
+    if (received)
+        ShowRead(format, *received);
+    return received.has_value();
+}
+
+QTreeWidgetItem* C_ConfigurationPanes::AddTransferHeading(const C_EEPROMFormat& format, TransferDirection direction)
+{
+    C_PaneLines lines(*this);
+    return lines.Item(TransferHeading(lines, format.FormatDescription(), direction));
+}
+
+QByteArray ConfigurationTextOf(const C_EEPROMFormat& format, const C_ConfigurationPanes& panes)
+{
+    return ConfigurationTextOf(format, panes.ReadConfiguration(format));
+}
+
+std::unique_ptr<C_EEPROMFormat> ShowTextConfiguration(const S_TextConfiguration& document, C_ConfigurationPanes& panes)
+{
+    C_Configuration value;
+    C_PaneLines lines(panes);
+    std::unique_ptr<C_EEPROMFormat> format = TextFormat(document, value, lines);
+    panes.ShowRead(*format, value);
+    return format;
+}
