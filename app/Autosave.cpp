@@ -1,9 +1,9 @@
 #include "app/Autosave.h"
 
+#include "document/Recoveryfolder.h"
 #include "editor/Mdichild.h"
 #include "language/Language.h"
 #include "language/Messages.h"
-#include "model/Recoveryfolder.h"
 
 #include <QTimer>
 

@@ -9,6 +9,8 @@
 #include "desktop/Messagebox.h"
 #include "dialogs/Comsetup.h"
 #include "dialogs/Printitems.h"
+#include "document/Configurationfile.h"
+#include "document/Recoveryfolder.h"
 #include "editor/Cellimages.h"
 #include "editor/Compareform.h"
 #include "editor/Formatselector.h"
@@ -18,11 +20,9 @@
 #include "editor/Timelineview.h"
 #include "language/Language.h"
 #include "language/Messages.h"
-#include "model/Configurationfile.h"
-#include "model/Context.h"
 #include "model/Eepromformat.h"
-#include "model/Recoveryfolder.h"
 #include "resources/Pictures.h"
+#include "settings/Context.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/Recoveryfolder.h"
+#include "document/Recoveryfolder.h"
 
 #include <QDialog>
 

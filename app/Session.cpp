@@ -3,7 +3,7 @@
 #include "desktop/Messagebox.h"
 
 #include "language/Messages.h"
-#include "model/Context.h"
+#include "settings/Context.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

@@ -1,8 +1,8 @@
 #include "app/Session.h"
 #include "desktop/Commandline.h"
 #include "desktop/Messagebox.h"
-#include "model/Context.h"
 #include "print/Fonts.h"
+#include "settings/Context.h"
 
 #include <QApplication>
 

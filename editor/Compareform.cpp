@@ -2,12 +2,12 @@
 
 #include "desktop/Filechooser.h"
 #include "desktop/Messagebox.h"
+#include "document/Configurationfile.h"
 #include "editor/Mdichild.h"
 #include "editor/Treenodes.h"
 #include "language/Language.h"
 #include "language/Messages.h"
 #include "model/Configuration.h"
-#include "model/Configurationfile.h"
 #include "model/Eepromformat.h"
 #include "model/Labels.h"
 

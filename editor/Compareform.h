@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/Configurationdiff.h"
+#include "document/Configurationdiff.h"
 
 #include <QList>
 #include <QPointer>

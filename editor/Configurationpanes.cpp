@@ -1,11 +1,10 @@
 #include "editor/Configurationpanes.h"
 
 #include "desktop/Updown.h"
+#include "document/Configurationtext.h"
 #include "editor/Treenodes.h"
 #include "language/Language.h"
 #include "language/Messages.h"
-#include "model/Configurationtext.h"
-#include "model/Configurationtransfer.h"
 #include "model/Diagnosticlist.h"
 #include "model/Eepromformat.h"
 #include "model/Labels.h"
@@ -13,6 +12,7 @@
 #include "model/Nodedata.h"
 #include "model/Serviceblock.h"
 #include "resources/Pictures.h"
+#include "transfer/Configurationtransfer.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -454,13 +454,13 @@ bool C_ConfigurationPanes::Download(C_EEPROMFormat& format, const S_LinkSettings
                                     bool verify)
 {
     C_PaneLines lines(*this);
-    return format.Download(ReadConfiguration(format), link, lines, backupFolder, verify);
+    return DownloadConfiguration(format, ReadConfiguration(format), link, lines, backupFolder, verify);
 }
 
 bool C_ConfigurationPanes::Upload(C_EEPROMFormat& format, const S_LinkSettings& link)
 {
     C_PaneLines lines(*this);
-    const std::optional<C_Configuration> received = format.Upload(link, lines);
+    const std::optional<C_Configuration> received = UploadConfiguration(format, link, lines);
     if (received)
         ShowRead(format, *received);
     return received.has_value();

@@ -8,7 +8,7 @@
 #include "model/Configuration.h"
 #include "model/Diagnosticlist.h"
 #include "model/Serviceblock.h"
-#include "model/Transferjob.h"
+#include "transfer/Transferjob.h"
 
 #include <array>
 #include <cstdint>

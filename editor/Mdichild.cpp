@@ -4,6 +4,7 @@
 #include "desktop/Messagebox.h"
 #include "desktop/Updown.h"
 #include "dialogs/Filetansfer.h"
+#include "document/Configurationfile.h"
 #include "editor/Changecommand.h"
 #include "editor/Gridcells.h"
 #include "editor/Rowproperties.h"
@@ -11,13 +12,13 @@
 #include "editor/Treenodes.h"
 #include "language/Language.h"
 #include "language/Messages.h"
-#include "model/Configurationfile.h"
-#include "model/Context.h"
 #include "model/Eepromformat.h"
 #include "model/Motortable.h"
-#include "model/Transferbackup.h"
-#include "model/Transferlog.h"
 #include "resources/Pictures.h"
+#include "settings/Context.h"
+#include "transfer/Configurationtransfer.h"
+#include "transfer/Transferbackup.h"
+#include "transfer/Transferlog.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -579,7 +580,7 @@ bool TFormMDIChild::StartDownload()
         m_DiagnosticTree->scrollToBottom();
         return false;
     }
-    S_TransferPlan plan = m_Format->PlanTransfer(TransferDirection::Download, m_Context.LinkSettings());
+    S_TransferPlan plan = PlanTransfer(*m_Format, TransferDirection::Download, m_Context.LinkSettings());
     if (m_Context.BackupBeforeDownload())
         plan.m_BackupFolder = DefaultBackupFolder();
     plan.m_Verify = m_Context.VerifyAfterDownload();
@@ -590,7 +591,7 @@ bool TFormMDIChild::StartUpload()
 {
     if (m_Format == nullptr || C_RunningTransfer::Current() != nullptr)
         return false;
-    return StartTransfer(m_Format->PlanTransfer(TransferDirection::Upload, m_Context.LinkSettings()));
+    return StartTransfer(PlanTransfer(*m_Format, TransferDirection::Upload, m_Context.LinkSettings()));
 }
 
 bool TFormMDIChild::StartTransfer(S_TransferPlan plan)

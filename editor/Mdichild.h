@@ -1,11 +1,11 @@
 #pragma once
 
+#include "document/Recoverycopy.h"
 #include "editor/Configurationpanes.h"
 #include "model/Configuration.h"
 #include "model/Cyclecontent.h"
-#include "model/Recoverycopy.h"
-#include "model/Transferjob.h"
 #include "print/Timeline.h"
+#include "transfer/Transferjob.h"
 
 #include <cstdint>
 #include <functional>

@@ -2,8 +2,8 @@
 
 #include "language/Language.h"
 #include "language/Messages.h"
-#include "model/Context.h"
 #include "model/Eepromformat.h"
+#include "settings/Context.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

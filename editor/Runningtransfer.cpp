@@ -8,8 +8,8 @@
 #include "language/Language.h"
 #include "language/Messages.h"
 #include "model/Fileheader.h"
-#include "model/Transferlines.h"
-#include "model/Transferlog.h"
+#include "transfer/Transferlines.h"
+#include "transfer/Transferlog.h"
 
 #include <QTimer>
 #include <QTreeWidgetItem>

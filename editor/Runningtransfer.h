@@ -1,7 +1,7 @@
 #pragma once
 
 #include "dialogs/Filetansfer.h"
-#include "model/Transferjob.h"
+#include "transfer/Transferjob.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>

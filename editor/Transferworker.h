@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/Transferjob.h"
+#include "transfer/Transferjob.h"
 
 #include <QObject>
 

@@ -5,7 +5,6 @@
 #include "model/Formatdescription.h"
 #include "model/Imagebytes.h"
 #include "model/Steprow.h"
-#include "model/Transferjob.h"
 
 #include <QString>
 
@@ -73,15 +72,6 @@ public:
     // free steps left, or -1 when they would run out.
     std::int32_t ReserveSteps(std::int32_t count);
     std::int32_t FreeSteps() const;
-    // A transfer of this configuration: the image as last built, or a buffer of its size.
-    S_TransferPlan PlanTransfer(TransferDirection direction, const S_LinkSettings& link) const;
-    // Receives the image from the controller; the configuration it holds, taken as
-    // Decode does, or none unless the whole image arrived (the format then stays as it was).
-    std::optional<C_Configuration> Upload(const S_LinkSettings& link, C_DiagnosticSink& lines);
-    // Builds the image and sends it to the controller: with a backup folder after
-    // keeping there what the controller held, with verify reading it back after.
-    bool Download(const C_Configuration& value, const S_LinkSettings& link, C_DiagnosticSink& lines,
-                  const QString& backupFolder = QString(), bool verify = false);
     // 16 or 24, as the image says.
     int GetOutputs() const;
     // The position in Rows() of the row with the role, or -1 when the format has none.

@@ -1,7 +1,7 @@
 // diff: how configuration B differs from configuration A, one line per difference.
 #include "tools/Diffcommand.h"
 
-#include "model/Configurationdiff.h"
+#include "document/Configurationdiff.h"
 #include "model/Fileheader.h"
 #include "tools/Toolcommands.h"
 #include "tools/Toolconfiguration.h"

@@ -1,7 +1,7 @@
 // dump: the configuration as Kw3Win shows it, as a JSON document.
-#include "model/Configurationvalues.h"
+#include "document/Configurationvalues.h"
+#include "document/Jsonwriter.h"
 #include "model/Fileheader.h"
-#include "model/Jsonwriter.h"
 #include "tools/Toolcommands.h"
 #include "tools/Toolconfiguration.h"
 

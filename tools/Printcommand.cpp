@@ -1,7 +1,7 @@
 // print: Kw3Win's print jobs, headless, into one PDF file.
 #include "tools/Printcommand.h"
 
-#include "model/Configurationfile.h"
+#include "document/Configurationfile.h"
 #include "print/Fonts.h"
 #include "print/Printjobs.h"
 #include "tools/Toolarguments.h"

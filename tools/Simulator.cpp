@@ -1,6 +1,6 @@
 #include "tools/Simulator.h"
 
-#include "model/Configurationfile.h"
+#include "document/Configurationfile.h"
 #include "model/Eepromformat.h"
 #include "tools/Toolconfiguration.h"
 
@@ -69,9 +69,9 @@ QString FormatTransferReport(const S_TransferReport& report)
         for (std::size_t index = 1; index < report.m_ByteTimes.size(); ++index)
             gaps.push_back(report.m_ByteTimes[index] - report.m_ByteTimes[index - 1]);
         std::sort(gaps.begin(), gaps.end());
-        line += QStringLiteral(", gaps smallest ") + Number(Milliseconds(gaps.front())) +
-                QStringLiteral(" median ") + Number(Milliseconds(gaps[gaps.size() / 2])) +
-                QStringLiteral(" largest ") + Number(Milliseconds(gaps.back())) + QStringLiteral(" ms");
+        line += QStringLiteral(", gaps smallest ") + Number(Milliseconds(gaps.front())) + QStringLiteral(" median ") +
+                Number(Milliseconds(gaps[gaps.size() / 2])) + QStringLiteral(" largest ") +
+                Number(Milliseconds(gaps.back())) + QStringLiteral(" ms");
     }
     line += QStringLiteral(", first to last ") +
             Number(Milliseconds(report.m_ByteTimes.back() - report.m_ByteTimes.front())) + QStringLiteral(" ms");
@@ -132,8 +132,7 @@ void C_ControllerSimulator::Run(const std::atomic<bool>& stop,
     }
 }
 
-C_ControllerSimulator::Outcome C_ControllerSimulator::Receive(const std::atomic<bool>& stop,
-                                                              S_TransferReport& report)
+C_ControllerSimulator::Outcome C_ControllerSimulator::Receive(const std::atomic<bool>& stop, S_TransferReport& report)
 {
     std::vector<std::uint8_t> image;
     image.reserve(m_Options.m_Image.size());
@@ -198,8 +197,7 @@ void C_ControllerSimulator::SaveReceived() const
     QFile file(m_Options.m_SavePath);
     const QByteArray bytes = ConfigurationFileBytes(m_Options.m_FormatCode, m_Received);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        std::fprintf(stderr, "cannot save %s: %s\n", qPrintable(m_Options.m_SavePath),
-                     qPrintable(file.errorString()));
+        std::fprintf(stderr, "cannot save %s: %s\n", qPrintable(m_Options.m_SavePath), qPrintable(file.errorString()));
 }
 
 bool ParseSimulatorOptions(const QStringList& args, S_SimulatorOptions& options, QString& error)

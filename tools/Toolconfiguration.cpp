@@ -1,13 +1,14 @@
 #include "tools/Toolconfiguration.h"
 
+#include "document/Configurationfile.h"
+#include "document/Configurationtext.h"
 #include "language/Language.h"
 #include "language/Messages.h"
-#include "model/Configurationfile.h"
-#include "model/Configurationtext.h"
 #include "model/Eepromformat.h"
 #include "model/Fileheader.h"
 #include "tools/Toolarguments.h"
 #include "tools/Toolcommands.h"
+#include "transfer/Configurationtransfer.h"
 
 #include <QFileInfo>
 
@@ -181,12 +182,12 @@ int C_ToolConfiguration::Save(const QString& target)
 
 bool C_ToolConfiguration::Download(const S_LinkSettings& link, const QString& backupFolder, bool verify)
 {
-    return m_Format->Download(m_Value, link, m_Lines, backupFolder, verify);
+    return DownloadConfiguration(*m_Format, m_Value, link, m_Lines, backupFolder, verify);
 }
 
 bool C_ToolConfiguration::Upload(const S_LinkSettings& link)
 {
-    std::optional<C_Configuration> received = m_Format->Upload(link, m_Lines);
+    std::optional<C_Configuration> received = UploadConfiguration(*m_Format, link, m_Lines);
     if (!received)
         return false;
     m_Value = std::move(*received);

@@ -1,8 +1,8 @@
 // download, upload and simulate: Kw3Win's Download and Upload on the command line,
 // and a controller to try them against.
 #include "comm/Portdiscovery.h"
-#include "model/Context.h"
 #include "model/Fileheader.h"
+#include "settings/Context.h"
 #include "tools/Simulator.h"
 #include "tools/Toolarguments.h"
 #include "tools/Toolcommands.h"
@@ -47,8 +47,8 @@ bool ParseLink(const QMap<QString, QString>& options, S_LinkSettings& link)
         if (port > 0)
             link.m_Choice = S_PortChoice{port, QString(), QString(), QString()};
         if (options.contains(QStringLiteral("device")))
-            link.m_Choice = S_PortChoice{link.m_Choice.m_ComNumber, options.value(QStringLiteral("device")), QString(),
-                                         QString()};
+            link.m_Choice =
+                S_PortChoice{link.m_Choice.m_ComNumber, options.value(QStringLiteral("device")), QString(), QString()};
         if (port > 0 || options.contains(QStringLiteral("device")))
             link.m_IgnoredDevice.clear();
     }
@@ -125,8 +125,9 @@ int RunPorts(const QStringList& arguments)
     const C_SystemPortSource source;
     for (const S_PortEntry& entry : ListPorts(source)) {
         const S_FoundPort& port = entry.m_Port;
-        WriteOutput(QStringList{port.m_Device, entry.m_StableName, port.m_Description, port.m_UsbId, port.m_SerialNumber}
-                        .join(QLatin1Char('\t')));
+        WriteOutput(
+            QStringList{port.m_Device, entry.m_StableName, port.m_Description, port.m_UsbId, port.m_SerialNumber}.join(
+                QLatin1Char('\t')));
     }
     return ExitCode::Success;
 }

@@ -1,8 +1,8 @@
 // kw3tool: Kw3Win's Open, Import, checks and Save on the command line, headless.
 #include "language/Language.h"
-#include "model/Context.h"
 #include "platform/Datafiles.h"
 #include "platform/Version.h"
+#include "settings/Context.h"
 #include "tools/Diffcommand.h"
 #include "tools/Printcommand.h"
 #include "tools/Toolarguments.h"

@@ -1,5 +1,5 @@
 #include "app/Mainform.h"
-#include "model/Context.h"
+#include "settings/Context.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -7,10 +7,10 @@
 #include "editor/Runningtransfer.h"
 #include "language/Messages.h"
 #include "model/Eepromformat.h"
-#include "model/Transferlog.h"
 #include "support/Controller.h"
 #include "support/Mainformfixture.h"
 #include "support/ModalDriver.h"
+#include "transfer/Transferlog.h"
 
 #include <QAction>
 #include <QButtonGroup>

@@ -1,8 +1,8 @@
 // Timings of a full standard configuration: 399 steps, 30 programs, 24 outputs.
+#include "document/Configurationfile.h"
+#include "document/Configurationtext.h"
 #include "editor/Configurationpanes.h"
 #include "language/Language.h"
-#include "model/Configurationfile.h"
-#include "model/Configurationtext.h"
 #include "model/Cyclecontent.h"
 #include "model/Eepromformat.h"
 #include "model/Formatstandard.h"

@@ -2,7 +2,7 @@
 // or refused: when the work grows with the text alone, 4 MiB takes at most 16 times
 // as long. Run by hand on a release build; FOLDER keeps the 4 MiB documents for kw3tool:
 //   build/bin/bench_textworst [FOLDER]
-#include "model/Configurationtext.h"
+#include "document/Configurationtext.h"
 
 #include <QElapsedTimer>
 #include <QFile>

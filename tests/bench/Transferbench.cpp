@@ -6,8 +6,8 @@
 #include "comm/Protocol.h"
 #include "editor/Mdichild.h"
 #include "language/Language.h"
-#include "model/Context.h"
 #include "model/Eepromformat.h"
+#include "settings/Context.h"
 #include "support/Sampleconfiguration.h"
 
 #include <QApplication>

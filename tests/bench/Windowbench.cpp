@@ -2,16 +2,16 @@
 // 30 programs, 24 outputs): load, show and paint it; repaint a 254-step cycle's
 // grid; its recovery copy; and the memory of a main window holding four such configurations.
 #include "app/Mainform.h"
+#include "document/Recoveryfolder.h"
 #include "editor/Changecommand.h"
 #include "editor/Configurationpanes.h"
 #include "editor/Mdichild.h"
 #include "editor/Timelineview.h"
 #include "language/Language.h"
-#include "model/Context.h"
 #include "model/Eepromformat.h"
 #include "model/Fileheader.h"
 #include "model/Programtime.h"
-#include "model/Recoveryfolder.h"
+#include "settings/Context.h"
 #include "support/Sampleconfiguration.h"
 
 #include <QAction>

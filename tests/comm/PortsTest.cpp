@@ -3,7 +3,7 @@
 #include "dialogs/Comsetup.h"
 #include "language/Language.h"
 #include "language/Messages.h"
-#include "model/Context.h"
+#include "settings/Context.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/Standinports.h"
 #include "support/TempFolder.h"

@@ -1,10 +1,10 @@
 #include "fuzz/Formatproperty.h"
 
+#include "document/Configurationfile.h"
+#include "document/Configurationtext.h"
 #include "editor/Configurationpanes.h"
 #include "editor/Treenodes.h"
 #include "model/Configuration.h"
-#include "model/Configurationfile.h"
-#include "model/Configurationtext.h"
 #include "model/Eepromformat.h"
 
 #include <QDir>

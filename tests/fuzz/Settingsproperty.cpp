@@ -1,5 +1,5 @@
 #include "fuzz/Fuzzproperties.h"
-#include "model/Context.h"
+#include "settings/Context.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -16,13 +16,20 @@ QStringList Values(const C_Context& c)
         QStringLiteral("language ") + c.LanguageFile(),
     };
     const std::pair<const char*, int> numbers[] = {
-        {"horizontal left", c.HorizontalLeft()}, {"horizontal middle", c.HorizontalMiddle()},
-        {"horizontal right", c.HorizontalRight()}, {"vertical left", c.VerticalLeft()},
-        {"vertical right", c.VerticalRight()},   {"form left", c.FormLeft()},
-        {"form top", c.FormTop()},               {"form width", c.FormWidth()},
-        {"form height", c.FormHeight()},         {"window state", c.WindowState()},
-        {"com number", c.ComNumber()},           {"send timeout", c.SendTimeout()},
-        {"receive timeout", c.ReceiveTimeout()}, {"target type", c.TargetType()},
+        {"horizontal left", c.HorizontalLeft()},
+        {"horizontal middle", c.HorizontalMiddle()},
+        {"horizontal right", c.HorizontalRight()},
+        {"vertical left", c.VerticalLeft()},
+        {"vertical right", c.VerticalRight()},
+        {"form left", c.FormLeft()},
+        {"form top", c.FormTop()},
+        {"form width", c.FormWidth()},
+        {"form height", c.FormHeight()},
+        {"window state", c.WindowState()},
+        {"com number", c.ComNumber()},
+        {"send timeout", c.SendTimeout()},
+        {"receive timeout", c.ReceiveTimeout()},
+        {"target type", c.TargetType()},
         {"outputs", c.NumberOfOutputs()},
     };
     for (const auto& [name, value] : numbers)

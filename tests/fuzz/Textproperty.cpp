@@ -1,7 +1,7 @@
+#include "document/Configurationtext.h"
 #include "editor/Configurationpanes.h"
 #include "fuzz/Formatproperty.h"
 #include "fuzz/Fuzzproperties.h"
-#include "model/Configurationtext.h"
 #include "model/Eepromformat.h"
 
 namespace {

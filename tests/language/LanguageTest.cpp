@@ -1,7 +1,7 @@
 #include "language/Language.h"
 #include "app/Session.h"
 #include "language/Messages.h"
-#include "model/Context.h"
+#include "settings/Context.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/TempFolder.h"
 

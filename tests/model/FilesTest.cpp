@@ -1,8 +1,8 @@
 // Configuration files: recognising a file, reading .KWC and .KW3, and saving
 // without ever damaging what is on disk.
 #include "desktop/Updown.h"
+#include "document/Configurationfile.h"
 #include "editor/Treenodes.h"
-#include "model/Configurationfile.h"
 #include "support/Formatfixture.h"
 
 #include <QComboBox>

@@ -1,9 +1,9 @@
 // For many generated valid configurations of each format: loading and saving
 // gives back the step area, program area and motor table as generated, and a
 // second load and save gives identical bytes.
+#include "document/Configurationtext.h"
 #include "fuzz/Formatproperty.h"
 #include "model/Configuration.h"
-#include "model/Configurationtext.h"
 #include "support/Formatfixture.h"
 
 #include <random>

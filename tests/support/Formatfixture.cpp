@@ -1,7 +1,7 @@
 #include "support/Formatfixture.h"
 
+#include "document/Configurationfile.h"
 #include "editor/Treenodes.h"
-#include "model/Configurationfile.h"
 #include "model/Cyclecontent.h"
 
 #include <QTreeWidgetItemIterator>

@@ -3,7 +3,7 @@
 #include "app/Session.h"
 #include "desktop/Filechooser.h"
 #include "editor/Mdichild.h"
-#include "model/Context.h"
+#include "settings/Context.h"
 #include "support/Imagebuilder.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/TempFolder.h"

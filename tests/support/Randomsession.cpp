@@ -1,9 +1,9 @@
 #include "support/Randomsession.h"
 
 #include "desktop/Updown.h"
+#include "document/Configurationfile.h"
 #include "editor/Editnumber.h"
 #include "editor/Treenodes.h"
-#include "model/Configurationfile.h"
 #include "model/Cyclecontent.h"
 #include "model/Eepromformat.h"
 #include "support/ModalDriver.h"

@@ -2,8 +2,8 @@
 
 #include "editor/Mdichild.h"
 #include "language/Language.h"
-#include "model/Context.h"
 #include "model/Eepromformat.h"
+#include "settings/Context.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/TempFolder.h"
 

@@ -1,16 +1,16 @@
 // kw3tool end to end: check, convert and dump, their output and exit status.
 #include "comm/Serialport.h"
-#include "model/Context.h"
+#include "settings/Context.h"
 #include "support/Imagebuilder.h"
 #include "support/TempFolder.h"
 #include "support/Toolpath.h"
 #include "support/Toolrun.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QDir>
-#include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
 
@@ -25,16 +25,14 @@ namespace {
 class Kw3toolTest : public ::testing::Test
 {
 protected:
-    Kw3toolTest()
-    {
-        m_Language = m_Folder.WriteIdLanguage();
-    }
+    Kw3toolTest() { m_Language = m_Folder.WriteIdLanguage(); }
 
     // Runs the tool with its settings store in the test's folder.
     S_ToolRun Run(const QStringList& arguments, bool withLanguage = true) const
     {
         return RunInFolder(QStringLiteral(KW3TOOL), m_Folder,
-                           withLanguage ? QStringList{QStringLiteral("--language"), m_Language} + arguments : arguments);
+                           withLanguage ? QStringList{QStringLiteral("--language"), m_Language} + arguments
+                                        : arguments);
     }
 
     // A standard configuration: program 1 runs cycle 1 of category 1, whose one step ends after 5 s.
@@ -62,7 +60,8 @@ TEST_F(Kw3toolTest, CheckPrintsEveryLine)
 
     ImageBuilder failing(InverterLayout);
     failing.Step(0, 1, 1, 1, {{3, 0x01}}).Program(0, 1, {{1, 1}});
-    const S_ToolRun failed = Run({QStringLiteral("check"), m_Folder.Write(QStringLiteral("f.KWC"), failing.ConfigurationFile())});
+    const S_ToolRun failed =
+        Run({QStringLiteral("check"), m_Folder.Write(QStringLiteral("f.KWC"), failing.ConfigurationFile())});
     EXPECT_EQ(failed.m_Exit, 1);
     EXPECT_TRUE(failed.m_Out.endsWith(QLatin1String("    [!] <187> 1<188>\n"))) << failed.m_Out.toStdString();
 }
@@ -81,7 +80,7 @@ TEST_F(Kw3toolTest, ConvertWritesWhatSaveWrites)
     // An old file names its format on the command line; the rest takes it from the file.
     m_Folder.Write(QStringLiteral("old.kw3"), written.mid(2));
     const S_ToolRun imported = Run({QStringLiteral("convert"), m_Folder.Path(QStringLiteral("old.kw3")),
-                                m_Folder.Path(QStringLiteral("old.KWC")), QStringLiteral("--format=standard")});
+                                    m_Folder.Path(QStringLiteral("old.KWC")), QStringLiteral("--format=standard")});
     EXPECT_EQ(imported.m_Exit, 0) << imported.m_Err.toStdString();
     EXPECT_EQ(m_Folder.Read(QStringLiteral("old.KWC")), written);
     EXPECT_EQ(Run({QStringLiteral("check"), out, QStringLiteral("--format"), QStringLiteral("varnholt")}).m_Exit, 0);
@@ -96,7 +95,8 @@ TEST_F(Kw3toolTest, ConvertRefusals)
     EXPECT_TRUE(failed.m_Out.contains(QLatin1String("  [!] <174>\n")));
     EXPECT_TRUE(m_Folder.Read(QStringLiteral("never.KWC")).isEmpty());
 
-    const S_ToolRun unwritable = Run({QStringLiteral("convert"), Valid(), m_Folder.Path(QStringLiteral("no/dir/x.KWC"))});
+    const S_ToolRun unwritable =
+        Run({QStringLiteral("convert"), Valid(), m_Folder.Path(QStringLiteral("no/dir/x.KWC"))});
     EXPECT_EQ(unwritable.m_Exit, 2);
     EXPECT_TRUE(unwritable.m_Out.endsWith(QLatin1String("[!] <182>: No such file or directory\n")))
         << unwritable.m_Out.toStdString();
@@ -143,8 +143,12 @@ TEST_F(Kw3toolTest, DumpShowsTheConfiguration)
     image.Step(0, 2, 7, 1, {{3, 0x08}, {10, 2}, {11, 5}, {16, 3}, {17, 32}})
         .Program(0, 4, {{2, 7}, {3, 1}})
         .Motor(0, 1, 10, 0, 20)
-        .Set(7396, {0x34, 0x12}).Set(7404, {2}).Set(7411, {0}).Set(7414, {3, 32});
-    const S_ToolRun run = Run({QStringLiteral("dump"), m_Folder.Write(QStringLiteral("v.KWC"), image.ConfigurationFile())});
+        .Set(7396, {0x34, 0x12})
+        .Set(7404, {2})
+        .Set(7411, {0})
+        .Set(7414, {3, 32});
+    const S_ToolRun run =
+        Run({QStringLiteral("dump"), m_Folder.Write(QStringLiteral("v.KWC"), image.ConfigurationFile())});
     ASSERT_EQ(run.m_Exit, 0) << run.m_Err.toStdString();
     QJsonParseError error;
     const QJsonObject dump = QJsonDocument::fromJson(run.m_Out.toUtf8(), &error).object();
@@ -171,8 +175,9 @@ TEST_F(Kw3toolTest, DumpShowsTheConfiguration)
     EXPECT_EQ(programs[0].toObject()[QStringLiteral("number")].toInt(), 4);
     const QJsonArray references = programs[0].toObject()[QStringLiteral("cycles")].toArray();
     ASSERT_EQ(references.size(), 2);
-    EXPECT_EQ(references[0].toObject(),
-              (QJsonObject{{QStringLiteral("category"), 2}, {QStringLiteral("number"), 7}, {QStringLiteral("linked"), true}}));
+    EXPECT_EQ(references[0].toObject(), (QJsonObject{{QStringLiteral("category"), 2},
+                                                     {QStringLiteral("number"), 7},
+                                                     {QStringLiteral("linked"), true}}));
     EXPECT_EQ(references[1].toObject()[QStringLiteral("linked")], QJsonValue(false));
     const QJsonArray rows = dump[QStringLiteral("rows")].toArray();
     ASSERT_EQ(rows.size(), 28);
@@ -221,9 +226,9 @@ public:
     {
         m_Process.setWorkingDirectory(folder);
         m_Process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_Process.start(QStringLiteral(KW3TOOL),
-                        QStringList{QStringLiteral("simulate")} + (once ? QStringList{QStringLiteral("--once")} : QStringList()) +
-                            arguments);
+        m_Process.start(QStringLiteral(KW3TOOL), QStringList{QStringLiteral("simulate")} +
+                                                     (once ? QStringList{QStringLiteral("--once")} : QStringList()) +
+                                                     arguments);
         EXPECT_TRUE(m_Process.waitForReadyRead(10000));
         m_Device = QString::fromUtf8(m_Process.readLine()).trimmed();
     }
@@ -257,21 +262,23 @@ TEST_F(Kw3toolTest, UploadSavesWhatTheControllerSentAndAFailedOneWritesNothing)
     {
         const SimulatedController controller({QStringLiteral("--image"), in}, m_Folder.Path(QString()));
         const QString out = m_Folder.Path(QStringLiteral("received.KWC"));
-        const S_ToolRun run = Run(QStringList{QStringLiteral("upload"), out, QStringLiteral("--format"),
-                                          QStringLiteral("standard"), QStringLiteral("--device"), controller.Device()} +
-                              patientLink);
+        const S_ToolRun run =
+            Run(QStringList{QStringLiteral("upload"), out, QStringLiteral("--format"), QStringLiteral("standard"),
+                            QStringLiteral("--device"), controller.Device()} +
+                patientLink);
         EXPECT_EQ(run.m_Exit, 0) << run.m_Out.toStdString() << run.m_Err.toStdString();
         EXPECT_TRUE(run.m_Out.contains(QStringLiteral("[=] <229>")));
         EXPECT_EQ(m_Folder.Read(QStringLiteral("received.KWC")), m_Folder.Read(QStringLiteral("expected.KWC")));
     }
     {
-        const SimulatedController controller({QStringLiteral("--image"), in, QStringLiteral("--stop-after"),
-                                              QStringLiteral("100")},
-                                             m_Folder.Path(QString()));
+        const SimulatedController controller(
+            {QStringLiteral("--image"), in, QStringLiteral("--stop-after"), QStringLiteral("100")},
+            m_Folder.Path(QString()));
         const QString out = m_Folder.Path(QStringLiteral("partial.KWC"));
-        const S_ToolRun run = Run(QStringList{QStringLiteral("upload"), out, QStringLiteral("--format"),
-                                          QStringLiteral("standard"), QStringLiteral("--device"), controller.Device()} +
-                              link);
+        const S_ToolRun run =
+            Run(QStringList{QStringLiteral("upload"), out, QStringLiteral("--format"), QStringLiteral("standard"),
+                            QStringLiteral("--device"), controller.Device()} +
+                link);
         EXPECT_EQ(run.m_Exit, 1);
         EXPECT_TRUE(run.m_Out.contains(QStringLiteral("  [!] <273>"))) << run.m_Out.toStdString();
         EXPECT_FALSE(QFileInfo::exists(out));
@@ -311,7 +318,7 @@ TEST_F(Kw3toolTest, TransfersUseTheStoredDeviceUnlessAnOptionNamesAnotherAndPort
     EXPECT_TRUE(Run({QStringLiteral("--help")}).m_Out.contains(QStringLiteral("kw3tool [--language FILE] ports")));
 
     const S_ToolRun usage = Run({QStringLiteral("download"), Valid(), QStringLiteral("--port"), QStringLiteral("2"),
-                             QStringLiteral("--device"), missing});
+                                 QStringLiteral("--device"), missing});
     EXPECT_EQ(usage.m_Exit, 2);
     EXPECT_EQ(Run({QStringLiteral("upload"), QStringLiteral("x.KWC")}).m_Exit, 2) << "upload needs its format";
     EXPECT_EQ(Run({QStringLiteral("upload"), QStringLiteral("x.KWC"), QStringLiteral("--format"),
@@ -335,9 +342,24 @@ TEST_F(Kw3toolTest, DownloadKeepsABackupAndItsVerifyFindsWhatTheControllerChange
         QString start, end;
     };
     const Case cases[] = {
-        {StandardLayout, {QStringLiteral("--corrupt"), QStringLiteral("4321")}, true, 1, QStringLiteral("    [!] <286> 1, <287> "), QStringLiteral(" 4321")},
-        {VarnholtLayout, {QStringLiteral("--format"), QStringLiteral("varnholt")}, true, 0, QStringLiteral("    [i] <285>"), QString()},
-        {InverterLayout, {QStringLiteral("--format"), QStringLiteral("inverter")}, true, 0, QStringLiteral("    [i] <285>"), QString()},
+        {StandardLayout,
+         {QStringLiteral("--corrupt"), QStringLiteral("4321")},
+         true,
+         1,
+         QStringLiteral("    [!] <286> 1, <287> "),
+         QStringLiteral(" 4321")},
+        {VarnholtLayout,
+         {QStringLiteral("--format"), QStringLiteral("varnholt")},
+         true,
+         0,
+         QStringLiteral("    [i] <285>"),
+         QString()},
+        {InverterLayout,
+         {QStringLiteral("--format"), QStringLiteral("inverter")},
+         true,
+         0,
+         QStringLiteral("    [i] <285>"),
+         QString()},
         {StandardLayout, {QStringLiteral("--once")}, false, 1, QStringLiteral("    [!] <288>"), QString()},
     };
     std::vector<std::unique_ptr<SimulatedController>> controllers;
@@ -353,8 +375,10 @@ TEST_F(Kw3toolTest, DownloadKeepsABackupAndItsVerifyFindsWhatTheControllerChange
         ASSERT_TRUE(QDir().mkpath(m_Folder.Path(name)));
         controllers.push_back(std::make_unique<SimulatedController>(
             QStringList{QStringLiteral("--image"), former} + c.simulator, m_Folder.Path(QString()), false));
-        QStringList arguments{QStringLiteral("download"), in, QStringLiteral("--device"), controllers.back()->Device(),
-                              QStringLiteral("--receive-timeout"), QStringLiteral("1000"), QStringLiteral("--verify")};
+        QStringList arguments{QStringLiteral("download"),          in,
+                              QStringLiteral("--device"),          controllers.back()->Device(),
+                              QStringLiteral("--receive-timeout"), QStringLiteral("1000"),
+                              QStringLiteral("--verify")};
         if (c.backup)
             arguments << QStringLiteral("--backup") << m_Folder.Path(name);
         runs.push_back(std::async(std::launch::async, [this, arguments] { return Run(arguments); }));
@@ -384,9 +408,9 @@ TEST_F(Kw3toolTest, ABackupThatFailsSendsNoImage)
         C_PseudoTerminal line;
         ASSERT_TRUE(line.Open());
         const QString backups = silent ? m_Folder.Path(QString()) : m_Folder.Write(QStringLiteral("a-file"), "");
-        const S_ToolRun run = Run({QStringLiteral("download"), Valid(), QStringLiteral("--device"), line.DevicePath(),
-                                   QStringLiteral("--receive-timeout"), QStringLiteral("50"), QStringLiteral("--backup"),
-                                   backups});
+        const S_ToolRun run =
+            Run({QStringLiteral("download"), Valid(), QStringLiteral("--device"), line.DevicePath(),
+                 QStringLiteral("--receive-timeout"), QStringLiteral("50"), QStringLiteral("--backup"), backups});
         EXPECT_EQ(run.m_Exit, silent ? 1 : 2) << run.m_Out.toStdString() << run.m_Err.toStdString();
         QByteArray letters;
         std::uint8_t byte = 0;
@@ -400,11 +424,12 @@ TEST_F(Kw3toolTest, SafetyOptionsAreCheckedBeforeAByteGoesOut)
 {
     const QString notThere = m_Folder.Path(QStringLiteral("no-such-folder"));
     const QList<QStringList> refused = {
-        {QStringLiteral("download"), Valid(), QStringLiteral("--device"), notThere, QStringLiteral("--backup"), notThere},
+        {QStringLiteral("download"), Valid(), QStringLiteral("--device"), notThere, QStringLiteral("--backup"),
+         notThere},
         {QStringLiteral("download"), Valid(), QStringLiteral("--device"), notThere, QStringLiteral("--verify=yes")},
         {QStringLiteral("simulate"), QStringLiteral("--corrupt"), QStringLiteral("8182")},
-        {QStringLiteral("simulate"), QStringLiteral("--format"), QStringLiteral("varnholt"), QStringLiteral("--corrupt"),
-         QStringLiteral("-1")},
+        {QStringLiteral("simulate"), QStringLiteral("--format"), QStringLiteral("varnholt"),
+         QStringLiteral("--corrupt"), QStringLiteral("-1")},
     };
     for (const QStringList& arguments : refused) {
         const S_ToolRun run = Run(arguments);

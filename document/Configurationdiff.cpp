@@ -1,6 +1,6 @@
-#include "model/Configurationdiff.h"
+#include "document/Configurationdiff.h"
 
-#include "model/Configurationvalues.h"
+#include "document/Configurationvalues.h"
 #include "model/Steprow.h"
 
 #include <algorithm>
@@ -110,9 +110,8 @@ private:
             const S_DumpValue b = ServiceValue(key.m_Parameter, B());
             if (a == b)
                 continue;
-            S_Difference& difference =
-                Add(S_Difference::Kind::Service, QStringLiteral("service ") + QLatin1String(key.m_Key), a.Text(),
-                    b.Text());
+            S_Difference& difference = Add(S_Difference::Kind::Service,
+                                           QStringLiteral("service ") + QLatin1String(key.m_Key), a.Text(), b.Text());
             difference.m_Service = key.m_Parameter;
             difference.m_Flags = a.m_IsFlag;
         }

@@ -1,4 +1,4 @@
-#include "model/Transferlines.h"
+#include "transfer/Transferlines.h"
 
 #include "language/Language.h"
 #include "language/Messages.h"

@@ -1,4 +1,4 @@
-#include "model/Jsonreader.h"
+#include "document/Jsonreader.h"
 
 #include <QSet>
 

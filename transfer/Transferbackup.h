@@ -12,5 +12,4 @@ QString DefaultBackupFolder();
 QString BackupFileName(const QDateTime& time, const QString& portName, std::uint16_t formatCode);
 // Writes the bytes as a new file of the folder, complete or not at all, never in
 // place of another file; false with the system's reason. The path written is in path.
-bool WriteNewFile(const QString& folder, const QString& name, const QByteArray& bytes, QString& path,
-                  QString& reason);
+bool WriteNewFile(const QString& folder, const QString& name, const QByteArray& bytes, QString& path, QString& reason);

@@ -1,4 +1,4 @@
-#include "model/Configurationfile.h"
+#include "document/Configurationfile.h"
 
 #include "language/Language.h"
 #include "language/Messages.h"

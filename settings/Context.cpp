@@ -1,4 +1,4 @@
-#include "model/Context.h"
+#include "settings/Context.h"
 
 #include "language/Language.h"
 #include "language/Messages.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/Configurationtext.h"
+#include "document/Configurationtext.h"
 #include "model/Fileheader.h"
 
 #include <QString>

@@ -1,8 +1,8 @@
 // The text form's reader: what it refuses and how it says where, and what a
 // document may leave out.
+#include "document/Configurationfile.h"
+#include "document/Configurationtext.h"
 #include "editor/Treenodes.h"
-#include "model/Configurationfile.h"
-#include "model/Configurationtext.h"
 #include "model/Eepromformat.h"
 #include "support/Formatfixture.h"
 

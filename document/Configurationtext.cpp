@@ -1,10 +1,10 @@
-#include "model/Configurationtext.h"
+#include "document/Configurationtext.h"
 
-#include "model/Configurationvalues.h"
+#include "document/Configurationvalues.h"
+#include "document/Jsonwriter.h"
 #include "model/Eepromformat.h"
 #include "model/Imagecodec.h"
 #include "model/Imagefields.h"
-#include "model/Jsonwriter.h"
 #include "model/Motortable.h"
 #include "model/Nodedata.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/Recoverycopy.h"
+#include "document/Recoverycopy.h"
 
 #include <QLockFile>
 #include <QObject>
@@ -9,9 +9,9 @@
 
 #include <functional>
 #include <map>
-#include <set>
 #include <memory>
 #include <optional>
+#include <set>
 #include <vector>
 
 // A recovery copy left by a process that is gone.

@@ -1,7 +1,7 @@
-#include "model/Configurationvalues.h"
+#include "document/Configurationvalues.h"
 
+#include "document/Jsonwriter.h"
 #include "model/Eepromformat.h"
-#include "model/Jsonwriter.h"
 #include "model/Motortable.h"
 
 #include <QStringList>

@@ -1,11 +1,11 @@
 // A recovery copy's origin reads back as it was written (the configuration's own
 // round trip is the killed run's in RecoveryTest), a damaged or hostile one is
 // refused with where and why, and no broken lock hides a copy.
-#include "model/Recoverycopy.h"
+#include "document/Recoverycopy.h"
+#include "document/Jsonreader.h"
+#include "document/Recoveryfolder.h"
 #include "editor/Configurationpanes.h"
 #include "model/Eepromformat.h"
-#include "model/Jsonreader.h"
-#include "model/Recoveryfolder.h"
 #include "support/Formatfixture.h"
 #include "support/Sampleconfiguration.h"
 #include "support/TempFolder.h"

@@ -1,14 +1,14 @@
 // A download with its backup and verify, and an upload, against a controller that
 // serves or misbehaves in one chosen transfer: what the controller got, what the
 // job reports, how it ends, and what the backups folder holds.
-#include "model/Transferbackup.h"
-#include "model/Transferjob.h"
+#include "transfer/Transferjob.h"
 #include "comm/Protocol.h"
 #include "comm/Serialport.h"
 #include "language/Language.h"
 #include "language/Messages.h"
 #include "support/Controller.h"
 #include "support/TempFolder.h"
+#include "transfer/Transferbackup.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -312,8 +312,8 @@ INSTANTIATE_TEST_SUITE_P(
                 Msg::CouldNotVerify},
         JobCase{"StalledVerify", false, true, 1, Act::Stall, 10, -1, None, TransferResult::CouldNotVerify, "BA",
                 Msg::CouldNotVerify},
-        JobCase{"CancelWhileCalling", true, true, 0, Act::Silent, 0, -1, std::pair{Stage::Backup, Phase::Calling},
-                TransferResult::Cancelled, "", Msg::CancelledBeforeSending},
+        JobCase{"CancelWhileCalling", true, true, 0, Act::Silent, 0, -1,
+                std::pair{Stage::Backup, Phase::Calling}, TransferResult::Cancelled, "", Msg::CancelledBeforeSending},
         JobCase{"CancelInTheBackupsPause", true, true, -1, Act::Serve, 0, -1, std::pair{Stage::Backup, Phase::Pause},
                 TransferResult::Cancelled, "A", Msg::CancelledBeforeSending},
         JobCase{"CancelInTheDownloadsPause", false, true, -1, Act::Serve, 0, -1,
@@ -354,7 +354,8 @@ TEST(TransferBackupTest, DebrisOfAGoneWriterIsRemoved)
     const QString ours = folder.Write(QStringLiteral(".kw3-new-%1-a1b2c3").arg(::getpid()), "writing");
     QString path;
     QString reason;
-    ASSERT_TRUE(WriteNewFile(folder.Path(QString()), QStringLiteral("backup.KWC"), "whole", path, reason)) << reason.toStdString();
+    ASSERT_TRUE(WriteNewFile(folder.Path(QString()), QStringLiteral("backup.KWC"), "whole", path, reason))
+        << reason.toStdString();
     EXPECT_FALSE(QFileInfo::exists(debris));
     EXPECT_TRUE(QFileInfo::exists(ours));
     EXPECT_EQ(folder.Read(QStringLiteral("backup.KWC")), "whole");

@@ -1,6 +1,6 @@
 #include "comm/Serialport.h"
 #include "editor/Treenodes.h"
-#include "model/Context.h"
+#include "settings/Context.h"
 #include "support/Controller.h"
 #include "support/Formatfixture.h"
 

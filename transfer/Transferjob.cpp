@@ -1,9 +1,9 @@
-#include "model/Transferjob.h"
+#include "transfer/Transferjob.h"
 
 #include "language/Language.h"
 #include "language/Messages.h"
 #include "model/Fileheader.h"
-#include "model/Transferbackup.h"
+#include "transfer/Transferbackup.h"
 
 #include <QDateTime>
 
@@ -75,7 +75,8 @@ S_TransferOutcome C_TransferJob::Run()
     m_Outcome.m_Image = m_Plan.m_Image;
     C_FailureWatch watch(m_Listener, m_Outcome);
     if (!m_Plan.m_Link.m_IgnoredDevice.isEmpty())
-        watch.Reported(Msg::DeviceIgnored, Information, QLatin1Char(' ') + QuotedSetting(m_Plan.m_Link.m_IgnoredDevice));
+        watch.Reported(Msg::DeviceIgnored, Information,
+                       QLatin1Char(' ') + QuotedSetting(m_Plan.m_Link.m_IgnoredDevice));
     if (m_Plan.m_Direction == TransferDirection::Upload)
         Receive(watch);
     else if (Backup(watch) && Send(watch) && m_Plan.m_Verify)

@@ -1,4 +1,4 @@
-#include "model/Transferbackup.h"
+#include "transfer/Transferbackup.h"
 
 #include "model/Fileheader.h"
 #include "platform/Datafiles.h"

@@ -1,7 +1,7 @@
-#include "model/Recoveryfolder.h"
+#include "document/Recoveryfolder.h"
 
+#include "document/Jsonreader.h"
 #include "model/Fileheader.h"
-#include "model/Jsonreader.h"
 #include "platform/Datafiles.h"
 
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
-#include "model/Configurationtransfer.h"
+#include "transfer/Configurationtransfer.h"
 
 #include "language/Language.h"
 #include "language/Messages.h"
 #include "model/Eepromformat.h"
-#include "model/Transferlines.h"
+#include "transfer/Transferlines.h"
 
 int TransferHeading(C_DiagnosticSink& lines, const S_FormatDescription& description, TransferDirection direction)
 {
@@ -49,22 +49,24 @@ bool ReceiveConfiguration(const S_FormatDescription& description, MemoryImage& i
     return true;
 }
 
-S_TransferPlan C_EEPROMFormat::PlanTransfer(TransferDirection direction, const S_LinkSettings& link) const
+S_TransferPlan PlanTransfer(const C_EEPROMFormat& format, TransferDirection direction, const S_LinkSettings& link)
 {
-    return ::PlanTransfer(direction, link, FormatCode(), m_Image);
+    return PlanTransfer(direction, link, format.FormatCode(), format.Image());
 }
 
-std::optional<C_Configuration> C_EEPROMFormat::Upload(const S_LinkSettings& link, C_DiagnosticSink& lines)
+std::optional<C_Configuration> UploadConfiguration(C_EEPROMFormat& format, const S_LinkSettings& link,
+                                                   C_DiagnosticSink& lines)
 {
-    MemoryImage image = m_Image;
-    if (!ReceiveConfiguration(m_Description, image, link, lines))
+    MemoryImage image = format.Image();
+    if (!ReceiveConfiguration(format.FormatDescription(), image, link, lines))
         return std::nullopt;
     // The received configuration replaces the one before, step budget included.
-    return ReadImage(image, lines);
+    return format.ReadImage(image, lines);
 }
 
-bool C_EEPROMFormat::Download(const C_Configuration& value, const S_LinkSettings& link, C_DiagnosticSink& lines,
-                              const QString& backupFolder, bool verify)
+bool DownloadConfiguration(C_EEPROMFormat& format, const C_Configuration& value, const S_LinkSettings& link,
+                           C_DiagnosticSink& lines, const QString& backupFolder, bool verify)
 {
-    return Build(value, lines) && SendConfiguration(m_Description, m_Image, link, backupFolder, verify, lines);
+    return format.Build(value, lines) &&
+           SendConfiguration(format.FormatDescription(), format.Image(), link, backupFolder, verify, lines);
 }

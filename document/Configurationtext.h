@@ -1,8 +1,8 @@
 #pragma once
 
+#include "document/Jsonreader.h"
 #include "model/Configuration.h"
 #include "model/Formatdescription.h"
-#include "model/Jsonreader.h"
 
 #include <QByteArray>
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "document/Configurationtext.h"
 #include "model/Configuration.h"
-#include "model/Configurationtext.h"
 
 #include <QByteArray>
 #include <QDateTime>

@@ -1,4 +1,4 @@
-#include "model/Jsonwriter.h"
+#include "document/Jsonwriter.h"
 
 void C_JsonWriter::BeginObject(bool compact)
 {

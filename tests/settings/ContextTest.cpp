@@ -1,4 +1,4 @@
-#include "model/Context.h"
+#include "settings/Context.h"
 #include "support/TempFolder.h"
 
 #include <QDir>

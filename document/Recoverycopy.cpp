@@ -1,7 +1,7 @@
-#include "model/Recoverycopy.h"
+#include "document/Recoverycopy.h"
 
-#include "model/Jsonreader.h"
-#include "model/Jsonwriter.h"
+#include "document/Jsonreader.h"
+#include "document/Jsonwriter.h"
 
 #include <QFileInfo>
 
@@ -52,11 +52,9 @@ public:
         if (version.m_Type != Type::Integer || version.m_Integer != RecoveryCopy::Version)
             return Fail(version, QLatin1String(VersionKey), QStringLiteral("not a copy this Kw3Win reads"));
         const S_JsonValue& path = *document.Member(QStringLiteral("path"));
-        if (path.m_Type != Type::Null &&
-            (!Name(path, origin.m_Path) || QFileInfo(origin.m_Path).isRelative()))
+        if (path.m_Type != Type::Null && (!Name(path, origin.m_Path) || QFileInfo(origin.m_Path).isRelative()))
             return Fail(path, QStringLiteral("path"), QStringLiteral("an absolute path or null was expected"));
-        if (!Name(*document.Member(QStringLiteral("caption")), origin.m_Caption) ||
-            origin.m_Caption.isEmpty())
+        if (!Name(*document.Member(QStringLiteral("caption")), origin.m_Caption) || origin.m_Caption.isEmpty())
             return Fail(*document.Member(QStringLiteral("caption")), QStringLiteral("caption"),
                         QStringLiteral("a name was expected"));
         if (!Time(*document.Member(QStringLiteral("taken")), QStringLiteral("taken"), origin.m_Taken))
@@ -125,8 +123,8 @@ bool S_FileStamp::ChangedAt(const QString& path) const
 {
     const S_FileStamp now = Of(path);
     // A file gone is overwritten by no one; milliseconds, as the copy keeps them.
-    return now.m_Size >= 0 && (now.m_Size != m_Size || now.m_Modified.toMSecsSinceEpoch() !=
-                                                          m_Modified.toMSecsSinceEpoch());
+    return now.m_Size >= 0 &&
+           (now.m_Size != m_Size || now.m_Modified.toMSecsSinceEpoch() != m_Modified.toMSecsSinceEpoch());
 }
 
 QByteArray RecoveryCopyText(const S_RecoverySnapshot& snapshot)
@@ -172,8 +170,8 @@ std::optional<S_RecoveredCopy> ReadRecoveryCopy(const QByteArray& text, S_JsonEr
     std::optional<S_TextConfiguration> configuration =
         ReadConfigurationText(*document->Member(QStringLiteral("configuration")), error);
     if (!configuration) {
-        error.m_Path = error.m_Path.isEmpty() ? QStringLiteral("configuration")
-                                              : QStringLiteral("configuration.") + error.m_Path;
+        error.m_Path =
+            error.m_Path.isEmpty() ? QStringLiteral("configuration") : QStringLiteral("configuration.") + error.m_Path;
         return std::nullopt;
     }
     copy.m_Configuration = std::move(*configuration);

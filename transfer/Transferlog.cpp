@@ -1,4 +1,4 @@
-#include "model/Transferlog.h"
+#include "transfer/Transferlog.h"
 
 #include "platform/Datafiles.h"
 
