@@ -23,6 +23,8 @@ struct S_Command
     const char* m_Name;
     const char* m_Usage;
     ToolCommand m_Run;
+    // Paints pages or pictures: needs fonts and the toolkit's headless display.
+    bool m_Paints = false;
 };
 
 constexpr S_Command Commands[] = {
@@ -45,7 +47,7 @@ constexpr S_Command Commands[] = {
     {"timeline",
      "timeline FILE OUT --program N | --cycle C/N [--format F] [--width PX]\n"
      "      OUT by extension: .svg, .png (96 dpi) or .pdf; width 1600 px unless given",
-     RunTimeline},
+     RunTimeline, true},
     {"diff",
      "diff A B [--format F]\n"
      "      one line per difference, PLACE: A -> B; exit 0 the same, 1 they differ",
@@ -69,7 +71,7 @@ constexpr S_Command Commands[] = {
      "print FILE OUT.pdf [--format F] [--parts LIST]\n"
      "      LIST: comma-separated service, programs, cycles, timelines (default the first three); A4, pages\n"
      "      numbered from 1; printed date and time from SOURCE_DATE_EPOCH (seconds, UTC) if set",
-     RunPrint},
+     RunPrint, true},
     {"simulate",
      "simulate [--format F] [--image FILE] [--save FILE] [--ignore K] [--stop-after N] [--corrupt OFFSET]\n"
      "      [--once] [--report]\n"
@@ -102,6 +104,19 @@ const S_Command* FindCommand(const QString& name)
     return nullptr;
 }
 
+// The command line names a command that paints; read before the application exists,
+// which it decides.
+bool PaintsPages(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    QString ignored;
+    const std::optional<S_GlobalOptions> options = TakeGlobalOptions(arguments, ignored);
+    const S_Command* command = options && !options->m_Rest.isEmpty() ? FindCommand(options->m_Rest.first()) : nullptr;
+    return command != nullptr && command->m_Paints;
+}
+
 // Kw3Win's language: the file the settings store names, unless one is given.
 std::unique_ptr<C_LanguageManager> LoadLanguage(const std::optional<QString>& file)
 {
@@ -125,16 +140,22 @@ int main(int argc, char* argv[])
     qInstallMessageHandler(DropQtNotes);
     // The toolkit's hashes order what it writes (a PDF's objects): the same input then gives the same bytes.
     QHashSeed::setDeterministicGlobalSeed();
-    // Pictures and PDF pages are painted with fonts; no display is needed for them.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    QGuiApplication::setApplicationName(QStringLiteral("kw3tool"));
+    // Only pictures and PDF pages need the toolkit's painting, with fonts and no display;
+    // every other command runs on QtCore alone.
+    std::unique_ptr<QCoreApplication> application;
+    if (PaintsPages(argc, argv)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    QCoreApplication::setApplicationName(QStringLiteral("kw3tool"));
     C_LanguageManager::SetComplaint(
         [](const QString& text, const QString& caption) { WriteError(caption + QStringLiteral(": ") + text); });
 
     QString error;
-    const std::optional<S_GlobalOptions> options = TakeGlobalOptions(QGuiApplication::arguments().mid(1), error);
+    const std::optional<S_GlobalOptions> options = TakeGlobalOptions(QCoreApplication::arguments().mid(1), error);
     if (!options) {
         WriteError(error);
         return ExitCode::Refused;
