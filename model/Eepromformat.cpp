@@ -8,26 +8,12 @@
 #include "model/Formatstandard.h"
 #include "model/Imagecodec.h"
 #include "model/Imagefields.h"
+#include "model/Labels.h"
 #include "model/Motortable.h"
 #include "model/Programarea.h"
 #include "model/Steprows.h"
 
 #include <algorithm>
-
-namespace {
-
-QString Line(std::int16_t id, const QString& text)
-{
-    return Text(id) + QLatin1Char(' ') + text;
-}
-
-void Fill(MemoryImage& image, const std::vector<S_ByteFill>& fills)
-{
-    for (const S_ByteFill& fill : fills)
-        std::fill_n(image.begin() + fill.m_Offset, fill.m_Length, fill.m_Value);
-}
-
-} // namespace
 
 std::unique_ptr<C_EEPROMFormat> C_EEPROMFormat::Create(std::uint16_t formatCode, int outputs)
 {
@@ -67,7 +53,7 @@ MemoryImage C_EEPROMFormat::NewImage(const S_FormatDescription& description, int
 {
     MemoryImage image(size_t(description.m_Layout.m_ImageSize), UnusedByte);
     C_ServiceBlock(description.m_Service).ApplyDefaults(image);
-    Fill(image, description.m_NewImageBytes);
+    FillBytes(image, description.m_NewImageBytes);
     image[size_t(description.m_Layout.m_OutputsByte)] = std::uint8_t(outputs);
     return image;
 }
@@ -125,7 +111,7 @@ std::map<int, std::uint8_t> C_EEPROMFormat::KeptBytes(int steps) const
 
 bool C_EEPROMFormat::SaveFile(const C_Configuration& value, const QString& path, C_DiagnosticSink& lines)
 {
-    lines.Add(C_DiagnosticSink::Top, Line(Msg::Saving, path), C_DiagnosticSink::Heading);
+    lines.Add(C_DiagnosticSink::Top, TextLine(Msg::Saving, path), C_DiagnosticSink::Heading);
     if (!Build(value, lines))
         return false;
     QString reason;

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "model/Imagebytes.h"
 #include "model/Serviceblock.h"
 #include "model/Steprecord.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -25,6 +27,13 @@ struct S_ByteFill
     int m_Length;
     std::uint8_t m_Value;
 };
+
+// Each run of the image set to its value.
+inline void FillBytes(MemoryImage& image, const std::vector<S_ByteFill>& fills)
+{
+    for (const S_ByteFill& fill : fills)
+        std::fill_n(image.begin() + fill.m_Offset, fill.m_Length, fill.m_Value);
+}
 
 // Everything in which one format differs from the others.
 struct S_FormatDescription

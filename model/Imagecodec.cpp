@@ -19,17 +19,6 @@ namespace {
 constexpr int MaximumCycleNumber = 255;
 constexpr int MaximumCycleSteps = 254;
 
-QString Line(std::int16_t id, const QString& text)
-{
-    return Text(id) + QLatin1Char(' ') + text;
-}
-
-void Fill(MemoryImage& image, const std::vector<S_ByteFill>& fills)
-{
-    for (const S_ByteFill& fill : fills)
-        std::fill_n(image.begin() + fill.m_Offset, fill.m_Length, fill.m_Value);
-}
-
 } // namespace
 
 C_ImageCodec::C_ImageCodec(const S_FormatDescription& description)
@@ -114,7 +103,7 @@ bool C_ImageCodec::Encode(const C_Configuration& value, MemoryImage& image, C_Di
     if (!ProgramArea::Write(image.data() + m_Description.m_Layout.m_ProgramArea, value, lines) ||
         !EncodeCycles(value, image, lines))
         return false;
-    Fill(image, m_Description.m_ClearedByBuild);
+    FillBytes(image, m_Description.m_ClearedByBuild);
     return true;
 }
 
@@ -147,7 +136,7 @@ bool C_ImageCodec::EncodeCycles(const C_Configuration& value, MemoryImage& image
             step.m_Values = (*cycle.m_Steps)[size_t(k)];
             codec.Encode(step, record);
             if (const std::int16_t failure = FailedStepCheck(m_Description.m_StepChecks, record, value.m_Motors)) {
-                lines.Add(line, Line(Msg::Step, QString::number(k + 1)) + Text(failure), C_DiagnosticSink::Error);
+                lines.Add(line, TextLine(Msg::Step, QString::number(k + 1)) + Text(failure), C_DiagnosticSink::Error);
                 return false;
             }
             // One record always stays free.

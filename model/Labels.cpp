@@ -82,3 +82,8 @@ QString FormatWithOutputs(std::uint16_t code, int outputs)
     return FormatName(code) + QStringLiteral(", ") + QString::number(outputs) + QLatin1Char(' ') +
            Text(Msg::OutputsWord);
 }
+
+QString TextLine(std::int16_t id, const QString& about)
+{
+    return Text(id) + QLatin1Char(' ') + about;
+}

@@ -18,6 +18,8 @@ QString CycleName(std::uint32_t kind, std::int32_t number);
 QString CycleLabel(std::uint32_t kind, std::int32_t number, int steps);
 QString CycleCategoryName(std::uint32_t categoryBits);
 QString FormatStepTime(std::uint32_t seconds);
+// A diagnostic line: the text of the id, a space and what it is about.
+QString TextLine(std::int16_t id, const QString& about);
 // A format as the format dialog names it, alone and with its number of outputs ("Standard, 24 outputs").
 QString FormatName(std::uint16_t code);
 QString FormatWithOutputs(std::uint16_t code, int outputs);

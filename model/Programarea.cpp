@@ -13,11 +13,6 @@ namespace ProgramArea {
 
 namespace {
 
-QString Line(std::int16_t id, const QString& text)
-{
-    return Text(id) + QLatin1Char(' ') + text;
-}
-
 const C_Configuration::S_Cycle* FindCycle(const std::vector<C_Configuration::S_Cycle>& cycles, int category, int number)
 {
     for (const C_Configuration::S_Cycle& cycle : cycles)
@@ -37,7 +32,7 @@ bool WriteProgram(const C_Configuration::S_Program& program, const C_Configurati
         return false;
     }
     if (program.m_References.size() > std::size_t(References)) {
-        lines.Add(line, Line(Msg::TooManyReferences, ProgramLabel(program.m_Number)), C_DiagnosticSink::Error);
+        lines.Add(line, TextLine(Msg::TooManyReferences, ProgramLabel(program.m_Number)), C_DiagnosticSink::Error);
         return false;
     }
     for (std::size_t k = 0; k < program.m_References.size(); ++k) {
@@ -51,7 +46,7 @@ bool WriteProgram(const C_Configuration::S_Program& program, const C_Configurati
         record[1] = std::uint8_t(record[1] + cycle->m_Steps->size());
         record[2 + 2 * k] = std::uint8_t(reference.Category());
         record[3 + 2 * k] = std::uint8_t(reference.m_Number);
-        lines.Add(line, Line(Msg::Cycle, CycleName(reference.m_Kind, reference.m_Number)),
+        lines.Add(line, TextLine(Msg::Cycle, CycleName(reference.m_Kind, reference.m_Number)),
                   C_DiagnosticSink::Information);
     }
     return true;
@@ -69,7 +64,7 @@ std::vector<C_Configuration::S_Program> Read(const std::uint8_t* area,
         const std::uint8_t* record = area + r * RecordSize;
         if (record[0] == UnusedByte)
             continue;
-        lines.Add(heading, Line(Msg::Program, QString::number(record[0])), C_DiagnosticSink::Information);
+        lines.Add(heading, TextLine(Msg::Program, QString::number(record[0])), C_DiagnosticSink::Information);
         C_Configuration::S_Program& program = programs.emplace_back(C_Configuration::S_Program{record[0], {}});
         for (int p = 0; p < References && record[2 + 2 * p] != UnusedByte; ++p) {
             const int code = record[2 + 2 * p];

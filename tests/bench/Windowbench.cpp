@@ -7,6 +7,7 @@
 #include "editor/Configurationpanes.h"
 #include "editor/Mdichild.h"
 #include "editor/Timelineview.h"
+#include "editor/Treenodes.h"
 #include "language/Language.h"
 #include "model/Eepromformat.h"
 #include "model/Fileheader.h"
