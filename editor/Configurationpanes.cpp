@@ -85,45 +85,14 @@ C_ConfigurationPanes::C_ConfigurationPanes(QWidget* parent)
     , m_StepCountEdit(NewValueBox(false))
     , m_NumberOfOutputsLabel(new QLabel(this))
     , m_NumberOfOutputsEdit(NewValueBox(false))
-    , m_TotalWashesLabel(new QLabel(this))
-    , m_TotalWashesEdit(NewValueBox(false))
-    , m_PartialWashesLabel(new QLabel(this))
-    , m_PartialWashesEdit(NewValueBox(false))
-    , m_WorkingHoursLabel(new QLabel(this))
-    , m_WorkingHoursEdit(NewValueBox(false))
-    , m_LanguageLabel(new QLabel(this))
-    , m_LanguageComboBox(new QComboBox(this))
-    , m_TemperatureTypeLabel(new QLabel(this))
-    , m_TemperatureComboBox(new QComboBox(this))
-    , m_MaximumLevelLabel(new QLabel(this))
-    , m_MaximumLevelEdit(NewValueBox(false))
-    , m_MaximumLevelUpDown(NewUpDown(m_MaximumLevelEdit, ServiceParameter::MaximumLevel))
-    , m_MinimumLevelLabel(new QLabel(this))
-    , m_MinimumLevelEdit(NewValueBox(false))
-    , m_MinimumLevelUpDown(NewUpDown(m_MinimumLevelEdit, ServiceParameter::MinimumLevel))
-    , m_AdvanceEnableCheckbox(new QCheckBox(this))
-    , m_MachineEnableCheckbox(new QCheckBox(this))
-    , m_SlowingDownTimeLabel(new QLabel(this))
-    , m_SlowingDownTimeEdit(NewValueBox(false))
-    , m_SlowingDownTimeUpDown(NewUpDown(m_SlowingDownTimeEdit, ServiceParameter::SlowingDownTime))
-    , m_MaximumSpeedLabel(new QLabel(this))
-    , m_MaximumSpeedEdit(NewValueBox(false))
-    , m_MaximumSpeedUpDown(NewUpDown(m_MaximumSpeedEdit, ServiceParameter::MaximumSpeed))
-    , m_SpinLevelLabel(new QLabel(this))
-    , m_SpinLevelEdit(NewValueBox(false))
-    , m_SpinLevelUpDown(NewUpDown(m_SpinLevelEdit, ServiceParameter::SpinLevel))
-    , m_MaintenanceRequestLabel(new QLabel(this))
-    , m_MaintenanceRequestEdit(NewValueBox(false))
-    , m_MaintenanceRequestUpDown(NewUpDown(m_MaintenanceRequestEdit, ServiceParameter::MaintenanceRequest))
-    , m_TemperatureHysteresisLabel(new QLabel(this))
-    , m_TemperatureHysteresisEdit(NewValueBox(true))
-    , m_TemperatureHysteresisUpDown(NewUpDown(m_TemperatureHysteresisEdit, ServiceParameter::TemperatureHysteresis))
-    , m_MotorGrid(new QTableWidget(MotorTable::Modes + 1, MotorTable::TimesPerMode + 1, this))
-    , m_ProgramsTree(new C_TreeView(this))
-    , m_CyclesTree(new C_TreeView(this))
-    , m_DiagnosticTree(new C_TreeView(this))
-    , m_StepsGrid(new QTableWidget(this))
 {
+    // Tab follows the order the controls are made in: the panel's first, then the panes.
+    MakeServiceControls();
+    m_MotorGrid = new QTableWidget(MotorTable::Modes + 1, MotorTable::TimesPerMode + 1, this);
+    m_ProgramsTree = new C_TreeView(this);
+    m_CyclesTree = new C_TreeView(this);
+    m_DiagnosticTree = new C_TreeView(this);
+    m_StepsGrid = new QTableWidget(this);
     m_TypeImageList << LoadPicture(QStringLiteral("FORMAT_STANDARD")) << LoadPicture(QStringLiteral("FORMAT_INVERTER"))
                     << LoadPicture(QStringLiteral("FORMAT_VARNHOLT"));
     const QList<QIcon> nodeImages = Icons({"NODE_CYCLE_REFERENCE", "NODE_PROGRAM", "NODE_CYCLE", "NODE_CATEGORY"});
@@ -131,8 +100,6 @@ C_ConfigurationPanes::C_ConfigurationPanes(QWidget* parent)
     m_CyclesTree->SetImages(nodeImages);
     m_DiagnosticTree->SetImages(Icons({"DIAG_HEADING", "DIAG_INFORMATION", "DIAG_PROGRESS", "DIAG_ERROR"}));
 
-    // Typed, as the only box of the panel that can be; the window decides when typing counts.
-    m_TemperatureHysteresisEdit->setValidator(new QIntValidator(0, 9999, m_TemperatureHysteresisEdit));
     ReportServiceEdits();
 
     m_StepsGrid->hide();
@@ -142,21 +109,62 @@ C_ConfigurationPanes::C_ConfigurationPanes(QWidget* parent)
     ClearConfiguration();
 }
 
+void C_ConfigurationPanes::MakeServiceControls()
+{
+    for (const S_ServiceParameter* row : ServiceParametersOnPanel()) {
+        const S_ServiceControls& c = ControlsOf(row->m_Parameter);
+        if (c.m_Label != nullptr)
+            this->*c.m_Label = new QLabel(this);
+        switch (row->m_Display) {
+        case ServiceDisplay::Text: this->*c.m_Box = NewValueBox(false); break;
+        case ServiceDisplay::Position:
+            this->*c.m_Box = NewValueBox(row->m_Typed);
+            this->*c.m_UpDown = NewUpDown(this->*c.m_Box, row->m_Parameter);
+            break;
+        case ServiceDisplay::ItemIndex: this->*c.m_ComboBox = new QComboBox(this); break;
+        case ServiceDisplay::Flag: this->*c.m_CheckBox = new QCheckBox(this); break;
+        }
+    }
+}
+
 void C_ConfigurationPanes::ReportServiceEdits()
 {
-    for (C_UpDown* upDown : {m_MaximumLevelUpDown, m_MinimumLevelUpDown, m_SlowingDownTimeUpDown, m_MaximumSpeedUpDown,
-                             m_SpinLevelUpDown, m_MaintenanceRequestUpDown, m_TemperatureHysteresisUpDown})
-        connect(upDown, &C_UpDown::Clicked, this, [this, upDown] { emit ServiceEdited(upDown); });
-    for (QCheckBox* box : {m_AdvanceEnableCheckbox, m_MachineEnableCheckbox})
-        connect(box, &QCheckBox::clicked, this, [this, box] { emit ServiceEdited(box); });
-    for (QComboBox* box : {m_LanguageComboBox, m_TemperatureComboBox})
-        connect(box, &QComboBox::currentIndexChanged, this, [this, box] { emit ServiceEdited(box); });
+    for (const S_ServiceParameter& row : ServiceParameters()) {
+        const S_ServiceControls& c = ControlsOf(row.m_Parameter);
+        if (c.m_UpDown != nullptr) {
+            C_UpDown* upDown = this->*c.m_UpDown;
+            connect(upDown, &C_UpDown::Clicked, this, [this, upDown] { emit ServiceEdited(upDown); });
+        } else if (c.m_CheckBox != nullptr) {
+            QCheckBox* box = this->*c.m_CheckBox;
+            connect(box, &QCheckBox::clicked, this, [this, box] { emit ServiceEdited(box); });
+        } else if (c.m_ComboBox != nullptr) {
+            QComboBox* box = this->*c.m_ComboBox;
+            connect(box, &QComboBox::currentIndexChanged, this, [this, box] { emit ServiceEdited(box); });
+        }
+    }
+}
+
+std::vector<C_ConfigurationPanes::S_ServiceLine> C_ConfigurationPanes::ServiceLines() const
+{
+    std::vector<S_ServiceLine> lines;
+    for (const S_ServiceParameter* row : ServiceParametersOnPanel()) {
+        const S_ServiceControls& c = ControlsOf(row->m_Parameter);
+        QWidget* control = c.m_Box != nullptr        ? static_cast<QWidget*>(this->*c.m_Box)
+                           : c.m_ComboBox != nullptr ? static_cast<QWidget*>(this->*c.m_ComboBox)
+                                                     : static_cast<QWidget*>(this->*c.m_CheckBox);
+        lines.push_back({row, c.m_Label != nullptr ? this->*c.m_Label : nullptr, control,
+                         c.m_UpDown != nullptr ? this->*c.m_UpDown : nullptr});
+    }
+    return lines;
 }
 
 QLineEdit* C_ConfigurationPanes::NewValueBox(bool typable)
 {
     auto* box = new QLineEdit(this);
     box->setReadOnly(!typable);
+    // The window decides when typing counts.
+    if (typable)
+        box->setValidator(new QIntValidator(0, 9999, box));
     return box;
 }
 
@@ -175,27 +183,19 @@ void C_ConfigurationPanes::SetTexts()
     const std::pair<QLabel*, std::int16_t> labels[] = {
         {m_StepCountLabel, Msg::FreeSteps},
         {m_NumberOfOutputsLabel, Msg::NumberOfOutputs},
-        {m_TotalWashesLabel, Msg::TotalWashes},
-        {m_PartialWashesLabel, Msg::PartialWashes},
-        {m_WorkingHoursLabel, Msg::WorkingHours},
-        {m_LanguageLabel, Msg::DisplayLanguage},
-        {m_TemperatureTypeLabel, Msg::TemperatureUnit},
-        {m_MaximumLevelLabel, Msg::MaximumLevel},
-        {m_MinimumLevelLabel, Msg::MinimumLevel},
-        {m_SlowingDownTimeLabel, Msg::SlowingDownTime},
-        {m_MaximumSpeedLabel, Msg::MaximumSpeed},
-        {m_SpinLevelLabel, Msg::SpinLevel},
-        {m_MaintenanceRequestLabel, Msg::MaintenanceRequest},
-        {m_TemperatureHysteresisLabel, Msg::TemperatureHysteresis},
     };
     for (const auto& [label, id] : labels)
         label->setText(Text(id));
-    m_AdvanceEnableCheckbox->setText(Text(Msg::AdvanceEnable));
-    m_MachineEnableCheckbox->setText(Text(Msg::MachineEnable));
-    for (std::int16_t id = Msg::LanguageGerman; id <= Msg::LanguageSpanish; ++id)
-        m_LanguageComboBox->addItem(Text(id));
-    m_TemperatureComboBox->addItem(Text(Msg::Celsius));
-    m_TemperatureComboBox->addItem(Text(Msg::Fahrenheit));
+    for (const S_ServiceParameter& row : ServiceParameters()) {
+        const S_ServiceControls& c = ControlsOf(row.m_Parameter);
+        if (c.m_Label != nullptr)
+            (this->*c.m_Label)->setText(Text(row.m_Label));
+        if (c.m_CheckBox != nullptr)
+            (this->*c.m_CheckBox)->setText(Text(row.m_Label));
+        if (c.m_ComboBox != nullptr)
+            for (int entry = 0; entry <= row.m_Maximum; ++entry)
+                (this->*c.m_ComboBox)->addItem(Text(std::int16_t(row.m_FirstEntry + entry)));
+    }
 
     for (int column = 0; column <= MotorTable::TimesPerMode; ++column)
         m_MotorGrid->setItem(0, column, new QTableWidgetItem(Text(std::int16_t(Msg::MotorColumn + column))));

@@ -73,6 +73,17 @@ public:
     // entry by index), and the panel set to show one.
     int ShownService(ServiceParameter parameter) const;
     void ShowService(ServiceParameter parameter, int value);
+    // A line of the service panel: its row, its label (none for a check box), its
+    // control and the up-down beside it.
+    struct S_ServiceLine
+    {
+        const S_ServiceParameter* m_Row;
+        QLabel* m_Label;
+        QWidget* m_Control;
+        C_UpDown* m_UpDown;
+    };
+    // The panel's lines in their order.
+    std::vector<S_ServiceLine> ServiceLines() const;
 
     // The format's build, save and transfers of the configuration the panes show,
     // their lines written into the diagnostic pane; an upload shows what arrived.
@@ -89,49 +100,50 @@ public:
     QLineEdit* m_StepCountEdit;
     QLabel* m_NumberOfOutputsLabel;
     QLineEdit* m_NumberOfOutputsEdit;
-    QLabel* m_TotalWashesLabel;
-    QLineEdit* m_TotalWashesEdit;
-    QLabel* m_PartialWashesLabel;
-    QLineEdit* m_PartialWashesEdit;
-    QLabel* m_WorkingHoursLabel;
-    QLineEdit* m_WorkingHoursEdit;
-    QLabel* m_LanguageLabel;
-    QComboBox* m_LanguageComboBox;
-    QLabel* m_TemperatureTypeLabel;
-    QComboBox* m_TemperatureComboBox;
-    QLabel* m_MaximumLevelLabel;
-    QLineEdit* m_MaximumLevelEdit;
-    C_UpDown* m_MaximumLevelUpDown;
-    QLabel* m_MinimumLevelLabel;
-    QLineEdit* m_MinimumLevelEdit;
-    C_UpDown* m_MinimumLevelUpDown;
-    QCheckBox* m_AdvanceEnableCheckbox;
-    QCheckBox* m_MachineEnableCheckbox;
-    QLabel* m_SlowingDownTimeLabel;
-    QLineEdit* m_SlowingDownTimeEdit;
-    C_UpDown* m_SlowingDownTimeUpDown;
-    QLabel* m_MaximumSpeedLabel;
-    QLineEdit* m_MaximumSpeedEdit;
-    C_UpDown* m_MaximumSpeedUpDown;
-    QLabel* m_SpinLevelLabel;
-    QLineEdit* m_SpinLevelEdit;
-    C_UpDown* m_SpinLevelUpDown;
-    QLabel* m_MaintenanceRequestLabel;
-    QLineEdit* m_MaintenanceRequestEdit;
-    C_UpDown* m_MaintenanceRequestUpDown;
-    QLabel* m_TemperatureHysteresisLabel;
-    QLineEdit* m_TemperatureHysteresisEdit;
-    C_UpDown* m_TemperatureHysteresisUpDown;
+    // Each parameter's controls, made from its row.
+    QLabel* m_TotalWashesLabel = nullptr;
+    QLineEdit* m_TotalWashesEdit = nullptr;
+    QLabel* m_PartialWashesLabel = nullptr;
+    QLineEdit* m_PartialWashesEdit = nullptr;
+    QLabel* m_WorkingHoursLabel = nullptr;
+    QLineEdit* m_WorkingHoursEdit = nullptr;
+    QLabel* m_LanguageLabel = nullptr;
+    QComboBox* m_LanguageComboBox = nullptr;
+    QLabel* m_TemperatureTypeLabel = nullptr;
+    QComboBox* m_TemperatureComboBox = nullptr;
+    QLabel* m_MaximumLevelLabel = nullptr;
+    QLineEdit* m_MaximumLevelEdit = nullptr;
+    C_UpDown* m_MaximumLevelUpDown = nullptr;
+    QLabel* m_MinimumLevelLabel = nullptr;
+    QLineEdit* m_MinimumLevelEdit = nullptr;
+    C_UpDown* m_MinimumLevelUpDown = nullptr;
+    QCheckBox* m_AdvanceEnableCheckbox = nullptr;
+    QCheckBox* m_MachineEnableCheckbox = nullptr;
+    QLabel* m_SlowingDownTimeLabel = nullptr;
+    QLineEdit* m_SlowingDownTimeEdit = nullptr;
+    C_UpDown* m_SlowingDownTimeUpDown = nullptr;
+    QLabel* m_MaximumSpeedLabel = nullptr;
+    QLineEdit* m_MaximumSpeedEdit = nullptr;
+    C_UpDown* m_MaximumSpeedUpDown = nullptr;
+    QLabel* m_SpinLevelLabel = nullptr;
+    QLineEdit* m_SpinLevelEdit = nullptr;
+    C_UpDown* m_SpinLevelUpDown = nullptr;
+    QLabel* m_MaintenanceRequestLabel = nullptr;
+    QLineEdit* m_MaintenanceRequestEdit = nullptr;
+    C_UpDown* m_MaintenanceRequestUpDown = nullptr;
+    QLabel* m_TemperatureHysteresisLabel = nullptr;
+    QLineEdit* m_TemperatureHysteresisEdit = nullptr;
+    C_UpDown* m_TemperatureHysteresisUpDown = nullptr;
 
     // 4 columns by 16 rows: titles in row 0 and column 0, motor times in the rest.
-    QTableWidget* m_MotorGrid;
+    QTableWidget* m_MotorGrid = nullptr;
 
-    C_TreeView* m_ProgramsTree;
-    C_TreeView* m_CyclesTree;
+    C_TreeView* m_ProgramsTree = nullptr;
+    C_TreeView* m_CyclesTree = nullptr;
     // The five category roots of the cycles tree, by category code 1 to 5.
     std::array<QTreeWidgetItem*, 6> m_CategoryNodes{};
-    C_TreeView* m_DiagnosticTree;
-    QTableWidget* m_StepsGrid;
+    C_TreeView* m_DiagnosticTree = nullptr;
+    QTableWidget* m_StepsGrid = nullptr;
 
 signals:
     // A value of the service panel changed, by the control named (or by typing into
@@ -141,6 +153,8 @@ signals:
     void ServiceEdited(const QObject* control);
 
 private:
+    // Each parameter's controls as its row says, in the order of the panel's lines.
+    void MakeServiceControls();
     void ReportServiceEdits();
     void SetTexts();
     void CreateCategoryRoots();

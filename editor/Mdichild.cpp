@@ -171,26 +171,23 @@ void TFormMDIChild::BuildServicePanel()
     };
     addLine(m_StepCountLabel, m_StepCountEdit, nullptr);
     addLine(m_NumberOfOutputsLabel, m_NumberOfOutputsEdit, nullptr);
-    addLine(m_TotalWashesLabel, m_TotalWashesEdit, nullptr);
-    addLine(m_PartialWashesLabel, m_PartialWashesEdit, nullptr);
-    addLine(m_WorkingHoursLabel, m_WorkingHoursEdit, nullptr);
-    addLine(m_LanguageLabel, m_LanguageComboBox, nullptr);
-    addLine(m_TemperatureTypeLabel, m_TemperatureComboBox, nullptr);
-    addLine(m_MaximumLevelLabel, m_MaximumLevelEdit, m_MaximumLevelUpDown);
-    addLine(m_MinimumLevelLabel, m_MinimumLevelEdit, m_MinimumLevelUpDown);
-    grid->addWidget(m_AdvanceEnableCheckbox, row++, 0, 1, 3);
-    grid->addWidget(m_MachineEnableCheckbox, row++, 0, 1, 3);
-    addLine(m_SlowingDownTimeLabel, m_SlowingDownTimeEdit, m_SlowingDownTimeUpDown);
-    addLine(m_MaximumSpeedLabel, m_MaximumSpeedEdit, m_MaximumSpeedUpDown);
-    addLine(m_SpinLevelLabel, m_SpinLevelEdit, m_SpinLevelUpDown);
-    addLine(m_MaintenanceRequestLabel, m_MaintenanceRequestEdit, m_MaintenanceRequestUpDown);
-    addLine(m_TemperatureHysteresisLabel, m_TemperatureHysteresisEdit, m_TemperatureHysteresisUpDown);
+    const std::vector<S_ServiceLine> lines = ServiceLines();
+    for (const S_ServiceLine& line : lines) {
+        if (line.m_Label == nullptr)
+            grid->addWidget(line.m_Control, row++, 0, 1, 3);
+        else
+            addLine(line.m_Label, line.m_Control, line.m_UpDown);
+    }
     grid->setRowStretch(row, 1);
-    for (QLineEdit* box :
-         {m_StepCountEdit, m_NumberOfOutputsEdit, m_TotalWashesEdit, m_PartialWashesEdit, m_WorkingHoursEdit})
-        box->setFixedWidth(ValueBoxWidth + m_MaximumLevelUpDown->sizeHint().width() + grid->horizontalSpacing());
-    for (QComboBox* box : {m_LanguageComboBox, m_TemperatureComboBox})
-        box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    const int boxWidth = ValueBoxWidth + m_MaximumLevelUpDown->sizeHint().width() + grid->horizontalSpacing();
+    for (QLineEdit* box : {m_StepCountEdit, m_NumberOfOutputsEdit})
+        box->setFixedWidth(boxWidth);
+    for (const S_ServiceLine& line : lines) {
+        if (line.m_Row->m_Display == ServiceDisplay::Text)
+            line.m_Control->setFixedWidth(boxWidth);
+        if (auto* list = qobject_cast<QComboBox*>(line.m_Control))
+            list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    }
 
     auto* scroller = new QScrollArea;
     scroller->setWidget(content);

@@ -13,27 +13,32 @@ using P = ServiceParameter;
 constexpr int Celsius = 0x63;
 constexpr int Fahrenheit = 0x66;
 
-// One row per parameter, in the panel's order.
+// One row per parameter, in the order of dump and the text form. Each: parameter, key,
+// label, storage, display, range, panel default, panel line, and a list's first entry
+// or a typed box.
 const std::vector<S_ServiceParameter>& Rows()
 {
     using S = ServiceStorage;
     using D = ServiceDisplay;
     static const std::vector<S_ServiceParameter> rows = {
-        {P::TotalWashes, "totalWashes", Msg::TotalWashes, S::Little16, D::Text, 0, 65535, 0},
-        {P::PartialWashes, "partialWashes", Msg::PartialWashes, S::Little16, D::Text, 0, 65535, 0},
-        {P::WorkingHours, "workingHours", Msg::WorkingHours, S::Little16, D::Text, 0, 65535, 0},
-        {P::MaintenanceRequest, "maintenanceRequest", Msg::MaintenanceRequest, S::Little16, D::Position, 0, 9999, 1000},
+        {P::TotalWashes, "totalWashes", Msg::TotalWashes, S::Little16, D::Text, 0, 65535, 0, 0, 0, false},
+        {P::PartialWashes, "partialWashes", Msg::PartialWashes, S::Little16, D::Text, 0, 65535, 0, 1, 0, false},
+        {P::WorkingHours, "workingHours", Msg::WorkingHours, S::Little16, D::Text, 0, 65535, 0, 2, 0, false},
+        {P::MaintenanceRequest, "maintenanceRequest", Msg::MaintenanceRequest, S::Little16, D::Position, 0, 9999, 1000,
+         12, 0, false},
         {P::Language, "language", Msg::DisplayLanguage, S::Byte, D::ItemIndex, -1,
-         Msg::LanguageSpanish - Msg::LanguageGerman, 0},
-        {P::TemperatureUnit, "temperatureUnit", Msg::TemperatureUnit, S::Byte, D::ItemIndex, 0, 1, 0},
-        {P::MaximumLevel, "maximumLevel", Msg::MaximumLevel, S::Byte, D::Position, 0, 100, 100},
-        {P::MinimumLevel, "minimumLevel", Msg::MinimumLevel, S::Byte, D::Position, 0, 100, 10},
-        {P::AdvanceEnable, "advanceEnable", Msg::AdvanceEnable, S::Byte, D::Flag, 0, 1, 1},
-        {P::MachineEnable, "machineEnable", Msg::MachineEnable, S::Byte, D::Flag, 0, 1, 1},
-        {P::SlowingDownTime, "slowingDownTime", Msg::SlowingDownTime, S::Byte, D::Position, 1, 200, 40},
-        {P::MaximumSpeed, "maximumSpeed", Msg::MaximumSpeed, S::Big16, D::Position, 0, 999, 999},
-        {P::SpinLevel, "spinLevel", Msg::SpinLevel, S::Byte, D::Position, 2, 60, 2},
-        {P::TemperatureHysteresis, "temperatureHysteresis", Msg::TemperatureHysteresis, S::Byte, D::Position, 1, 10, 3},
+         Msg::LanguageSpanish - Msg::LanguageGerman, 0, 3, Msg::LanguageGerman, false},
+        {P::TemperatureUnit, "temperatureUnit", Msg::TemperatureUnit, S::Byte, D::ItemIndex, 0,
+         Msg::Fahrenheit - Msg::Celsius, 0, 4, Msg::Celsius, false},
+        {P::MaximumLevel, "maximumLevel", Msg::MaximumLevel, S::Byte, D::Position, 0, 100, 100, 5, 0, false},
+        {P::MinimumLevel, "minimumLevel", Msg::MinimumLevel, S::Byte, D::Position, 0, 100, 10, 6, 0, false},
+        {P::AdvanceEnable, "advanceEnable", Msg::AdvanceEnable, S::Byte, D::Flag, 0, 1, 1, 7, 0, false},
+        {P::MachineEnable, "machineEnable", Msg::MachineEnable, S::Byte, D::Flag, 0, 1, 1, 8, 0, false},
+        {P::SlowingDownTime, "slowingDownTime", Msg::SlowingDownTime, S::Byte, D::Position, 1, 200, 40, 9, 0, false},
+        {P::MaximumSpeed, "maximumSpeed", Msg::MaximumSpeed, S::Big16, D::Position, 0, 999, 999, 10, 0, false},
+        {P::SpinLevel, "spinLevel", Msg::SpinLevel, S::Byte, D::Position, 2, 60, 2, 11, 0, false},
+        {P::TemperatureHysteresis, "temperatureHysteresis", Msg::TemperatureHysteresis, S::Byte, D::Position, 1, 10, 3,
+         13, 0, true},
     };
     return rows;
 }
@@ -85,6 +90,16 @@ const S_ServiceParameter& ServiceParameterOf(ServiceParameter parameter)
     return RowOf(parameter);
 }
 
+std::vector<const S_ServiceParameter*> ServiceParametersOnPanel()
+{
+    std::vector<const S_ServiceParameter*> lines;
+    for (const S_ServiceParameter& row : Rows())
+        lines.push_back(&row);
+    std::sort(lines.begin(), lines.end(),
+              [](const S_ServiceParameter* a, const S_ServiceParameter* b) { return a->m_PanelLine < b->m_PanelLine; });
+    return lines;
+}
+
 QString ServiceValueText(ServiceParameter parameter, int value)
 {
     switch (RowOf(parameter).m_Display) {
@@ -93,8 +108,7 @@ QString ServiceValueText(ServiceParameter parameter, int value)
         const S_ServiceParameter& row = RowOf(parameter);
         if (value < 0 || value > row.m_Maximum)
             return QString();
-        const std::int16_t first = parameter == P::Language ? Msg::LanguageGerman : Msg::Celsius;
-        return Text(std::int16_t(first + value));
+        return Text(std::int16_t(row.m_FirstEntry + value));
     }
     case ServiceDisplay::Flag: return Text(value != 0 ? Msg::Yes : Msg::No);
     case ServiceDisplay::Text:

@@ -49,11 +49,21 @@ struct S_ServiceParameter
     // What the panel shows before a configuration is shown: also the value of a
     // parameter the format lacks.
     int m_PanelDefault;
+    // Its line on the panel, counted from the first line under the free steps and
+    // the outputs: also the order Tab follows.
+    int m_PanelLine;
+    // A list's first entry as a message id, the others following it; 0 for no list.
+    std::int16_t m_FirstEntry;
+    // An up-down whose box can also be typed into.
+    bool m_Typed;
 };
 
-// The parameters in the panel's and dump's order.
+// The parameters in the order of dump and the text form; the panel shows them so
+// too, but for the maintenance request, which it shows after the spin level.
 const std::vector<S_ServiceParameter>& ServiceParameters();
 const S_ServiceParameter& ServiceParameterOf(ServiceParameter parameter);
+// The parameters in the order of the panel's lines.
+std::vector<const S_ServiceParameter*> ServiceParametersOnPanel();
 // A service value (in the terms of its display: a flag as 0 or 1, a list's entry
 // by index) as the panel words it: the number, the list's entry, Yes or No.
 QString ServiceValueText(ServiceParameter parameter, int value);
