@@ -28,46 +28,6 @@ namespace {
 
 constexpr int MotorValueRole = Qt::UserRole;
 
-using W = C_ConfigurationPanes;
-
-// A parameter's controls in the panel; only those of its display are set.
-struct S_ServiceControls
-{
-    QLabel* W::*m_Label = nullptr;
-    QLineEdit* W::*m_Box = nullptr;
-    C_UpDown* W::*m_UpDown = nullptr;
-    QComboBox* W::*m_ComboBox = nullptr;
-    QCheckBox* W::*m_CheckBox = nullptr;
-};
-
-const S_ServiceControls& ControlsOf(ServiceParameter parameter)
-{
-    // In the order of ServiceParameters().
-    static const S_ServiceControls controls[] = {
-        {.m_Label = &W::m_TotalWashesLabel, .m_Box = &W::m_TotalWashesEdit},
-        {.m_Label = &W::m_PartialWashesLabel, .m_Box = &W::m_PartialWashesEdit},
-        {.m_Label = &W::m_WorkingHoursLabel, .m_Box = &W::m_WorkingHoursEdit},
-        {.m_Label = &W::m_MaintenanceRequestLabel,
-         .m_Box = &W::m_MaintenanceRequestEdit,
-         .m_UpDown = &W::m_MaintenanceRequestUpDown},
-        {.m_Label = &W::m_LanguageLabel, .m_ComboBox = &W::m_LanguageComboBox},
-        {.m_Label = &W::m_TemperatureTypeLabel, .m_ComboBox = &W::m_TemperatureComboBox},
-        {.m_Label = &W::m_MaximumLevelLabel, .m_Box = &W::m_MaximumLevelEdit, .m_UpDown = &W::m_MaximumLevelUpDown},
-        {.m_Label = &W::m_MinimumLevelLabel, .m_Box = &W::m_MinimumLevelEdit, .m_UpDown = &W::m_MinimumLevelUpDown},
-        {.m_CheckBox = &W::m_AdvanceEnableCheckbox},
-        {.m_CheckBox = &W::m_MachineEnableCheckbox},
-        {.m_Label = &W::m_SlowingDownTimeLabel,
-         .m_Box = &W::m_SlowingDownTimeEdit,
-         .m_UpDown = &W::m_SlowingDownTimeUpDown},
-        {.m_Label = &W::m_MaximumSpeedLabel, .m_Box = &W::m_MaximumSpeedEdit, .m_UpDown = &W::m_MaximumSpeedUpDown},
-        {.m_Label = &W::m_SpinLevelLabel, .m_Box = &W::m_SpinLevelEdit, .m_UpDown = &W::m_SpinLevelUpDown},
-        {.m_Label = &W::m_TemperatureHysteresisLabel,
-         .m_Box = &W::m_TemperatureHysteresisEdit,
-         .m_UpDown = &W::m_TemperatureHysteresisUpDown},
-    };
-    return controls[std::size_t(parameter)];
-}
-
 QList<QIcon> Icons(std::initializer_list<const char*> names)
 {
     QList<QIcon> icons;
@@ -111,18 +71,19 @@ C_ConfigurationPanes::C_ConfigurationPanes(QWidget* parent)
 
 void C_ConfigurationPanes::MakeServiceControls()
 {
+    m_ServiceControls.resize(ServiceParameters().size());
     for (const S_ServiceParameter* row : ServiceParametersOnPanel()) {
-        const S_ServiceControls& c = ControlsOf(row->m_Parameter);
-        if (c.m_Label != nullptr)
-            this->*c.m_Label = new QLabel(this);
+        S_ServiceControls& c = m_ServiceControls[size_t(row->m_Parameter)];
+        if (row->m_Display != ServiceDisplay::Flag)
+            c.m_Label = new QLabel(this);
         switch (row->m_Display) {
-        case ServiceDisplay::Text: this->*c.m_Box = NewValueBox(false); break;
+        case ServiceDisplay::Text: c.m_Box = NewValueBox(false); break;
         case ServiceDisplay::Position:
-            this->*c.m_Box = NewValueBox(row->m_Typed);
-            this->*c.m_UpDown = NewUpDown(this->*c.m_Box, row->m_Parameter);
+            c.m_Box = NewValueBox(row->m_Typed);
+            c.m_UpDown = NewUpDown(c.m_Box, row->m_Parameter);
             break;
-        case ServiceDisplay::ItemIndex: this->*c.m_ComboBox = new QComboBox(this); break;
-        case ServiceDisplay::Flag: this->*c.m_CheckBox = new QCheckBox(this); break;
+        case ServiceDisplay::ItemIndex: c.m_List = new QComboBox(this); break;
+        case ServiceDisplay::Flag: c.m_CheckBox = new QCheckBox(this); break;
         }
     }
 }
@@ -130,32 +91,18 @@ void C_ConfigurationPanes::MakeServiceControls()
 void C_ConfigurationPanes::ReportServiceEdits()
 {
     for (const S_ServiceParameter& row : ServiceParameters()) {
-        const S_ServiceControls& c = ControlsOf(row.m_Parameter);
+        const S_ServiceControls& c = ServiceControls(row.m_Parameter);
         if (c.m_UpDown != nullptr) {
-            C_UpDown* upDown = this->*c.m_UpDown;
+            C_UpDown* upDown = c.m_UpDown;
             connect(upDown, &C_UpDown::Clicked, this, [this, upDown] { emit ServiceEdited(upDown); });
         } else if (c.m_CheckBox != nullptr) {
-            QCheckBox* box = this->*c.m_CheckBox;
+            QCheckBox* box = c.m_CheckBox;
             connect(box, &QCheckBox::clicked, this, [this, box] { emit ServiceEdited(box); });
-        } else if (c.m_ComboBox != nullptr) {
-            QComboBox* box = this->*c.m_ComboBox;
+        } else if (c.m_List != nullptr) {
+            QComboBox* box = c.m_List;
             connect(box, &QComboBox::currentIndexChanged, this, [this, box] { emit ServiceEdited(box); });
         }
     }
-}
-
-std::vector<C_ConfigurationPanes::S_ServiceLine> C_ConfigurationPanes::ServiceLines() const
-{
-    std::vector<S_ServiceLine> lines;
-    for (const S_ServiceParameter* row : ServiceParametersOnPanel()) {
-        const S_ServiceControls& c = ControlsOf(row->m_Parameter);
-        QWidget* control = c.m_Box != nullptr        ? static_cast<QWidget*>(this->*c.m_Box)
-                           : c.m_ComboBox != nullptr ? static_cast<QWidget*>(this->*c.m_ComboBox)
-                                                     : static_cast<QWidget*>(this->*c.m_CheckBox);
-        lines.push_back({row, c.m_Label != nullptr ? this->*c.m_Label : nullptr, control,
-                         c.m_UpDown != nullptr ? this->*c.m_UpDown : nullptr});
-    }
-    return lines;
 }
 
 QLineEdit* C_ConfigurationPanes::NewValueBox(bool typable)
@@ -187,14 +134,14 @@ void C_ConfigurationPanes::SetTexts()
     for (const auto& [label, id] : labels)
         label->setText(Text(id));
     for (const S_ServiceParameter& row : ServiceParameters()) {
-        const S_ServiceControls& c = ControlsOf(row.m_Parameter);
+        const S_ServiceControls& c = ServiceControls(row.m_Parameter);
         if (c.m_Label != nullptr)
-            (this->*c.m_Label)->setText(Text(row.m_Label));
+            c.m_Label->setText(Text(row.m_Label));
         if (c.m_CheckBox != nullptr)
-            (this->*c.m_CheckBox)->setText(Text(row.m_Label));
-        if (c.m_ComboBox != nullptr)
+            c.m_CheckBox->setText(Text(row.m_Label));
+        if (c.m_List != nullptr)
             for (int entry = 0; entry <= row.m_Maximum; ++entry)
-                (this->*c.m_ComboBox)->addItem(Text(std::int16_t(row.m_FirstEntry + entry)));
+                c.m_List->addItem(Text(std::int16_t(row.m_FirstEntry + entry)));
     }
 
     for (int column = 0; column <= MotorTable::TimesPerMode; ++column)
@@ -402,25 +349,25 @@ void C_ConfigurationPanes::ShowFormatPicture(const S_FormatDescription& descript
 
 int C_ConfigurationPanes::ShownService(ServiceParameter parameter) const
 {
-    const S_ServiceControls& c = ControlsOf(parameter);
+    const S_ServiceControls& c = ServiceControls(parameter);
     switch (ServiceParameterOf(parameter).m_Display) {
-    case ServiceDisplay::Text: return (this->*c.m_Box)->text().toInt();
-    case ServiceDisplay::Position: return (this->*c.m_UpDown)->Position();
-    case ServiceDisplay::ItemIndex: return (this->*c.m_ComboBox)->currentIndex();
-    case ServiceDisplay::Flag: return (this->*c.m_CheckBox)->isChecked() ? 1 : 0;
+    case ServiceDisplay::Text: return c.m_Box->text().toInt();
+    case ServiceDisplay::Position: return c.m_UpDown->Position();
+    case ServiceDisplay::ItemIndex: return c.m_List->currentIndex();
+    case ServiceDisplay::Flag: return c.m_CheckBox->isChecked() ? 1 : 0;
     }
     return 0;
 }
 
 void C_ConfigurationPanes::ShowService(ServiceParameter parameter, int value)
 {
-    const S_ServiceControls& c = ControlsOf(parameter);
+    const S_ServiceControls& c = ServiceControls(parameter);
     switch (ServiceParameterOf(parameter).m_Display) {
-    case ServiceDisplay::Text: (this->*c.m_Box)->setText(QString::number(value)); return;
-    case ServiceDisplay::Position: (this->*c.m_UpDown)->SetPosition(value); return;
+    case ServiceDisplay::Text: c.m_Box->setText(QString::number(value)); return;
+    case ServiceDisplay::Position: c.m_UpDown->SetPosition(value); return;
     // A value with no entry leaves no entry chosen, and is stored back as it was.
-    case ServiceDisplay::ItemIndex: (this->*c.m_ComboBox)->setCurrentIndex(value); return;
-    case ServiceDisplay::Flag: (this->*c.m_CheckBox)->setChecked(value != 0); return;
+    case ServiceDisplay::ItemIndex: c.m_List->setCurrentIndex(value); return;
+    case ServiceDisplay::Flag: c.m_CheckBox->setChecked(value != 0); return;
     }
 }
 
@@ -429,10 +376,9 @@ void C_ConfigurationPanes::LockServiceControls(const std::vector<S_ServiceField>
     for (const S_ServiceField& field : fields) {
         if (!field.m_Locked)
             continue;
-        const S_ServiceControls& c = ControlsOf(field.m_Parameter);
-        for (QWidget* control : {c.m_Label != nullptr ? static_cast<QWidget*>(this->*c.m_Label) : nullptr,
-                                 c.m_Box != nullptr ? static_cast<QWidget*>(this->*c.m_Box) : nullptr,
-                                 c.m_UpDown != nullptr ? static_cast<QWidget*>(this->*c.m_UpDown) : nullptr})
+        const S_ServiceControls& c = ServiceControls(field.m_Parameter);
+        for (QWidget* control :
+             {static_cast<QWidget*>(c.m_Label), static_cast<QWidget*>(c.m_Box), static_cast<QWidget*>(c.m_UpDown)})
             if (control != nullptr)
                 control->setEnabled(false);
     }

@@ -73,17 +73,20 @@ public:
     // entry by index), and the panel set to show one.
     int ShownService(ServiceParameter parameter) const;
     void ShowService(ServiceParameter parameter, int value);
-    // A line of the service panel: its row, its label (none for a check box), its
-    // control and the up-down beside it.
-    struct S_ServiceLine
+    // A parameter's controls on the service panel, made from its row: a label (but for
+    // a check box) and the control its row names.
+    struct S_ServiceControls
     {
-        const S_ServiceParameter* m_Row;
-        QLabel* m_Label;
-        QWidget* m_Control;
-        C_UpDown* m_UpDown;
+        QLabel* m_Label = nullptr;
+        QLineEdit* m_Box = nullptr;
+        C_UpDown* m_UpDown = nullptr;
+        QComboBox* m_List = nullptr;
+        QCheckBox* m_CheckBox = nullptr;
     };
-    // The panel's lines in their order.
-    std::vector<S_ServiceLine> ServiceLines() const;
+    const S_ServiceControls& ServiceControls(ServiceParameter parameter) const
+    {
+        return m_ServiceControls[size_t(parameter)];
+    }
 
     // The format's build, save and transfers of the configuration the panes show,
     // their lines written into the diagnostic pane; an upload shows what arrived.
@@ -100,41 +103,6 @@ public:
     QLineEdit* m_StepCountEdit;
     QLabel* m_NumberOfOutputsLabel;
     QLineEdit* m_NumberOfOutputsEdit;
-    // Each parameter's controls, made from its row.
-    QLabel* m_TotalWashesLabel = nullptr;
-    QLineEdit* m_TotalWashesEdit = nullptr;
-    QLabel* m_PartialWashesLabel = nullptr;
-    QLineEdit* m_PartialWashesEdit = nullptr;
-    QLabel* m_WorkingHoursLabel = nullptr;
-    QLineEdit* m_WorkingHoursEdit = nullptr;
-    QLabel* m_LanguageLabel = nullptr;
-    QComboBox* m_LanguageComboBox = nullptr;
-    QLabel* m_TemperatureTypeLabel = nullptr;
-    QComboBox* m_TemperatureComboBox = nullptr;
-    QLabel* m_MaximumLevelLabel = nullptr;
-    QLineEdit* m_MaximumLevelEdit = nullptr;
-    C_UpDown* m_MaximumLevelUpDown = nullptr;
-    QLabel* m_MinimumLevelLabel = nullptr;
-    QLineEdit* m_MinimumLevelEdit = nullptr;
-    C_UpDown* m_MinimumLevelUpDown = nullptr;
-    QCheckBox* m_AdvanceEnableCheckbox = nullptr;
-    QCheckBox* m_MachineEnableCheckbox = nullptr;
-    QLabel* m_SlowingDownTimeLabel = nullptr;
-    QLineEdit* m_SlowingDownTimeEdit = nullptr;
-    C_UpDown* m_SlowingDownTimeUpDown = nullptr;
-    QLabel* m_MaximumSpeedLabel = nullptr;
-    QLineEdit* m_MaximumSpeedEdit = nullptr;
-    C_UpDown* m_MaximumSpeedUpDown = nullptr;
-    QLabel* m_SpinLevelLabel = nullptr;
-    QLineEdit* m_SpinLevelEdit = nullptr;
-    C_UpDown* m_SpinLevelUpDown = nullptr;
-    QLabel* m_MaintenanceRequestLabel = nullptr;
-    QLineEdit* m_MaintenanceRequestEdit = nullptr;
-    C_UpDown* m_MaintenanceRequestUpDown = nullptr;
-    QLabel* m_TemperatureHysteresisLabel = nullptr;
-    QLineEdit* m_TemperatureHysteresisEdit = nullptr;
-    C_UpDown* m_TemperatureHysteresisUpDown = nullptr;
-
     // 4 columns by 16 rows: titles in row 0 and column 0, motor times in the rest.
     QTableWidget* m_MotorGrid = nullptr;
 
@@ -164,6 +132,9 @@ private:
     QLineEdit* NewValueBox(bool typable);
     // An up-down with the range and the default of the parameter's row.
     C_UpDown* NewUpDown(QLineEdit* associate, ServiceParameter parameter);
+
+    // By parameter.
+    std::vector<S_ServiceControls> m_ServiceControls;
 };
 
 // Writes lines into the panes' diagnostic tree as they come, under lines written

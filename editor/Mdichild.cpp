@@ -171,23 +171,24 @@ void TFormMDIChild::BuildServicePanel()
     };
     addLine(m_StepCountLabel, m_StepCountEdit, nullptr);
     addLine(m_NumberOfOutputsLabel, m_NumberOfOutputsEdit, nullptr);
-    const std::vector<S_ServiceLine> lines = ServiceLines();
-    for (const S_ServiceLine& line : lines) {
-        if (line.m_Label == nullptr)
-            grid->addWidget(line.m_Control, row++, 0, 1, 3);
+    std::vector<QLineEdit*> wideBoxes{m_StepCountEdit, m_NumberOfOutputsEdit};
+    for (const S_ServiceParameter* parameter : ServiceParametersOnPanel()) {
+        const S_ServiceControls& c = ServiceControls(parameter->m_Parameter);
+        if (c.m_CheckBox != nullptr)
+            grid->addWidget(c.m_CheckBox, row++, 0, 1, 3);
         else
-            addLine(line.m_Label, line.m_Control, line.m_UpDown);
+            addLine(c.m_Label, c.m_Box != nullptr ? static_cast<QWidget*>(c.m_Box) : c.m_List, c.m_UpDown);
+        // Boxes without an up-down are as wide as those with one, up-down included.
+        if (c.m_Box != nullptr && c.m_UpDown == nullptr)
+            wideBoxes.push_back(c.m_Box);
+        if (c.m_List != nullptr)
+            c.m_List->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     }
     grid->setRowStretch(row, 1);
-    const int boxWidth = ValueBoxWidth + m_MaximumLevelUpDown->sizeHint().width() + grid->horizontalSpacing();
-    for (QLineEdit* box : {m_StepCountEdit, m_NumberOfOutputsEdit})
+    const int boxWidth = ValueBoxWidth + ServiceControls(ServiceParameter::MaximumLevel).m_UpDown->sizeHint().width() +
+                         grid->horizontalSpacing();
+    for (QLineEdit* box : wideBoxes)
         box->setFixedWidth(boxWidth);
-    for (const S_ServiceLine& line : lines) {
-        if (line.m_Row->m_Display == ServiceDisplay::Text)
-            line.m_Control->setFixedWidth(boxWidth);
-        if (auto* list = qobject_cast<QComboBox*>(line.m_Control))
-            list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    }
 
     auto* scroller = new QScrollArea;
     scroller->setWidget(content);
@@ -200,8 +201,8 @@ void TFormMDIChild::BuildServicePanel()
 
 void TFormMDIChild::FollowTypedHysteresis()
 {
-    QLineEdit* box = m_TemperatureHysteresisEdit;
-    C_UpDown* upDown = m_TemperatureHysteresisUpDown;
+    QLineEdit* box = ServiceControls(ServiceParameter::TemperatureHysteresis).m_Box;
+    C_UpDown* upDown = ServiceControls(ServiceParameter::TemperatureHysteresis).m_UpDown;
     connect(box, &QLineEdit::textEdited, this, [this, box, upDown](const QString& text) {
         // An empty box is on its way to a number; what it held before still counts.
         if (text.isEmpty())

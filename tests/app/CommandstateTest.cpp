@@ -59,7 +59,7 @@ TEST_F(MainFormTest, CutCopyAndPasteFollowTheFocusedTextField)
 {
     StartRun();
     TFormMDIChild* window = New();
-    QLineEdit* writable = window->m_TemperatureHysteresisEdit;
+    QLineEdit* writable = window->ServiceControls(ServiceParameter::TemperatureHysteresis).m_Box;
     QLineEdit* readOnly = window->m_StepCountEdit;
     ASSERT_FALSE(writable->isReadOnly());
     ASSERT_TRUE(readOnly->isReadOnly());

@@ -66,8 +66,8 @@ TEST_F(MainFormTest, DISABLED_RunUntilKilled)
     StartRun();
     Open(QDir(shared).filePath(QStringLiteral("Sample.KWC")));
     TFormMDIChild* sample = Active();
-    sample->m_TemperatureHysteresisEdit->selectAll();
-    QTest::keyClicks(sample->m_TemperatureHysteresisEdit, QStringLiteral("6"));
+    sample->ServiceControls(ServiceParameter::TemperatureHysteresis).m_Box->selectAll();
+    QTest::keyClicks(sample->ServiceControls(ServiceParameter::TemperatureHysteresis).m_Box, QStringLiteral("6"));
     Open(QDir(shared).filePath(QStringLiteral("Other.KWC")));
     TFormMDIChild* failing = Active();
     failing->m_CyclesTree->setCurrentItem(failing->m_CategoryNodes[1]->child(0));

@@ -354,13 +354,21 @@ TEST_F(PaneCommandsTest, OnlyARealChangeMarksTheWindowModified)
              window.m_RenameProgramAction->trigger();
          },
          true},
-        {"maximum level up", [&] { window.m_MaximumLevelUpDown->findChildren<QToolButton*>().at(1)->click(); }, true},
-        {"language chosen", [&] { window.m_LanguageComboBox->setCurrentIndex(3); }, true},
-        {"machine enable", [&] { window.m_MachineEnableCheckbox->click(); }, true},
+        {"maximum level up",
+         [&] {
+             window.ServiceControls(ServiceParameter::MaximumLevel)
+                 .m_UpDown->findChildren<QToolButton*>()
+                 .at(1)
+                 ->click();
+         },
+         true},
+        {"language chosen", [&] { window.ServiceControls(ServiceParameter::Language).m_List->setCurrentIndex(3); },
+         true},
+        {"machine enable", [&] { window.ServiceControls(ServiceParameter::MachineEnable).m_CheckBox->click(); }, true},
         {"hysteresis typed",
          [&] {
-             TypeInto(window.m_TemperatureHysteresisEdit, QStringLiteral("7"));
-             emit window.m_TemperatureHysteresisEdit->editingFinished();
+             TypeInto(window.ServiceControls(ServiceParameter::TemperatureHysteresis).m_Box, QStringLiteral("7"));
+             emit window.ServiceControls(ServiceParameter::TemperatureHysteresis).m_Box->editingFinished();
          },
          true},
         {"motor disabled where nothing was",

@@ -25,24 +25,24 @@ TEST_F(WindowTest, ServiceEditsCountWhenTheyChangeSomethingAndQuickOnesAreOneSte
 {
     m_Window = OpenSampleWindow(m_Context, m_Folder.Path(QStringLiteral("Sample.KWC")));
     // Typed hysteresis counts at once; out of its range it is refused and the last value kept.
-    QLineEdit* box = Window().m_TemperatureHysteresisEdit;
+    QLineEdit* box = Window().ServiceControls(ServiceParameter::TemperatureHysteresis).m_Box;
     box->selectAll();
     QTest::keyClicks(box, QStringLiteral("75"));
     EXPECT_EQ(box->text(), QStringLiteral("7"));
-    EXPECT_EQ(Window().m_TemperatureHysteresisUpDown->Position(), 7);
+    EXPECT_EQ(Window().ServiceControls(ServiceParameter::TemperatureHysteresis).m_UpDown->Position(), 7);
     ASSERT_EQ(m_Boxes.Shown().size(), 1u);
     EXPECT_EQ(m_Boxes.Shown()[0].text, Text(11));
     const int typed = Window().History().count();
     EXPECT_EQ(typed, 1);
     // A click at the end of the range is nothing; a held arrow is one step; another control or a second parts them.
-    C_UpDown* level = Window().m_MaximumLevelUpDown;
+    C_UpDown* level = Window().ServiceControls(ServiceParameter::MaximumLevel).m_UpDown;
     level->SetPosition(level->Max());
     Click(level, true);
     for (int repeat = 0; repeat < 10; ++repeat)
         Click(level, false);
     EXPECT_EQ(Window().History().count(), 2);
-    Window().m_SpinLevelUpDown->SetPosition(30);
-    Click(Window().m_SpinLevelUpDown, true);
+    Window().ServiceControls(ServiceParameter::SpinLevel).m_UpDown->SetPosition(30);
+    Click(Window().ServiceControls(ServiceParameter::SpinLevel).m_UpDown, true);
     Click(level, false);
     QThread::msleep(C_ChangeCommand::MergeWithinMs + 100);
     Click(level, false);
@@ -55,7 +55,8 @@ TEST_F(WindowTest, ServiceEditsCountWhenTheyChangeSomethingAndQuickOnesAreOneSte
     EXPECT_EQ(level->Position(), level->Max() - 11);
     ASSERT_TRUE(Window().SaveConfiguration(Window().Path()));
     ASSERT_TRUE(Window().LoadConfiguration(Window().Path(), FormatCode::Standard));
-    EXPECT_EQ(Window().m_TemperatureHysteresisUpDown->Position(), 7) << "Save wrote what the box showed";
+    EXPECT_EQ(Window().ServiceControls(ServiceParameter::TemperatureHysteresis).m_UpDown->Position(), 7)
+        << "Save wrote what the box showed";
 }
 
 TEST_F(WindowTest, GridsDragsAndKeysActWhereTheUserSees)

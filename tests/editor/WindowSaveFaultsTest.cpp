@@ -65,7 +65,13 @@ protected:
 
     // A change that keeps the configuration valid: the maximum level one step down or up
     // (down first: the level may stand at the top of its range).
-    void Change() { m_Window->m_MaximumLevelUpDown->findChildren<QToolButton*>().at(1 - m_Changes++ % 2)->click(); }
+    void Change()
+    {
+        m_Window->ServiceControls(ServiceParameter::MaximumLevel)
+            .m_UpDown->findChildren<QToolButton*>()
+            .at(1 - m_Changes++ % 2)
+            ->click();
+    }
 
     QString LastDiagnostic() const
     {

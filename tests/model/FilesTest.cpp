@@ -84,7 +84,7 @@ TEST_F(FilesTest, AnyOtherExtensionIsReadAsAConfigurationFile)
     ImageBuilder image = Valid();
     image.Set(7504, {4});
     Load(image, QStringLiteral("copy.bak"));
-    EXPECT_EQ(m_Panes->m_LanguageComboBox->currentIndex(), 4);
+    EXPECT_EQ(m_Panes->ServiceControls(ServiceParameter::Language).m_List->currentIndex(), 4);
     EXPECT_EQ(m_Panes->m_CyclesTree->topLevelItem(0)->childCount(), 1);
 }
 
@@ -95,8 +95,8 @@ TEST_F(FilesTest, OldFileOfAShorterImageKeepsTheDefaults)
     const QByteArray shorter = inverter.OldFile().left(7410);
     LoadBytes(shorter, QStringLiteral("old.Kw3"), 0xCB90);
     EXPECT_EQ(m_Panes->m_CyclesTree->topLevelItem(0)->childCount(), 1);
-    EXPECT_EQ(m_Panes->m_MaximumSpeedUpDown->Position(), 999);
-    EXPECT_EQ(m_Panes->m_SpinLevelUpDown->Position(), 2);
+    EXPECT_EQ(m_Panes->ServiceControls(ServiceParameter::MaximumSpeed).m_UpDown->Position(), 999);
+    EXPECT_EQ(m_Panes->ServiceControls(ServiceParameter::SpinLevel).m_UpDown->Position(), 2);
     EXPECT_EQ(m_Format->Image()[7409], 16) << "read from the file";
     EXPECT_EQ(m_Format->Image()[7410], 1) << "the new image's advance enable";
     EXPECT_EQ(m_Format->Image()[8183], 255);
@@ -105,8 +105,8 @@ TEST_F(FilesTest, OldFileOfAShorterImageKeepsTheDefaults)
 TEST_F(FilesTest, TruncatedConfigurationFileLoadsWithDefaults)
 {
     LoadBytes(Valid().ConfigurationFile().left(2 + 7500), QStringLiteral("short.KWC"), 0xCAFE);
-    EXPECT_EQ(m_Panes->m_MaintenanceRequestUpDown->Position(), 1000);
-    EXPECT_EQ(m_Panes->m_LanguageComboBox->currentIndex(), 1);
+    EXPECT_EQ(m_Panes->ServiceControls(ServiceParameter::MaintenanceRequest).m_UpDown->Position(), 1000);
+    EXPECT_EQ(m_Panes->ServiceControls(ServiceParameter::Language).m_List->currentIndex(), 1);
     EXPECT_EQ(m_Panes->m_CyclesTree->topLevelItem(0)->childCount(), 1);
     EXPECT_EQ(m_Format->Image()[7509], 0) << "the outputs byte of a format created to read a file";
     EXPECT_EQ(m_Format->GetOutputs(), 16);
@@ -177,12 +177,16 @@ TEST_F(FilesTest, VarnholtKeepsItsOwnByte)
     image.Set(7413, {77});
     Load(image);
     EXPECT_EQ(Saved(VarnholtLayout).At(7413), 77);
-    for (QWidget* control : std::initializer_list<QWidget*>{
-             m_Panes->m_MaintenanceRequestLabel, m_Panes->m_MaintenanceRequestUpDown, m_Panes->m_MaintenanceRequestEdit,
-             m_Panes->m_SlowingDownTimeLabel, m_Panes->m_SlowingDownTimeUpDown, m_Panes->m_SlowingDownTimeEdit})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{m_Panes->ServiceControls(ServiceParameter::MaintenanceRequest).m_Label,
+                                         m_Panes->ServiceControls(ServiceParameter::MaintenanceRequest).m_UpDown,
+                                         m_Panes->ServiceControls(ServiceParameter::MaintenanceRequest).m_Box,
+                                         m_Panes->ServiceControls(ServiceParameter::SlowingDownTime).m_Label,
+                                         m_Panes->ServiceControls(ServiceParameter::SlowingDownTime).m_UpDown,
+                                         m_Panes->ServiceControls(ServiceParameter::SlowingDownTime).m_Box})
         EXPECT_FALSE(control->isEnabled());
     Load(Valid(InverterLayout));
-    EXPECT_TRUE(m_Panes->m_SlowingDownTimeUpDown->isEnabled());
+    EXPECT_TRUE(m_Panes->ServiceControls(ServiceParameter::SlowingDownTime).m_UpDown->isEnabled());
 }
 
 TEST_F(FilesTest, ServiceValuesWithoutAnEntry)
@@ -190,8 +194,8 @@ TEST_F(FilesTest, ServiceValuesWithoutAnEntry)
     ImageBuilder image = Valid();
     image.Set(7504, {255}).Set(7505, {0});
     Load(image);
-    EXPECT_EQ(m_Panes->m_LanguageComboBox->currentIndex(), -1);
-    EXPECT_EQ(m_Panes->m_TemperatureComboBox->currentIndex(), 1);
+    EXPECT_EQ(m_Panes->ServiceControls(ServiceParameter::Language).m_List->currentIndex(), -1);
+    EXPECT_EQ(m_Panes->ServiceControls(ServiceParameter::TemperatureUnit).m_List->currentIndex(), 1);
     const ImageBuilder saved = Saved(StandardLayout);
     EXPECT_EQ(saved.At(7504), 255);
     EXPECT_EQ(saved.At(7505), 0x66);

@@ -18,13 +18,13 @@ TEST(PanesTest, NewPanesShowTheServiceDefaultsAndFiveCategoryRoots)
     const C_ConfigurationPanes panes;
 
     const std::pair<const C_UpDown*, std::array<int, 3>> upDowns[] = {
-        {panes.m_MaximumLevelUpDown, {0, 100, 100}},
-        {panes.m_MinimumLevelUpDown, {0, 100, 10}},
-        {panes.m_SlowingDownTimeUpDown, {1, 200, 40}},
-        {panes.m_MaximumSpeedUpDown, {0, 999, 999}},
-        {panes.m_SpinLevelUpDown, {2, 60, 2}},
-        {panes.m_MaintenanceRequestUpDown, {0, 9999, 1000}},
-        {panes.m_TemperatureHysteresisUpDown, {1, 10, 3}},
+        {panes.ServiceControls(ServiceParameter::MaximumLevel).m_UpDown, {0, 100, 100}},
+        {panes.ServiceControls(ServiceParameter::MinimumLevel).m_UpDown, {0, 100, 10}},
+        {panes.ServiceControls(ServiceParameter::SlowingDownTime).m_UpDown, {1, 200, 40}},
+        {panes.ServiceControls(ServiceParameter::MaximumSpeed).m_UpDown, {0, 999, 999}},
+        {panes.ServiceControls(ServiceParameter::SpinLevel).m_UpDown, {2, 60, 2}},
+        {panes.ServiceControls(ServiceParameter::MaintenanceRequest).m_UpDown, {0, 9999, 1000}},
+        {panes.ServiceControls(ServiceParameter::TemperatureHysteresis).m_UpDown, {1, 10, 3}},
     };
     for (const auto& [upDown, expected] : upDowns) {
         EXPECT_EQ(upDown->Min(), expected[0]);
@@ -32,16 +32,16 @@ TEST(PanesTest, NewPanesShowTheServiceDefaultsAndFiveCategoryRoots)
         EXPECT_EQ(upDown->Position(), expected[2]);
         EXPECT_EQ(upDown->Associate()->text(), QString::number(expected[2]));
     }
-    EXPECT_EQ(panes.m_TotalWashesEdit->text(), QStringLiteral("0"));
+    EXPECT_EQ(panes.ServiceControls(ServiceParameter::TotalWashes).m_Box->text(), QStringLiteral("0"));
     EXPECT_EQ(panes.m_StepCountEdit->text(), QStringLiteral("0"));
-    EXPECT_TRUE(panes.m_TotalWashesEdit->isReadOnly());
-    EXPECT_FALSE(panes.m_TemperatureHysteresisEdit->isReadOnly());
-    EXPECT_EQ(panes.m_LanguageComboBox->count(), 5);
-    EXPECT_EQ(panes.m_LanguageComboBox->currentIndex(), 0);
-    EXPECT_EQ(panes.m_TemperatureComboBox->count(), 2);
-    EXPECT_TRUE(panes.m_AdvanceEnableCheckbox->isChecked());
-    EXPECT_TRUE(panes.m_MachineEnableCheckbox->isChecked());
-    EXPECT_EQ(panes.m_LanguageLabel->text(), language.GetString(97));
+    EXPECT_TRUE(panes.ServiceControls(ServiceParameter::TotalWashes).m_Box->isReadOnly());
+    EXPECT_FALSE(panes.ServiceControls(ServiceParameter::TemperatureHysteresis).m_Box->isReadOnly());
+    EXPECT_EQ(panes.ServiceControls(ServiceParameter::Language).m_List->count(), 5);
+    EXPECT_EQ(panes.ServiceControls(ServiceParameter::Language).m_List->currentIndex(), 0);
+    EXPECT_EQ(panes.ServiceControls(ServiceParameter::TemperatureUnit).m_List->count(), 2);
+    EXPECT_TRUE(panes.ServiceControls(ServiceParameter::AdvanceEnable).m_CheckBox->isChecked());
+    EXPECT_TRUE(panes.ServiceControls(ServiceParameter::MachineEnable).m_CheckBox->isChecked());
+    EXPECT_EQ(panes.ServiceControls(ServiceParameter::Language).m_Label->text(), language.GetString(97));
 
     ASSERT_EQ(panes.m_CyclesTree->topLevelItemCount(), 5);
     for (int code = 1; code <= 5; ++code) {

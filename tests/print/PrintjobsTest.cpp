@@ -112,8 +112,8 @@ TEST_F(PrintJobsTest, ServicePageShowsThePanel)
     MemoryImage image = m_Format->Image();
     WriteLittle16(image.data() + 7496, 4660);
     m_Format->LoadImage(QByteArray(reinterpret_cast<const char*>(image.data()), qsizetype(image.size())));
-    m_Panes.m_AdvanceEnableCheckbox->setChecked(true);
-    m_Panes.m_MachineEnableCheckbox->setChecked(false);
+    m_Panes.ServiceControls(ServiceParameter::AdvanceEnable).m_CheckBox->setChecked(true);
+    m_Panes.ServiceControls(ServiceParameter::MachineEnable).m_CheckBox->setChecked(false);
     m_Panes.SetMotorCell(1, 1, 255);
     m_Panes.SetMotorCell(1, 2, 0);
     m_Panes.SetMotorCell(1, 3, 12);

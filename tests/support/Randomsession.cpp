@@ -143,7 +143,9 @@ void RandomSession::Command(bool saving)
         w.m_MotorGrid->setCurrentCell(1 + Below(15), Below(4));
         (Below(2) == 0 ? w.m_MotorEnableAction : w.m_MotorDisableAction)->trigger();
         break;
-    case 11: w.m_MaximumLevelUpDown->findChildren<QToolButton*>().at(Below(2))->click(); break;
+    case 11:
+        w.ServiceControls(ServiceParameter::MaximumLevel).m_UpDown->findChildren<QToolButton*>().at(Below(2))->click();
+        break;
     case 12:
         if (QTreeWidgetItem* program = Pick(ProgramNodes()); program != nullptr && program->parent() == nullptr) {
             w.m_ProgramsTree->setCurrentItem(program);
