@@ -759,7 +759,7 @@ void TMainForm::FileExportTextActionExecute()
     if (path.isEmpty())
         return;
     QString reason;
-    if (!ReplaceFile(path, ConfigurationTextOf(*window->Format(), *window), reason))
+    if (!ReplaceFile(path, ConfigurationTextOf(*window->Format(), window->Configuration()), reason))
         C_MessageBox::Show(Text(Msg::CannotWriteFile) + QStringLiteral(": ") + reason, ProductName,
                            C_MessageBox::Icon::Warning, C_MessageBox::Buttons::Ok, this);
 }

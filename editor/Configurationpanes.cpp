@@ -5,6 +5,7 @@
 #include "editor/Treenodes.h"
 #include "language/Language.h"
 #include "language/Messages.h"
+#include "model/Configurationedits.h"
 #include "model/Diagnosticlist.h"
 #include "model/Eepromformat.h"
 #include "model/Labels.h"
@@ -21,6 +22,8 @@
 #include <QLineEdit>
 #include <QTableWidget>
 
+#include <algorithm>
+#include <functional>
 #include <map>
 #include <utility>
 
@@ -222,6 +225,17 @@ int C_PaneLines::Adopt(QTreeWidgetItem* line)
     return int(m_Lines.size()) - 1;
 }
 
+void C_ConfigurationPanes::ReadService(const C_EEPROMFormat& format, C_Configuration& value) const
+{
+    const std::vector<S_ServiceParameter>& parameters = ServiceParameters();
+    value.m_Service.resize(parameters.size());
+    for (size_t i = 0; i < parameters.size(); ++i) {
+        const S_ServiceField* field = FindServiceField(format.FormatDescription().m_Service, parameters[i].m_Parameter);
+        if (field == nullptr || field->m_Stored)
+            value.m_Service[i] = ShownService(parameters[i].m_Parameter);
+    }
+}
+
 C_Configuration C_ConfigurationPanes::ReadConfiguration(const C_EEPROMFormat& format,
                                                         const C_Configuration* previous) const
 {
@@ -236,9 +250,9 @@ C_Configuration C_ConfigurationPanes::ReadConfiguration(const C_EEPROMFormat& fo
     // What the panel does not store is the image's, exactly, even where the panel shows it clamped.
     for (const S_ServiceParameter& parameter : ServiceParameters()) {
         const S_ServiceField* field = FindServiceField(format.FormatDescription().m_Service, parameter.m_Parameter);
-        value.m_Service.push_back(field != nullptr && !field->m_Stored ? StoredValue(*field, format.Image())
-                                                                       : ShownService(parameter.m_Parameter));
+        value.m_Service.push_back(field != nullptr && !field->m_Stored ? StoredValue(*field, format.Image()) : 0);
     }
+    ReadService(format, value);
     for (int mode = 1; mode <= MotorTable::Modes; ++mode) {
         MotorTimes& times = value.m_Motors.emplace_back();
         for (int column = 1; column <= MotorTable::TimesPerMode; ++column)
@@ -260,19 +274,14 @@ C_Configuration C_ConfigurationPanes::ReadConfiguration(const C_EEPROMFormat& fo
     if (previous != nullptr)
         for (const S_Cycle& cycle : previous->m_Cycles)
             earlier[{cycle.m_Kind, cycle.m_Number}] = cycle.m_Steps;
-    for (int code = 1; code <= NodeKind::CategoryCount; ++code) {
-        const QTreeWidgetItem* root = m_CategoryNodes[size_t(code)];
-        for (int c = 0; c < root->childCount(); ++c) {
-            const C_NodeData& node = *NodeData(root->child(c));
-            auto steps = std::make_shared<Steps>();
-            for (int k = 0; k + 1 < node.m_Content->StepCount(); ++k)
-                steps->push_back(node.m_Content->GetStep(k)->m_Values);
-            const auto same = earlier.find({node.m_Kind, node.m_Number});
-            std::shared_ptr<const Steps> kept = steps;
-            if (same != earlier.end() && *same->second == *steps)
-                kept = same->second;
-            value.m_Cycles.push_back({node.m_Kind, node.m_Number, std::move(kept)});
-        }
+    for (QTreeWidgetItem* cycleNode : CycleNodes()) {
+        const C_NodeData& node = *NodeData(cycleNode);
+        auto steps = std::make_shared<Steps>(ConfigurationEdit::StepsOf(*node.m_Content));
+        const auto same = earlier.find({node.m_Kind, node.m_Number});
+        std::shared_ptr<const Steps> kept = steps;
+        if (same != earlier.end() && *same->second == *steps)
+            kept = same->second;
+        value.m_Cycles.push_back({node.m_Kind, node.m_Number, std::move(kept)});
     }
 
     if (previous != nullptr && previous->m_Image != nullptr && *previous->m_Image == format.Image())
@@ -282,31 +291,134 @@ C_Configuration C_ConfigurationPanes::ReadConfiguration(const C_EEPROMFormat& fo
     return value;
 }
 
+std::vector<QTreeWidgetItem*> C_ConfigurationPanes::CycleNodes() const
+{
+    std::vector<QTreeWidgetItem*> nodes;
+    for (int code = 1; code <= NodeKind::CategoryCount; ++code)
+        for (int c = 0; c < m_CategoryNodes[size_t(code)]->childCount(); ++c)
+            nodes.push_back(m_CategoryNodes[size_t(code)]->child(c));
+    return nodes;
+}
+
+namespace {
+
+using NodeKey = std::pair<std::uint32_t, std::int32_t>;
+
+NodeKey KeyOf(const QTreeWidgetItem* node)
+{
+    return {NodeData(node)->m_Kind, NodeData(node)->m_Number};
+}
+
+bool SameSteps(const C_CycleContent& content, const C_Configuration::Steps& steps)
+{
+    if (size_t(content.StepCount()) != steps.size() + 1)
+        return false;
+    for (size_t k = 0; k < steps.size(); ++k)
+        if (content.GetStep(int(k))->m_Values != steps[k])
+            return false;
+    return true;
+}
+
+} // namespace
+
+void C_ConfigurationPanes::MatchChildren(QTreeWidgetItem* parent, const std::vector<NodeKey>& wanted,
+                                         const std::function<QTreeWidgetItem*(size_t)>& make,
+                                         const std::function<void(QTreeWidgetItem*, size_t)>& show)
+{
+    // Every node whose kind and number stay is kept, with its selection and its
+    // expansion; where the lists differ a node is inserted, taken away or renumbered.
+    const auto later = [&](size_t j, const NodeKey& key) {
+        return std::find(wanted.begin() + std::ptrdiff_t(j) + 1, wanted.end(), key) != wanted.end();
+    };
+    const auto laterNode = [&](int i, const NodeKey& key) {
+        for (int k = i + 1; k < parent->childCount(); ++k)
+            if (KeyOf(parent->child(k)) == key)
+                return true;
+        return false;
+    };
+    const auto remove = [&](int i) {
+        QTreeWidgetItem* node = parent->child(i);
+        NodeGoing(node);
+        delete node;
+    };
+    int i = 0;
+    for (size_t j = 0; j < wanted.size();) {
+        if (i < parent->childCount() && KeyOf(parent->child(i)) != wanted[j]) {
+            const NodeKey here = KeyOf(parent->child(i));
+            const bool hereStays = later(j, here);
+            const bool wantedComes = laterNode(i, wanted[j]);
+            if (!hereStays && wantedComes) {
+                remove(i);
+                continue;
+            }
+            if (hereStays || here.first != wanted[j].first) {
+                if (!hereStays)
+                    remove(i);
+                parent->insertChild(i, make(j));
+            } else {
+                NodeData(parent->child(i))->m_Number = wanted[j].second;
+            }
+        } else if (i == parent->childCount()) {
+            parent->addChild(make(j));
+        }
+        show(parent->child(i), j);
+        ++i;
+        ++j;
+    }
+    while (parent->childCount() > i)
+        remove(i);
+}
+
 void C_ConfigurationPanes::ShowConfiguration(const C_Configuration& value)
 {
-    using S_Cycle = C_Configuration::S_Cycle;
-    using S_Program = C_Configuration::S_Program;
-    using S_Reference = C_Configuration::S_Reference;
-    ClearConfiguration();
-    for (const S_Cycle& cycle : value.m_Cycles) {
-        QTreeWidgetItem* root = m_CategoryNodes[size_t(cycle.Category())];
-        QTreeWidgetItem* node = AddNodeWithData(m_CyclesTree, root, CycleImage, cycle.m_Kind, cycle.m_Number);
-        C_CycleContent& content = *NodeData(node)->m_Content;
-        for (size_t k = 0; k < cycle.m_Steps->size(); ++k)
-            content.InsertStep(std::int16_t(k))->m_Values = (*cycle.m_Steps)[k];
-        node->setText(0, NodeLabel(*NodeData(node)));
+    for (int code = 1; code <= NodeKind::CategoryCount; ++code) {
+        std::vector<const C_Configuration::S_Cycle*> cycles;
+        std::vector<NodeKey> keys;
+        for (const C_Configuration::S_Cycle& cycle : value.m_Cycles)
+            if (cycle.Category() == code) {
+                cycles.push_back(&cycle);
+                keys.emplace_back(cycle.m_Kind, cycle.m_Number);
+            }
+        MatchChildren(
+            m_CategoryNodes[size_t(code)], keys,
+            [&](size_t j) { return NewNodeWithData(m_CyclesTree, CycleImage, keys[j].first, keys[j].second); },
+            [&](QTreeWidgetItem* node, size_t j) {
+                C_CycleContent& content = *NodeData(node)->m_Content;
+                if (!SameSteps(content, *cycles[j]->m_Steps))
+                    content = ConfigurationEdit::ContentOf(*cycles[j]->m_Steps);
+                node->setText(0, NodeLabel(*NodeData(node)));
+            });
     }
-    for (const S_Program& program : value.m_Programs) {
-        QTreeWidgetItem* node =
-            AddNodeWithData(m_ProgramsTree, nullptr, ProgramImage, NodeKind::ProgramWord, program.m_Number);
-        for (const S_Reference& reference : program.m_References) {
-            QTreeWidgetItem* child =
-                AddNodeWithData(m_ProgramsTree, node, CycleImage, reference.m_Kind, reference.m_Number);
-            if (reference.m_Linked && reference.Category() != 0)
-                NodeData(child)->m_Link =
-                    FindChildByNumber(m_CategoryNodes[size_t(reference.Category())], reference.m_Number);
-        }
-    }
+
+    std::vector<NodeKey> programs;
+    for (const C_Configuration::S_Program& program : value.m_Programs)
+        programs.emplace_back(NodeKind::ProgramWord, program.m_Number);
+    MatchChildren(
+        m_ProgramsTree->invisibleRootItem(), programs,
+        [&](size_t j) {
+            QTreeWidgetItem* node = NewNodeWithData(m_ProgramsTree, ProgramImage, NodeKind::ProgramWord, programs[j].second);
+            // A program shown anew opens.
+            node->setExpanded(true);
+            return node;
+        },
+        [&](QTreeWidgetItem* program, size_t j) {
+            const std::vector<C_Configuration::S_Reference>& references = value.m_Programs[j].m_References;
+            std::vector<NodeKey> keys;
+            for (const C_Configuration::S_Reference& reference : references)
+                keys.emplace_back(reference.m_Kind, reference.m_Number);
+            MatchChildren(
+                program, keys,
+                [&](size_t k) { return NewNodeWithData(m_ProgramsTree, CycleImage, keys[k].first, keys[k].second); },
+                [&](QTreeWidgetItem* node, size_t k) {
+                    const C_Configuration::S_Reference& reference = references[k];
+                    NodeData(node)->m_Link =
+                        reference.m_Linked && reference.Category() != 0
+                            ? FindChildByNumber(m_CategoryNodes[size_t(reference.Category())], reference.m_Number)
+                            : nullptr;
+                    node->setText(0, NodeLabel(*NodeData(node)));
+                });
+            program->setText(0, NodeLabel(*NodeData(program)));
+        });
 
     for (size_t mode = 0; mode < value.m_Motors.size(); ++mode)
         for (size_t column = 0; column < value.m_Motors[mode].size(); ++column)
@@ -332,10 +444,12 @@ void C_ConfigurationPanes::ShowRead(const C_EEPROMFormat& format, const C_Config
     m_NumberOfOutputsEdit->setText(QString::number(format.GetOutputs()));
 }
 
-void C_ConfigurationPanes::ShowFormat(C_EEPROMFormat& format)
+C_Configuration C_ConfigurationPanes::ShowFormat(C_EEPROMFormat& format)
 {
     C_PaneLines lines(*this);
-    ShowRead(format, format.Decode(lines));
+    C_Configuration value = format.Decode(lines);
+    ShowRead(format, value);
+    return value;
 }
 
 void C_ConfigurationPanes::ShowFormatPicture(const S_FormatDescription& description)

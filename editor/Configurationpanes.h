@@ -12,7 +12,9 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class C_EEPROMFormat;
@@ -56,19 +58,24 @@ public:
     // Removes every program and cycle (the five category roots stay) and marks
     // every motor time not used.
     void ClearConfiguration();
+    // The cycles tree's cycles in the order of a value's cycles.
+    std::vector<QTreeWidgetItem*> CycleNodes() const;
 
     // The configuration the panes show; what is unchanged since previous shares its memory.
     C_Configuration ReadConfiguration(const C_EEPROMFormat& format, const C_Configuration* previous = nullptr) const;
-    // The panes rebuilt to show the value (references linked again by category
-    // and number). The panes' signals are the caller's to block; the step budget
-    // is the format's to take.
+    // The panes show the value (references linked by category and number). Only
+    // what differs from what they show changes: the nodes that stay are kept. The
+    // panes' signals are the caller's to block; the step budget is the format's to take.
     void ShowConfiguration(const C_Configuration& value);
+    // The service values the panel stores, as its controls hold them (within their
+    // ranges); the others stay the value's.
+    void ReadService(const C_EEPROMFormat& format, C_Configuration& value) const;
     // What a window shows of a configuration just read into the format: the value,
     // the format's picture and the controls it locks, the free steps and outputs
     // boxes, every program and every category with cycles open.
     void ShowRead(const C_EEPROMFormat& format, const C_Configuration& value);
     // Reads the format's image and shows it as ShowRead does, with the lines of reading it.
-    void ShowFormat(C_EEPROMFormat& format);
+    C_Configuration ShowFormat(C_EEPROMFormat& format);
     // The service value shown, in the terms of the panel (a flag as 0 or 1, a list
     // entry by index), and the panel set to show one.
     int ShownService(ServiceParameter parameter) const;
@@ -120,7 +127,16 @@ signals:
     // meanwhile, so that only the user's changes arrive.
     void ServiceEdited(const QObject* control);
 
+protected:
+    // A node of the programs or cycles tree is about to go.
+    virtual void NodeGoing(QTreeWidgetItem* node) { (void)node; }
+
 private:
+    // The children of the parent made to stand for the wanted kinds and numbers:
+    // make builds the node of an entry, show fills a node kept or made.
+    void MatchChildren(QTreeWidgetItem* parent, const std::vector<std::pair<std::uint32_t, std::int32_t>>& wanted,
+                       const std::function<QTreeWidgetItem*(size_t)>& make,
+                       const std::function<void(QTreeWidgetItem*, size_t)>& show);
     // Each parameter's controls as its row says, in the order of the panel's lines.
     void MakeServiceControls();
     void ReportServiceEdits();

@@ -5,6 +5,7 @@
 #include "desktop/Updown.h"
 #include "dialogs/Filetansfer.h"
 #include "document/Configurationfile.h"
+#include "document/Configurationtext.h"
 #include "editor/Changecommand.h"
 #include "editor/Gridcells.h"
 #include "editor/Rowproperties.h"
@@ -123,8 +124,7 @@ TFormMDIChild::TFormMDIChild(C_Context& context, QWidget* parent)
     connect(m_CyclesTree, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current) { CycleSelectAtNode(current); });
     ConnectInsight();
-    connect(this, &C_ConfigurationPanes::ServiceEdited, this,
-            [this](const QObject* control) { Remember(Text(Msg::ServiceData), control); });
+    connect(this, &C_ConfigurationPanes::ServiceEdited, this, &TFormMDIChild::ServiceChanged);
     for (QSplitter* splitter : {m_LeftSplitter, m_MiddleSplitter, m_RightSplitter})
         connect(splitter, &QSplitter::splitterMoved, this, [this, splitter] { StorePanelHeight(splitter->widget(1)); });
 }
@@ -349,8 +349,8 @@ void TFormMDIChild::SetModified(bool modified)
 
 void TFormMDIChild::Run(Command command, const QString& name)
 {
-    if (m_Format != nullptr && (this->*command)())
-        Remember(name);
+    if (m_Format != nullptr)
+        (this->*command)(name);
 }
 
 QString TFormMDIChild::CommandName(const QAction* action)
@@ -364,85 +364,72 @@ QString TFormMDIChild::CommandName(const QAction* action)
 
 C_Configuration TFormMDIChild::Configuration() const
 {
-    return m_Format != nullptr ? ReadConfiguration(*m_Format, &m_Current) : C_Configuration();
+    if (m_Format == nullptr)
+        return {};
+    C_Configuration value = m_Current;
+    // The bytes no conversion writes are those of the last build.
+    if (value.m_Image == nullptr || *value.m_Image != m_Format->Image())
+        value.m_Image = std::make_shared<const MemoryImage>(m_Format->Image());
+    return value;
 }
 
-void TFormMDIChild::Remember(const QString& name, const QObject* control)
+std::int32_t TFormMDIChild::StepRecords() const
 {
-    C_Configuration after = Configuration();
+    return m_Format->FormatDescription().m_Layout.m_StepRecords;
+}
+
+void TFormMDIChild::Commit(const QString& name, C_Configuration after, const QObject* control)
+{
     if (after == m_Current)
         return;
     m_History->push(new C_ChangeCommand(
-        name, m_Current, after, [this](const C_Configuration& state) { Restore(state); }, control,
+        name, m_Current, after, [this](const C_Configuration& state) { ShowValue(state); }, control,
         m_History->index() == m_IndexAfterChange));
     m_IndexAfterChange = m_History->index();
-    m_Current = std::move(after);
-    CurrentReplaced();
+    ShowValue(after);
 }
 
-void TFormMDIChild::StartHistory()
+void TFormMDIChild::ServiceChanged(const QObject* control)
 {
-    m_Current = Configuration();
+    if (m_Format == nullptr)
+        return;
+    C_Configuration after = m_Current;
+    ReadService(*m_Format, after);
+    Commit(Text(Msg::ServiceData), std::move(after), control);
+}
+
+void TFormMDIChild::StartHistory(C_Configuration value)
+{
+    // The panel's controls keep their ranges: the history starts from what they show.
+    ReadService(*m_Format, value);
+    value.m_FreeSteps = m_Format->FreeSteps();
+    m_Current = std::move(value);
+    m_Current.m_Image = Configuration().m_Image;
     m_History->clear();
     m_History->setClean();
     CurrentReplaced();
 }
 
-void TFormMDIChild::Restore(const C_Configuration& configuration)
+void TFormMDIChild::NodeGoing(QTreeWidgetItem* node)
 {
-    // What points into the panes is found again by its numbers in the rebuilt trees.
-    const C_NodeData* displayed = NodeData(m_DisplayedCycle);
-    const std::pair<std::uint32_t, int> displayedCycle =
-        displayed != nullptr ? std::make_pair(displayed->m_Kind, displayed->m_Number) : std::make_pair(0u, -1);
-    const C_NodeData* copied = NodeData(m_CopiedCycle);
-    const std::pair<std::uint32_t, int> copiedCycle =
-        copied != nullptr ? std::make_pair(copied->m_Kind, copied->m_Number) : std::make_pair(0u, -1);
-    const QTreeWidgetItem* copiedProgram = m_CopiedProgram;
-    const QTreeWidgetItem* copiedParent = copiedProgram != nullptr ? copiedProgram->parent() : nullptr;
-    const int copiedProgramNumber =
-        copiedProgram != nullptr ? NodeData(copiedParent != nullptr ? copiedParent : copiedProgram)->m_Number : -1;
-    const int copiedReference = copiedParent != nullptr ? copiedParent->indexOfChild(m_CopiedProgram) : -1;
-    const int currentProgram = m_ProgramsTree->indexOfTopLevelItem(m_ProgramsTree->currentItem());
+    for (QTreeWidgetItem** remembered : {&m_DisplayedCycle, &m_CopiedCycle, &m_CopiedProgram, &m_DraggedCycle,
+                                         &m_DropTarget})
+        if (*remembered != nullptr && (*remembered == node || (*remembered)->parent() == node))
+            *remembered = nullptr;
+}
 
-    // Programs keep whether they are collapsed; a program shown again opens.
-    std::set<int> collapsed;
-    for (int i = 0; i < m_ProgramsTree->topLevelItemCount(); ++i)
-        if (!m_ProgramsTree->topLevelItem(i)->isExpanded())
-            collapsed.insert(NodeData(m_ProgramsTree->topLevelItem(i))->m_Number);
-
-    m_DisplayedCycle = m_CopiedCycle = m_CopiedProgram = m_DropTarget = nullptr;
+void TFormMDIChild::ShowValue(const C_Configuration& configuration)
+{
     {
         const QSignalBlocker quiet(this);
-        const QSignalBlocker cyclesQuiet(m_CyclesTree);
         ShowConfiguration(configuration);
-        for (int i = 0; i < m_ProgramsTree->topLevelItemCount(); ++i)
-            m_ProgramsTree->topLevelItem(i)->setExpanded(
-                collapsed.count(NodeData(m_ProgramsTree->topLevelItem(i))->m_Number) == 0);
     }
     m_Format->ReserveSteps(m_Format->ReserveSteps(0) - configuration.m_FreeSteps);
     ShowFreeSteps(configuration.m_FreeSteps);
     m_MotorGrid->viewport()->update();
-
-    const auto cycleNode = [this](const std::pair<std::uint32_t, int>& cycle) -> QTreeWidgetItem* {
-        const int code = NodeKind::CategoryCode(cycle.first);
-        return code != 0 ? FindChildByNumber(m_CategoryNodes[size_t(code)], cycle.second) : nullptr;
-    };
-    m_CopiedCycle = cycleNode(copiedCycle);
-    for (int i = 0; i < m_ProgramsTree->topLevelItemCount() && copiedProgramNumber >= 0; ++i) {
-        QTreeWidgetItem* program = m_ProgramsTree->topLevelItem(i);
-        if (NodeData(program)->m_Number == copiedProgramNumber)
-            m_CopiedProgram = copiedReference < 0 ? program : program->child(copiedReference);
-    }
-    // Selected again as before: what the timeline shows stays.
-    const bool insightFromCycles = m_InsightFromCycles;
-    if (currentProgram >= 0)
-        m_ProgramsTree->setCurrentItem(
-            m_ProgramsTree->topLevelItem(std::min(currentProgram, m_ProgramsTree->topLevelItemCount() - 1)));
-    if (QTreeWidgetItem* cycle = cycleNode(displayedCycle))
-        m_CyclesTree->setCurrentItem(cycle);
-    m_InsightFromCycles = insightFromCycles;
-    CycleSelectAtNode(m_CyclesTree->currentItem());
     m_Current = configuration;
+    // The grid follows the cycle selected, or the one the tree moved to.
+    CycleSelectAtNode(m_CyclesTree->currentItem());
     CurrentReplaced();
 }
 
@@ -450,8 +437,7 @@ void TFormMDIChild::BindFormat(std::unique_ptr<C_EEPROMFormat> format)
 {
     const QSignalBlocker quiet(this);
     m_Format = std::move(format);
-    ShowFormat(*m_Format);
-    StartHistory();
+    StartHistory(ShowFormat(*m_Format));
 }
 
 bool TFormMDIChild::LoadConfiguration(const QString& path, std::uint16_t formatCode)
@@ -470,7 +456,7 @@ bool TFormMDIChild::LoadConfiguration(const QString& path, std::uint16_t formatC
     m_Format = file.Open(formatCode, value, lines);
     ShowRead(*m_Format, value);
     ForgetNodes();
-    StartHistory();
+    StartHistory(std::move(value));
     m_PathIsOurs = QFileInfo(path) == QFileInfo(m_Path);
     m_InAFile = true;
     m_FileStamp = S_FileStamp::Of(m_Path);
@@ -492,9 +478,12 @@ void TFormMDIChild::RestoreRecoveryCopy(const S_RecoveredCopy& copy)
     {
         const QSignalBlocker quiet(this);
         ClearConfiguration();
-        m_Format = ShowTextConfiguration(copy.m_Configuration, *this);
+        C_Configuration value;
+        C_PaneLines lines(*this);
+        m_Format = TextFormat(copy.m_Configuration, value, lines);
+        ShowRead(*m_Format, value);
         ForgetNodes();
-        StartHistory();
+        StartHistory(std::move(value));
     }
     SetPath(origin.m_Path.isEmpty() ? origin.m_Caption : origin.m_Path);
     m_PathIsOurs = !origin.m_Path.isEmpty();
@@ -523,7 +512,9 @@ void TFormMDIChild::TreatAsUnsaved()
 bool TFormMDIChild::SaveConfiguration(const QString& path)
 {
     m_DiagnosticTree->clear();
-    if (m_Format != nullptr && C_ConfigurationPanes::SaveFile(*m_Format, path)) {
+    C_PaneLines lines(*this);
+    if (m_Format != nullptr && m_Format->SaveFile(m_Current, path, lines)) {
+        m_Current.m_Image = Configuration().m_Image;
         m_PathIsOurs = m_PathIsOurs || QFileInfo(path) == QFileInfo(m_Path);
         m_AskForName = false;
         m_InAFile = true;
@@ -573,7 +564,10 @@ bool TFormMDIChild::StartDownload()
 {
     if (m_Format == nullptr || C_RunningTransfer::Current() != nullptr)
         return false;
-    if (!BuildImage(*m_Format)) {
+    C_PaneLines lines(*this);
+    const bool built = m_Format->Build(m_Current, lines);
+    m_Current.m_Image = Configuration().m_Image;
+    if (!built) {
         EnlargeDiagnostics(m_RightBottomPanel);
         m_DiagnosticTree->scrollToBottom();
         return false;
@@ -619,9 +613,10 @@ void TFormMDIChild::TransferFinished(const S_TransferOutcome& outcome)
     if (outcome.Succeeded() && m_TransferDirection == TransferDirection::Upload) {
         const QSignalBlocker quiet(this);
         C_PaneLines lines(*this);
-        ShowRead(*m_Format, m_Format->ReadImage(outcome.m_Image, lines));
+        C_Configuration value = m_Format->ReadImage(outcome.m_Image, lines);
+        ShowRead(*m_Format, value);
         ForgetNodes();
-        StartHistory();
+        StartHistory(std::move(value));
         // An uploaded configuration is in no file yet: closing the window asks before it is lost.
         m_History->resetClean();
     }

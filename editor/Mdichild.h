@@ -26,8 +26,9 @@ class QSplitter;
 class QUndoStack;
 
 // The document window of one configuration: the panes laid out in three columns,
-// the format that converts them, and every editing command of the panes. The
-// panes are the configuration; the window only arranges and edits them.
+// the format that converts it, and every editing command. The window holds the
+// configuration as a value; a command works out the value after it, and the
+// panes are views that show it.
 class TFormMDIChild : public C_ConfigurationPanes
 {
     Q_OBJECT
@@ -88,8 +89,10 @@ public:
     // configuration as last loaded or saved.
     QUndoStack& History() const { return *m_History; }
     static constexpr int HistoryLimit = 100;
-    // The configuration as the panes hold it now.
+    // The configuration now, with the image of the last build.
     C_Configuration Configuration() const;
+    // A change made from outside the window: one step of the history, shown.
+    void Change(const QString& name, C_Configuration after) { Commit(name, std::move(after)); }
 
     // The close query, asked ahead of the close: true when the window may close (its
     // question answered or nothing to ask); the window then closes without asking again.
@@ -188,11 +191,13 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Nothing remembered points to a node that goes.
+    void NodeGoing(QTreeWidgetItem* node) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // An editing command: true when it changed the configuration.
-    using Command = bool (TFormMDIChild::*)();
+    // An editing command, given its name in the history.
+    using Command = void (TFormMDIChild::*)(const QString& name);
 
     void BuildLayout();
     void BuildServicePanel();
@@ -208,15 +213,18 @@ private:
 
     // The name of a command's change in the history: its menu text without accelerator and ellipsis.
     static QString CommandName(const QAction* action);
-    // Runs the command; a change it makes is remembered under the command's name.
     void Run(Command command, const QString& name);
-    // The change just made is one step of the history, unless nothing changed; a
-    // change of the control right after its last one joins that step.
-    void Remember(const QString& name, const QObject* control = nullptr);
+    // The value after a command: one step of the history, unless nothing changed,
+    // and shown. A change of the control right after its last one joins that step.
+    void Commit(const QString& name, C_Configuration after, const QObject* control = nullptr);
+    // The service panel was edited through the control.
+    void ServiceChanged(const QObject* control);
     // A configuration just shown (created, loaded, received) starts a new history.
-    void StartHistory();
-    // The panes back to a state of the history, with everything that points into them.
-    void Restore(const C_Configuration& configuration);
+    void StartHistory(C_Configuration value);
+    // The panes show the value, with everything that points into them found again.
+    void ShowValue(const C_Configuration& configuration);
+    // The records the format's step budget counts.
+    std::int32_t StepRecords() const;
     // m_Current was replaced: running times shown again, and the news passed on.
     void CurrentReplaced();
     void ConnectInsight();
@@ -244,29 +252,29 @@ private:
     bool ProgramDropEvent(QEvent* event);
     void MarkDropTarget(QTreeWidgetItem* node);
 
-    bool NewProgram();
-    bool DeleteProgram();
-    bool CopyProgram();
-    bool PasteProgram();
-    bool RenameProgram();
-    bool NewCycle();
-    bool DeleteCycle();
-    bool CopyCycle();
-    bool PasteCycle();
-    bool RenameCycle();
-    bool InsertStep();
-    bool RemoveStep();
-    bool EditStepCell();
-    bool EnableStepField();
-    bool DisableStepField();
-    bool SwitchStepField(bool enable);
-    bool CopyStep();
-    bool PasteStep();
+    void NewProgram(const QString& name);
+    void DeleteProgram(const QString& name);
+    void CopyProgram(const QString& name);
+    void PasteProgram(const QString& name);
+    void RenameProgram(const QString& name);
+    void NewCycle(const QString& name);
+    void DeleteCycle(const QString& name);
+    void CopyCycle(const QString& name);
+    void PasteCycle(const QString& name);
+    void RenameCycle(const QString& name);
+    void InsertStep(const QString& name);
+    void RemoveStep(const QString& name);
+    void EditStepCell(const QString& name);
+    void EnableStepField(const QString& name);
+    void DisableStepField(const QString& name);
+    void SwitchStepField(const QString& name, bool enable);
+    void CopyStep(const QString& name);
+    void PasteStep(const QString& name);
     QStringList RowSignature() const;
-    bool MotorEnable();
-    bool MotorDisable();
-    bool MotorEdit();
-    bool DiagnosticClear();
+    void MotorEnable(const QString& name);
+    void MotorDisable(const QString& name);
+    void MotorEdit(const QString& name);
+    void DiagnosticClear(const QString& name);
 
     // Asks for a new number 1 to 99 until it is free or the user gives up; -1 then.
     int AskFreeNumber(int number, std::int16_t title, std::int16_t prompt, const std::function<bool(int)>& taken);
@@ -276,12 +284,15 @@ private:
     const std::vector<std::unique_ptr<C_RowProperty>>& RowEditors() const;
     // The step under the grid's cursor, or null on the closing column or without a cycle.
     C_Step* StepUnderCursor() const;
-    // A step inserted before the cursor's entry; the cycle shown again.
-    void InsertStepAtCursor(const C_Step& values);
-    // Clears every link to the cycle that is about to go, and every memory of it.
-    void UnlinkCycle(QTreeWidgetItem* cycle);
-    // Sets motor cells of the row (all three for column 0); true when one changed.
-    bool SetMotorCells(int column, int row, const std::function<int(int)>& value);
+    // A step inserted before the cursor's entry; without a free step the message
+    // under the title says so.
+    void InsertStepAtCursor(const QString& name, const C_Step& values, std::int16_t title);
+    // The format's edit of the cell under the cursor, made on the displayed cycle's steps.
+    void EditStepsUnderCursor(const QString& name, const std::function<void(C_CycleContent&)>& edit);
+    // Sets motor cells of the row (all three for column 0).
+    void SetMotorCells(const QString& name, int column, int row, const std::function<int(int)>& value);
+    // A program number up to 99; a higher one is refused with a message.
+    bool ProgramNumberLeft(int number) const;
 
     C_Context& m_Context;
     // Declared after the panes' base: destroyed first, before the controls its rows refer to.

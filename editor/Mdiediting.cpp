@@ -6,6 +6,7 @@
 #include "editor/Treenodes.h"
 #include "language/Language.h"
 #include "language/Messages.h"
+#include "model/Configurationedits.h"
 #include "model/Eepromformat.h"
 #include "model/Labels.h"
 
@@ -18,7 +19,8 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QTableWidget>
-#include <QTreeWidgetItemIterator>
+
+#include <algorithm>
 
 namespace {
 
@@ -240,9 +242,9 @@ void TFormMDIChild::MarkDropTarget(QTreeWidgetItem* node)
 
 void TFormMDIChild::ProgramTreeDragDrop(const QPoint& point)
 {
-    const C_NodeData* cycle = NodeData(m_DisplayedCycle);
+    const int cycle = CycleIndex(m_DisplayedCycle);
     QTreeWidgetItem* target = m_ProgramsTree->itemAt(point);
-    if (cycle == nullptr || target == nullptr || m_Format == nullptr)
+    if (cycle < 0 || target == nullptr || m_Format == nullptr)
         return;
     QTreeWidgetItem* program = NodeData(target)->m_Kind == NodeKind::ProgramWord ? target : target->parent();
     if (program == nullptr)
@@ -252,27 +254,22 @@ void TFormMDIChild::ProgramTreeDragDrop(const QPoint& point)
                            QStringLiteral("KW3 Win 2"), C_MessageBox::Icon::Warning, C_MessageBox::Buttons::Ok, this);
         return;
     }
-    QTreeWidgetItem* reference =
-        AddNodeWithData(m_ProgramsTree, program, CycleImage,
-                        NodeKind::CycleReferenceWord | (cycle->m_Kind & NodeKind::CategoryMask), cycle->m_Number);
-    NodeData(reference)->m_Link = m_DisplayedCycle;
-    program->takeChild(program->indexOfChild(reference));
-    program->insertChild(target == program ? 0 : program->indexOfChild(target) + 1, reference);
-    program->setExpanded(true);
-    Remember(Text(Msg::LinkCycleChange));
+    const int index = m_ProgramsTree->indexOfTopLevelItem(program);
+    C_Configuration after = m_Current;
+    ConfigurationEdit::LinkCycle(after, size_t(index), target == program ? 0 : size_t(program->indexOfChild(target) + 1),
+                                 size_t(cycle));
+    Commit(Text(Msg::LinkCycleChange), std::move(after));
+    m_ProgramsTree->topLevelItem(index)->setExpanded(true);
 }
 
 // ---- Programs
 
 int TFormMDIChild::NextProgramNumber() const
 {
-    for (int n = 1;; ++n) {
-        bool taken = false;
-        for (int i = 0; i < m_ProgramsTree->topLevelItemCount() && !taken; ++i)
-            taken = NodeData(m_ProgramsTree->topLevelItem(i))->m_Number == n;
-        if (!taken)
+    for (int n = 1;; ++n)
+        if (std::none_of(m_Current.m_Programs.begin(), m_Current.m_Programs.end(),
+                         [n](const C_Configuration::S_Program& program) { return program.m_Number == n; }))
             return n;
-    }
 }
 
 int TFormMDIChild::NextCycleNumber(const QTreeWidgetItem* categoryRoot)
@@ -283,57 +280,60 @@ int TFormMDIChild::NextCycleNumber(const QTreeWidgetItem* categoryRoot)
     return n;
 }
 
-bool TFormMDIChild::NewProgram()
+bool TFormMDIChild::ProgramNumberLeft(int number) const
 {
-    const int n = NextProgramNumber();
-    if (n > HighestNumber) {
-        C_MessageBox::Show(Text(Msg::AllProgramNumbersUsed), Text(Msg::Warning), C_MessageBox::Icon::Warning,
-                           C_MessageBox::Buttons::Ok, this);
-        return false;
-    }
-    m_ProgramsTree->setCurrentItem(AddNodeWithData(m_ProgramsTree, nullptr, ProgramImage, NodeKind::ProgramWord, n));
-    return true;
-}
-
-bool TFormMDIChild::DeleteProgram()
-{
-    QTreeWidgetItem* node = m_ProgramsTree->currentItem();
-    if (node == nullptr)
-        return false;
-    if (m_CopiedProgram == node || (m_CopiedProgram != nullptr && m_CopiedProgram->parent() == node))
-        m_CopiedProgram = nullptr;
-    if (m_DropTarget == node || (m_DropTarget != nullptr && m_DropTarget->parent() == node))
-        m_DropTarget = nullptr;
-    DeleteNodeWithChildren(node);
-    return true;
-}
-
-bool TFormMDIChild::CopyProgram()
-{
-    if (m_ProgramsTree->currentItem() != nullptr)
-        m_CopiedProgram = m_ProgramsTree->currentItem();
+    if (number <= HighestNumber)
+        return true;
+    C_MessageBox::Show(Text(Msg::AllProgramNumbersUsed), Text(Msg::Warning), C_MessageBox::Icon::Warning,
+                       C_MessageBox::Buttons::Ok, const_cast<TFormMDIChild*>(this));
     return false;
 }
 
-bool TFormMDIChild::PasteProgram()
+void TFormMDIChild::NewProgram(const QString& name)
+{
+    const int n = NextProgramNumber();
+    if (!ProgramNumberLeft(n))
+        return;
+    C_Configuration after = m_Current;
+    const size_t program = ConfigurationEdit::AddProgram(after, n);
+    Commit(name, std::move(after));
+    m_ProgramsTree->setCurrentItem(m_ProgramsTree->topLevelItem(int(program)));
+}
+
+void TFormMDIChild::DeleteProgram(const QString& name)
+{
+    QTreeWidgetItem* node = m_ProgramsTree->currentItem();
+    if (node == nullptr)
+        return;
+    C_Configuration after = m_Current;
+    if (QTreeWidgetItem* program = node->parent())
+        ConfigurationEdit::RemoveReference(after, size_t(m_ProgramsTree->indexOfTopLevelItem(program)),
+                                           size_t(program->indexOfChild(node)));
+    else
+        ConfigurationEdit::RemoveProgram(after, size_t(m_ProgramsTree->indexOfTopLevelItem(node)));
+    Commit(name, std::move(after));
+}
+
+void TFormMDIChild::CopyProgram(const QString&)
+{
+    if (m_ProgramsTree->currentItem() != nullptr)
+        m_CopiedProgram = m_ProgramsTree->currentItem();
+}
+
+void TFormMDIChild::PasteProgram(const QString& name)
 {
     if (m_CopiedProgram == nullptr)
-        return false;
+        return;
     const int n = NextProgramNumber();
-    if (n > HighestNumber) {
-        C_MessageBox::Show(Text(Msg::AllProgramNumbersUsed), Text(Msg::Warning), C_MessageBox::Icon::Warning,
-                           C_MessageBox::Buttons::Ok, this);
-        return false;
-    }
-    QTreeWidgetItem* program = AddNodeWithData(m_ProgramsTree, nullptr, ProgramImage, NodeKind::ProgramWord, n);
-    for (int i = 0; i < m_CopiedProgram->childCount(); ++i) {
-        const C_NodeData& source = *NodeData(m_CopiedProgram->child(i));
-        QTreeWidgetItem* reference =
-            AddNodeWithData(m_ProgramsTree, program, CycleImage, source.m_Kind, source.m_Number);
-        NodeData(reference)->m_Link = source.m_Link;
-    }
-    program->setExpanded(true);
-    return true;
+    if (!ProgramNumberLeft(n))
+        return;
+    // A copied reference is a program of its own with nothing in it.
+    const int copied = m_ProgramsTree->indexOfTopLevelItem(m_CopiedProgram);
+    C_Configuration after = m_Current;
+    ConfigurationEdit::AddProgram(after, n,
+                                  copied >= 0 ? m_Current.m_Programs[size_t(copied)].m_References
+                                              : ConfigurationEdit::References());
+    Commit(name, std::move(after));
 }
 
 int TFormMDIChild::AskFreeNumber(int number, std::int16_t title, std::int16_t prompt,
@@ -352,132 +352,94 @@ int TFormMDIChild::AskFreeNumber(int number, std::int16_t title, std::int16_t pr
     }
 }
 
-bool TFormMDIChild::RenameProgram()
+void TFormMDIChild::RenameProgram(const QString& name)
 {
     QTreeWidgetItem* node = m_ProgramsTree->currentItem();
-    C_NodeData* program = NodeData(node);
+    const C_NodeData* program = NodeData(node);
     if (program == nullptr || !(program->m_Kind & NodeKind::Program))
+        return;
+    const int index = m_ProgramsTree->indexOfTopLevelItem(node);
+    const int number = AskFreeNumber(program->m_Number, Msg::RenameProgramTitle, Msg::ProgramNumberPrompt, [&](int n) {
+        for (size_t i = 0; i < m_Current.m_Programs.size(); ++i)
+            if (int(i) != index && m_Current.m_Programs[i].m_Number == n)
+                return true;
         return false;
-    const int number =
-        AskFreeNumber(program->m_Number, Msg::RenameProgramTitle, Msg::ProgramNumberPrompt, [this, node](int n) {
-            for (int i = 0; i < m_ProgramsTree->topLevelItemCount(); ++i) {
-                QTreeWidgetItem* other = m_ProgramsTree->topLevelItem(i);
-                if (other != node && NodeData(other)->m_Number == n)
-                    return true;
-            }
-            return false;
-        });
+    });
     if (number < 0 || number == program->m_Number)
-        return false;
-    program->m_Number = number;
-    node->setText(0, NodeLabel(*program));
-    return true;
+        return;
+    const bool expanded = node->isExpanded();
+    C_Configuration after = m_Current;
+    ConfigurationEdit::RenumberProgram(after, size_t(index), number);
+    Commit(name, std::move(after));
+    m_ProgramsTree->topLevelItem(index)->setExpanded(expanded);
 }
 
 // ---- Cycles
 
-bool TFormMDIChild::NewCycle()
+void TFormMDIChild::NewCycle(const QString& name)
 {
     QTreeWidgetItem* root = m_CyclesTree->currentItem();
     const C_NodeData* nodeData = NodeData(root);
     if (nodeData == nullptr || !(nodeData->m_Kind & NodeKind::CategoryRoot))
-        return false;
-    AddNodeWithData(m_CyclesTree, root, CycleImage, NodeKind::CycleWord | (nodeData->m_Kind & NodeKind::CategoryMask),
-                    NextCycleNumber(root));
+        return;
+    C_Configuration after = m_Current;
+    ConfigurationEdit::AddCycle(after, NodeKind::CategoryCode(nodeData->m_Kind), NextCycleNumber(root));
+    Commit(name, std::move(after));
     root->setExpanded(true);
-    return true;
 }
 
-void TFormMDIChild::UnlinkCycle(QTreeWidgetItem* cycle)
-{
-    for (QTreeWidgetItemIterator it(m_ProgramsTree); *it != nullptr; ++it)
-        if (C_NodeData* reference = NodeData(*it); reference != nullptr && reference->m_Link == cycle)
-            reference->m_Link = nullptr;
-    if (m_CopiedCycle == cycle)
-        m_CopiedCycle = nullptr;
-    if (m_DisplayedCycle == cycle) {
-        m_DisplayedCycle = nullptr;
-        ShowCycle(nullptr);
-    }
-}
-
-bool TFormMDIChild::DeleteCycle()
+void TFormMDIChild::DeleteCycle(const QString& name)
 {
     QTreeWidgetItem* node = m_CyclesTree->currentItem();
     const C_NodeData* nodeData = NodeData(node);
-    if (nodeData == nullptr || !(nodeData->m_Kind & NodeKind::Deletable))
-        return false;
-    ShowFreeSteps(m_Format->ReserveSteps(-(nodeData->m_Content->StepCount() - 1)));
-    UnlinkCycle(node);
-    DeleteNodeWithChildren(node);
-    // The grid follows the selection the tree moved to.
-    CycleSelectAtNode(m_CyclesTree->currentItem());
-    return true;
+    const int cycle = CycleIndex(node);
+    if (nodeData == nullptr || !(nodeData->m_Kind & NodeKind::Deletable) || cycle < 0)
+        return;
+    C_Configuration after = m_Current;
+    ConfigurationEdit::RemoveCycle(after, size_t(cycle), StepRecords());
+    // The grid follows the selection the tree moves to.
+    Commit(name, std::move(after));
 }
 
-bool TFormMDIChild::CopyCycle()
+void TFormMDIChild::CopyCycle(const QString&)
 {
     QTreeWidgetItem* node = m_CyclesTree->currentItem();
     const C_NodeData* nodeData = NodeData(node);
     if (nodeData != nullptr && !(nodeData->m_Kind & NodeKind::CategoryRoot))
         m_CopiedCycle = node;
-    return false;
 }
 
-bool TFormMDIChild::PasteCycle()
+void TFormMDIChild::PasteCycle(const QString& name)
 {
     QTreeWidgetItem* root = m_CyclesTree->currentItem();
     const C_NodeData* rootData = NodeData(root);
-    if (m_CopiedCycle == nullptr || rootData == nullptr || !(rootData->m_Kind & NodeKind::CategoryRoot))
-        return false;
-    const C_CycleContent& source = *NodeData(m_CopiedCycle)->m_Content;
-    const int entries = source.StepCount();
-    std::int32_t free = m_Format->ReserveSteps(0);
-    if (free < entries) {
+    const int source = CycleIndex(m_CopiedCycle);
+    if (source < 0 || rootData == nullptr || !(rootData->m_Kind & NodeKind::CategoryRoot))
+        return;
+    C_Configuration after = m_Current;
+    if (!ConfigurationEdit::CopyCycle(after, size_t(source), NodeKind::CategoryCode(rootData->m_Kind),
+                                      NextCycleNumber(root))) {
         C_MessageBox::Show(Text(Msg::NoStepsForCycleCopy), Text(Msg::PasteCycle), C_MessageBox::Icon::Error,
                            C_MessageBox::Buttons::Ok, this);
-        return false;
+        return;
     }
-    QTreeWidgetItem* cycle =
-        AddNodeWithData(m_CyclesTree, root, CycleImage,
-                        NodeKind::CycleWord | (rootData->m_Kind & NodeKind::CategoryMask), NextCycleNumber(root));
-    C_CycleContent& copy = *NodeData(cycle)->m_Content;
-    // From the last step to the first, so a paste stopped by the budget keeps the cycle's end.
-    for (int k = entries - 2; k >= 0; --k) {
-        const std::int32_t left = m_Format->ReserveSteps(1);
-        if (left < 0) {
-            C_MessageBox::Show(Text(Msg::NoFreeSteps), Text(Msg::PasteCycle), C_MessageBox::Icon::Error,
-                               C_MessageBox::Buttons::Ok, this);
-            break;
-        }
-        free = left;
-        copy.InsertStep(0)->CopyValues(*source.GetStep(k));
-    }
-    cycle->setText(0, NodeLabel(*NodeData(cycle)));
-    ShowFreeSteps(free);
+    Commit(name, std::move(after));
     root->setExpanded(true);
-    return true;
 }
 
-bool TFormMDIChild::RenameCycle()
+void TFormMDIChild::RenameCycle(const QString& name)
 {
     QTreeWidgetItem* node = m_CyclesTree->currentItem();
-    C_NodeData* cycle = NodeData(node);
-    if (cycle == nullptr || (cycle->m_Kind & NodeKind::Group) || node->parent() == nullptr)
-        return false;
+    const C_NodeData* cycle = NodeData(node);
+    if (cycle == nullptr || (cycle->m_Kind & NodeKind::Group) || node->parent() == nullptr || CycleIndex(node) < 0)
+        return;
     const int number = AskFreeNumber(cycle->m_Number, Msg::RenameCycleTitle, Msg::CycleNumberPrompt, [node](int n) {
         const QTreeWidgetItem* same = FindChildByNumber(node->parent(), n);
         return same != nullptr && same != node;
     });
     if (number < 0 || number == cycle->m_Number)
-        return false;
-    cycle->m_Number = number;
-    node->setText(0, NodeLabel(*cycle));
-    for (QTreeWidgetItemIterator it(m_ProgramsTree); *it != nullptr; ++it)
-        if (C_NodeData* reference = NodeData(*it); reference != nullptr && reference->m_Link == node) {
-            reference->m_Number = number;
-            (*it)->setText(0, NodeLabel(*reference));
-        }
-    RepaintStepsGrid();
-    return true;
+        return;
+    C_Configuration after = m_Current;
+    ConfigurationEdit::RenumberCycle(after, size_t(CycleIndex(node)), number);
+    Commit(name, std::move(after));
 }

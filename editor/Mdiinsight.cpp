@@ -45,13 +45,19 @@ void TFormMDIChild::CurrentReplaced()
 
 int TFormMDIChild::CycleIndex(const QTreeWidgetItem* node) const
 {
+    // The value holds the cycles in the tree's order: category by category.
     const C_NodeData* cycle = NodeData(node);
-    if (cycle == nullptr || !cycle->IsCycle())
+    if (cycle == nullptr || !(cycle->m_Kind & NodeKind::Cycle) || node->parent() == nullptr)
         return -1;
-    const int category = NodeKind::CategoryCode(cycle->m_Kind);
-    for (size_t i = 0; i < m_Current.m_Cycles.size(); ++i)
-        if (m_Current.m_Cycles[i].Category() == category && m_Current.m_Cycles[i].m_Number == cycle->m_Number)
-            return int(i);
+    int index = 0;
+    for (int code = 1; code <= NodeKind::CategoryCount; ++code) {
+        const QTreeWidgetItem* root = m_CategoryNodes[size_t(code)];
+        if (root == node->parent()) {
+            index += root->indexOfChild(const_cast<QTreeWidgetItem*>(node));
+            return index < int(m_Current.m_Cycles.size()) ? index : -1;
+        }
+        index += root->childCount();
+    }
     return -1;
 }
 

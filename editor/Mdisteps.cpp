@@ -8,6 +8,7 @@
 #include "editor/Windowquestions.h"
 #include "language/Language.h"
 #include "language/Messages.h"
+#include "model/Configurationedits.h"
 #include "model/Eepromformat.h"
 #include "model/Labels.h"
 #include "model/Motortable.h"
@@ -32,85 +33,85 @@ C_Step* TFormMDIChild::StepUnderCursor() const
     return content->GetStep(column - 1);
 }
 
-void TFormMDIChild::InsertStepAtCursor(const C_Step& values)
+void TFormMDIChild::InsertStepAtCursor(const QString& name, const C_Step& values, std::int16_t title)
 {
-    C_CycleContent& content = *DisplayedContent();
-    content.InsertStep(std::int16_t(std::max(m_StepsGrid->currentColumn(), 1) - 1))->CopyValues(values);
-    m_DisplayedCycle->setText(0, NodeLabel(*NodeData(m_DisplayedCycle)));
-    ShowCycle(m_DisplayedCycle);
+    const int cycle = CycleIndex(m_DisplayedCycle);
+    if (cycle < 0)
+        return;
+    C_Configuration after = m_Current;
+    if (!ConfigurationEdit::InsertStep(after, size_t(cycle), size_t(std::max(m_StepsGrid->currentColumn(), 1) - 1),
+                                       values.m_Values)) {
+        C_MessageBox::Show(Text(Msg::NoFreeSteps), Text(title), C_MessageBox::Icon::Error, C_MessageBox::Buttons::Ok,
+                           this);
+        return;
+    }
+    Commit(name, std::move(after));
 }
 
-bool TFormMDIChild::InsertStep()
+void TFormMDIChild::InsertStep(const QString& name)
 {
-    if (DisplayedContent() == nullptr)
-        return false;
-    const std::int32_t free = m_Format->ReserveSteps(1);
-    if (free < 0) {
-        C_MessageBox::Show(Text(Msg::NoFreeSteps), Text(Msg::InsertStepTitle), C_MessageBox::Icon::Error,
-                           C_MessageBox::Buttons::Ok, this);
-        return false;
-    }
-    ShowFreeSteps(free);
     // Every field of a new step is off or not used.
     C_Step step;
     for (size_t i = 0; i < m_Format->Rows().size(); ++i)
         step.m_Values[i] = m_Format->Rows()[i].m_DisabledValue;
-    InsertStepAtCursor(step);
-    return true;
+    InsertStepAtCursor(name, step, Msg::InsertStepTitle);
 }
 
-bool TFormMDIChild::RemoveStep()
+void TFormMDIChild::RemoveStep(const QString& name)
 {
     if (StepUnderCursor() == nullptr)
-        return false;
-    ShowFreeSteps(m_Format->ReserveSteps(-1));
-    DisplayedContent()->RemoveStep(m_StepsGrid->currentColumn() - 1);
-    m_DisplayedCycle->setText(0, NodeLabel(*NodeData(m_DisplayedCycle)));
-    ShowCycle(m_DisplayedCycle);
-    return true;
+        return;
+    C_Configuration after = m_Current;
+    ConfigurationEdit::RemoveStep(after, size_t(CycleIndex(m_DisplayedCycle)), size_t(m_StepsGrid->currentColumn() - 1),
+                                  StepRecords());
+    Commit(name, std::move(after));
 }
 
-bool TFormMDIChild::EditStepCell()
+void TFormMDIChild::EditStepsUnderCursor(const QString& name, const std::function<void(C_CycleContent&)>& edit)
 {
-    C_Step* step = StepUnderCursor();
-    if (step == nullptr || m_StepsGrid->currentRow() < 1)
-        return false;
-    const auto before = step->m_Values;
-    C_WindowQuestions questions(*this, RowEditors());
-    m_Format->EditStepField(*DisplayedContent(), m_StepsGrid->currentColumn(), m_StepsGrid->currentRow(), questions);
-    RepaintStepsGrid();
-    return step->m_Values != before;
+    if (StepUnderCursor() == nullptr || m_StepsGrid->currentRow() < 1)
+        return;
+    const size_t cycle = size_t(CycleIndex(m_DisplayedCycle));
+    // The format's step editing works on a cycle's steps; the window keeps what it leaves.
+    C_CycleContent steps = ConfigurationEdit::ContentOf(*m_Current.m_Cycles[cycle].m_Steps);
+    edit(steps);
+    C_Configuration after = m_Current;
+    ConfigurationEdit::SetSteps(after, cycle, ConfigurationEdit::StepsOf(steps));
+    Commit(name, std::move(after));
 }
 
-bool TFormMDIChild::SwitchStepField(bool enable)
+void TFormMDIChild::EditStepCell(const QString& name)
 {
-    C_Step* step = StepUnderCursor();
-    if (step == nullptr || m_StepsGrid->currentRow() < 1)
-        return false;
-    const auto before = step->m_Values;
-    m_Format->SetStepFieldEnabled(*DisplayedContent(), m_StepsGrid->currentColumn(), m_StepsGrid->currentRow(), enable);
-    RepaintStepsGrid();
-    return step->m_Values != before;
+    EditStepsUnderCursor(name, [this](C_CycleContent& steps) {
+        C_WindowQuestions questions(*this, RowEditors());
+        m_Format->EditStepField(steps, m_StepsGrid->currentColumn(), m_StepsGrid->currentRow(), questions);
+    });
 }
 
-bool TFormMDIChild::EnableStepField()
+void TFormMDIChild::SwitchStepField(const QString& name, bool enable)
 {
-    return SwitchStepField(true);
+    EditStepsUnderCursor(name, [this, enable](C_CycleContent& steps) {
+        m_Format->SetStepFieldEnabled(steps, m_StepsGrid->currentColumn(), m_StepsGrid->currentRow(), enable);
+    });
 }
 
-bool TFormMDIChild::DisableStepField()
+void TFormMDIChild::EnableStepField(const QString& name)
 {
-    return SwitchStepField(false);
+    SwitchStepField(name, true);
 }
 
-bool TFormMDIChild::CopyStep()
+void TFormMDIChild::DisableStepField(const QString& name)
+{
+    SwitchStepField(name, false);
+}
+
+void TFormMDIChild::CopyStep(const QString&)
 {
     if (const C_Step* step = StepUnderCursor()) {
         m_StepClipboard.CopyValues(*step);
         m_StepCopied = true;
         m_StepClipboardRows = RowSignature();
     }
-    return false;
 }
 
 QStringList TFormMDIChild::RowSignature() const
@@ -122,69 +123,56 @@ QStringList TFormMDIChild::RowSignature() const
     return captions;
 }
 
-bool TFormMDIChild::PasteStep()
+void TFormMDIChild::PasteStep(const QString& name)
 {
     // A step's values mean something only under the rows they were copied from.
     if (!m_StepCopied || DisplayedContent() == nullptr || m_StepClipboardRows != RowSignature())
-        return false;
-    const std::int32_t free = m_Format->ReserveSteps(1);
-    if (free < 0) {
-        C_MessageBox::Show(Text(Msg::NoFreeSteps), Text(Msg::PasteStepTitle), C_MessageBox::Icon::Error,
-                           C_MessageBox::Buttons::Ok, this);
-        return false;
-    }
-    ShowFreeSteps(free);
-    InsertStepAtCursor(m_StepClipboard);
-    return true;
+        return;
+    InsertStepAtCursor(name, m_StepClipboard, Msg::PasteStepTitle);
 }
 
 // ---- Motor table
 
-bool TFormMDIChild::SetMotorCells(int column, int row, const std::function<int(int)>& value)
+void TFormMDIChild::SetMotorCells(const QString& name, int column, int row, const std::function<int(int)>& value)
 {
     if (row < 1 || row > MotorTable::Modes || column < 0 || column > MotorTable::TimesPerMode)
-        return false;
-    bool changed = false;
-    for (int c = column == 0 ? 1 : column; c <= (column == 0 ? MotorTable::TimesPerMode : column); ++c) {
-        const int before = MotorCell(row, c);
-        SetMotorCell(row, c, value(before));
-        changed = changed || MotorCell(row, c) != before;
-    }
-    m_MotorGrid->viewport()->update();
-    return changed;
+        return;
+    C_Configuration after = m_Current;
+    for (int c = column == 0 ? 1 : column; c <= (column == 0 ? MotorTable::TimesPerMode : column); ++c)
+        ConfigurationEdit::SetMotorTime(after, row, c, value(m_Current.m_Motors[size_t(row - 1)][size_t(c - 1)]));
+    Commit(name, std::move(after));
 }
 
-bool TFormMDIChild::MotorEnable()
+void TFormMDIChild::MotorEnable(const QString& name)
 {
-    return SetMotorCells(m_MotorGrid->currentColumn(), m_MotorGrid->currentRow(),
-                         [](int value) { return value == MotorTable::Unset ? 0 : value; });
+    SetMotorCells(name, m_MotorGrid->currentColumn(), m_MotorGrid->currentRow(),
+                  [](int value) { return value == MotorTable::Unset ? 0 : value; });
 }
 
-bool TFormMDIChild::MotorDisable()
+void TFormMDIChild::MotorDisable(const QString& name)
 {
-    return SetMotorCells(m_MotorGrid->currentColumn(), m_MotorGrid->currentRow(),
-                         [](int) { return MotorTable::Unset; });
+    SetMotorCells(name, m_MotorGrid->currentColumn(), m_MotorGrid->currentRow(), [](int) { return MotorTable::Unset; });
 }
 
-bool TFormMDIChild::MotorEdit()
+void TFormMDIChild::MotorEdit(const QString& name)
 {
     const int row = m_MotorGrid->currentRow();
     const int column = m_MotorGrid->currentColumn();
     if (row < 1 || row > MotorTable::Modes || column < 1 || column > MotorTable::TimesPerMode)
-        return false;
-    std::int32_t value = MotorCell(row, column) == MotorTable::Unset ? 0 : MotorCell(row, column);
+        return;
+    const int shown = m_Current.m_Motors[size_t(row - 1)][size_t(column - 1)];
+    std::int32_t value = shown == MotorTable::Unset ? 0 : shown;
     TFormEditNumber dialog(this, &value, QStringLiteral("sec"), LongestMotorTime, ShortestMotorTime,
                            m_MotorGrid->item(0, column)->text(), Text(Msg::MotorTimeTitle));
     // The dialog leaves a value out of range unwritten: the cell keeps its own.
     if (dialog.exec() != QDialog::Accepted || value < ShortestMotorTime || value > LongestMotorTime)
-        return false;
-    return SetMotorCells(column, row, [value](int) { return value; });
+        return;
+    SetMotorCells(name, column, row, [value](int) { return value; });
 }
 
 // ---- Diagnostic lines
 
-bool TFormMDIChild::DiagnosticClear()
+void TFormMDIChild::DiagnosticClear(const QString&)
 {
     m_DiagnosticTree->clear();
-    return false;
 }

@@ -4,6 +4,7 @@
 #include "editor/Editnumber.h"
 #include "editor/Rowproperties.h"
 #include "editor/Treenodes.h"
+#include "model/Configurationedits.h"
 #include "model/Cyclecontent.h"
 #include "support/Imagebuilder.h"
 #include "support/ModalDriver.h"
@@ -187,12 +188,12 @@ TEST_F(PaneCommandsTest, APastedCycleNeedsOneFreePlaceMoreThanItsSteps)
     QTreeWidgetItem* source = NewCycle(1, 3);
     Window().m_CopyCycleAction->trigger();
     // Leave exactly three free places, then four.
-    Format().ReserveSteps(Format().ReserveSteps(0) - 3);
+    EditValue([](C_Configuration& value) { value.m_FreeSteps = 3; });
     SelectCategory(4);
     Window().m_PasteCycleAction->trigger();
     ExpectOneBox(146, Text(129), "three free places");
     EXPECT_EQ(Window().m_CategoryNodes[4]->childCount(), 0);
-    Format().ReserveSteps(-1);
+    EditValue([](C_Configuration& value) { value.m_FreeSteps = 4; });
     Window().m_PasteCycleAction->trigger();
     EXPECT_TRUE(m_Boxes.Shown().empty());
     ASSERT_EQ(Window().m_CategoryNodes[4]->childCount(), 1);
@@ -276,7 +277,7 @@ TEST_F(PaneCommandsTest, StepsAreInsertedAtTheCursorWithinTheBudget)
     EXPECT_EQ(Free(), 400 - 2);
 
     // No place left: Insert and Paste say so and change nothing.
-    Format().ReserveSteps(Format().ReserveSteps(0) - 1);
+    EditValue([](C_Configuration& value) { value.m_FreeSteps = 1; });
     Press(&grid, Qt::Key_Insert);
     ExpectOneBox(147, Text(148), "insert");
     Press(&grid, Qt::Key_V, Qt::ControlModifier);
@@ -287,7 +288,7 @@ TEST_F(PaneCommandsTest, StepsAreInsertedAtTheCursorWithinTheBudget)
 TEST_F(PaneCommandsTest, MotorTimesAreSwitchedAndEnteredBySecond)
 {
     QTableWidget& motors = *Window().m_MotorGrid;
-    Window().SetMotorCell(4, 2, 9);
+    EditValue([](C_Configuration& value) { ConfigurationEdit::SetMotorTime(value, 4, 2, 9); });
     motors.setCurrentCell(4, 0);
     Window().m_MotorEnableAction->trigger();
     EXPECT_EQ(Window().MotorCell(4, 1), 0);
@@ -406,7 +407,11 @@ TEST_F(PaneCommandsTest, ClosingAModifiedWindowAsksAndKeepsItWhenTheSaveFails)
     EXPECT_GT(Window().m_DiagnosticTree->topLevelItemCount(), 0);
 
     QTreeWidgetItem* cycle = NewCycle(1, 1);
-    NodeData(cycle)->m_Content->GetStep(0)->m_Values[size_t(Row(StepRole::Time))] = 90;
+    EditValue([this](C_Configuration& value) {
+        C_Configuration::Steps steps = *value.m_Cycles[0].m_Steps;
+        steps[0][size_t(Row(StepRole::Time))] = 90;
+        ConfigurationEdit::SetSteps(value, 0, std::move(steps));
+    });
     Drop(cycle, SelectProgram(0));
     m_Boxes.Queue(C_MessageBox::Answer::Yes);
     EXPECT_TRUE(Window().close());

@@ -7,6 +7,7 @@
 #include "editor/Edittime.h"
 #include "editor/Treenodes.h"
 #include "model/Cyclecontent.h"
+#include "model/Configurationedits.h"
 #include "support/ModalDriver.h"
 #include "support/Windowfixture.h"
 
@@ -91,8 +92,12 @@ protected:
     std::int32_t Value(StepRole role) { return Step().m_Values[size_t(Row(role))]; }
     void Set(const Values& values)
     {
-        for (const auto& [role, value] : values)
-            Step().m_Values[size_t(Row(role))] = value;
+        EditValue([&](C_Configuration& configuration) {
+            C_Configuration::Steps steps = *configuration.m_Cycles[0].m_Steps;
+            for (const auto& [role, value] : values)
+                steps[0][size_t(Row(role))] = value;
+            ConfigurationEdit::SetSteps(configuration, 0, std::move(steps));
+        });
     }
     void Edit(StepRole role)
     {

@@ -1,6 +1,8 @@
 #include "support/Sampleconfiguration.h"
 
 #include "editor/Configurationpanes.h"
+#include "editor/Mdichild.h"
+#include "model/Configurationedits.h"
 #include "editor/Treenodes.h"
 #include "model/Cyclecontent.h"
 #include "model/Eepromformat.h"
@@ -8,6 +10,7 @@
 #include "model/Steprow.h"
 
 #include <QTreeWidget>
+#include <QUndoStack>
 
 #include <algorithm>
 
@@ -66,41 +69,56 @@ void FillStep(C_Step& step, const C_EEPROMFormat& format, int k)
 
 } // namespace
 
-void FillSampleConfiguration(C_ConfigurationPanes& panes, C_EEPROMFormat& format, const std::vector<int>& cycleSteps,
-                             int programs)
+C_Configuration SampleConfiguration(const C_EEPROMFormat& format, C_Configuration value,
+                                    const std::vector<int>& cycleSteps, int programs)
 {
     const int motorTimes[3][3] = {{12, 3, 12}, {30, 5, 30}, {8, 2, 8}};
     for (int mode = 1; mode <= 3; ++mode)
         for (int column = 1; column <= 3; ++column)
-            panes.SetMotorCell(mode, column, motorTimes[mode - 1][column - 1]);
+            ConfigurationEdit::SetMotorTime(value, mode, column, motorTimes[mode - 1][column - 1]);
 
-    std::vector<QTreeWidgetItem*> cycles;
+    std::vector<std::pair<int, int>> cycles;
+    std::vector<int> numbers(NodeKind::CategoryCount + 1, 0);
     for (size_t c = 0; c < cycleSteps.size(); ++c) {
         const int category = int(c) % NodeKind::CategoryCount + 1;
-        QTreeWidgetItem* root = panes.m_CategoryNodes[size_t(category)];
-        QTreeWidgetItem* cycle =
-            AddNodeWithData(panes.m_CyclesTree, root, C_ConfigurationPanes::CycleImage,
-                            NodeKind::CycleWord | NodeKind::CategoryBits(category), root->childCount() + 1);
-        C_NodeData& data = *NodeData(cycle);
-        for (int k = 0; k < cycleSteps[c]; ++k)
-            FillStep(*data.m_Content->InsertStep(std::int16_t(k)), format, k);
-        format.ReserveSteps(cycleSteps[c]);
-        cycle->setText(0, NodeLabel(data));
-        root->setExpanded(true);
-        cycles.push_back(cycle);
+        const int number = ++numbers[size_t(category)];
+        const size_t cycle = ConfigurationEdit::AddCycle(value, category, number);
+        for (int k = 0; k < cycleSteps[c]; ++k) {
+            C_Step step;
+            FillStep(step, format, k);
+            ConfigurationEdit::InsertStep(value, cycle, size_t(k), step.m_Values);
+        }
+        cycles.emplace_back(category, number);
     }
     for (int p = 0; p < programs; ++p) {
-        QTreeWidgetItem* program = AddNodeWithData(panes.m_ProgramsTree, nullptr, C_ConfigurationPanes::ProgramImage,
-                                                   NodeKind::ProgramWord, p + 1);
-        const int references = cycles.empty() ? 0 : std::min<int>(1 + p % 4, int(cycles.size()));
-        for (int r = 0; r < references; ++r) {
-            QTreeWidgetItem* cycle = cycles[size_t((p + r) % cycles.size())];
-            const C_NodeData& target = *NodeData(cycle);
-            QTreeWidgetItem* reference = AddNodeWithData(
-                panes.m_ProgramsTree, program, C_ConfigurationPanes::CycleImage,
-                NodeKind::CycleReferenceWord | (target.m_Kind & NodeKind::CategoryMask), target.m_Number);
-            NodeData(reference)->m_Link = cycle;
+        ConfigurationEdit::References references;
+        const int count = cycles.empty() ? 0 : std::min<int>(1 + p % 4, int(cycles.size()));
+        for (int r = 0; r < count; ++r) {
+            const auto [category, number] = cycles[size_t((p + r) % cycles.size())];
+            references.push_back({NodeKind::CycleReferenceWord | NodeKind::CategoryBits(category), number, true});
         }
-        program->setExpanded(true);
+        ConfigurationEdit::AddProgram(value, p + 1, std::move(references));
     }
+    return value;
+}
+
+void FillSampleConfiguration(C_ConfigurationPanes& panes, C_EEPROMFormat& format, const std::vector<int>& cycleSteps,
+                             int programs)
+{
+    const C_Configuration value =
+        SampleConfiguration(format, panes.ReadConfiguration(format), cycleSteps, programs);
+    if (auto* window = qobject_cast<TFormMDIChild*>(&panes)) {
+        // Filled as a new window is: nothing to save yet.
+        window->Change(QString(), value);
+        window->History().clear();
+        window->History().setClean();
+        return;
+    }
+    panes.ShowConfiguration(value);
+    format.ReserveSteps(format.ReserveSteps(0) - value.m_FreeSteps);
+    for (int i = 0; i < panes.m_ProgramsTree->topLevelItemCount(); ++i)
+        panes.m_ProgramsTree->topLevelItem(i)->setExpanded(true);
+    for (QTreeWidgetItem* root : panes.m_CategoryNodes)
+        if (root != nullptr && root->childCount() > 0)
+            root->setExpanded(true);
 }

@@ -57,6 +57,13 @@ int WindowTest::StepsOf(const QTreeWidgetItem* cycle) const
     return NodeData(cycle)->m_Content->StepCount() - 1;
 }
 
+void WindowTest::EditValue(const std::function<void(C_Configuration&)>& edit)
+{
+    C_Configuration value = m_Window->Configuration();
+    edit(value);
+    m_Window->Change(QString(), std::move(value));
+}
+
 bool RunTransfer(TFormMDIChild& window, TransferDirection direction)
 {
     // Long enough for a full download with its backup and verify on a loaded machine.

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 // Starts the window's download or upload and waits until it has ended: whether it succeeded.
@@ -40,6 +41,8 @@ protected:
 
     int Free() const { return m_Window->m_StepCountEdit->text().toInt(); }
     int StepsOf(const QTreeWidgetItem* cycle) const;
+    // The window's configuration changed from outside, as a command would change it.
+    void EditValue(const std::function<void(C_Configuration&)>& edit);
     // The rows' position of the role.
     int Row(StepRole role) { return Format().RowOf(role); }
     // The grid row showing the role.
