@@ -58,8 +58,6 @@ public:
     // Removes every program and cycle (the five category roots stay) and marks
     // every motor time not used.
     void ClearConfiguration();
-    // The cycles tree's cycles in the order of a value's cycles.
-    std::vector<QTreeWidgetItem*> CycleNodes() const;
 
     // The configuration the panes show; what is unchanged since previous shares its memory.
     C_Configuration ReadConfiguration(const C_EEPROMFormat& format, const C_Configuration* previous = nullptr) const;
@@ -132,6 +130,8 @@ protected:
     virtual void NodeGoing(QTreeWidgetItem* node) { (void)node; }
 
 private:
+    // The cycles tree's cycles in the order of a value's cycles.
+    std::vector<QTreeWidgetItem*> CycleNodes() const;
     // The children of the parent made to stand for the wanted kinds and numbers:
     // make builds the node of an entry, show fills a node kept or made.
     void MatchChildren(QTreeWidgetItem* parent, const std::vector<std::pair<std::uint32_t, std::int32_t>>& wanted,

@@ -364,13 +364,14 @@ QString TFormMDIChild::CommandName(const QAction* action)
 
 C_Configuration TFormMDIChild::Configuration() const
 {
-    if (m_Format == nullptr)
-        return {};
-    C_Configuration value = m_Current;
-    // The bytes no conversion writes are those of the last build.
-    if (value.m_Image == nullptr || *value.m_Image != m_Format->Image())
-        value.m_Image = std::make_shared<const MemoryImage>(m_Format->Image());
-    return value;
+    return m_Format != nullptr ? m_Current : C_Configuration();
+}
+
+void TFormMDIChild::KeepFormatImage()
+{
+    // The bytes no conversion writes are those of the last load or build.
+    if (m_Current.m_Image == nullptr || *m_Current.m_Image != m_Format->Image())
+        m_Current.m_Image = std::make_shared<const MemoryImage>(m_Format->Image());
 }
 
 std::int32_t TFormMDIChild::StepRecords() const
@@ -404,7 +405,7 @@ void TFormMDIChild::StartHistory(C_Configuration value)
     ReadService(*m_Format, value);
     value.m_FreeSteps = m_Format->FreeSteps();
     m_Current = std::move(value);
-    m_Current.m_Image = Configuration().m_Image;
+    KeepFormatImage();
     m_History->clear();
     m_History->setClean();
     CurrentReplaced();
@@ -427,7 +428,10 @@ void TFormMDIChild::ShowValue(const C_Configuration& configuration)
     m_Format->ReserveSteps(m_Format->ReserveSteps(0) - configuration.m_FreeSteps);
     ShowFreeSteps(configuration.m_FreeSteps);
     m_MotorGrid->viewport()->update();
+    // A state of the history keeps the image of the latest build.
+    const std::shared_ptr<const MemoryImage> image = m_Current.m_Image;
     m_Current = configuration;
+    m_Current.m_Image = image;
     // The grid follows the cycle selected, or the one the tree moved to.
     CycleSelectAtNode(m_CyclesTree->currentItem());
     CurrentReplaced();
@@ -514,7 +518,7 @@ bool TFormMDIChild::SaveConfiguration(const QString& path)
     m_DiagnosticTree->clear();
     C_PaneLines lines(*this);
     if (m_Format != nullptr && m_Format->SaveFile(m_Current, path, lines)) {
-        m_Current.m_Image = Configuration().m_Image;
+        KeepFormatImage();
         m_PathIsOurs = m_PathIsOurs || QFileInfo(path) == QFileInfo(m_Path);
         m_AskForName = false;
         m_InAFile = true;
@@ -566,7 +570,7 @@ bool TFormMDIChild::StartDownload()
         return false;
     C_PaneLines lines(*this);
     const bool built = m_Format->Build(m_Current, lines);
-    m_Current.m_Image = Configuration().m_Image;
+    KeepFormatImage();
     if (!built) {
         EnlargeDiagnostics(m_RightBottomPanel);
         m_DiagnosticTree->scrollToBottom();

@@ -89,7 +89,7 @@ public:
     // configuration as last loaded or saved.
     QUndoStack& History() const { return *m_History; }
     static constexpr int HistoryLimit = 100;
-    // The configuration now, with the image of the last build.
+    // The configuration now, with the image of the last load or build.
     C_Configuration Configuration() const;
     // A change made from outside the window: one step of the history, shown.
     void Change(const QString& name, C_Configuration after) { Commit(name, std::move(after)); }
@@ -223,6 +223,8 @@ private:
     void StartHistory(C_Configuration value);
     // The panes show the value, with everything that points into them found again.
     void ShowValue(const C_Configuration& configuration);
+    // The value holds the format's image as it is now.
+    void KeepFormatImage();
     // The records the format's step budget counts.
     std::int32_t StepRecords() const;
     // m_Current was replaced: running times shown again, and the news passed on.
@@ -292,7 +294,7 @@ private:
     // Sets motor cells of the row (all three for column 0).
     void SetMotorCells(const QString& name, int column, int row, const std::function<int(int)>& value);
     // A program number up to 99; a higher one is refused with a message.
-    bool ProgramNumberLeft(int number) const;
+    bool ProgramNumberLeft(int number);
 
     C_Context& m_Context;
     // Declared after the panes' base: destroyed first, before the controls its rows refer to.

@@ -280,12 +280,12 @@ int TFormMDIChild::NextCycleNumber(const QTreeWidgetItem* categoryRoot)
     return n;
 }
 
-bool TFormMDIChild::ProgramNumberLeft(int number) const
+bool TFormMDIChild::ProgramNumberLeft(int number)
 {
     if (number <= HighestNumber)
         return true;
     C_MessageBox::Show(Text(Msg::AllProgramNumbersUsed), Text(Msg::Warning), C_MessageBox::Icon::Warning,
-                       C_MessageBox::Buttons::Ok, const_cast<TFormMDIChild*>(this));
+                       C_MessageBox::Buttons::Ok, this);
     return false;
 }
 
