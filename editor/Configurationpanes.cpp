@@ -24,7 +24,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <map>
 #include <utility>
 
 namespace {
@@ -236,70 +235,6 @@ void C_ConfigurationPanes::ReadService(const C_EEPROMFormat& format, C_Configura
     }
 }
 
-C_Configuration C_ConfigurationPanes::ReadConfiguration(const C_EEPROMFormat& format,
-                                                        const C_Configuration* previous) const
-{
-    using MotorTimes = C_Configuration::MotorTimes;
-    using S_Program = C_Configuration::S_Program;
-    using S_Cycle = C_Configuration::S_Cycle;
-    using Steps = C_Configuration::Steps;
-    C_Configuration value;
-    value.m_FormatCode = format.FormatCode();
-    value.m_Outputs = format.GetOutputs();
-    value.m_FreeSteps = format.FreeSteps();
-    // What the panel does not store is the image's, exactly, even where the panel shows it clamped.
-    for (const S_ServiceParameter& parameter : ServiceParameters()) {
-        const S_ServiceField* field = FindServiceField(format.FormatDescription().m_Service, parameter.m_Parameter);
-        value.m_Service.push_back(field != nullptr && !field->m_Stored ? StoredValue(*field, format.Image()) : 0);
-    }
-    ReadService(format, value);
-    for (int mode = 1; mode <= MotorTable::Modes; ++mode) {
-        MotorTimes& times = value.m_Motors.emplace_back();
-        for (int column = 1; column <= MotorTable::TimesPerMode; ++column)
-            times[size_t(column - 1)] = MotorCell(mode, column);
-    }
-
-    for (int i = 0; i < m_ProgramsTree->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* node = m_ProgramsTree->topLevelItem(i);
-        S_Program& program = value.m_Programs.emplace_back(S_Program{NodeData(node)->m_Number, {}});
-        for (int k = 0; k < node->childCount(); ++k) {
-            const C_NodeData& reference = *NodeData(node->child(k));
-            program.m_References.push_back({reference.m_Kind, reference.m_Number, reference.m_Link != nullptr});
-        }
-    }
-
-    // Unchanged cycles keep the step lists of the previous value: a history of
-    // many small edits holds each cycle's steps only as often as they changed.
-    std::map<std::pair<std::uint32_t, std::int32_t>, std::shared_ptr<const Steps>> earlier;
-    if (previous != nullptr)
-        for (const S_Cycle& cycle : previous->m_Cycles)
-            earlier[{cycle.m_Kind, cycle.m_Number}] = cycle.m_Steps;
-    for (QTreeWidgetItem* cycleNode : CycleNodes()) {
-        const C_NodeData& node = *NodeData(cycleNode);
-        auto steps = std::make_shared<Steps>(ConfigurationEdit::StepsOf(*node.m_Content));
-        const auto same = earlier.find({node.m_Kind, node.m_Number});
-        std::shared_ptr<const Steps> kept = steps;
-        if (same != earlier.end() && *same->second == *steps)
-            kept = same->second;
-        value.m_Cycles.push_back({node.m_Kind, node.m_Number, std::move(kept)});
-    }
-
-    if (previous != nullptr && previous->m_Image != nullptr && *previous->m_Image == format.Image())
-        value.m_Image = previous->m_Image;
-    else
-        value.m_Image = std::make_shared<const MemoryImage>(format.Image());
-    return value;
-}
-
-std::vector<QTreeWidgetItem*> C_ConfigurationPanes::CycleNodes() const
-{
-    std::vector<QTreeWidgetItem*> nodes;
-    for (int code = 1; code <= NodeKind::CategoryCount; ++code)
-        for (int c = 0; c < m_CategoryNodes[size_t(code)]->childCount(); ++c)
-            nodes.push_back(m_CategoryNodes[size_t(code)]->child(c));
-    return nodes;
-}
-
 namespace {
 
 using NodeKey = std::pair<std::uint32_t, std::int32_t>;
@@ -498,48 +433,15 @@ void C_ConfigurationPanes::LockServiceControls(const std::vector<S_ServiceField>
     }
 }
 
-bool C_ConfigurationPanes::BuildImage(C_EEPROMFormat& format)
-{
-    C_PaneLines lines(*this);
-    return format.Build(ReadConfiguration(format), lines);
-}
-
-bool C_ConfigurationPanes::SaveFile(C_EEPROMFormat& format, const QString& path)
-{
-    C_PaneLines lines(*this);
-    return format.SaveFile(ReadConfiguration(format), path, lines);
-}
-
-bool C_ConfigurationPanes::Download(C_EEPROMFormat& format, const S_LinkSettings& link, const QString& backupFolder,
-                                    bool verify)
-{
-    C_PaneLines lines(*this);
-    return DownloadConfiguration(format, ReadConfiguration(format), link, lines, backupFolder, verify);
-}
-
-bool C_ConfigurationPanes::Upload(C_EEPROMFormat& format, const S_LinkSettings& link)
-{
-    C_PaneLines lines(*this);
-    const std::optional<C_Configuration> received = UploadConfiguration(format, link, lines);
-    if (received)
-        ShowRead(format, *received);
-    return received.has_value();
-}
-
 QTreeWidgetItem* C_ConfigurationPanes::AddTransferHeading(const C_EEPROMFormat& format, TransferDirection direction)
 {
     C_PaneLines lines(*this);
     return lines.Item(TransferHeading(lines, format.FormatDescription(), direction));
 }
 
-QByteArray ConfigurationTextOf(const C_EEPROMFormat& format, const C_ConfigurationPanes& panes)
+std::unique_ptr<C_EEPROMFormat> ShowTextConfiguration(const S_TextConfiguration& document, C_ConfigurationPanes& panes,
+                                                      C_Configuration& value)
 {
-    return ConfigurationTextOf(format, panes.ReadConfiguration(format));
-}
-
-std::unique_ptr<C_EEPROMFormat> ShowTextConfiguration(const S_TextConfiguration& document, C_ConfigurationPanes& panes)
-{
-    C_Configuration value;
     C_PaneLines lines(panes);
     std::unique_ptr<C_EEPROMFormat> format = TextFormat(document, value, lines);
     panes.ShowRead(*format, value);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QList>
 #include <QPixmap>
 #include <QWidget>
@@ -31,9 +30,9 @@ struct S_TextConfiguration;
 
 // The named contents of a configuration window: the service panel controls, the
 // motor grid, the programs, cycles and diagnostic trees and the step grid. They
-// hold the configuration being edited, read from them and shown in them as a
-// value. Built without a layout so that the tests use them headless and the
-// configuration window only lays them out.
+// show a configuration value, which the window holds; the service panel is read
+// back only for what the user enters. Built without a layout so that the tests
+// use them headless and the configuration window only lays them out.
 class C_ConfigurationPanes : public QWidget
 {
     Q_OBJECT
@@ -59,8 +58,6 @@ public:
     // every motor time not used.
     void ClearConfiguration();
 
-    // The configuration the panes show; what is unchanged since previous shares its memory.
-    C_Configuration ReadConfiguration(const C_EEPROMFormat& format, const C_Configuration* previous = nullptr) const;
     // The panes show the value (references linked by category and number). Only
     // what differs from what they show changes: the nodes that stay are kept. The
     // panes' signals are the caller's to block; the step budget is the format's to take.
@@ -93,14 +90,6 @@ public:
         return m_ServiceControls[size_t(parameter)];
     }
 
-    // The format's build, save and transfers of the configuration the panes show,
-    // their lines written into the diagnostic pane; an upload shows what arrived.
-    bool BuildImage(C_EEPROMFormat& format);
-    bool SaveFile(C_EEPROMFormat& format, const QString& path);
-    bool Download(C_EEPROMFormat& format, const S_LinkSettings& link, const QString& backupFolder = QString(),
-                  bool verify = false);
-    bool Upload(C_EEPROMFormat& format, const S_LinkSettings& link);
-
     // Service panel.
     QLabel* m_TypeImage;
     QList<QPixmap> m_TypeImageList;
@@ -130,8 +119,6 @@ protected:
     virtual void NodeGoing(QTreeWidgetItem* node) { (void)node; }
 
 private:
-    // The cycles tree's cycles in the order of a value's cycles.
-    std::vector<QTreeWidgetItem*> CycleNodes() const;
     // The children of the parent made to stand for the wanted kinds and numbers:
     // make builds the node of an entry, show fills a node kept or made.
     void MatchChildren(QTreeWidgetItem* parent, const std::vector<std::pair<std::uint32_t, std::int32_t>>& wanted,
@@ -169,7 +156,7 @@ private:
     std::vector<QTreeWidgetItem*> m_Lines;
 };
 
-// The text of the configuration the panes show, and a text document's
-// configuration shown in the panes with its new format.
-QByteArray ConfigurationTextOf(const C_EEPROMFormat& format, const C_ConfigurationPanes& panes);
-std::unique_ptr<C_EEPROMFormat> ShowTextConfiguration(const S_TextConfiguration& document, C_ConfigurationPanes& panes);
+// A text document's configuration in its new format, the value and the lines of
+// reading it shown in the panes as a window opens it.
+std::unique_ptr<C_EEPROMFormat> ShowTextConfiguration(const S_TextConfiguration& document, C_ConfigurationPanes& panes,
+                                                      C_Configuration& value);

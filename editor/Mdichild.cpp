@@ -483,9 +483,7 @@ void TFormMDIChild::RestoreRecoveryCopy(const S_RecoveredCopy& copy)
         const QSignalBlocker quiet(this);
         ClearConfiguration();
         C_Configuration value;
-        C_PaneLines lines(*this);
-        m_Format = TextFormat(copy.m_Configuration, value, lines);
-        ShowRead(*m_Format, value);
+        m_Format = ShowTextConfiguration(copy.m_Configuration, *this, value);
         ForgetNodes();
         StartHistory(std::move(value));
     }

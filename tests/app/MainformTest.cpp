@@ -403,7 +403,7 @@ TEST_F(MainFormTest, ExportAsTextWritesTheWindowAndOpeningTheTextGivesAnUnsavedW
     Main().m_FileExportTextAction->trigger();
     ASSERT_EQ(m_Files.Asked().size(), 1U);
     EXPECT_EQ(m_Files.Asked().back().purpose, C_FileChooser::Purpose::Save);
-    EXPECT_EQ(m_Folder.Read(QStringLiteral("machine.json")), ConfigurationTextOf(*window->Format(), *window));
+    EXPECT_EQ(m_Folder.Read(QStringLiteral("machine.json")), ConfigurationTextOf(*window->Format(), window->Configuration()));
     EXPECT_FALSE(window->IsModified()) << "exporting is not saving";
 
     Open(text);
@@ -411,7 +411,7 @@ TEST_F(MainFormTest, ExportAsTextWritesTheWindowAndOpeningTheTextGivesAnUnsavedW
     TFormMDIChild* opened = Active();
     EXPECT_EQ(opened->Path(), m_Folder.Path(QStringLiteral("machine.KWC")));
     EXPECT_TRUE(opened->IsModified());
-    EXPECT_EQ(ConfigurationTextOf(*opened->Format(), *opened), m_Folder.Read(QStringLiteral("machine.json")));
+    EXPECT_EQ(ConfigurationTextOf(*opened->Format(), opened->Configuration()), m_Folder.Read(QStringLiteral("machine.json")));
     const QString chosen = m_Folder.Path(QStringLiteral("chosen.KWC"));
     m_Files.Queue(chosen);
     Main().m_FileSaveAction->trigger();
@@ -440,5 +440,5 @@ TEST_F(MainFormTest, ExportAsTextWritesTheWindowAndOpeningTheTextGivesAnUnsavedW
     m_Folder.Write(QStringLiteral("machine.json"), edited);
     Open(text);
     EXPECT_EQ(WindowCount(), 4);
-    EXPECT_EQ(ConfigurationTextOf(*Active()->Format(), *Active()), edited);
+    EXPECT_EQ(ConfigurationTextOf(*Active()->Format(), Active()->Configuration()), edited);
 }

@@ -40,10 +40,9 @@ QStringList FolderEntries()
 // A configuration that passes every check, as a file and as a controller's image.
 MemoryImage ValidImage(int cycles)
 {
-    C_ConfigurationPanes panes;
     const auto format = C_EEPROMFormat::Create(FormatCode::Standard, 16);
-    FillSampleConfiguration(panes, *format, std::vector<int>(size_t(cycles), 3), cycles);
-    EXPECT_TRUE(panes.BuildImage(*format));
+    C_DiagnosticList lines;
+    EXPECT_TRUE(format->Build(SampleConfiguration(*format, std::vector<int>(size_t(cycles), 3), cycles), lines));
     return format->Image();
 }
 
@@ -72,8 +71,9 @@ TEST_F(MainFormTest, DISABLED_RunUntilKilled)
     TFormMDIChild* failing = Active();
     failing->m_CyclesTree->setCurrentItem(failing->m_CategoryNodes[1]->child(0));
     failing->m_DeleteCycleAction->trigger();
-    ASSERT_TRUE(sample->BuildImage(*sample->Format()));
-    ASSERT_FALSE(failing->BuildImage(*failing->Format())) << "a program names the deleted cycle";
+    C_DiagnosticList lines;
+    ASSERT_TRUE(sample->Format()->Build(sample->Configuration(), lines));
+    ASSERT_FALSE(failing->Format()->Build(failing->Configuration(), lines)) << "a program names the deleted cycle";
 
     // An upload from a controller, not yet saved anywhere.
     const MemoryImage sent = ValidImage(3);
@@ -96,7 +96,7 @@ TEST_F(MainFormTest, DISABLED_RunUntilKilled)
         EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     };
     for (TFormMDIChild* window : Main().Configurations())
-        leave(ExpectedFile(*window, ".json"), ConfigurationTextOf(*window->Format(), *window));
+        leave(ExpectedFile(*window, ".json"), ConfigurationTextOf(*window->Format(), window->Configuration()));
     leave(ExpectedFile(*sample, ".saved"), ConfigurationFileBytes(FormatCode::Standard, sample->Format()->Image()));
     std::puts("ready");
     std::fflush(stdout);
@@ -158,7 +158,7 @@ TEST_F(MainFormTest, AKilledRunIsOfferedOnceGoneAndRestoredAsItWas)
     ASSERT_EQ(WindowCount(), 3);
     for (TFormMDIChild* window : Main().Configurations()) {
         EXPECT_TRUE(window->IsModified()) << window->Path().toStdString();
-        EXPECT_EQ(ConfigurationTextOf(*window->Format(), *window),
+        EXPECT_EQ(ConfigurationTextOf(*window->Format(), window->Configuration()),
                   m_Folder.Read(QStringLiteral("shared/") + ExpectedFile(*window, ".json")))
             << window->Path().toStdString();
     }

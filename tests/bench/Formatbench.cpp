@@ -82,8 +82,9 @@ void LoadShowAndBuild(benchmark::State& state)
         C_ConfigurationPanes panes;
         std::unique_ptr<C_EEPROMFormat> format = C_EEPROMFormat::Create(FormatCode::Standard, 0);
         C_ConfigurationFile(BenchFiles().Input()).Load(*format);
-        panes.ShowFormat(*format);
-        if (!panes.BuildImage(*format))
+        const C_Configuration value = panes.ShowFormat(*format);
+        C_DiagnosticList lines;
+        if (!format->Build(value, lines))
             state.SkipWithError("the configuration does not build");
     }
 }
@@ -94,9 +95,10 @@ void Save(benchmark::State& state)
     C_ConfigurationPanes panes;
     std::unique_ptr<C_EEPROMFormat> format = C_EEPROMFormat::Create(FormatCode::Standard, 0);
     C_ConfigurationFile(BenchFiles().Input()).Load(*format);
-    panes.ShowFormat(*format);
+    const C_Configuration value = panes.ShowFormat(*format);
+    C_DiagnosticList lines;
     for (auto _ : state)
-        if (!panes.SaveFile(*format, BenchFiles().Output()))
+        if (!format->SaveFile(value, BenchFiles().Output(), lines))
             state.SkipWithError("the configuration does not save");
 }
 
@@ -123,10 +125,11 @@ struct S_Shown
     {
         format = C_EEPROMFormat::Create(FormatCode::Standard, 0);
         C_ConfigurationFile(BenchFiles().Input()).Load(*format);
-        panes.ShowFormat(*format);
+        value = panes.ShowFormat(*format);
     }
     C_ConfigurationPanes panes;
     std::unique_ptr<C_EEPROMFormat> format;
+    C_Configuration value;
 };
 
 void WriteText(benchmark::State& state)
@@ -134,7 +137,7 @@ void WriteText(benchmark::State& state)
     S_Shown shown;
     QByteArray text;
     for (auto _ : state)
-        text = ConfigurationTextOf(*shown.format, shown.panes);
+        text = ConfigurationTextOf(*shown.format, shown.value);
     state.counters["bytes"] = double(text.size());
     state.counters["lines"] = double(text.count('\n'));
 }
@@ -142,7 +145,7 @@ void WriteText(benchmark::State& state)
 void ReadText(benchmark::State& state)
 {
     S_Shown shown;
-    const QByteArray text = ConfigurationTextOf(*shown.format, shown.panes);
+    const QByteArray text = ConfigurationTextOf(*shown.format, shown.value);
     S_JsonError error;
     for (auto _ : state)
         if (!ReadConfigurationText(text, error))
@@ -152,12 +155,13 @@ void ReadText(benchmark::State& state)
 void ReadAndShowText(benchmark::State& state)
 {
     S_Shown shown;
-    const QByteArray text = ConfigurationTextOf(*shown.format, shown.panes);
+    const QByteArray text = ConfigurationTextOf(*shown.format, shown.value);
     S_JsonError error;
     for (auto _ : state) {
         C_ConfigurationPanes panes;
+        C_Configuration value;
         const std::unique_ptr<C_EEPROMFormat> format =
-            ShowTextConfiguration(*ReadConfigurationText(text, error), panes);
+            ShowTextConfiguration(*ReadConfigurationText(text, error), panes, value);
         if (format->FreeSteps() != 400 - Steps)
             state.SkipWithError("the text does not hold every step");
     }

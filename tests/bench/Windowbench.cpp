@@ -35,11 +35,9 @@ namespace {
 // Writes a configuration of the given cycles (step counts) with 30 programs.
 QString WriteConfiguration(const QTemporaryDir& folder, const QString& name, const std::vector<int>& cycles)
 {
-    C_ConfigurationPanes panes;
     const auto format = C_EEPROMFormat::Create(FormatCode::Standard, 24);
-    FillSampleConfiguration(panes, *format, cycles, 30);
     const QString path = folder.filePath(name);
-    if (!panes.SaveFile(*format, path))
+    if (!SaveSample(*format, cycles, 30, path))
         std::fprintf(stderr, "the bench configuration %s does not save\n", qPrintable(name));
     return path;
 }
@@ -98,7 +96,10 @@ void UndoAndRedo(benchmark::State& state)
     TFormMDIChild window(Settings());
     window.SetPath(Files().m_Full);
     window.LoadConfiguration(Files().m_Full, FormatCode::Standard);
-    window.Format()->ReserveSteps(-1);
+    // The full configuration leaves one free step, which a reservation keeps: room for one more.
+    C_Configuration room = window.Configuration();
+    room.m_FreeSteps += 1;
+    window.Change(QString(), std::move(room));
     window.m_CyclesTree->setCurrentItem(window.m_CategoryNodes[2]->child(0));
     window.m_InsertStepAction->trigger();
     for (auto _ : state) {

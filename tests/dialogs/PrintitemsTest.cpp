@@ -39,8 +39,7 @@ TEST_F(PrintItemsTest, WarnsWithoutAConfiguration)
 {
     ScriptedMessageBoxes boxes;
     PrintConfiguration(nullptr, nullptr, m_Format.get(), QString());
-    const C_Configuration value = m_Panes.ReadConfiguration(*m_Format);
-    PrintConfiguration(nullptr, &value, nullptr, QString());
+    PrintConfiguration(nullptr, &m_Value, nullptr, QString());
     ASSERT_EQ(boxes.Shown().size(), 2u);
     for (const C_MessageBox::Request& box : boxes.Shown()) {
         EXPECT_EQ(box.text, QStringLiteral("<91>"));

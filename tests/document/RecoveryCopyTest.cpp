@@ -4,7 +4,6 @@
 #include "document/Recoverycopy.h"
 #include "document/Jsonreader.h"
 #include "document/Recoveryfolder.h"
-#include "editor/Configurationpanes.h"
 #include "model/Eepromformat.h"
 #include "support/Formatfixture.h"
 #include "support/Sampleconfiguration.h"
@@ -28,10 +27,8 @@ class RecoveryCopyTest : public FormatFixture
 protected:
     S_RecoverySnapshot Snapshot(const QString& path, const S_FileStamp& file)
     {
-        C_ConfigurationPanes panes;
         const auto format = C_EEPROMFormat::Create(FormatCode::Inverter, 24);
-        FillSampleConfiguration(panes, *format, {3, 2}, 2);
-        const C_Configuration value = panes.ReadConfiguration(*format);
+        const C_Configuration value = SampleConfiguration(*format, {3, 2}, 2);
         return {{path, QStringLiteral("Configuration2.KWC"), QDateTime::fromMSecsSinceEpoch(1'800'000'000'123, Qt::UTC),
                  file},
                 value,

@@ -126,11 +126,11 @@ TEST_F(TextFormTest, WhatADocumentLeavesOutIsNewAndAMissingCycleStaysUnlinked)
     S_JsonError error;
     const std::optional<S_TextConfiguration> read = ReadConfigurationText(Valid, error);
     ASSERT_TRUE(read) << error.Line(QStringLiteral("in.json")).toStdString();
-    m_Format = ShowTextConfiguration(*read, *m_Panes);
+    LoadText(*read);
 
-    const C_Step& step = StepOf(2, 7, 0);
-    EXPECT_EQ(step.m_Values[size_t(Row(224))], 15555) << "a time left out is not used";
-    EXPECT_EQ(step.m_Values[size_t(Row(225))], 300);
+    const C_Configuration::StepValues& step = StepOf(2, 7, 0);
+    EXPECT_EQ(step[size_t(Row(224))], 15555) << "a time left out is not used";
+    EXPECT_EQ(step[size_t(Row(225))], 300);
     EXPECT_EQ(m_Format->FreeSteps(), 399);
     QTreeWidgetItem* program = m_Panes->m_ProgramsTree->topLevelItem(0);
     ASSERT_EQ(program->childCount(), 2);
@@ -151,17 +151,14 @@ TEST_F(TextFormTest, EveryServiceValueReachesTheFile)
     };
     for (const auto& [format, service, offset, expected] : cases) {
         S_JsonError error;
-        m_Format =
-            ShowTextConfiguration(*ReadConfigurationText(Replaced("\"outputs\": 16", "\"outputs\": 16, \"service\": {" +
-                                                                                         QByteArray(service) + "}")
-                                                             .replace("standard", format)
-                                                             .replace(", {\"category\": 3, \"number\": 9}", ""),
-                                                         error),
-                                  *m_Panes);
+        LoadText(*ReadConfigurationText(Replaced("\"outputs\": 16",
+                                                 "\"outputs\": 16, \"service\": {" + QByteArray(service) + "}")
+                                            .replace("standard", format)
+                                            .replace(", {\"category\": 3, \"number\": 9}", ""),
+                                        error));
         const QByteArray saved = Save();
         ASSERT_EQ(saved.size(), m_Format->Image().size() + 2) << service;
         EXPECT_EQ(std::uint8_t(saved[2 + offset]) | std::uint8_t(saved[3 + offset]) << 8, expected) << service;
-        NewPanes();
     }
 }
 
@@ -178,7 +175,7 @@ TEST_F(TextFormTest, TheReadmeAndTheSchemaSayWhatTheReaderDoes)
     S_JsonError error;
     const std::optional<S_TextConfiguration> read = ReadConfigurationText(example, error);
     ASSERT_TRUE(read) << error.Line(QStringLiteral("README.md")).toStdString();
-    m_Format = ShowTextConfiguration(*read, *m_Panes);
+    LoadText(*read);
     EXPECT_FALSE(Save().isEmpty()) << Errors().join(QLatin1Char('\n')).toStdString();
     EXPECT_FALSE(
         ReadConfigurationText(QByteArray(example).replace("\"temperature\": 40", "\"temperature\": 300"), error));

@@ -101,11 +101,9 @@ TEST_F(WindowTest, GridsDragsAndKeysActWhereTheUserSees)
 TEST_F(WindowTest, ACopiedStepIsPastedOnlyUnderItsRows)
 {
     m_Window = OpenSampleWindow(m_Context, m_Folder.Path(QStringLiteral("Sample.KWC")));
-    C_ConfigurationPanes panes;
     const auto wide = C_EEPROMFormat::Create(FormatCode::Standard, 24);
-    FillSampleConfiguration(panes, *wide, {4}, 1);
     const QString widePath = m_Folder.Path(QStringLiteral("Wide.KWC"));
-    ASSERT_TRUE(panes.SaveFile(*wide, widePath));
+    ASSERT_TRUE(SaveSample(*wide, {4}, 1, widePath));
     for (const bool reload : {false, true}) {
         QTreeWidgetItem* cycle = SelectCycle(1, 0);
         SetStepCursor(1, 2);

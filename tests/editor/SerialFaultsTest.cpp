@@ -97,10 +97,9 @@ protected:
     // Another valid configuration's image, for a controller to send.
     static std::vector<std::uint8_t> OtherImage()
     {
-        C_ConfigurationPanes panes;
         const auto format = C_EEPROMFormat::Create(FormatCode::Standard, 16);
-        FillSampleConfiguration(panes, *format, {2, 5}, 1);
-        EXPECT_TRUE(panes.BuildImage(*format));
+        C_DiagnosticList lines;
+        EXPECT_TRUE(format->Build(SampleConfiguration(*format, {2, 5}, 1), lines));
         return format->Image();
     }
 

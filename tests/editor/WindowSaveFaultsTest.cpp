@@ -52,11 +52,9 @@ protected:
     // A window on a sample configuration with one change not yet saved.
     void OpenModifiedSample()
     {
-        C_ConfigurationPanes panes;
         const auto format = C_EEPROMFormat::Create(FormatCode::Standard, 16);
-        FillSampleConfiguration(panes, *format, {4, 3}, 2);
         const QString path = m_Folder.Path(QStringLiteral("Sample.KWC"));
-        ASSERT_TRUE(panes.SaveFile(*format, path));
+        ASSERT_TRUE(SaveSample(*format, {4, 3}, 2, path));
         m_Window->SetPath(path);
         ASSERT_TRUE(m_Window->LoadConfiguration(path, FormatCode::Standard));
         Change();

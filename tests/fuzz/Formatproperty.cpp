@@ -17,10 +17,12 @@ namespace {
 
 constexpr std::uint16_t Codes[] = {FormatCode::Standard, FormatCode::Inverter, FormatCode::Varnholt};
 
-QByteArray SavedBytes(C_ConfigurationPanes& panes, C_EEPROMFormat& format, const QString& out)
+QByteArray SavedBytes(C_ConfigurationPanes& panes, C_EEPROMFormat& format, const C_Configuration& value,
+                      const QString& out)
 {
     QFile::remove(out);
-    if (!panes.SaveFile(format, out))
+    C_PaneLines lines(panes);
+    if (!format.SaveFile(value, out, lines))
         return {};
     QFile file(out);
     return file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) ? file.readAll() : QByteArray(1, 'x');
@@ -31,8 +33,8 @@ QByteArray Saved(int formatIndex, const QString& in, const QString& out)
     C_ConfigurationPanes& panes = ClearedPanes(formatIndex);
     std::unique_ptr<C_EEPROMFormat> format = C_EEPROMFormat::Create(Codes[formatIndex], 0);
     C_ConfigurationFile(in).Load(*format);
-    panes.ShowFormat(*format);
-    return SavedBytes(panes, *format, out);
+    const C_Configuration value = panes.ShowFormat(*format);
+    return SavedBytes(panes, *format, value, out);
 }
 
 // The editor numbers programs 1 to 99, each once; an image may hold others, which
@@ -54,10 +56,9 @@ QString CheckTextOfImage(int formatIndex, const QString& in, const QString& fold
     C_ConfigurationPanes& panes = ClearedPanes(formatIndex);
     std::unique_ptr<C_EEPROMFormat> format = C_EEPROMFormat::Create(Codes[formatIndex], 0);
     C_ConfigurationFile(in).Load(*format);
-    panes.ShowFormat(*format);
-    const QByteArray text = ConfigurationTextOf(*format, panes);
-    const C_Configuration value = panes.ReadConfiguration(*format);
-    const QByteArray saved = SavedBytes(panes, *format, dir.filePath(QStringLiteral("image.KWC")));
+    const C_Configuration value = panes.ShowFormat(*format);
+    const QByteArray text = ConfigurationTextOf(*format, value);
+    const QByteArray saved = SavedBytes(panes, *format, value, dir.filePath(QStringLiteral("image.KWC")));
 
     S_JsonError error;
     const std::optional<S_TextConfiguration> read = ReadConfigurationText(text, error);
@@ -66,12 +67,13 @@ QString CheckTextOfImage(int formatIndex, const QString& in, const QString& fold
                    ? QString()
                    : QStringLiteral("the image's text is refused: ") + error.Line(QStringLiteral("text"));
     C_ConfigurationPanes& shown = ClearedPanes(formatIndex);
-    format = ShowTextConfiguration(*read, shown);
-    if (!(panes.ReadConfiguration(*format) == value))
-        return QStringLiteral("the image's text shows another configuration");
-    if (ConfigurationTextOf(*format, panes) != text)
+    C_Configuration fromText;
+    format = ShowTextConfiguration(*read, shown, fromText);
+    if (!(fromText == value))
+        return QStringLiteral("the image's text reads as another configuration");
+    if (ConfigurationTextOf(*format, fromText) != text)
         return QStringLiteral("the image's text writes back differently");
-    if (SavedBytes(shown, *format, dir.filePath(QStringLiteral("text.KWC"))) != saved)
+    if (SavedBytes(shown, *format, fromText, dir.filePath(QStringLiteral("text.KWC"))) != saved)
         return QStringLiteral("the image's text saves other bytes than the image");
     return {};
 }

@@ -15,8 +15,9 @@ int PanesOf(std::uint16_t formatCode)
 QByteArray Shown(const S_TextConfiguration& document)
 {
     C_ConfigurationPanes& panes = ClearedPanes(PanesOf(document.m_FormatCode));
-    const std::unique_ptr<C_EEPROMFormat> format = ShowTextConfiguration(document, panes);
-    return ConfigurationTextOf(*format, panes);
+    C_Configuration value;
+    const std::unique_ptr<C_EEPROMFormat> format = ShowTextConfiguration(document, panes, value);
+    return ConfigurationTextOf(*format, value);
 }
 
 } // namespace

@@ -72,10 +72,9 @@ TEST_F(FilesTest, SavedFileLoadsBackIdentically)
     EXPECT_EQ(first.left(2), QByteArray("\xFE\xCA", 2));
     const C_ConfigurationFile file(m_Folder.Path(QStringLiteral("lower.kwc")));
     NewPanes();
-    C_Configuration value;
     C_PaneLines lines(*m_Panes);
-    m_Format = file.Open(*file.FormatCode(), value, lines);
-    m_Panes->ShowRead(*m_Format, value);
+    m_Format = file.Open(*file.FormatCode(), m_Value, lines);
+    m_Panes->ShowRead(*m_Format, m_Value);
     EXPECT_EQ(Save(QStringLiteral("again.KWC")), first);
 }
 
@@ -114,18 +113,17 @@ TEST_F(FilesTest, TruncatedConfigurationFileLoadsWithDefaults)
 
 TEST_F(FilesTest, FailedSaveLeavesTheFileAlone)
 {
-    const QString target = m_Folder.Write(QStringLiteral("kept.KWC"), "old contents");
+    m_Folder.Write(QStringLiteral("kept.KWC"), "old contents");
     C_EEPROMFormat& format = Create(StandardLayout, 16); // no programs: the build fails
-    EXPECT_FALSE(m_Panes->SaveFile(format, target));
+    EXPECT_TRUE(Save(QStringLiteral("kept.KWC")).isEmpty());
     EXPECT_FALSE(format.ImageBuilt());
     EXPECT_EQ(m_Folder.Read(QStringLiteral("kept.KWC")), QByteArray("old contents"));
 
     Load(Valid());
     const QString folder = m_Folder.Path(QStringLiteral("folder.KWC"));
     QDir().mkpath(folder);
-    for (const QString& path : {folder, m_Folder.Path(QStringLiteral("no/such/folder/x.KWC"))}) {
-        m_Panes->m_DiagnosticTree->clear();
-        EXPECT_FALSE(m_Panes->SaveFile(*m_Format, path)) << path.toStdString();
+    for (const QString& path : {QStringLiteral("folder.KWC"), QStringLiteral("no/such/folder/x.KWC")}) {
+        EXPECT_TRUE(Save(path).isEmpty()) << path.toStdString();
         EXPECT_TRUE(m_Format->ImageBuilt());
         // The line names the system's reason.
         EXPECT_TRUE(Lines().last().startsWith(QStringLiteral("[!] <182>: "))) << Lines().last().toStdString();

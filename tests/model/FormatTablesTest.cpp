@@ -347,12 +347,12 @@ TEST_P(FormatTablesTest, StepRecordBitsBothWays)
             for (const S_Bit& row : bits) {
                 if (row.m_Byte == 5 && outputs == 16)
                     continue;
-                EXPECT_EQ(StepOf(1, 1, int(k)).m_Values[size_t(Row(row.m_Caption))], &row == &bits[k] ? row.m_Bit : 0)
+                EXPECT_EQ(StepOf(1, 1, int(k))[size_t(Row(row.m_Caption))], &row == &bits[k] ? row.m_Bit : 0)
                     << outputs << " outputs, step " << k << ", row " << row.m_Caption;
             }
             // Any value but 0 switches the bit on.
             if (shown)
-                StepOf(1, 1, int(k)).m_Values[size_t(Row(bits[k].m_Caption))] = 1;
+                EditSteps(1, 1)[k][size_t(Row(bits[k].m_Caption))] = 1;
         }
         const ImageBuilder saved = Saved(Layout());
         for (size_t k = 0; k < bits.size(); ++k) {
@@ -388,12 +388,12 @@ TEST_P(FormatTablesTest, StepRecordFieldsBothWays)
     for (const auto& [caption, value] : set) {
         if (caption == 0)
             continue;
-        EXPECT_EQ(StepOf(1, 1, 0).m_Values[size_t(Row(caption))], value) << caption;
+        EXPECT_EQ(StepOf(1, 1, 0)[size_t(Row(caption))], value) << caption;
     }
     for (const auto& [caption, value] : unused) {
         if (caption == 0)
             continue;
-        EXPECT_EQ(StepOf(1, 1, 1).m_Values[size_t(Row(caption))], value) << caption;
+        EXPECT_EQ(StepOf(1, 1, 1)[size_t(Row(caption))], value) << caption;
     }
 
     ImageBuilder saved = Saved(Layout());
@@ -410,7 +410,7 @@ TEST_P(FormatTablesTest, StepRecordFieldsBothWays)
         EXPECT_EQ(saved.At(saved.RecordOffset(1) + 17), GetParam().m_UnusedSpeed[1]);
         // The not-used speed reads back as not used.
         Load(saved);
-        EXPECT_EQ(StepOf(1, 1, 1).m_Values[size_t(Row(f.m_Speed))], 255);
+        EXPECT_EQ(StepOf(1, 1, 1)[size_t(Row(f.m_Speed))], 255);
     }
 }
 
@@ -461,6 +461,8 @@ TEST_P(FormatTablesTest, ServiceBlockShownAndStored)
         EXPECT_EQ(Shown(c.m_Control), c.m_Shown) << c.m_Control;
         Enter(c.m_Control, c.m_Entered);
     }
+    // What the panel holds reaches the configuration as a window reads it.
+    m_Panes->ReadService(*m_Format, m_Value);
     const ImageBuilder saved = Saved(Layout());
     for (const S_ServiceCase& c : GetParam().m_Service) {
         const std::vector<int>& expected = c.m_Stored.empty() ? c.m_Image : c.m_Stored;

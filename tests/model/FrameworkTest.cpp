@@ -1,7 +1,7 @@
 // What the three formats share: motor table, program area, step budget, the
 // step-area frame and the order of the diagnostic lines.
 #include "editor/Treenodes.h"
-#include "model/Cyclecontent.h"
+#include "model/Configurationedits.h"
 #include "support/Formatfixture.h"
 
 #include <QLineEdit>
@@ -65,9 +65,9 @@ TEST_P(FrameworkTest, MotorGridWrittenAsEntered)
     ImageBuilder image = WithCycles({1});
     image.Motor(15, 255, 3, 255, 3); // the sixteenth entry, which no grid row writes
     Load(image);
-    m_Panes->SetMotorCell(2, 2, 1);
-    m_Panes->SetMotorCell(15, 1, 240);
-    m_Panes->SetMotorCell(15, 3, 0);
+    ConfigurationEdit::SetMotorTime(m_Value, 2, 2, 1);
+    ConfigurationEdit::SetMotorTime(m_Value, 15, 1, 240);
+    ConfigurationEdit::SetMotorTime(m_Value, 15, 3, 0);
     const ImageBuilder saved = Saved(Layout());
     for (int entry = 0; entry < 16; ++entry) {
         std::vector<int> expected{255, 0, 0, 0};
@@ -126,30 +126,27 @@ TEST_P(FrameworkTest, ProgramAreaWritten)
 TEST_P(FrameworkTest, ProgramChecks)
 {
     Load(WithCycles({1}));
-    DeleteNodeWithChildren(Program(0));
+    ConfigurationEdit::RemoveProgram(m_Value, 0);
     EXPECT_TRUE(Save().isEmpty());
     EXPECT_EQ(Errors(), QStringList{QStringLiteral("<174>")});
 
-    AddNodeWithData(m_Panes->m_ProgramsTree, nullptr, 1, 0x116, 3);
+    ConfigurationEdit::AddProgram(m_Value, 3);
     EXPECT_TRUE(Save().isEmpty());
     EXPECT_TRUE(Lines().contains(QStringLiteral("    [!] <175>")));
 
     // 31 programs do not fit the 30 records.
     Load(WithCycles({1}));
-    QTreeWidgetItem* cycle = FindChildByNumber(m_Panes->m_CategoryNodes[1], 1);
-    for (int number = 2; number <= 31; ++number) {
-        QTreeWidgetItem* program = AddNodeWithData(m_Panes->m_ProgramsTree, nullptr, 1, 0x116, number);
-        NodeData(AddNodeWithData(m_Panes->m_ProgramsTree, program, 0, 0x202 | 0x2000, 1))->m_Link = cycle;
-    }
+    const C_Configuration::S_Reference cycle{0x202 | 0x2000, 1, true};
+    for (int number = 2; number <= 31; ++number)
+        ConfigurationEdit::AddProgram(m_Value, number, {cycle});
     EXPECT_TRUE(Save().isEmpty());
     EXPECT_TRUE(Lines().contains(QStringLiteral("  [!] <45>")));
-    DeleteNodeWithChildren(Program(30));
+    ConfigurationEdit::RemoveProgram(m_Value, 30);
     EXPECT_FALSE(Save().isEmpty());
 
     // More than 16 cycles in a program would run into the next record.
-    QTreeWidgetItem* program = Program(29);
     for (int k = 0; k < 16; ++k)
-        NodeData(AddNodeWithData(m_Panes->m_ProgramsTree, program, 0, 0x202 | 0x2000, 1))->m_Link = cycle;
+        m_Value.m_Programs[29].m_References.push_back(cycle);
     EXPECT_TRUE(Save().isEmpty());
     EXPECT_EQ(Errors(), QStringList{QStringLiteral("<143> <145> 30")});
 }
@@ -161,14 +158,14 @@ TEST_P(FrameworkTest, StepBudgetKeepsOneRecordFree)
     EXPECT_EQ(m_Panes->m_StepCountEdit->text(), QStringLiteral("1"));
     EXPECT_FALSE(Save().isEmpty());
 
-    C_CycleContent& content = Cycle(1, 1);
-    content.InsertStep(0)->CopyValues(*content.GetStep(1));
+    C_Configuration::Steps& steps = EditSteps(1, 1);
+    steps.insert(steps.begin(), steps.front());
     EXPECT_TRUE(Save().isEmpty());
     EXPECT_EQ(Lines().last(), QStringLiteral("[!] <186>"));
 
     // An image holding a step in every record loads them all; the budget stops short.
     C_EEPROMFormat& full = Load(WithCycles({200, usable - 199}));
-    EXPECT_EQ(Cycle(1, 2).StepCount() - 1, usable - 199);
+    EXPECT_EQ(int(StepsOf(1, 2).size()), usable - 199);
     EXPECT_EQ(full.ReserveSteps(0), 1);
     EXPECT_TRUE(Save().isEmpty());
     EXPECT_EQ(Errors(), QStringList{QStringLiteral("<186>")});
@@ -200,8 +197,8 @@ TEST_P(FrameworkTest, ReaderSkipsRecordsItCannotPlace)
         .Step(7, 1, 1, 2) // step 2 again
         .Step(8, 5, 9, 1);
     Load(image);
-    EXPECT_EQ(Cycle(1, 1).StepCount(), 3);
-    EXPECT_EQ(Cycle(5, 9).StepCount(), 2);
+    EXPECT_EQ(StepsOf(1, 1).size(), 2u);
+    EXPECT_EQ(StepsOf(5, 9).size(), 1u);
     EXPECT_EQ(m_Panes->m_CategoryNodes[2]->childCount(), 0);
     EXPECT_EQ(m_Format->ReserveSteps(0), Layout().m_Records - 3);
     EXPECT_EQ(FindChildByNumber(m_Panes->m_CategoryNodes[1], 1)->text(0), QStringLiteral("<158> 1 (2<156>"));
@@ -210,21 +207,21 @@ TEST_P(FrameworkTest, ReaderSkipsRecordsItCannotPlace)
 TEST_P(FrameworkTest, CyclesThatCannotBeWritten)
 {
     Load(WithCycles({1}));
-    AddNodeWithData(m_Panes->m_CyclesTree, m_Panes->m_CategoryNodes[2], 0, 0x37 | 0x4000, 3);
+    ConfigurationEdit::AddCycle(m_Value, 2, 3);
     EXPECT_TRUE(Save().isEmpty());
     EXPECT_EQ(Errors(), QStringList{QStringLiteral("<159> 3 (0<156><184>")});
 
     // A cycle number must fit its byte (renamed with the program's reference to it).
     Load(WithCycles({1}));
-    NodeData(FindChildByNumber(m_Panes->m_CategoryNodes[1], 1))->m_Number = 256;
-    NodeData(m_Panes->m_ProgramsTree->topLevelItem(0)->child(0))->m_Number = 256;
+    ConfigurationEdit::RenumberCycle(m_Value, CycleIndex(1, 1), 256);
     EXPECT_TRUE(Save().isEmpty());
     EXPECT_EQ(Errors(), QStringList{QStringLiteral("<158> 256 (1<156><46>")});
 
     // 255 steps: the step number would read as not used.
     Load(WithCycles({255}));
-    EXPECT_EQ(Cycle(1, 1).StepCount() - 1, Layout().m_Code == 0xCB90 ? 254 : 255);
-    Cycle(1, 1).InsertStep(0)->CopyValues(*Cycle(1, 1).GetStep(1));
+    EXPECT_EQ(int(StepsOf(1, 1).size()), Layout().m_Code == 0xCB90 ? 254 : 255);
+    C_Configuration::Steps& steps = EditSteps(1, 1);
+    steps.insert(steps.begin(), steps.front());
     EXPECT_TRUE(Save().isEmpty());
     EXPECT_EQ(Errors().size(), 1);
     EXPECT_TRUE(Errors().first().endsWith(QLatin1String("<46>")));

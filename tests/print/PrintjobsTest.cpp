@@ -1,7 +1,9 @@
 // The three jobs on a recording printer: pages, their numbers and what they show.
-#include "editor/Treenodes.h"
-#include "model/Cyclecontent.h"
+#include "model/Configurationedits.h"
+#include "model/Diagnosticlist.h"
 #include "model/Imagebytes.h"
+#include "model/Labels.h"
+#include "model/Nodedata.h"
 #include "print/Layoutadapter.h"
 #include "print/Layoutmotor.h"
 #include "print/Layoutprograms.h"
@@ -78,9 +80,8 @@ TEST_F(PrintJobsTest, PagesAndTheirNumbers)
     };
     for (const S_JobCase& c : cases) {
         SCOPED_TRACE(c.m_Name);
-        m_Panes.m_ProgramsTree->clear();
-        for (int category = 1; category <= 5; ++category)
-            qDeleteAll(m_Panes.m_CategoryNodes[size_t(category)]->takeChildren());
+        m_Value.m_Programs.clear();
+        m_Value.m_Cycles.clear();
         for (size_t i = 0; i < c.m_CycleSteps.size(); ++i)
             AddCycle(2, int(i) + 1, c.m_CycleSteps[i]);
         for (size_t i = 0; i < c.m_ProgramCycles.size(); ++i)
@@ -112,11 +113,13 @@ TEST_F(PrintJobsTest, ServicePageShowsThePanel)
     MemoryImage image = m_Format->Image();
     WriteLittle16(image.data() + 7496, 4660);
     m_Format->LoadImage(QByteArray(reinterpret_cast<const char*>(image.data()), qsizetype(image.size())));
-    m_Panes.ServiceControls(ServiceParameter::AdvanceEnable).m_CheckBox->setChecked(true);
-    m_Panes.ServiceControls(ServiceParameter::MachineEnable).m_CheckBox->setChecked(false);
-    m_Panes.SetMotorCell(1, 1, 255);
-    m_Panes.SetMotorCell(1, 2, 0);
-    m_Panes.SetMotorCell(1, 3, 12);
+    C_DiagnosticList lines;
+    m_Value = m_Format->Decode(lines);
+    ConfigurationEdit::SetService(m_Value, ServiceParameter::AdvanceEnable, 1);
+    ConfigurationEdit::SetService(m_Value, ServiceParameter::MachineEnable, 0);
+    ConfigurationEdit::SetMotorTime(m_Value, 1, 1, 255);
+    ConfigurationEdit::SetMotorTime(m_Value, 1, 2, 0);
+    ConfigurationEdit::SetMotorTime(m_Value, 1, 3, 12);
     Print(Service);
     const S_RecordedPage& page = Page(0);
 
@@ -196,7 +199,7 @@ TEST_F(PrintJobsTest, ProgramsStandInTheirColumns)
 
 TEST_F(PrintJobsTest, CyclesPageShowsTheRowsAndSteps)
 {
-    QTreeWidgetItem* cycle = AddCycle(3, 4, 2);
+    const std::size_t cycle = AddCycle(3, 4, 2);
     const auto& rows = m_Format->Rows();
     const auto rowOf = [&](RowClass kind) {
         for (size_t r = 0; r < rows.size(); ++r)
@@ -205,15 +208,16 @@ TEST_F(PrintJobsTest, CyclesPageShowsTheRowsAndSteps)
         ADD_FAILURE() << "no such row";
         return size_t(0);
     };
-    C_Step& step = *NodeData(cycle)->m_Content->GetStep(1);
-    step.m_Values[rowOf(RowClass::Out)] = 1;
-    step.m_Values[rowOf(RowClass::Time)] = 125;
-    step.m_Values[rowOf(RowClass::Motor)] = 3;
-    step.m_Values[rowOf(RowClass::Number)] = 70;
+    C_Configuration::Steps steps = *m_Value.m_Cycles[cycle].m_Steps;
+    steps[1][rowOf(RowClass::Out)] = 1;
+    steps[1][rowOf(RowClass::Time)] = 125;
+    steps[1][rowOf(RowClass::Motor)] = 3;
+    steps[1][rowOf(RowClass::Number)] = 70;
+    ConfigurationEdit::SetSteps(m_Value, cycle, std::move(steps));
     Print(Cycles);
     const S_RecordedPage& page = Page(0);
 
-    QStringList expected{"KW3 Win 2", "<43>", cycle->text(0), "<44> 1"};
+    QStringList expected{"KW3 Win 2", "<43>", CycleLabel(NodeKind::CycleWord | NodeKind::CategoryBits(3), 4, 2), "<44> 1"};
     for (const auto& row : rows)
         expected << row.GetCaption();
     expected << "1"

@@ -121,7 +121,7 @@ protected:
             .Step(4, 3, 2, 1, {{10, 3}, {11, 0}})
             .Program(0, 1, {{2, 1}, {4, 7}, {3, 2}});
         Load(image);
-        m_Configuration = m_Panes->ReadConfiguration(*m_Format);
+        m_Configuration = m_Value;
     }
 
     S_TimelineSource Source(S_TimelineSubject subject) const

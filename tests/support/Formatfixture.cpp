@@ -2,7 +2,6 @@
 
 #include "document/Configurationfile.h"
 #include "editor/Treenodes.h"
-#include "model/Cyclecontent.h"
 
 #include <QTreeWidgetItemIterator>
 
@@ -28,7 +27,7 @@ C_EEPROMFormat& FormatFixture::LoadBytes(const QByteArray& bytes, const QString&
     NewPanes();
     m_Format = C_EEPROMFormat::Create(code, 0);
     C_ConfigurationFile(m_Folder.Write(name, bytes)).Load(*m_Format);
-    m_Panes->ShowFormat(*m_Format);
+    m_Value = m_Panes->ShowFormat(*m_Format);
     return *m_Format;
 }
 
@@ -36,14 +35,22 @@ C_EEPROMFormat& FormatFixture::Create(const S_TestLayout& layout, int outputs)
 {
     NewPanes();
     m_Format = C_EEPROMFormat::Create(layout.m_Code, outputs);
-    m_Panes->ShowFormat(*m_Format);
+    m_Value = m_Panes->ShowFormat(*m_Format);
+    return *m_Format;
+}
+
+C_EEPROMFormat& FormatFixture::LoadText(const S_TextConfiguration& document)
+{
+    NewPanes();
+    m_Format = ShowTextConfiguration(document, *m_Panes, m_Value);
     return *m_Format;
 }
 
 QByteArray FormatFixture::Save(const QString& name)
 {
     m_Panes->m_DiagnosticTree->clear();
-    if (!m_Panes->SaveFile(*m_Format, m_Folder.Path(name)))
+    C_PaneLines lines(*m_Panes);
+    if (!m_Format->SaveFile(m_Value, m_Folder.Path(name), lines))
         return {};
     return m_Folder.Read(name);
 }
@@ -81,26 +88,42 @@ QStringList FormatFixture::Errors() const
     return errors;
 }
 
-C_CycleContent& FormatFixture::Cycle(int category, int number) const
+std::size_t FormatFixture::CycleIndex(int category, int number) const
 {
-    static C_CycleContent missing;
-    QTreeWidgetItem* node = FindChildByNumber(m_Panes->m_CategoryNodes[size_t(category)], number);
-    if (node == nullptr) {
-        ADD_FAILURE() << "no cycle " << category << "/" << number;
-        return missing;
-    }
-    return *NodeData(node)->m_Content;
+    for (std::size_t i = 0; i < m_Value.m_Cycles.size(); ++i)
+        if (m_Value.m_Cycles[i].Category() == category && m_Value.m_Cycles[i].m_Number == number)
+            return i;
+    ADD_FAILURE() << "no cycle " << category << "/" << number;
+    return m_Value.m_Cycles.size();
 }
 
-C_Step& FormatFixture::StepOf(int category, int number, int step) const
+const C_Configuration::Steps& FormatFixture::StepsOf(int category, int number) const
 {
-    static C_Step missing;
-    C_Step* found = Cycle(category, number).GetStep(step);
-    if (found == nullptr || step >= Cycle(category, number).StepCount() - 1) {
+    static const C_Configuration::Steps missing;
+    const std::size_t cycle = CycleIndex(category, number);
+    return cycle < m_Value.m_Cycles.size() ? *m_Value.m_Cycles[cycle].m_Steps : missing;
+}
+
+const C_Configuration::StepValues& FormatFixture::StepOf(int category, int number, int step) const
+{
+    static const C_Configuration::StepValues missing{};
+    const C_Configuration::Steps& steps = StepsOf(category, number);
+    if (step < 0 || size_t(step) >= steps.size()) {
         ADD_FAILURE() << "no step " << step << " in cycle " << category << "/" << number;
         return missing;
     }
-    return *found;
+    return steps[size_t(step)];
+}
+
+C_Configuration::Steps& FormatFixture::EditSteps(int category, int number)
+{
+    static C_Configuration::Steps missing;
+    const std::size_t cycle = CycleIndex(category, number);
+    if (cycle == m_Value.m_Cycles.size())
+        return missing;
+    auto steps = std::make_shared<C_Configuration::Steps>(*m_Value.m_Cycles[cycle].m_Steps);
+    m_Value.m_Cycles[cycle].m_Steps = steps;
+    return *steps;
 }
 
 int FormatFixture::Row(int id) const

@@ -12,12 +12,10 @@
 
 #include <memory>
 
-class C_CycleContent;
-class C_Step;
+struct S_TextConfiguration;
 
-// A language file whose line n reads <n>, so every text shows which message it is.
-
-// Panes and a format loaded from a built image, headless.
+// A format loaded from a built image and its configuration as a value, headless;
+// panes show the value as a window would and take the lines of loading and saving.
 class FormatFixture : public ::testing::Test
 {
 protected:
@@ -31,7 +29,9 @@ protected:
     C_EEPROMFormat& LoadBytes(const QByteArray& bytes, const QString& name, std::uint16_t code);
     // A new configuration of the format.
     C_EEPROMFormat& Create(const S_TestLayout& layout, int outputs);
-    // Saves into the folder; the file's bytes, or empty when saving failed.
+    // A text document's configuration in its format, shown as a window opens it.
+    C_EEPROMFormat& LoadText(const S_TextConfiguration& document);
+    // Saves the value into the folder; the file's bytes, or empty when saving failed.
     QByteArray Save(const QString& name = QStringLiteral("out.KWC"));
     // The image bytes of a successful save.
     ImageBuilder Saved(const S_TestLayout& layout);
@@ -41,8 +41,12 @@ protected:
     // The texts of the error lines, in order.
     QStringList Errors() const;
 
-    C_CycleContent& Cycle(int category, int number) const;
-    C_Step& StepOf(int category, int number, int step) const;
+    // The value's cycle and its place in the value's cycles.
+    std::size_t CycleIndex(int category, int number) const;
+    const C_Configuration::Steps& StepsOf(int category, int number) const;
+    const C_Configuration::StepValues& StepOf(int category, int number, int step) const;
+    // The cycle's steps to change in place, no longer shared with another value.
+    C_Configuration::Steps& EditSteps(int category, int number);
     // The index in the rows of the row whose caption is message id.
     int Row(int id) const;
 
@@ -50,4 +54,5 @@ protected:
     C_LanguageManager m_Language;
     std::unique_ptr<C_ConfigurationPanes> m_Panes;
     std::unique_ptr<C_EEPROMFormat> m_Format;
+    C_Configuration m_Value;
 };

@@ -91,7 +91,7 @@ void MainFormTest::Import(const QString& path)
 TFormMDIChild* MainFormTest::NewValid()
 {
     TFormMDIChild* window = New();
-    FillSampleConfiguration(*window, *window->Format(), {3, 4}, 2);
+    FillSampleConfiguration(*window, {3, 4}, 2);
     return window;
 }
 

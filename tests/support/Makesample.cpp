@@ -2,7 +2,6 @@
 //   make_sample OUT.KWC [standard|inverter|varnholt] [16|24] [full]
 // full: the benchmarks' largest, 399 steps in cycles of 25 to 60 steps and 30 programs.
 #include "desktop/Messagebox.h"
-#include "editor/Configurationpanes.h"
 #include "language/Language.h"
 #include "model/Eepromformat.h"
 #include "platform/Datafiles.h"
@@ -30,13 +29,10 @@ int main(int argc, char* argv[])
         return C_MessageBox::EscapeAnswer(request.buttons);
     });
     const C_LanguageManager language(ResolveDataFile(QStringLiteral("English.lng")));
-    C_ConfigurationPanes panes;
     const auto format = C_EEPROMFormat::Create(code, arguments.value(3, QStringLiteral("16")).toInt());
-    if (arguments.value(4) == QLatin1String("full"))
-        FillSampleConfiguration(panes, *format, {60, 55, 50, 45, 40, 35, 30, 25, 59}, 30);
-    else
-        FillSampleConfiguration(panes, *format, {30, 12, 8, 25, 0 + 6, 40}, 9);
-    if (!panes.SaveFile(*format, arguments.at(1))) {
+    const bool full = arguments.value(4) == QLatin1String("full");
+    if (!SaveSample(*format, full ? std::vector<int>{60, 55, 50, 45, 40, 35, 30, 25, 59} : std::vector<int>{30, 12, 8, 25, 6, 40},
+                    full ? 30 : 9, arguments.at(1))) {
         std::fprintf(stderr, "make_sample: the configuration did not pass its checks or could not be written\n");
         return 1;
     }

@@ -1,9 +1,7 @@
 #include "support/Printfixture.h"
 
-#include "editor/Rowproperties.h"
-#include "editor/Treenodes.h"
-#include "model/Cyclecontent.h"
-#include "model/Labels.h"
+#include "model/Configurationedits.h"
+#include "model/Diagnosticlist.h"
 #include "model/Nodedata.h"
 #include "print/Fonts.h"
 
@@ -28,30 +26,26 @@ PrintFixture::PrintFixture()
     , m_Format(C_EEPROMFormat::Create(FormatCode::Standard, 16))
 {
     InstallFontSubstitutes();
-    m_Panes.ShowFormat(*m_Format);
+    C_DiagnosticList lines;
+    m_Value = m_Format->Decode(lines);
 }
 
-QTreeWidgetItem* PrintFixture::AddCycle(int category, int number, int steps)
+std::size_t PrintFixture::AddCycle(int category, int number, int steps)
 {
-    C_DataNode* node = AddNodeWithData(m_Panes.m_CyclesTree, m_Panes.m_CategoryNodes[size_t(category)], 0,
-                                       NodeKind::CycleWord | NodeKind::CategoryBits(category), number);
-    for (int s = 0; s < steps; ++s) {
-        C_Step* step = node->Data().m_Content->InsertStep(std::int16_t(s));
-        for (size_t r = 0; r < m_Format->Rows().size(); ++r)
-            step->m_Values[r] = m_Format->Rows()[r].m_DisabledValue;
-    }
-    node->setText(0, NodeLabel(node->Data()));
-    return node;
+    C_Configuration::StepValues unused{};
+    for (size_t r = 0; r < m_Format->Rows().size(); ++r)
+        unused[r] = m_Format->Rows()[r].m_DisabledValue;
+    const std::size_t cycle = ConfigurationEdit::AddCycle(m_Value, category, number);
+    ConfigurationEdit::SetSteps(m_Value, cycle, C_Configuration::Steps(size_t(steps), unused));
+    return cycle;
 }
 
-QTreeWidgetItem* PrintFixture::AddProgram(int number, int cycles)
+void PrintFixture::AddProgram(int number, int cycles)
 {
-    C_DataNode* program = AddNodeWithData(m_Panes.m_ProgramsTree, nullptr, C_ConfigurationPanes::ProgramImage,
-                                          NodeKind::ProgramWord, number);
+    ConfigurationEdit::References references;
     for (int c = 1; c <= cycles; ++c)
-        AddNodeWithData(m_Panes.m_ProgramsTree, program, C_ConfigurationPanes::CycleImage,
-                        NodeKind::CycleReferenceWord | NodeKind::CategoryBits(1), c);
-    return program;
+        references.push_back({NodeKind::CycleReferenceWord | NodeKind::CategoryBits(1), c, false});
+    ConfigurationEdit::AddProgram(m_Value, number, std::move(references));
 }
 
 QString Summary(const S_RecordedPage& page)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "editor/Configurationpanes.h"
 #include "language/Language.h"
 #include "model/Configuration.h"
 #include "model/Eepromformat.h"
@@ -10,31 +9,28 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <memory>
 
-class QTreeWidgetItem;
-
-// Panes of a new standard configuration with texts that name their message ids
-// ("<41>"), and the pieces the print tests build configurations from.
+// A new standard configuration with texts that name their message ids ("<41>"),
+// and the pieces the print tests build configurations from.
 class PrintFixture : public ::testing::Test
 {
 protected:
     PrintFixture();
 
-    // A cycle of the category whose steps use none of their fields.
-    QTreeWidgetItem* AddCycle(int category, int number, int steps);
-    // A program whose entries name cycles 1 to cycles of category 1.
-    QTreeWidgetItem* AddProgram(int number, int cycles);
-    // What the panes show, as the jobs print it.
-    S_PrintSource Source()
+    // A cycle of the category whose steps use none of their fields; its place in the value.
+    std::size_t AddCycle(int category, int number, int steps);
+    // A program whose entries name cycles 1 to cycles of category 1, not linked.
+    void AddProgram(int number, int cycles);
+    // The configuration as the jobs print it.
+    S_PrintSource Source() const
     {
-        m_Value = m_Panes.ReadConfiguration(*m_Format);
         return {m_Value, m_Format->Rows(), m_Format->RowLayout(), QStringLiteral("config.KWC")};
     }
 
     TempFolder m_Folder;
     C_LanguageManager m_Language;
-    C_ConfigurationPanes m_Panes;
     std::unique_ptr<C_EEPROMFormat> m_Format;
     C_Configuration m_Value;
 };

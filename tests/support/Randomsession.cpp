@@ -37,10 +37,8 @@ QByteArray ReadAll(const QString& path)
 
 std::unique_ptr<TFormMDIChild> OpenSampleWindow(C_Context& context, const QString& path, int undoLimit)
 {
-    C_ConfigurationPanes panes;
     const auto format = C_EEPROMFormat::Create(FormatCode::Standard, 16);
-    FillSampleConfiguration(panes, *format, {6, 3, 2, 9}, 3);
-    EXPECT_TRUE(panes.SaveFile(*format, path));
+    EXPECT_TRUE(SaveSample(*format, {6, 3, 2, 9}, 3, path));
     auto window = std::make_unique<TFormMDIChild>(context);
     window->setAttribute(Qt::WA_DeleteOnClose, false);
     window->SetPath(path);
@@ -232,15 +230,13 @@ void RandomSession::ExpectSaveLoadSaveIdentical(const QString& folder, int step)
     const QString second = folder + QStringLiteral("/second.KWC");
     QFile::remove(first);
     QFile::remove(second);
-    // Built from the window's panes without touching its history or path; a
+    // Built from the window's configuration without touching its history or path; a
     // configuration that fails its checks writes nothing.
-    m_Window.m_DiagnosticTree->clear();
-    if (!m_Window.SaveFile(*m_Window.Format(), first))
+    C_DiagnosticList lines;
+    if (!m_Window.Format()->SaveFile(m_Window.Configuration(), first, lines))
         return;
-    C_ConfigurationPanes panes;
     const auto reloaded = C_EEPROMFormat::Create(FormatCode::Standard, 0);
     C_ConfigurationFile(first).Load(*reloaded);
-    panes.ShowFormat(*reloaded);
-    ASSERT_TRUE(panes.SaveFile(*reloaded, second)) << step;
+    ASSERT_TRUE(reloaded->SaveFile(reloaded->Decode(lines), second, lines)) << step;
     ASSERT_EQ(ReadAll(first), ReadAll(second)) << "save, load, save at step " << step;
 }

@@ -1,6 +1,5 @@
 #include "support/Sampleconfiguration.h"
 
-#include "editor/Configurationpanes.h"
 #include "editor/Mdichild.h"
 #include "model/Configurationedits.h"
 #include "editor/Treenodes.h"
@@ -9,7 +8,6 @@
 #include "model/Labels.h"
 #include "model/Steprow.h"
 
-#include <QTreeWidget>
 #include <QUndoStack>
 
 #include <algorithm>
@@ -102,23 +100,24 @@ C_Configuration SampleConfiguration(const C_EEPROMFormat& format, C_Configuratio
     return value;
 }
 
-void FillSampleConfiguration(C_ConfigurationPanes& panes, C_EEPROMFormat& format, const std::vector<int>& cycleSteps,
-                             int programs)
+C_Configuration SampleConfiguration(C_EEPROMFormat& format, const std::vector<int>& cycleSteps, int programs)
 {
-    const C_Configuration value =
-        SampleConfiguration(format, panes.ReadConfiguration(format), cycleSteps, programs);
-    if (auto* window = qobject_cast<TFormMDIChild*>(&panes)) {
-        // Filled as a new window is: nothing to save yet.
-        window->Change(QString(), value);
-        window->History().clear();
-        window->History().setClean();
-        return;
-    }
-    panes.ShowConfiguration(value);
+    C_DiagnosticList lines;
+    const C_Configuration value = SampleConfiguration(format, format.Decode(lines), cycleSteps, programs);
     format.ReserveSteps(format.ReserveSteps(0) - value.m_FreeSteps);
-    for (int i = 0; i < panes.m_ProgramsTree->topLevelItemCount(); ++i)
-        panes.m_ProgramsTree->topLevelItem(i)->setExpanded(true);
-    for (QTreeWidgetItem* root : panes.m_CategoryNodes)
-        if (root != nullptr && root->childCount() > 0)
-            root->setExpanded(true);
+    return value;
+}
+
+bool SaveSample(C_EEPROMFormat& format, const std::vector<int>& cycleSteps, int programs, const QString& path)
+{
+    C_DiagnosticList lines;
+    return format.SaveFile(SampleConfiguration(format, cycleSteps, programs), path, lines);
+}
+
+void FillSampleConfiguration(TFormMDIChild& window, const std::vector<int>& cycleSteps, int programs)
+{
+    // Filled as a new window is: nothing to save yet.
+    window.Change(QString(), SampleConfiguration(*window.Format(), window.Configuration(), cycleSteps, programs));
+    window.History().clear();
+    window.History().setClean();
 }

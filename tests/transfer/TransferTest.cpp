@@ -1,8 +1,10 @@
 #include "comm/Serialport.h"
 #include "editor/Treenodes.h"
+#include "model/Configurationedits.h"
 #include "settings/Context.h"
 #include "support/Controller.h"
 #include "support/Formatfixture.h"
+#include "transfer/Configurationtransfer.h"
 
 #include <QTreeWidget>
 
@@ -30,7 +32,28 @@ S_LinkSettings ShortLink(const QString& device, std::int16_t receiveTimeout = 10
     return link;
 }
 
-class TransferTest : public FormatFixture
+// The transfers of the fixture's configuration, their lines in its panes; an upload shows what arrived.
+class TransferFixture : public FormatFixture
+{
+protected:
+    bool Download(const S_LinkSettings& link)
+    {
+        C_PaneLines lines(*m_Panes);
+        return DownloadConfiguration(*m_Format, m_Value, link, lines);
+    }
+    bool Upload(const S_LinkSettings& link)
+    {
+        C_PaneLines lines(*m_Panes);
+        const std::optional<C_Configuration> received = UploadConfiguration(*m_Format, link, lines);
+        if (received) {
+            m_Value = *received;
+            m_Panes->ShowRead(*m_Format, m_Value);
+        }
+        return received.has_value();
+    }
+};
+
+class TransferTest : public TransferFixture
 {
 };
 
@@ -47,7 +70,7 @@ TEST_F(TransferTest, ADownloadSendsTheBuiltImageToThePortOfTheSettings)
     context.SetReceiveTimeout(100);
     context.SetSendTimeout(100);
 
-    EXPECT_TRUE(m_Panes->Download(format, context.LinkSettings()));
+    EXPECT_TRUE(Download(context.LinkSettings()));
     qunsetenv("KW3_COM3");
     const std::vector<S_TransferReport> reports = controller.Stop();
     EXPECT_EQ(controller.ReceivedImage(), format.Image());
@@ -66,10 +89,10 @@ TEST_F(TransferTest, ADownloadSendsTheBuiltImageToThePortOfTheSettings)
 
 TEST_F(TransferTest, AConfigurationThatFailsItsChecksIsNotSent)
 {
-    C_EEPROMFormat& format = Load(ValidConfiguration(StandardLayout));
-    DeleteNodeWithChildren(m_Panes->m_ProgramsTree->topLevelItem(0));
+    Load(ValidConfiguration(StandardLayout));
+    ConfigurationEdit::RemoveProgram(m_Value, 0);
     RunningController controller(ControllerWithImage(std::vector<std::uint8_t>(8)));
-    EXPECT_FALSE(m_Panes->Download(format, ShortLink(controller.Device())));
+    EXPECT_FALSE(Download(ShortLink(controller.Device())));
     EXPECT_TRUE(controller.Stop().empty());
     EXPECT_FALSE(Lines().contains(QStringLiteral("[=] <192>")));
     EXPECT_FALSE(Errors().isEmpty());
@@ -82,7 +105,7 @@ TEST_F(TransferTest, AnUploadShowsTheReceivedImageWithItsOwnOutputs)
     m_Panes->m_DiagnosticTree->clear();
     RunningController controller(ControllerWithImage(sent.Image()));
 
-    EXPECT_TRUE(m_Panes->Upload(format, ShortLink(controller.Device(), 1000)));
+    EXPECT_TRUE(Upload(ShortLink(controller.Device(), 1000)));
     EXPECT_EQ(format.Image(), sent.Image());
     EXPECT_EQ(format.GetOutputs(), 24);
     EXPECT_EQ(m_Panes->m_ProgramsTree->topLevelItemCount(), 1);
@@ -92,7 +115,7 @@ TEST_F(TransferTest, AnUploadShowsTheReceivedImageWithItsOwnOutputs)
 
 // A controller that stops after 100 bytes: each format's heading, and nothing of the
 // configuration changed.
-class FailedUploadTest : public FormatFixture, public ::testing::WithParamInterface<std::pair<S_TestLayout, int>>
+class FailedUploadTest : public TransferFixture, public ::testing::WithParamInterface<std::pair<S_TestLayout, int>>
 {
 };
 
@@ -106,7 +129,7 @@ TEST_P(FailedUploadTest, LeavesTheConfigurationAsItWas)
     options.m_StopAfter = 100;
     RunningController controller(options);
 
-    EXPECT_FALSE(m_Panes->Upload(format, ShortLink(controller.Device())));
+    EXPECT_FALSE(Upload(ShortLink(controller.Device())));
     EXPECT_EQ(format.Image(), before);
     EXPECT_EQ(m_Panes->m_ProgramsTree->topLevelItemCount(), 1);
     EXPECT_EQ(Lines(), (QStringList{QStringLiteral("[=] <%1>").arg(heading), "  [~] <193>", "  [i] <270>",
