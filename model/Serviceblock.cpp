@@ -14,31 +14,32 @@ constexpr int Celsius = 0x63;
 constexpr int Fahrenheit = 0x66;
 
 // One row per parameter, in the order of dump and the text form. Each: parameter, key,
-// label, storage, display, range, panel default, panel line, and a list's first entry
-// or a typed box.
+// label, storage, display, range, panel default, panel line, a list's first entry or a
+// typed box, and whether the service page prints it.
 const std::vector<S_ServiceParameter>& Rows()
 {
     using S = ServiceStorage;
     using D = ServiceDisplay;
     static const std::vector<S_ServiceParameter> rows = {
-        {P::TotalWashes, "totalWashes", Msg::TotalWashes, S::Little16, D::Text, 0, 65535, 0, 0, 0, false},
-        {P::PartialWashes, "partialWashes", Msg::PartialWashes, S::Little16, D::Text, 0, 65535, 0, 1, 0, false},
-        {P::WorkingHours, "workingHours", Msg::WorkingHours, S::Little16, D::Text, 0, 65535, 0, 2, 0, false},
+        {P::TotalWashes, "totalWashes", Msg::TotalWashes, S::Little16, D::Text, 0, 65535, 0, 0, 0, false, true},
+        {P::PartialWashes, "partialWashes", Msg::PartialWashes, S::Little16, D::Text, 0, 65535, 0, 1, 0, false, true},
+        {P::WorkingHours, "workingHours", Msg::WorkingHours, S::Little16, D::Text, 0, 65535, 0, 2, 0, false, true},
         {P::MaintenanceRequest, "maintenanceRequest", Msg::MaintenanceRequest, S::Little16, D::Position, 0, 9999, 1000,
-         12, 0, false},
+         12, 0, false, false},
         {P::Language, "language", Msg::DisplayLanguage, S::Byte, D::ItemIndex, -1,
-         Msg::LanguageSpanish - Msg::LanguageGerman, 0, 3, Msg::LanguageGerman, false},
+         Msg::LanguageSpanish - Msg::LanguageGerman, 0, 3, Msg::LanguageGerman, false, true},
         {P::TemperatureUnit, "temperatureUnit", Msg::TemperatureUnit, S::Byte, D::ItemIndex, 0,
-         Msg::Fahrenheit - Msg::Celsius, 0, 4, Msg::Celsius, false},
-        {P::MaximumLevel, "maximumLevel", Msg::MaximumLevel, S::Byte, D::Position, 0, 100, 100, 5, 0, false},
-        {P::MinimumLevel, "minimumLevel", Msg::MinimumLevel, S::Byte, D::Position, 0, 100, 10, 6, 0, false},
-        {P::AdvanceEnable, "advanceEnable", Msg::AdvanceEnable, S::Byte, D::Flag, 0, 1, 1, 7, 0, false},
-        {P::MachineEnable, "machineEnable", Msg::MachineEnable, S::Byte, D::Flag, 0, 1, 1, 8, 0, false},
-        {P::SlowingDownTime, "slowingDownTime", Msg::SlowingDownTime, S::Byte, D::Position, 1, 200, 40, 9, 0, false},
-        {P::MaximumSpeed, "maximumSpeed", Msg::MaximumSpeed, S::Big16, D::Position, 0, 999, 999, 10, 0, false},
-        {P::SpinLevel, "spinLevel", Msg::SpinLevel, S::Byte, D::Position, 2, 60, 2, 11, 0, false},
+         Msg::Fahrenheit - Msg::Celsius, 0, 4, Msg::Celsius, false, true},
+        {P::MaximumLevel, "maximumLevel", Msg::MaximumLevel, S::Byte, D::Position, 0, 100, 100, 5, 0, false, true},
+        {P::MinimumLevel, "minimumLevel", Msg::MinimumLevel, S::Byte, D::Position, 0, 100, 10, 6, 0, false, true},
+        {P::AdvanceEnable, "advanceEnable", Msg::AdvanceEnable, S::Byte, D::Flag, 0, 1, 1, 7, 0, false, true},
+        {P::MachineEnable, "machineEnable", Msg::MachineEnable, S::Byte, D::Flag, 0, 1, 1, 8, 0, false, true},
+        {P::SlowingDownTime, "slowingDownTime", Msg::SlowingDownTime, S::Byte, D::Position, 1, 200, 40, 9, 0, false,
+         true},
+        {P::MaximumSpeed, "maximumSpeed", Msg::MaximumSpeed, S::Big16, D::Position, 0, 999, 999, 10, 0, false, true},
+        {P::SpinLevel, "spinLevel", Msg::SpinLevel, S::Byte, D::Position, 2, 60, 2, 11, 0, false, true},
         {P::TemperatureHysteresis, "temperatureHysteresis", Msg::TemperatureHysteresis, S::Byte, D::Position, 1, 10, 3,
-         13, 0, true},
+         13, 0, true, false},
     };
     return rows;
 }

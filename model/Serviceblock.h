@@ -56,6 +56,8 @@ struct S_ServiceParameter
     std::int16_t m_FirstEntry;
     // An up-down whose box can also be typed into.
     bool m_Typed;
+    // On the printed service page, whose lines follow the panel's.
+    bool m_Printed;
 };
 
 // The parameters in the order of dump and the text form; the panel shows them so

@@ -22,6 +22,11 @@ const S_LayoutControl F::m_MachineEnableLabel{"m_MachineEnableLabel", &Form, 32,
 const S_LayoutControl F::m_SlowingDownTimeLabel{"m_SlowingDownTimeLabel", &Form, 32, 255, 94, 10, ArialFont(8)};
 const S_LayoutControl F::m_MaximumSpeedLabel{"m_MaximumSpeedLabel", &Form, 32, 270, 85, 10, ArialFont(8)};
 const S_LayoutControl F::m_SpinLevelLabel{"m_SpinLevelLabel", &Form, 32, 285, 62, 10, ArialFont(8)};
+const S_LayoutControl* const F::m_ServiceLineLabels[12]{
+    &m_TotalWashesLabel,   &m_PartialWashesLabel,   &m_WorkingHoursLabel, &m_LanguageLabel,
+    &m_TemperatureLabel,   &m_MaximumLevelLabel,    &m_MinimumLevelLabel, &m_AdvanceEnableLabel,
+    &m_MachineEnableLabel, &m_SlowingDownTimeLabel, &m_MaximumSpeedLabel, &m_SpinLevelLabel,
+};
 const S_LayoutControl F::m_NumberOfOutputsLabel{"m_NumberOfOutputsLabel", &Form, 32, 299, 91, 10, ArialFont(8)};
 const S_LayoutControl F::m_MotorCaptionLabel{"m_MotorCaptionLabel", &Form, 10, 323, 94, 11, HeadingFont(8)};
 // One line every 15 pixels from 350; the two-digit modes have the wider labels.

@@ -31,6 +31,8 @@ public:
     static const S_LayoutControl m_SlowingDownTimeLabel;
     static const S_LayoutControl m_MaximumSpeedLabel;
     static const S_LayoutControl m_SpinLevelLabel;
+    // The lines above, in order: one for each printed service parameter.
+    static const S_LayoutControl* const m_ServiceLineLabels[12];
     static const S_LayoutControl m_NumberOfOutputsLabel;
     static const S_LayoutControl m_MotorCaptionLabel;
     // m_MotorMode1Label to m_MotorMode15Label.

@@ -86,24 +86,13 @@ void PrintServicePage(QPainter& canvas, const S_PrintSource& source, const QDate
     adapter.DrawTextAs(F::m_ServiceCaptionLabel, Text(Msg::ServiceData));
     const QString gap = QStringLiteral("  ");
     adapter.DrawTextAs(F::m_NumberOfOutputsLabel, Text(Msg::NumberOfOutputs) + gap + QString::number(value.m_Outputs));
-    // The page lists the parameters of the panel but the maintenance request and the hysteresis.
-    const std::pair<const S_LayoutControl&, ServiceParameter> lines[] = {
-        {F::m_TotalWashesLabel, ServiceParameter::TotalWashes},
-        {F::m_PartialWashesLabel, ServiceParameter::PartialWashes},
-        {F::m_WorkingHoursLabel, ServiceParameter::WorkingHours},
-        {F::m_LanguageLabel, ServiceParameter::Language},
-        {F::m_TemperatureLabel, ServiceParameter::TemperatureUnit},
-        {F::m_MaximumLevelLabel, ServiceParameter::MaximumLevel},
-        {F::m_MinimumLevelLabel, ServiceParameter::MinimumLevel},
-        {F::m_AdvanceEnableLabel, ServiceParameter::AdvanceEnable},
-        {F::m_MachineEnableLabel, ServiceParameter::MachineEnable},
-        {F::m_SlowingDownTimeLabel, ServiceParameter::SlowingDownTime},
-        {F::m_MaximumSpeedLabel, ServiceParameter::MaximumSpeed},
-        {F::m_SpinLevelLabel, ServiceParameter::SpinLevel},
-    };
-    for (const auto& [label, parameter] : lines)
-        adapter.DrawTextAs(label, Text(ServiceParameterOf(parameter).m_Label) + gap +
-                                      ServiceValueText(parameter, value.Service(parameter)));
+    // The printed parameters take the form's lines in the order of the panel.
+    std::size_t printed = 0;
+    for (const S_ServiceParameter* row : ServiceParametersOnPanel())
+        if (row->m_Printed && printed < std::size(F::m_ServiceLineLabels))
+            adapter.DrawTextAs(*F::m_ServiceLineLabels[printed++],
+                               Text(row->m_Label) + gap +
+                                   ServiceValueText(row->m_Parameter, value.Service(row->m_Parameter)));
 
     adapter.DrawTextAs(F::m_MotorCaptionLabel, Text(Msg::MotorModesHeading));
     for (int mode = 1; mode <= F::MotorModes; ++mode) {
