@@ -51,7 +51,7 @@ int main(int argc, char* argv[])
 
     TFormMDIChild window(context);
     window.BindFormat(C_EEPROMFormat::Create(FormatCode::Standard, 24));
-    FillSampleConfiguration(window, *window.Format(), {60, 55, 50, 45, 40, 35, 30, 25, 59}, 30);
+    FillSampleConfiguration(window, {60, 55, 50, 45, 40, 35, 30, 25, 59}, 30);
     window.show();
 
     // A timer that should fire every 10 ms: how much later it does is how long the thread did not answer.
