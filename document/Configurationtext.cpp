@@ -42,6 +42,14 @@ void WriteStep(C_JsonWriter& json, const C_Configuration::StepValues& step, cons
     json.EndObject();
 }
 
+void WriteSteps(C_JsonWriter& json, const C_Configuration::Steps& steps, const std::vector<S_StepRow>& rows)
+{
+    json.BeginArray();
+    for (const C_Configuration::StepValues& step : steps)
+        WriteStep(json, step, rows);
+    json.EndArray();
+}
+
 void WriteCycles(C_JsonWriter& json, const C_Configuration& value, const std::vector<S_StepRow>& rows)
 {
     json.BeginArray();
@@ -52,13 +60,21 @@ void WriteCycles(C_JsonWriter& json, const C_Configuration& value, const std::ve
         json.Key("number");
         json.Value(cycle.m_Number);
         json.Key("steps");
-        json.BeginArray();
-        for (const C_Configuration::StepValues& step : *cycle.m_Steps)
-            WriteStep(json, step, rows);
-        json.EndArray();
+        WriteSteps(json, *cycle.m_Steps, rows);
         json.EndObject();
     }
     json.EndArray();
+}
+
+// A reference links to a cycle the document has, as one read from an image.
+void LinkReferences(C_Configuration& value)
+{
+    for (C_Configuration::S_Program& program : value.m_Programs)
+        for (C_Configuration::S_Reference& reference : program.m_References)
+            reference.m_Linked = std::any_of(value.m_Cycles.begin(), value.m_Cycles.end(), [&](const auto& cycle) {
+                return reference.Category() != 0 && cycle.Category() == reference.Category() &&
+                       cycle.m_Number == reference.m_Number;
+            });
 }
 
 } // namespace
@@ -119,14 +135,6 @@ public:
                   {VersionKey, "format", "outputs"}) ||
             !Head(document, text))
             return std::nullopt;
-        const S_FormatDescription& description = *C_EEPROMFormat::DescriptionOf(text.m_FormatCode);
-        m_Description = &description;
-        m_Rows = C_EEPROMFormat::RowLayoutOf(description, text.m_Outputs);
-        m_Format = FormatNameOfCode(text.m_FormatCode);
-        m_Outputs = text.m_Outputs;
-        m_StepRecords = description.m_Layout.m_StepRecords;
-        m_ImageSize = description.m_Layout.m_ImageSize;
-        m_OutputsByte = description.m_Layout.m_OutputsByte;
         text.m_Service.assign(ServiceParameters().size(), std::nullopt);
         text.m_Motors.assign(size_t(MotorTable::Modes), {MotorTable::Unset, MotorTable::Unset, MotorTable::Unset});
         const auto part = [&document](const char* key) { return document.Member(QLatin1String(key)); };
@@ -143,11 +151,67 @@ public:
         return text;
     }
 
+    std::optional<S_Fragment> ReadFragment(const S_JsonValue& document)
+    {
+        S_TextConfiguration text;
+        if (!Keys(document, {}, {VersionKey, "format", "outputs", "name", "description", "programs", "cycles", "steps"},
+                  {VersionKey, "format", "outputs"}) ||
+            !Head(document, text))
+            return std::nullopt;
+        S_Fragment fragment;
+        const auto part = [&document](const char* key) { return document.Member(QLatin1String(key)); };
+        if (const S_JsonValue* name = part("name"); name != nullptr && !Text(*name, "name", fragment.m_Name))
+            return std::nullopt;
+        if (const S_JsonValue* about = part("description");
+            about != nullptr && !Text(*about, "description", fragment.m_Description))
+            return std::nullopt;
+        if (const S_JsonValue* programs = part("programs"); programs != nullptr && !Programs(*programs, text))
+            return std::nullopt;
+        if (const S_JsonValue* cycles = part("cycles"); cycles != nullptr && !Cycles(*cycles, text))
+            return std::nullopt;
+        if (const S_JsonValue* steps = part("steps"); steps != nullptr) {
+            if (!text.m_Programs.empty() || !text.m_Cycles.empty())
+                return Failed(*steps, QStringLiteral("steps"),
+                              QStringLiteral("loose steps stand alone: a fragment holds programs and cycles, or steps"));
+            if (!Elements(*steps, QStringLiteral("steps"), std::size_t(m_StepRecords)))
+                return std::nullopt;
+            for (size_t s = 0; s < steps->m_Elements.size(); ++s)
+                if (!Step(steps->m_Elements[s], Element(QStringLiteral("steps"), s), fragment.m_Steps.emplace_back()))
+                    return std::nullopt;
+        }
+        if (text.m_Programs.empty() && text.m_Cycles.empty() && fragment.m_Steps.empty())
+            return Failed(document, QString(), QStringLiteral("the fragment holds no program, cycle or step"));
+        fragment.m_Parts.m_FormatCode = text.m_FormatCode;
+        fragment.m_Parts.m_Outputs = text.m_Outputs;
+        fragment.m_Parts.m_Programs = std::move(text.m_Programs);
+        fragment.m_Parts.m_Cycles = std::move(text.m_Cycles);
+        LinkReferences(fragment.m_Parts);
+        return fragment;
+    }
+
 private:
     bool Fail(const S_JsonValue& at, const QString& path, const QString& reason)
     {
         m_Error = {at.m_Line, at.m_Column, path, reason};
         return false;
+    }
+
+    std::nullopt_t Failed(const S_JsonValue& at, const QString& path, const QString& reason)
+    {
+        Fail(at, path, reason);
+        return std::nullopt;
+    }
+
+    // A name or a description: a string of a line's length, or a page's.
+    bool Text(const S_JsonValue& value, const char* key, QString& text)
+    {
+        const qsizetype most = QLatin1String(key) == QLatin1String("name") ? 200 : 4000;
+        if (!Is(value, Type::String, QLatin1String(key)))
+            return false;
+        if (value.m_String.size() > most)
+            return Fail(value, QLatin1String(key), QStringLiteral("longer than %1 characters").arg(most));
+        text = value.m_String;
+        return true;
     }
 
     // A key no table knows: the place is the key's.
@@ -253,6 +317,14 @@ private:
             return false;
         if (text.m_Outputs != 16 && text.m_Outputs != 24)
             return Fail(outputs, QStringLiteral("outputs"), QStringLiteral("16 or 24 outputs"));
+        const S_FormatDescription& description = *C_EEPROMFormat::DescriptionOf(text.m_FormatCode);
+        m_Description = &description;
+        m_Rows = C_EEPROMFormat::RowLayoutOf(description, text.m_Outputs);
+        m_Format = FormatNameOfCode(text.m_FormatCode);
+        m_Outputs = text.m_Outputs;
+        m_StepRecords = description.m_Layout.m_StepRecords;
+        m_ImageSize = description.m_Layout.m_ImageSize;
+        m_OutputsByte = description.m_Layout.m_OutputsByte;
         return true;
     }
 
@@ -461,19 +533,58 @@ private:
     int m_OutputsByte = 0;
 };
 
-} // namespace
-
-void WriteConfigurationText(C_JsonWriter& json, const C_Configuration& value, const std::map<int, std::uint8_t>& kept)
+void WriteHead(C_JsonWriter& json, const C_Configuration& value)
 {
-    const std::vector<S_StepRow> rows =
-        C_EEPROMFormat::RowLayoutOf(*C_EEPROMFormat::DescriptionOf(value.m_FormatCode), value.m_Outputs);
-    json.BeginObject();
     json.Key(VersionKey);
     json.Value(ConfigurationText::Version);
     json.Key("format");
     json.Value(FormatNameOfCode(value.m_FormatCode));
     json.Key("outputs");
     json.Value(value.m_Outputs);
+}
+
+std::vector<S_StepRow> RowsOf(const C_Configuration& value)
+{
+    return C_EEPROMFormat::RowLayoutOf(*C_EEPROMFormat::DescriptionOf(value.m_FormatCode), value.m_Outputs);
+}
+
+} // namespace
+
+S_Fragment::Kind S_Fragment::Holds() const
+{
+    return !m_Parts.m_Programs.empty() ? Kind::Programs : m_Parts.m_Cycles.empty() ? Kind::Steps : Kind::Cycles;
+}
+
+QByteArray FragmentText(const S_Fragment& fragment)
+{
+    C_JsonWriter json;
+    json.BeginObject();
+    WriteHead(json, fragment.m_Parts);
+    json.Key("name");
+    json.Value(fragment.m_Name);
+    json.Key("description");
+    json.Value(fragment.m_Description);
+    const std::vector<S_StepRow> rows = RowsOf(fragment.m_Parts);
+    if (fragment.Holds() == S_Fragment::Kind::Steps) {
+        json.Key("steps");
+        WriteSteps(json, fragment.m_Steps, rows);
+    } else {
+        if (!fragment.m_Parts.m_Programs.empty()) {
+            json.Key("programs");
+            WriteProgramList(json, fragment.m_Parts);
+        }
+        json.Key("cycles");
+        WriteCycles(json, fragment.m_Parts, rows);
+    }
+    json.EndObject();
+    return json.Text() + '\n';
+}
+
+void WriteConfigurationText(C_JsonWriter& json, const C_Configuration& value, const std::map<int, std::uint8_t>& kept)
+{
+    const std::vector<S_StepRow> rows = RowsOf(value);
+    json.BeginObject();
+    WriteHead(json, value);
     json.Key("service");
     WriteServiceBlock(json, value, ServiceScope::KeptByFormat);
     json.Key("motors");
@@ -514,6 +625,14 @@ std::optional<S_TextConfiguration> ReadConfigurationText(const S_JsonValue& docu
     return C_TextReader(error).Read(document);
 }
 
+std::optional<S_Fragment> ReadFragmentText(const QByteArray& text, S_JsonError& error)
+{
+    const std::optional<S_JsonValue> document = C_JsonReader::Parse(text, ConfigurationText::MaximumSize, error);
+    if (!document)
+        return std::nullopt;
+    return C_TextReader(error).ReadFragment(*document);
+}
+
 C_Configuration TextValue(const S_TextConfiguration& document, MemoryImage& image, C_DiagnosticSink& lines)
 {
     const S_FormatDescription& description = *C_EEPROMFormat::DescriptionOf(document.m_FormatCode);
@@ -527,13 +646,7 @@ C_Configuration TextValue(const S_TextConfiguration& document, MemoryImage& imag
     value.m_Motors = document.m_Motors;
     value.m_Cycles = document.m_Cycles;
     value.m_Programs = document.m_Programs;
-    // A reference links to a cycle the document has, as one read from an image.
-    for (C_Configuration::S_Program& program : value.m_Programs)
-        for (C_Configuration::S_Reference& reference : program.m_References)
-            reference.m_Linked = std::any_of(value.m_Cycles.begin(), value.m_Cycles.end(), [&](const auto& cycle) {
-                return reference.Category() != 0 && cycle.Category() == reference.Category() &&
-                       cycle.m_Number == reference.m_Number;
-            });
+    LinkReferences(value);
 
     for (const auto& [offset, byte] : document.m_KeptBytes)
         image[size_t(offset)] = byte;

@@ -40,6 +40,26 @@ struct S_TextConfiguration
     std::map<int, std::uint8_t> m_KeptBytes;
 };
 
+// A part of a configuration to copy into another, as a text document of its own
+// format: programs with the cycles they run, cycles, or loose steps, with a name
+// and a description. m_Parts holds no service values and no motor table.
+struct S_Fragment
+{
+    enum class Kind { Programs, Cycles, Steps };
+
+    Kind Holds() const;
+
+    QString m_Name;
+    QString m_Description;
+    C_Configuration m_Parts;
+    C_Configuration::Steps m_Steps;
+};
+
+namespace ConfigurationText {
+// The clipboard's own name for a fragment; it also travels as plain text.
+constexpr const char* FragmentMimeType = "application/x-kw3win-fragment+json";
+} // namespace ConfigurationText
+
 // The values a text form takes for a field: a flag, or integers from m_Minimum to
 // m_Maximum; m_Unused is the field's not-used mark, which a document leaves out.
 struct S_TextRange
@@ -64,6 +84,11 @@ void WriteConfigurationText(C_JsonWriter& json, const C_Configuration& value, co
 std::optional<S_TextConfiguration> ReadConfigurationText(const QByteArray& text, S_JsonError& error);
 // The same for a document already parsed, or a part of one.
 std::optional<S_TextConfiguration> ReadConfigurationText(const S_JsonValue& document, S_JsonError& error);
+
+// A fragment's document, and a document read as one: the same schema, with a name,
+// a description and loose steps, and neither service values, motors nor kept bytes.
+QByteArray FragmentText(const S_Fragment& fragment);
+std::optional<S_Fragment> ReadFragmentText(const QByteArray& text, S_JsonError& error);
 
 // The configuration a document describes and the image its Save starts from (a
 // new image with the document's kept bytes and counters); the lines are those of

@@ -411,7 +411,13 @@ constexpr std::int16_t PhaseDraining = 381;
 constexpr std::int16_t PhaseWaiting = 382;
 constexpr std::int16_t ExitAfterFailedTransfer = 383;
 
-constexpr std::int16_t EndOfAdded = 384;
+// Programs and cycles across configurations: what a paste leaves out.
+constexpr std::int16_t PasteNoField = 384;
+constexpr std::int16_t PasteOutOfRange = 385;
+constexpr std::int16_t PasteCycleMissing = 386;
+constexpr std::int16_t PasteNeedsCycle = 387;
+
+constexpr std::int16_t EndOfAdded = 388;
 
 } // namespace Msg
 

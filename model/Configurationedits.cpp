@@ -91,14 +91,18 @@ std::size_t AddCycle(C_Configuration& value, int category, int number)
     return place;
 }
 
-bool CopyCycle(C_Configuration& value, std::size_t source, int category, int number)
+bool AddCycleWithSteps(C_Configuration& value, int category, int number, std::shared_ptr<const Steps> steps)
 {
-    const std::shared_ptr<const Steps> steps = value.m_Cycles[source].m_Steps;
-    // The closing entry counts too: the copy needs room for its steps with one record left.
+    // The closing entry counts too: the cycle needs room for its steps with one record left.
     if (!Reserve(value, std::int32_t(steps->size())))
         return false;
-    value.m_Cycles[AddCycle(value, category, number)].m_Steps = steps;
+    value.m_Cycles[AddCycle(value, category, number)].m_Steps = std::move(steps);
     return true;
+}
+
+bool CopyCycle(C_Configuration& value, std::size_t source, int category, int number)
+{
+    return AddCycleWithSteps(value, category, number, value.m_Cycles[source].m_Steps);
 }
 
 void RemoveCycle(C_Configuration& value, std::size_t cycle, std::int32_t records)

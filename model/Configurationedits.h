@@ -25,8 +25,11 @@ void LinkCycle(C_Configuration& value, std::size_t program, std::size_t position
 
 // An empty cycle after the last of its category; its place.
 std::size_t AddCycle(C_Configuration& value, int category, int number);
-// The steps of the source in a new cycle of the category; false, and nothing
-// changed, when the budget has no room for them and the closing entry.
+// A new cycle of the category holding the steps; false, and nothing changed, when
+// the budget has no room for them and the closing entry.
+bool AddCycleWithSteps(C_Configuration& value, int category, int number,
+                       std::shared_ptr<const C_Configuration::Steps> steps);
+// The steps of the source in a new cycle of the category, as AddCycleWithSteps.
 bool CopyCycle(C_Configuration& value, std::size_t source, int category, int number);
 // The cycle goes; references to it stay, no longer linked, and its steps are free again.
 void RemoveCycle(C_Configuration& value, std::size_t cycle, std::int32_t records);

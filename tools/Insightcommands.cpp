@@ -6,7 +6,6 @@
 #include "tools/Toolconfiguration.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -15,29 +14,6 @@ namespace {
 QString CycleName(int category, int number)
 {
     return QString::number(category) + QLatin1Char('/') + QString::number(number);
-}
-
-// The index of the program with the number, or -1.
-int FindProgram(const C_Configuration& configuration, int number)
-{
-    for (size_t i = 0; i < configuration.m_Programs.size(); ++i)
-        if (configuration.m_Programs[i].m_Number == number)
-            return int(i);
-    return -1;
-}
-
-// The index of the cycle named "C/N", or -1.
-int FindCycle(const C_Configuration& configuration, const QString& name)
-{
-    static const QRegularExpression pattern(QStringLiteral("^([1-5])/([0-9]{1,3})$"));
-    const QRegularExpressionMatch match = pattern.match(name);
-    if (!match.hasMatch())
-        return -1;
-    for (size_t i = 0; i < configuration.m_Cycles.size(); ++i)
-        if (configuration.m_Cycles[i].Category() == match.captured(1).toInt() &&
-            configuration.m_Cycles[i].m_Number == match.captured(2).toInt())
-            return int(i);
-    return -1;
 }
 
 } // namespace
@@ -93,11 +69,9 @@ int RunTimeline(const QStringList& arguments)
         arguments, 2, files, {QStringLiteral("program"), QStringLiteral("cycle"), QStringLiteral("width")}, options);
     if (opened == nullptr)
         return ExitCode::Refused;
-    const bool program = options.contains(QStringLiteral("program"));
-    if (program == options.contains(QStringLiteral("cycle"))) {
-        WriteError(QStringLiteral("name either --program N or --cycle C/N"));
+    const std::optional<S_NamedPart> part = NamedPart(opened->Value(), options, files[0]);
+    if (!part)
         return ExitCode::Refused;
-    }
     if (!IsTimelineFileName(files[1])) {
         WriteError(QStringLiteral("%1: a timeline is written as .svg, .png or .pdf").arg(files[1]));
         return ExitCode::Refused;
@@ -108,17 +82,9 @@ int RunTimeline(const QStringList& arguments)
         WriteError(QStringLiteral("--width is a number of pixels from 200 to 20000"));
         return ExitCode::Refused;
     }
-    const C_Configuration& configuration = opened->Value();
-    const QString name = options.value(program ? QStringLiteral("program") : QStringLiteral("cycle"));
-    bool numberRead = true;
-    const int index = program ? FindProgram(configuration, name.toInt(&numberRead)) : FindCycle(configuration, name);
-    if (index < 0 || !numberRead) {
-        WriteError(QStringLiteral("%1 has no %2 %3").arg(files[0], program ? QStringLiteral("program") : QStringLiteral("cycle"), name));
-        return ExitCode::Refused;
-    }
     const S_TimelineSource source{
-        configuration, opened->Rows(), opened->RowLayout(),
-        {program ? S_TimelineSubject::Kind::Program : S_TimelineSubject::Kind::Cycle, index}};
+        opened->Value(), opened->Rows(), opened->RowLayout(),
+        {part->m_Program ? S_TimelineSubject::Kind::Program : S_TimelineSubject::Kind::Cycle, int(part->m_Index)}};
     // A PDF's creation date: the file's own time unless SOURCE_DATE_EPOCH names one.
     const std::optional<QDateTime> stamp = StampTime(QFileInfo(files[0]).lastModified().toUTC());
     if (!stamp)

@@ -24,3 +24,5 @@ int RunDownload(const QStringList& arguments);
 int RunUpload(const QStringList& arguments);
 int RunSimulateCommand(const QStringList& arguments);
 int RunPorts(const QStringList& arguments);
+int RunExtract(const QStringList& arguments);
+int RunInsert(const QStringList& arguments);

@@ -11,6 +11,7 @@
 #include "transfer/Configurationtransfer.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <cstdio>
 
@@ -141,6 +142,12 @@ QByteArray C_ToolConfiguration::Text() const
     return ConfigurationTextOf(*m_Format, m_Value);
 }
 
+void C_ToolConfiguration::Replace(C_Configuration value)
+{
+    m_Value = std::move(value);
+    m_Lines = C_DiagnosticList();
+}
+
 int C_ToolConfiguration::Save(const QString& target)
 {
     const bool toOutput = target == QLatin1String("-");
@@ -205,4 +212,29 @@ void C_ToolConfiguration::PrintDiagnostics(std::FILE* stream) const
         const char* tag = line.m_Icon >= 0 && line.m_Icon < 4 ? tags[line.m_Icon] : "[?]";
         WriteLine(stream, QString(2 * depth, QLatin1Char(' ')) + QLatin1String(tag) + QLatin1Char(' ') + line.m_Text);
     }
+}
+
+std::optional<S_NamedPart> NamedPart(const C_Configuration& value, const QMap<QString, QString>& options,
+                                     const QString& file)
+{
+    const bool program = options.contains(QStringLiteral("program"));
+    if (program == options.contains(QStringLiteral("cycle"))) {
+        WriteError(QStringLiteral("name either --program N or --cycle C/N"));
+        return std::nullopt;
+    }
+    const QString name = options.value(program ? QStringLiteral("program") : QStringLiteral("cycle"));
+    static const QRegularExpression cycleName(QStringLiteral("^([1-5])/([0-9]{1,3})$"));
+    const QRegularExpressionMatch match = cycleName.match(name);
+    bool numberRead = false;
+    const int number = program ? name.toInt(&numberRead) : match.captured(2).toInt(&numberRead);
+    if (numberRead && program)
+        for (std::size_t i = 0; i < value.m_Programs.size(); ++i)
+            if (value.m_Programs[i].m_Number == number)
+                return S_NamedPart{true, i};
+    if (numberRead && !program)
+        for (std::size_t i = 0; i < value.m_Cycles.size(); ++i)
+            if (value.m_Cycles[i].Category() == match.captured(1).toInt() && value.m_Cycles[i].m_Number == number)
+                return S_NamedPart{false, i};
+    WriteError(QStringLiteral("%1 has no %2 %3").arg(file, program ? QStringLiteral("program") : QStringLiteral("cycle"), name));
+    return std::nullopt;
 }

@@ -17,6 +17,18 @@
 
 class C_EEPROMFormat;
 
+// The program or cycle a command names with --program N or --cycle C/N: whether a
+// program, and its place in the value.
+struct S_NamedPart
+{
+    bool m_Program;
+    std::size_t m_Index;
+};
+// None, with the reason on standard error, when the options name neither, both or
+// one that file does not hold.
+std::optional<S_NamedPart> NamedPart(const C_Configuration& value, const QMap<QString, QString>& options,
+                                     const QString& file);
+
 // Standard output holds only what a command produces; the tool's own warnings
 // and errors go to standard error, one line each.
 void WriteOutput(const QString& text);
@@ -48,6 +60,8 @@ public:
     C_ToolConfiguration& operator=(const C_ToolConfiguration&) = delete;
 
     const C_Configuration& Value() const { return m_Value; }
+    // The configuration after an edit, as the window commits one: its lines start anew.
+    void Replace(C_Configuration value);
     const S_FormatDescription& Description() const;
     // The format's rows for the configuration's outputs, and where they lie in a step record.
     const std::vector<C_StepRow>& Rows() const;

@@ -52,6 +52,19 @@ constexpr S_Command Commands[] = {
      "diff A B [--format F]\n"
      "      one line per difference, PLACE: A -> B; exit 0 the same, 1 they differ",
      RunDiff},
+    {"extract",
+     "extract FILE OUT.json --program N | --cycle C/N [--format F] [--name TEXT] [--description TEXT]\n"
+     "      a fragment in the text form: the program with every cycle it runs, or the cycle;\n"
+     "      OUT - writes it to standard output",
+     RunExtract},
+    {"insert",
+     "insert FILE FRAGMENT.json OUT [--format F] [--drop-unmapped] [--reuse-identical]\n"
+     "      pastes the fragment's programs and cycles into FILE as Kw3Win's paste does and saves OUT:\n"
+     "      numbers kept where free, else the first free one; step fields matched by their text-form key.\n"
+     "      Exit 1 and nothing written when the steps do not fit, or when anything would be left out (each\n"
+     "      listed on standard error) unless --drop-unmapped; --reuse-identical runs a program's cycle that\n"
+     "      FILE already holds step for step from there instead of copying it",
+     RunInsert},
     {"download",
      "download FILE [--format F] [--port N | --device PATH] [--send-timeout MS] [--receive-timeout MS]\n"
      "      [--backup DIR] [--verify]\n"
