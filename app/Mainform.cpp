@@ -223,6 +223,12 @@ void TMainForm::BuildActions()
     m_EditRedoAction->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     m_EditRedoAction->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo")));
+    m_EditCopyToClipboardAction =
+        NewAction(Msg::CopyToClipboard, Msg::CopyToClipboardHint, nullptr,
+                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &T::EditCopyToClipboardExecute);
+    m_EditPasteFromClipboardAction =
+        NewAction(Msg::PasteFromClipboard, Msg::PasteFromClipboardHint, nullptr,
+                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), &T::EditPasteFromClipboardExecute);
     EditCut1->setText(QStringLiteral("Cu&t"));
     EditCopy1->setText(QStringLiteral("&Copy"));
     EditPaste1->setText(QStringLiteral("&Paste"));
@@ -247,6 +253,8 @@ void TMainForm::BuildMenus()
     m_EditMenu->addActions({m_EditUndoAction, m_EditRedoAction});
     m_EditMenu->addSeparator();
     m_EditMenu->addActions({EditCut1, EditCopy1, EditPaste1});
+    m_EditMenu->addSeparator();
+    m_EditMenu->addActions({m_EditCopyToClipboardAction, m_EditPasteFromClipboardAction});
 
     m_CommunicationMenu = menuBar()->addMenu(Text(Msg::CommunicationMenu));
     m_CommunicationMenu->addActions({m_DownloadAction, m_UploadAction});
@@ -809,6 +817,18 @@ void TMainForm::EditPaste1Execute()
 {
     if (auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget()))
         field->paste();
+}
+
+void TMainForm::EditCopyToClipboardExecute()
+{
+    if (TFormMDIChild* window = ActiveConfiguration())
+        window->m_CopyToClipboardAction->trigger();
+}
+
+void TMainForm::EditPasteFromClipboardExecute()
+{
+    if (TFormMDIChild* window = ActiveConfiguration())
+        window->m_PasteFromClipboardAction->trigger();
 }
 
 void TMainForm::DownloadActionExecute()

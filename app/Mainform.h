@@ -63,6 +63,9 @@ public:
     QAction* EditCut1;
     QAction* EditCopy1;
     QAction* EditPaste1;
+    // The active configuration window's Copy to clipboard and Paste from clipboard.
+    QAction* m_EditCopyToClipboardAction;
+    QAction* m_EditPasteFromClipboardAction;
     // The active configuration window's history.
     QAction* m_EditUndoAction;
     QAction* m_EditRedoAction;
@@ -157,6 +160,8 @@ private:
     void EditCut1Execute();
     void EditCopy1Execute();
     void EditPaste1Execute();
+    void EditCopyToClipboardExecute();
+    void EditPasteFromClipboardExecute();
     void DownloadActionExecute();
     void UploadActionExecute();
     void ComSetupActionExecute();

@@ -207,6 +207,7 @@ QString S_Paste::RefusalLine() const
 {
     switch (m_Refusal) {
     case Refusal::NoRoom: return Text(Msg::NoStepsForCycleCopy);
+    case Refusal::NoStepRoom: return Text(Msg::NoFreeSteps);
     case Refusal::NoProgramNumber: return Text(Msg::AllProgramNumbersUsed);
     case Refusal::NoCycle: return Text(Msg::PasteNeedsCycle);
     case Refusal::None: break;
@@ -242,7 +243,7 @@ S_Paste PlanPaste(const C_Configuration& target, const S_Fragment& fragment, con
         std::size_t at = std::min(place.m_Step, after.m_Cycles[place.m_Cycle].m_Steps->size());
         for (const StepValues& step : fragment.m_Steps)
             if (!ConfigurationEdit::InsertStep(after, place.m_Cycle, at++, mapping.Map(step)))
-                return refuse(S_Paste::Refusal::NoRoom);
+                return refuse(S_Paste::Refusal::NoStepRoom);
         break;
     }
     case S_Fragment::Kind::Cycles:

@@ -48,7 +48,8 @@ struct S_PasteLoss
 // What a paste brings and what it leaves behind, worked out before anything changes.
 struct S_Paste
 {
-    enum class Refusal { None, NoRoom, NoProgramNumber, NoCycle };
+    // NoRoom: a program's or cycle's steps do not fit the budget; NoStepRoom: loose steps do not.
+    enum class Refusal { None, NoRoom, NoStepRoom, NoProgramNumber, NoCycle };
 
     // The configuration with the fragment in it (the target itself when refused).
     C_Configuration m_After;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/Fragments.h"
 #include "document/Recoverycopy.h"
 #include "editor/Configurationpanes.h"
 #include "model/Configuration.h"
@@ -166,6 +167,10 @@ public:
     QAction* m_MotorDisableAction;
     QAction* m_MotorEditAction;
     QAction* m_DiagnosticClearAction;
+    // The program, cycle or step of the pane last focused, as a fragment on the
+    // system clipboard, and one pasted from there; also in the Edit menu.
+    QAction* m_CopyToClipboardAction;
+    QAction* m_PasteFromClipboardAction;
 
     QMenu* m_ProgramsPopup;
     QMenu* m_CyclesPopup;
@@ -277,6 +282,15 @@ private:
     void MotorDisable(const QString& name);
     void MotorEdit(const QString& name);
     void DiagnosticClear(const QString& name);
+    void CopyToClipboard(const QString& name);
+    void PasteFromClipboard(const QString& name);
+    // The program, cycle or step of the pane that had the focus last; none without one.
+    std::optional<S_Fragment> SelectedFragment() const;
+    // Where a paste goes: the selected category root's category, the displayed cycle before the cursor.
+    S_PastePlace PastePlace() const;
+    // A fragment's text pasted by the paste rules, after the questions they ask; as one
+    // change of the history. False, with the reason shown, when nothing was pasted.
+    bool PasteFragment(const QString& name, const QByteArray& text);
 
     // Asks for a new number 1 to 99 until it is free or the user gives up; -1 then.
     int AskFreeNumber(int number, std::int16_t title, std::int16_t prompt, const std::function<bool(int)>& taken);

@@ -58,9 +58,10 @@ void TFormMDIChild::AttachMenu(QWidget* pane, QMenu* menu)
             menu->popup(pane->mapToGlobal(point));
             return;
         }
-        // The command acts on what was clicked, as the menu suggests.
+        // The command acts on what was clicked, as the menu suggests; the clipboard's on this pane.
         if (const QModelIndex clicked = view->indexAt(point); clicked.isValid())
             view->setCurrentIndex(clicked);
+        view->setFocus(Qt::PopupFocusReason);
         menu->popup(view->viewport()->mapToGlobal(point));
     });
 }
@@ -88,6 +89,15 @@ void TFormMDIChild::BuildCommands()
     m_MotorDisableAction = NewCommand(Msg::MotorDisable, m_MotorGrid, &TFormMDIChild::MotorDisable);
     m_MotorEditAction = NewCommand(Msg::MotorEdit, m_MotorGrid, &TFormMDIChild::MotorEdit);
     m_DiagnosticClearAction = NewCommand(Msg::ClearDiagnostics, m_DiagnosticTree, &TFormMDIChild::DiagnosticClear);
+    m_CopyToClipboardAction = NewCommand(Msg::CopyToClipboard, this, &TFormMDIChild::CopyToClipboard);
+    m_PasteFromClipboardAction = NewCommand(Msg::PasteFromClipboard, this, &TFormMDIChild::PasteFromClipboard);
+    // The Edit menu's commands hold the keys; here they show them.
+    removeAction(m_CopyToClipboardAction);
+    removeAction(m_PasteFromClipboardAction);
+    m_CopyToClipboardAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    m_PasteFromClipboardAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
+    m_CopyToClipboardAction->setShortcutContext(Qt::WidgetShortcut);
+    m_PasteFromClipboardAction->setShortcutContext(Qt::WidgetShortcut);
 
     for (QAction* insert : {m_NewProgramAction, m_NewCycleAction, m_InsertStepAction})
         insert->setShortcut(Qt::Key_Insert);
@@ -112,13 +122,14 @@ void TFormMDIChild::BuildCommands()
         }
         return popup;
     };
-    m_ProgramsPopup = menu({m_NewProgramAction, m_DeleteProgramAction, nullptr, m_CopyProgramAction,
-                            m_PasteProgramAction, nullptr, m_RenameProgramAction});
+    m_ProgramsPopup =
+        menu({m_NewProgramAction, m_DeleteProgramAction, nullptr, m_CopyProgramAction, m_PasteProgramAction, nullptr,
+              m_RenameProgramAction, nullptr, m_CopyToClipboardAction, m_PasteFromClipboardAction});
     m_CyclesPopup = menu({m_NewCycleAction, m_DeleteCycleAction, nullptr, m_CopyCycleAction, m_PasteCycleAction,
-                          nullptr, m_RenameCycleAction});
-    m_StepsPopup =
-        menu({m_InsertStepAction, m_RemoveStepAction, nullptr, m_EditCellAction, nullptr, m_EnableStepFieldAction,
-              m_DisableStepFieldAction, nullptr, m_CopyStepAction, m_PasteStepAction});
+                          nullptr, m_RenameCycleAction, nullptr, m_CopyToClipboardAction, m_PasteFromClipboardAction});
+    m_StepsPopup = menu({m_InsertStepAction, m_RemoveStepAction, nullptr, m_EditCellAction, nullptr,
+                         m_EnableStepFieldAction, m_DisableStepFieldAction, nullptr, m_CopyStepAction,
+                         m_PasteStepAction, nullptr, m_CopyToClipboardAction, m_PasteFromClipboardAction});
     m_MotorPopup = menu({m_MotorEnableAction, m_MotorDisableAction, nullptr, m_MotorEditAction});
     m_DiagnosticPopup = menu({m_DiagnosticClearAction});
     AttachMenu(m_ProgramsTree, m_ProgramsPopup);

@@ -416,8 +416,16 @@ constexpr std::int16_t PasteNoField = 384;
 constexpr std::int16_t PasteOutOfRange = 385;
 constexpr std::int16_t PasteCycleMissing = 386;
 constexpr std::int16_t PasteNeedsCycle = 387;
+// The clipboard commands and their questions.
+constexpr std::int16_t CopyToClipboard = 388;
+constexpr std::int16_t PasteFromClipboard = 389;
+constexpr std::int16_t CopyToClipboardHint = 390;
+constexpr std::int16_t PasteFromClipboardHint = 391;
+constexpr std::int16_t ClipboardNoFragment = 392;
+constexpr std::int16_t PastePreview = 393;
+constexpr std::int16_t PasteReuseQuestion = 394;
 
-constexpr std::int16_t EndOfAdded = 388;
+constexpr std::int16_t EndOfAdded = 395;
 
 } // namespace Msg
 

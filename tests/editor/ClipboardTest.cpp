@@ -1,0 +1,79 @@
+// Copy to clipboard and Paste from clipboard between two windows of other output counts.
+#include "editor/Treenodes.h"
+#include "language/Language.h"
+#include "language/Messages.h"
+#include "model/Eepromformat.h"
+#include "support/Sampleconfiguration.h"
+#include "support/Windowfixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QTableWidget>
+#include <QUndoStack>
+
+TEST_F(WindowTest, AProgramPastedIntoFewerOutputsSaysWhatItLeavesOutAndIsOneUndoStep)
+{
+    TFormMDIChild wide(m_Context);
+    wide.BindFormat(C_EEPROMFormat::Create(FormatCode::Standard, 24));
+    FillSampleConfiguration(wide, {3, 4}, 2);
+    FillSampleConfiguration(Window(), {2}, 1);
+    const auto copyFrom = [](TFormMDIChild& window, QWidget* pane) {
+        QApplication::setActiveWindow(&window);
+        pane->setFocus();
+        window.m_CopyToClipboardAction->trigger();
+    };
+    const auto pasteInto = [this](QWidget* pane) {
+        QApplication::setActiveWindow(&Window());
+        pane->setFocus();
+        Window().m_PasteFromClipboardAction->trigger();
+    };
+
+    wide.m_ProgramsTree->setCurrentItem(wide.m_ProgramsTree->topLevelItem(1));
+    copyFrom(wide, wide.m_ProgramsTree);
+    const QMimeData* copied = QApplication::clipboard()->mimeData();
+    ASSERT_TRUE(copied->hasFormat(QStringLiteral("application/x-kw3win-fragment+json")));
+    EXPECT_TRUE(copied->text().contains(QStringLiteral("\"number\": 2")));
+
+    // Cancelled at the preview: nothing changes.
+    const C_Configuration before = Window().Configuration();
+    m_Boxes.Queue(C_MessageBox::Answer::Cancel);
+    pasteInto(Window().m_ProgramsTree);
+    ASSERT_EQ(m_Boxes.Shown().size(), 1u);
+    EXPECT_TRUE(m_Boxes.Shown()[0].text.contains(Text(Msg::PasteNoField) + QStringLiteral(" output17")))
+        << m_Boxes.Shown()[0].text.toStdString();
+    EXPECT_TRUE(Window().Configuration() == before);
+
+    m_Boxes.Queue(C_MessageBox::Answer::Ok);
+    pasteInto(Window().m_ProgramsTree);
+    const C_Configuration pasted = Window().Configuration();
+    ASSERT_EQ(pasted.m_Programs.size(), 2u);
+    EXPECT_EQ(pasted.m_Programs[1].m_Number, 2);
+    EXPECT_EQ(pasted.m_Programs[1].m_References.size(), 2u) << "the program runs both its cycles";
+    EXPECT_EQ(pasted.m_Cycles.size(), 3u);
+    EXPECT_EQ(Window().m_ProgramsTree->currentItem(), Window().m_ProgramsTree->topLevelItem(1));
+    Window().History().undo();
+    EXPECT_TRUE(Window().Configuration() == before);
+    Window().History().redo();
+
+    // A step goes before the cursor of the cycle shown; text that is not a fragment changes nothing.
+    wide.m_CyclesTree->setCurrentItem(wide.m_CategoryNodes[1]->child(0));
+    wide.m_StepsGrid->setCurrentCell(1, 2);
+    copyFrom(wide, wide.m_StepsGrid);
+    Window().m_CyclesTree->setCurrentItem(Window().m_CategoryNodes[1]->child(0));
+    SetStepCursor(1, 1);
+    m_Boxes.Clear();
+    m_Boxes.Queue(C_MessageBox::Answer::Ok);
+    pasteInto(Window().m_StepsGrid);
+    const C_Configuration::Steps& steps = *Window().Configuration().m_Cycles[0].m_Steps;
+    ASSERT_EQ(steps.size(), 3u);
+    EXPECT_EQ(steps[1], (*pasted.m_Cycles[0].m_Steps)[0]);
+    const C_Configuration withStep = Window().Configuration();
+    QApplication::clipboard()->setText(QStringLiteral("wash 60 min"));
+    m_Boxes.Clear();
+    pasteInto(Window().m_ProgramsTree);
+    ASSERT_EQ(m_Boxes.Shown().size(), 1u);
+    EXPECT_TRUE(m_Boxes.Shown()[0].text.startsWith(Text(Msg::ClipboardNoFragment)));
+    EXPECT_TRUE(Window().Configuration() == withStep);
+}
