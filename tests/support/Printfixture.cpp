@@ -36,7 +36,8 @@ std::size_t PrintFixture::AddCycle(int category, int number, int steps)
     for (size_t r = 0; r < m_Format->Rows().size(); ++r)
         unused[r] = m_Format->Rows()[r].m_DisabledValue;
     const std::size_t cycle = ConfigurationEdit::AddCycle(m_Value, category, number);
-    ConfigurationEdit::SetSteps(m_Value, cycle, C_Configuration::Steps(size_t(steps), unused));
+    // Printing reads the steps alone: the step budget plays no part.
+    m_Value.m_Cycles[cycle].m_Steps = std::make_shared<const C_Configuration::Steps>(size_t(steps), unused);
     return cycle;
 }
 
