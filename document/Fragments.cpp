@@ -149,10 +149,23 @@ std::int32_t FreeCycleNumber(const C_Configuration& value, int category, std::in
     return number;
 }
 
+// The same steps as the image keeps them: any value but 0 switches a bit field on.
+bool SameSteps(const Steps& a, const Steps& b, const std::vector<S_StepRow>& rows)
+{
+    const auto same = [&rows](const StepValues& x, const StepValues& y) {
+        for (size_t r = 0; r < rows.size(); ++r)
+            if (rows[r].m_Place == RecordPlace::Bit ? (x[r] != 0) != (y[r] != 0) : x[r] != y[r])
+                return false;
+        return true;
+    };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), same);
+}
+
 const C_Configuration::S_Cycle* IdenticalCycle(const C_Configuration& value, int category, const Steps& steps)
 {
+    const std::vector<S_StepRow> rows = RowsOf(value);
     const auto found = std::find_if(value.m_Cycles.begin(), value.m_Cycles.end(), [&](const auto& cycle) {
-        return cycle.Category() == category && *cycle.m_Steps == steps;
+        return cycle.Category() == category && SameSteps(*cycle.m_Steps, steps, rows);
     });
     return found != value.m_Cycles.end() ? &*found : nullptr;
 }

@@ -91,15 +91,17 @@ bool TFormMDIChild::PasteFragment(const QString& name, const QByteArray& text)
     }
     S_PastePlace place = PastePlace();
     S_Paste paste = PlanPaste(m_Current, *fragment, place);
-    if (paste.m_Identical > 0 && !paste.Refused()) {
-        const Box::Answer reuse =
-            Box::Show(Text(Msg::PasteReuseQuestion), title, Box::Icon::Question, Box::Buttons::YesNoCancel, this);
+    if (paste.m_Identical > 0) {
+        // Offered whenever it can be done: reusing may be what makes the paste fit.
+        place.m_ReuseIdentical = true;
+        S_Paste reusing = PlanPaste(m_Current, *fragment, place);
+        const Box::Answer reuse = reusing.Refused() ? Box::Answer::No
+                                                    : Box::Show(Text(Msg::PasteReuseQuestion), title,
+                                                                Box::Icon::Question, Box::Buttons::YesNoCancel, this);
         if (reuse == Box::Answer::Cancel)
             return false;
-        if (reuse == Box::Answer::Yes) {
-            place.m_ReuseIdentical = true;
-            paste = PlanPaste(m_Current, *fragment, place);
-        }
+        if (reuse == Box::Answer::Yes)
+            paste = std::move(reusing);
     }
     if (paste.Refused()) {
         Box::Show(paste.RefusalLine(), title, Box::Icon::Error, Box::Buttons::Ok, this);
@@ -112,8 +114,10 @@ bool TFormMDIChild::PasteFragment(const QString& name, const QByteArray& text)
     const std::size_t programs = m_Current.m_Programs.size();
     Commit(name, std::move(paste.m_After));
     // What arrived is in view: the first pasted program, or the category the cycles went to.
-    if (m_Current.m_Programs.size() > programs)
+    if (m_Current.m_Programs.size() > programs) {
+        m_ProgramsTree->topLevelItem(int(programs))->setExpanded(true);
         m_ProgramsTree->setCurrentItem(m_ProgramsTree->topLevelItem(int(programs)));
+    }
     if (place.m_Category != 0)
         m_CategoryNodes[size_t(place.m_Category)]->setExpanded(true);
     return true;

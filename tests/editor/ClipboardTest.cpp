@@ -76,4 +76,15 @@ TEST_F(WindowTest, AProgramPastedIntoFewerOutputsSaysWhatItLeavesOutAndIsOneUndo
     ASSERT_EQ(m_Boxes.Shown().size(), 1u);
     EXPECT_TRUE(m_Boxes.Shown()[0].text.startsWith(Text(Msg::ClipboardNoFragment)));
     EXPECT_TRUE(Window().Configuration() == withStep);
+
+    // A program pasted where its cycles are already: asked, it runs them and adds no steps.
+    Window().m_ProgramsTree->setCurrentItem(Window().m_ProgramsTree->topLevelItem(0));
+    copyFrom(Window(), Window().m_ProgramsTree);
+    m_Boxes.Clear();
+    m_Boxes.Queue(C_MessageBox::Answer::Yes);
+    pasteInto(Window().m_ProgramsTree);
+    ASSERT_EQ(m_Boxes.Shown().size(), 1u);
+    EXPECT_EQ(m_Boxes.Shown()[0].text, Text(Msg::PasteReuseQuestion));
+    EXPECT_EQ(Window().Configuration().m_Programs.size(), 3u);
+    EXPECT_EQ(Window().Configuration().m_FreeSteps, withStep.m_FreeSteps);
 }
