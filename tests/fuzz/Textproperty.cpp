@@ -20,10 +20,24 @@ QByteArray Shown(const S_TextConfiguration& document)
     return ConfigurationTextOf(*format, value);
 }
 
+// A fragment read back writes itself again unchanged.
+QString CheckFragment(const QByteArray& input)
+{
+    S_JsonError error;
+    const std::optional<S_Fragment> fragment = ReadFragmentText(input, error);
+    if (!fragment)
+        return QString();
+    const QByteArray text = FragmentText(*fragment);
+    const std::optional<S_Fragment> again = ReadFragmentText(text, error);
+    return again && FragmentText(*again) == text ? QString() : QStringLiteral("a fragment writes back differently");
+}
+
 } // namespace
 
 QString CheckTextProperty(const QByteArray& input, const QString&)
 {
+    if (const QString problem = CheckFragment(input); !problem.isEmpty())
+        return problem;
     S_JsonError error;
     const std::optional<S_TextConfiguration> document = ReadConfigurationText(input, error);
     if (!document)
