@@ -413,8 +413,8 @@ void TFormMDIChild::StartHistory(C_Configuration value)
 
 void TFormMDIChild::NodeGoing(QTreeWidgetItem* node)
 {
-    for (QTreeWidgetItem** remembered : {&m_DisplayedCycle, &m_CopiedCycle, &m_CopiedProgram, &m_DraggedCycle,
-                                         &m_DropTarget})
+    for (QTreeWidgetItem** remembered :
+         {&m_DisplayedCycle, &m_CopiedCycle, &m_CopiedProgram, &m_DraggedCycle, &m_DraggedProgram, &m_DropTarget})
         if (*remembered != nullptr && (*remembered == node || (*remembered)->parent() == node))
             *remembered = nullptr;
 }
@@ -644,6 +644,7 @@ void TFormMDIChild::ForgetNodes()
     m_CopiedCycle = nullptr;
     m_DropTarget = nullptr;
     m_DraggedCycle = nullptr;
+    m_DraggedProgram = nullptr;
     // A step copied from the configuration shown before belongs to it.
     m_StepCopied = false;
     m_StepClipboardRows.clear();

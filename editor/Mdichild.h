@@ -23,6 +23,8 @@ class QAction;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QMimeData;
+class QTreeWidget;
 class QSplitter;
 class QUndoStack;
 
@@ -255,8 +257,19 @@ private:
     void StepsDrawCell(QPainter& canvas, int column, int row, const QRect& rect) const;
     void MotorDrawCell(QPainter& canvas, int column, int row, const QRect& rect) const;
     bool StepKeyPress(QKeyEvent* event);
+    // A press remembers where and what it pressed (pressed, from at); true when a move
+    // with the button held has gone far enough from a press on something to start a drag.
+    bool DragGesture(QEvent* event, QTreeWidgetItem*& pressed,
+                     const std::function<QTreeWidgetItem*(const QPoint&)>& at);
     bool CycleDragMouse(QEvent* event);
+    bool ProgramDragMouse(QEvent* event);
     bool ProgramDropEvent(QEvent* event);
+    // What a drag carries to other windows: the fragment, and this window to tell them from it.
+    QMimeData* FragmentDragData(const S_Fragment& fragment) const;
+    bool IsForeignFragment(const QMimeData* mime) const;
+    // A fragment from another window dropped on the tree: pasted where the drop points,
+    // as Paste from clipboard pastes it.
+    bool FragmentDropEvent(QEvent* event, QTreeWidget* tree);
     void MarkDropTarget(QTreeWidgetItem* node);
 
     void NewProgram(const QString& name);
@@ -334,6 +347,8 @@ private:
     QStringList m_StepClipboardRows;
     // The cycle a press in the cycles tree may start to drag; null when it was no cycle.
     QTreeWidgetItem* m_DraggedCycle = nullptr;
+    // The same for a program of the programs tree, which drags to other windows only.
+    QTreeWidgetItem* m_DraggedProgram = nullptr;
     QTreeWidgetItem* m_CopiedProgram = nullptr;
     QTreeWidgetItem* m_CopiedCycle = nullptr;
     QPoint m_DragStart;

@@ -1,5 +1,6 @@
 // The configuration window's commands on programs and cycles, the link of a
-// cycle into a program by drag and drop, and the context menus of the panes.
+// cycle into a program by drag and drop, programs and cycles dragged to other
+// windows, and the context menus of the panes.
 #include "desktop/Messagebox.h"
 #include "editor/Editnumber.h"
 #include "editor/Mdichild.h"
@@ -19,6 +20,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QTableWidget>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -29,6 +31,8 @@ constexpr int MostReferences = 16;
 
 // A dragged cycle names the window it comes from: cycles are never linked across windows.
 const QString CycleMimeType = QStringLiteral("application/x-kw3win-cycle");
+// The window a dragged fragment comes from: it is pasted into any other.
+const QString WindowMimeType = QStringLiteral("application/x-kw3win-window");
 
 QByteArray WindowIdentity(const QObject* window)
 {
@@ -141,6 +145,7 @@ void TFormMDIChild::BuildCommands()
     m_CyclesTree->viewport()->installEventFilter(this);
     m_ProgramsTree->viewport()->installEventFilter(this);
     m_ProgramsTree->viewport()->setAcceptDrops(true);
+    m_CyclesTree->viewport()->setAcceptDrops(true);
 }
 
 bool TFormMDIChild::eventFilter(QObject* watched, QEvent* event)
@@ -148,9 +153,9 @@ bool TFormMDIChild::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_StepsGrid && event->type() == QEvent::KeyPress)
         return StepKeyPress(static_cast<QKeyEvent*>(event));
     if (watched == m_CyclesTree->viewport())
-        return CycleDragMouse(event);
+        return CycleDragMouse(event) || FragmentDropEvent(event, m_CyclesTree);
     if (watched == m_ProgramsTree->viewport())
-        return ProgramDropEvent(event);
+        return ProgramDragMouse(event) || ProgramDropEvent(event);
     return C_ConfigurationPanes::eventFilter(watched, event);
 }
 
@@ -177,34 +182,111 @@ QTreeWidgetItem* TFormMDIChild::CycleAt(const QPoint& point) const
     return pressed != nullptr && pressed->IsCycle() ? node : nullptr;
 }
 
-bool TFormMDIChild::CycleDragMouse(QEvent* event)
+bool TFormMDIChild::DragGesture(QEvent* event, QTreeWidgetItem*& pressed,
+                                const std::function<QTreeWidgetItem*(const QPoint&)>& at)
 {
     if (event->type() == QEvent::MouseButtonPress) {
         const auto* press = static_cast<QMouseEvent*>(event);
         if (press->button() == Qt::LeftButton) {
             m_DragStart = press->position().toPoint();
-            m_DraggedCycle = CycleAt(m_DragStart);
+            pressed = at(m_DragStart);
         }
         return false;
     }
     if (event->type() != QEvent::MouseMove)
         return false;
     const auto* move = static_cast<QMouseEvent*>(event);
-    if (!(move->buttons() & Qt::LeftButton) ||
-        (move->position().toPoint() - m_DragStart).manhattanLength() < QApplication::startDragDistance() ||
-        m_DraggedCycle == nullptr)
+    return (move->buttons() & Qt::LeftButton) &&
+           (move->position().toPoint() - m_DragStart).manhattanLength() >= QApplication::startDragDistance() &&
+           pressed != nullptr;
+}
+
+bool TFormMDIChild::CycleDragMouse(QEvent* event)
+{
+    if (!DragGesture(event, m_DraggedCycle, [this](const QPoint& point) { return CycleAt(point); }))
         return false;
     // The drop links the displayed cycle: the one dragged.
     if (m_DraggedCycle != m_DisplayedCycle)
         m_CyclesTree->setCurrentItem(m_DraggedCycle);
     m_DraggedCycle = nullptr;
     auto* drag = new QDrag(m_CyclesTree);
-    auto* mime = new QMimeData;
+    QMimeData* mime = FragmentDragData(CycleFragment(m_Current, size_t(CycleIndex(m_DisplayedCycle))));
     mime->setData(CycleMimeType, WindowIdentity(this));
     drag->setMimeData(mime);
     drag->setPixmap(m_DisplayedCycle->icon(0).pixmap(16, 16));
     drag->exec(Qt::LinkAction | Qt::CopyAction, Qt::LinkAction);
     return true;
+}
+
+bool TFormMDIChild::ProgramDragMouse(QEvent* event)
+{
+    const auto programAt = [this](const QPoint& point) {
+        QTreeWidgetItem* node = m_ProgramsTree->itemAt(point);
+        return node != nullptr && node->parent() == nullptr ? node : nullptr;
+    };
+    if (!DragGesture(event, m_DraggedProgram, programAt))
+        return false;
+    const int program = m_ProgramsTree->indexOfTopLevelItem(m_DraggedProgram);
+    QTreeWidgetItem* dragged = m_DraggedProgram;
+    m_DraggedProgram = nullptr;
+    if (program < 0 || size_t(program) >= m_Current.m_Programs.size())
+        return false;
+    auto* drag = new QDrag(m_ProgramsTree);
+    drag->setMimeData(FragmentDragData(ProgramFragment(m_Current, size_t(program))));
+    drag->setPixmap(dragged->icon(0).pixmap(16, 16));
+    drag->exec(Qt::CopyAction, Qt::CopyAction);
+    return true;
+}
+
+QMimeData* TFormMDIChild::FragmentDragData(const S_Fragment& fragment) const
+{
+    auto* mime = new QMimeData;
+    mime->setData(QLatin1String(ConfigurationText::FragmentMimeType), FragmentText(fragment));
+    mime->setData(WindowMimeType, WindowIdentity(this));
+    return mime;
+}
+
+bool TFormMDIChild::IsForeignFragment(const QMimeData* mime) const
+{
+    return mime->hasFormat(QLatin1String(ConfigurationText::FragmentMimeType)) &&
+           mime->data(WindowMimeType) != WindowIdentity(this);
+}
+
+bool TFormMDIChild::FragmentDropEvent(QEvent* event, QTreeWidget* tree)
+{
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        if (!IsForeignFragment(drag->mimeData()) || m_Format == nullptr || !tree->isEnabled()) {
+            drag->ignore();
+            return true;
+        }
+        drag->setDropAction(Qt::CopyAction);
+        drag->accept();
+        return true;
+    }
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        if (!IsForeignFragment(drop->mimeData()) || m_Format == nullptr || !tree->isEnabled()) {
+            drop->ignore();
+            return true;
+        }
+        drop->setDropAction(Qt::CopyAction);
+        drop->accept();
+        if (QTreeWidgetItem* at = tree->itemAt(drop->position().toPoint()))
+            tree->setCurrentItem(at);
+        tree->setFocus(Qt::OtherFocusReason);
+        // Pasted once the drag is over: the paste may ask its questions.
+        const QByteArray text = drop->mimeData()->data(QLatin1String(ConfigurationText::FragmentMimeType));
+        QTimer::singleShot(0, this, [this, text] {
+            if (m_Format != nullptr)
+                PasteFragment(CommandName(m_PasteFromClipboardAction), text);
+        });
+        return true;
+    }
+    default: return false;
+    }
 }
 
 bool TFormMDIChild::ProgramDropEvent(QEvent* event)
@@ -213,6 +295,8 @@ bool TFormMDIChild::ProgramDropEvent(QEvent* event)
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto* drag = static_cast<QDragMoveEvent*>(event);
+        if (IsForeignFragment(drag->mimeData()))
+            return FragmentDropEvent(event, m_ProgramsTree);
         const bool ours = drag->mimeData()->data(CycleMimeType) == WindowIdentity(this);
         if (ours) {
             drag->setDropAction(Qt::LinkAction);
@@ -227,6 +311,8 @@ bool TFormMDIChild::ProgramDropEvent(QEvent* event)
     case QEvent::Drop: {
         auto* drop = static_cast<QDropEvent*>(event);
         MarkDropTarget(nullptr);
+        if (IsForeignFragment(drop->mimeData()))
+            return FragmentDropEvent(event, m_ProgramsTree);
         if (drop->mimeData()->data(CycleMimeType) != WindowIdentity(this)) {
             drop->ignore();
             return true;
@@ -267,8 +353,8 @@ void TFormMDIChild::ProgramTreeDragDrop(const QPoint& point)
     }
     const int index = m_ProgramsTree->indexOfTopLevelItem(program);
     C_Configuration after = m_Current;
-    ConfigurationEdit::LinkCycle(after, size_t(index), target == program ? 0 : size_t(program->indexOfChild(target) + 1),
-                                 size_t(cycle));
+    ConfigurationEdit::LinkCycle(after, size_t(index),
+                                 target == program ? 0 : size_t(program->indexOfChild(target) + 1), size_t(cycle));
     Commit(Text(Msg::LinkCycleChange), std::move(after));
     m_ProgramsTree->topLevelItem(index)->setExpanded(true);
 }
@@ -341,9 +427,8 @@ void TFormMDIChild::PasteProgram(const QString& name)
     // A copied reference is a program of its own with nothing in it.
     const int copied = m_ProgramsTree->indexOfTopLevelItem(m_CopiedProgram);
     C_Configuration after = m_Current;
-    ConfigurationEdit::AddProgram(after, n,
-                                  copied >= 0 ? m_Current.m_Programs[size_t(copied)].m_References
-                                              : ConfigurationEdit::References());
+    ConfigurationEdit::AddProgram(
+        after, n, copied >= 0 ? m_Current.m_Programs[size_t(copied)].m_References : ConfigurationEdit::References());
     Commit(name, std::move(after));
 }
 

@@ -1,4 +1,4 @@
-// Copy to clipboard and Paste from clipboard between two windows of other output counts.
+// Copy to clipboard and Paste from clipboard between two windows of other output counts, and a drag.
 #include "editor/Treenodes.h"
 #include "language/Language.h"
 #include "language/Messages.h"
@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDropEvent>
 #include <QMimeData>
 #include <QTableWidget>
 #include <QUndoStack>
@@ -87,4 +88,38 @@ TEST_F(WindowTest, AProgramPastedIntoFewerOutputsSaysWhatItLeavesOutAndIsOneUndo
     EXPECT_EQ(m_Boxes.Shown()[0].text, Text(Msg::PasteReuseQuestion));
     EXPECT_EQ(Window().Configuration().m_Programs.size(), 3u);
     EXPECT_EQ(Window().Configuration().m_FreeSteps, withStep.m_FreeSteps);
+}
+
+// A cycle dropped from another window on a category pastes there, as one undo step;
+// a drag that comes from the window itself is the link gesture's, not a paste.
+TEST_F(WindowTest, ACycleDroppedFromAnotherWindowIsPastedIntoTheCategoryUnderIt)
+{
+    TFormMDIChild other(m_Context);
+    other.BindFormat(C_EEPROMFormat::Create(FormatCode::Standard, 16));
+    FillSampleConfiguration(other, {3}, 1);
+    FillSampleConfiguration(Window(), {2}, 1);
+    const C_Configuration before = Window().Configuration();
+    QMimeData mime;
+    mime.setData(QStringLiteral("application/x-kw3win-fragment+json"),
+                 FragmentText(CycleFragment(other.Configuration(), 0)));
+    QWidget* viewport = Window().m_CyclesTree->viewport();
+    const QPoint rinse = Window().m_CyclesTree->visualItemRect(Window().m_CategoryNodes[3]).center();
+    const auto drop = [&](const QByteArray& from) {
+        mime.setData(QStringLiteral("application/x-kw3win-window"), from);
+        QDragEnterEvent enter(rinse, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &enter);
+        QDropEvent dropped(QPointF(rinse), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &dropped);
+        QCoreApplication::processEvents();
+        return enter.isAccepted();
+    };
+    EXPECT_FALSE(drop(QByteArray::number(quintptr(&Window()))));
+    EXPECT_TRUE(Window().Configuration() == before);
+    EXPECT_TRUE(drop(QByteArray::number(quintptr(&other))));
+    const C_Configuration after = Window().Configuration();
+    ASSERT_EQ(after.m_Cycles.size(), 2u);
+    EXPECT_EQ(after.m_Cycles[1].Category(), 3);
+    EXPECT_EQ(after.m_Cycles[1].m_Steps->size(), 3u);
+    Window().History().undo();
+    EXPECT_TRUE(Window().Configuration() == before);
 }
