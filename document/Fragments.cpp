@@ -1,5 +1,6 @@
 #include "document/Fragments.h"
 
+#include "document/Stepmapping.h"
 #include "language/Language.h"
 #include "language/Messages.h"
 #include "model/Configurationedits.h"
@@ -28,123 +29,23 @@ S_Fragment FragmentOf(const C_Configuration& value, QString name)
     return fragment;
 }
 
-std::vector<S_StepRow> RowsOf(const C_Configuration& value)
-{
-    return C_EEPROMFormat::RowLayoutOf(*C_EEPROMFormat::DescriptionOf(value.m_FormatCode), value.m_Outputs);
-}
-
-// Carries steps of one format and output count into another by the fields' keys,
-// counting per field the steps whose value stays behind.
-class C_StepMapping
-{
-public:
-    C_StepMapping(const C_Configuration& from, const C_Configuration& to)
-        : m_Same(from.m_FormatCode == to.m_FormatCode && from.m_Outputs == to.m_Outputs)
-        , m_From(RowsOf(from))
-        , m_To(RowsOf(to))
-    {
-        for (const S_StepRow& row : m_From) {
-            int found = -1;
-            for (size_t t = 0; t < m_To.size() && *row.m_Key != '\0'; ++t)
-                if (QLatin1String(m_To[t].m_Key) == QLatin1String(row.m_Key))
-                    found = int(t);
-            m_Target.push_back(found);
-        }
-    }
-
-    StepValues Map(const StepValues& step)
-    {
-        if (m_Same)
-            return step;
-        StepValues mapped{};
-        for (size_t t = 0; t < m_To.size(); ++t)
-            mapped[t] = m_To[t].m_DisabledValue;
-        for (size_t r = 0; r < m_From.size(); ++r) {
-            const S_StepRow& row = m_From[r];
-            if (*row.m_Key == '\0' || step[r] == row.m_DisabledValue)
-                continue;
-            if (m_Target[r] < 0) {
-                Lose(r, S_PasteLoss::Why::NoField, {});
-                continue;
-            }
-            const S_StepRow& target = m_To[size_t(m_Target[r])];
-            const S_TextRange range = StepTextRange(target);
-            if (range.m_Flag) {
-                mapped[size_t(m_Target[r])] = target.m_Bit;
-            } else if (step[r] < range.m_Minimum || step[r] > range.m_Maximum ||
-                       (range.m_Unused && step[r] == *range.m_Unused)) {
-                Lose(r, S_PasteLoss::Why::OutOfRange, range);
-            } else {
-                mapped[size_t(m_Target[r])] = step[r];
-            }
-        }
-        return mapped;
-    }
-
-    std::shared_ptr<const Steps> Map(const Steps& steps)
-    {
-        auto mapped = std::make_shared<Steps>();
-        for (const StepValues& step : steps)
-            mapped->push_back(Map(step));
-        return mapped;
-    }
-
-    // In the order of the fragment's rows.
-    std::vector<S_PasteLoss> Losses() const
-    {
-        std::vector<S_PasteLoss> losses;
-        for (const auto& [row, loss] : m_Losses)
-            losses.push_back(loss);
-        return losses;
-    }
-
-private:
-    void Lose(size_t row, S_PasteLoss::Why why, const S_TextRange& range)
-    {
-        const S_PasteLoss first{why, QLatin1String(m_From[row].m_Key), range.m_Minimum, range.m_Maximum, 0};
-        ++m_Losses.try_emplace(row, first).first->second.m_Steps;
-    }
-
-    bool m_Same;
-    std::vector<S_StepRow> m_From;
-    std::vector<S_StepRow> m_To;
-    // By row of m_From: its row in m_To, or -1.
-    std::vector<int> m_Target;
-    // By row of m_From: a row loses its value for one reason only.
-    std::map<size_t, S_PasteLoss> m_Losses;
-};
-
-bool ProgramNumberUsed(const C_Configuration& value, int number)
-{
-    return std::any_of(value.m_Programs.begin(), value.m_Programs.end(),
-                       [number](const C_Configuration::S_Program& program) { return program.m_Number == number; });
-}
-
 // The wanted number where it is free, else the first free one; 0 when none is.
 int FreeProgramNumber(const C_Configuration& value, int wanted)
 {
-    if (wanted >= FirstProgram && wanted <= LastProgram && !ProgramNumberUsed(value, wanted))
+    if (wanted >= FirstProgram && wanted <= LastProgram && !value.FindProgram(wanted))
         return wanted;
     for (int number = FirstProgram; number <= LastProgram; ++number)
-        if (!ProgramNumberUsed(value, number))
+        if (!value.FindProgram(number))
             return number;
     return 0;
 }
 
-const C_Configuration::S_Cycle* FindCycle(const C_Configuration& value, int category, std::int32_t number)
-{
-    const auto found = std::find_if(value.m_Cycles.begin(), value.m_Cycles.end(), [&](const auto& cycle) {
-        return cycle.Category() == category && cycle.m_Number == number;
-    });
-    return found != value.m_Cycles.end() ? &*found : nullptr;
-}
-
 std::int32_t FreeCycleNumber(const C_Configuration& value, int category, std::int32_t wanted)
 {
-    if (wanted >= 1 && FindCycle(value, category, wanted) == nullptr)
+    if (wanted >= 1 && !value.FindCycle(category, wanted))
         return wanted;
     std::int32_t number = 1;
-    while (FindCycle(value, category, number) != nullptr)
+    while (value.FindCycle(category, number))
         ++number;
     return number;
 }
@@ -223,6 +124,8 @@ QString S_Paste::RefusalLine() const
     case Refusal::NoStepRoom: return Text(Msg::NoFreeSteps);
     case Refusal::NoProgramNumber: return Text(Msg::AllProgramNumbersUsed);
     case Refusal::NoCycle: return Text(Msg::PasteNeedsCycle);
+    case Refusal::NoPlace: return Text(Msg::TakeNoPlace);
+    case Refusal::NotCarried: return Text(Msg::TakeNotCarried) + QLatin1Char('\n') + LossLines().join(QLatin1Char('\n'));
     case Refusal::None: break;
     }
     return QString();

@@ -48,8 +48,9 @@ struct S_PasteLoss
 // What a paste brings and what it leaves behind, worked out before anything changes.
 struct S_Paste
 {
-    // NoRoom: a program's or cycle's steps do not fit the budget; NoStepRoom: loose steps do not.
-    enum class Refusal { None, NoRoom, NoStepRoom, NoProgramNumber, NoCycle };
+    // NoRoom: a program's or cycle's steps do not fit the budget; NoStepRoom: loose steps do not;
+    // NoPlace: the target has nowhere to hold it; NotCarried: its value would be lost (see the losses).
+    enum class Refusal { None, NoRoom, NoStepRoom, NoProgramNumber, NoCycle, NoPlace, NotCarried };
 
     // The configuration with the fragment in it (the target itself when refused).
     C_Configuration m_After;

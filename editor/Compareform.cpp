@@ -3,6 +3,7 @@
 #include "desktop/Filechooser.h"
 #include "desktop/Messagebox.h"
 #include "document/Configurationfile.h"
+#include "document/Takedifference.h"
 #include "editor/Mdichild.h"
 #include "editor/Treenodes.h"
 #include "language/Language.h"
@@ -107,6 +108,7 @@ TCompareForm::TCompareForm(TFormMDIChild& active, QList<TFormMDIChild*> others, 
     , m_OthersBox(new QComboBox(this))
     , m_CompareButton(new QPushButton(Text(Msg::CompareCaption), this))
     , m_FileButton(new QPushButton(Text(Msg::CompareFileButton), this))
+    , m_TakeButton(new QPushButton(Text(Msg::TakeThis), this))
     , m_Summary(new QLabel(this))
     , m_Table(new QTableWidget(0, 3, this))
     , m_Active(&active)
@@ -124,6 +126,12 @@ TCompareForm::TCompareForm(TFormMDIChild& active, QList<TFormMDIChild*> others, 
     layout->addLayout(bar);
     layout->addWidget(m_Summary);
     layout->addWidget(m_Table, 1);
+    auto* actions = new QHBoxLayout;
+    actions->addStretch(1);
+    actions->addWidget(m_TakeButton);
+    layout->addLayout(actions);
+    m_TakeButton->setToolTip(Text(Msg::TakeThisHint));
+    m_TakeButton->setEnabled(false);
 
     m_Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_Table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -149,7 +157,12 @@ TCompareForm::TCompareForm(TFormMDIChild& active, QList<TFormMDIChild*> others, 
             CompareWith(*static_cast<TFormMDIChild*>(m_Others[index].data()));
     });
     connect(m_FileButton, &QPushButton::clicked, this, &TCompareForm::CompareWithChosenFile);
-    connect(m_Table, &QTableWidget::currentCellChanged, this, [this](int row) { SelectDifference(row); });
+    connect(m_Table, &QTableWidget::currentCellChanged, this, [this](int row) {
+        SelectDifference(row);
+        UpdateTakeButton();
+    });
+    connect(m_TakeButton, &QPushButton::clicked, this, [this] { TakeDifference(m_Table->currentRow()); });
+    FollowChanges(&active);
 
     if (!m_Others.isEmpty())
         CompareWith(*static_cast<TFormMDIChild*>(m_Others.first().data()));
@@ -161,9 +174,12 @@ void TCompareForm::CompareWith(TFormMDIChild& other)
 {
     if (other.Format() == nullptr)
         return;
-    const C_Configuration b = other.Configuration();
-    Compare({b, other.Format()->Rows()}, FileName(other.Path()));
+    if (m_Other != &other)
+        FollowChanges(&other);
     m_Other = &other;
+    m_File.reset();
+    m_FileFormat.reset();
+    Compare({other.Current(), other.Format()->Rows()}, FileName(other.Path()));
 }
 
 bool TCompareForm::CompareWithChosenFile()
@@ -191,11 +207,14 @@ bool TCompareForm::CompareWithFile(const QString& path)
     // Read as kw3tool reads it.
     C_Configuration b;
     C_DiagnosticList lines;
-    const std::unique_ptr<C_EEPROMFormat> format = file.Open(code, b, lines);
+    std::unique_ptr<C_EEPROMFormat> format = file.Open(code, b, lines);
     if (format == nullptr)
         return false;
-    Compare({b, format->Rows()}, FileName(path));
     m_Other = nullptr;
+    m_File = std::move(b);
+    m_FileFormat = std::move(format);
+    m_FileCaption = FileName(path);
+    Compare({*m_File, m_FileFormat->Rows()}, m_FileCaption);
     return true;
 }
 
@@ -204,7 +223,7 @@ void TCompareForm::Compare(const S_ComparedConfiguration& b, const QString& capt
     if (m_Active == nullptr || m_Active->Format() == nullptr)
         return;
     const C_EEPROMFormat& formatA = *m_Active->Format();
-    const C_Configuration a = m_Active->Configuration();
+    const C_Configuration& a = m_Active->Current();
     m_Differences = CompareConfigurations({a, formatA.Rows()}, b, FormatName);
 
     const QSignalBlocker blocker(m_Table);
@@ -224,6 +243,7 @@ void TCompareForm::Compare(const S_ComparedConfiguration& b, const QString& capt
             new QTableWidgetItem(format ? FormatWithOutputs(b.m_Configuration.m_FormatCode, b.m_Configuration.m_Outputs)
                                         : ShownValue(difference, difference.m_B)));
     }
+    UpdateTakeButton();
     m_Summary->setText(m_Differences.empty()
                            ? Text(Msg::SameConfigurations)
                            : QString::number(m_Differences.size()) + QLatin1Char(' ') + Text(Msg::DifferencesFound));
@@ -238,6 +258,51 @@ void TCompareForm::SelectDifference(int index)
         SelectPlace(*m_Active, difference, difference.m_RowA);
     if (m_Other != nullptr)
         SelectPlace(*m_Other, difference, difference.m_RowB);
+}
+
+bool TCompareForm::TakeDifference(int index)
+{
+    if (m_Active == nullptr || index < 0 || size_t(index) >= m_Differences.size())
+        return false;
+    const C_Configuration* source = m_Other != nullptr ? &m_Other->Current() : m_File ? &*m_File : nullptr;
+    if (source == nullptr)
+        return false;
+    const QString name = QString(Text(Msg::TakeThis)).remove(QLatin1Char('&'));
+    return m_Active->CommitPaste(name, Text(Msg::CompareCaption),
+                                 PlanTake(m_Active->Current(), *source, m_Differences[size_t(index)]));
+}
+
+void TCompareForm::Refresh()
+{
+    const int row = m_Table->currentRow();
+    if (m_Other != nullptr)
+        CompareWith(*m_Other);
+    else if (m_File)
+        Compare({*m_File, m_FileFormat->Rows()}, m_FileCaption);
+    else
+        return;
+    // The windows' cursors stay where the user left them.
+    const QSignalBlocker blocker(m_Table);
+    if (row >= 0 && m_Table->rowCount() > 0)
+        m_Table->setCurrentCell(std::min(row, m_Table->rowCount() - 1), 0);
+    UpdateTakeButton();
+}
+
+void TCompareForm::UpdateTakeButton()
+{
+    const int row = m_Table->currentRow();
+    m_TakeButton->setEnabled(row >= 0 && size_t(row) < m_Differences.size() &&
+                             m_Differences[size_t(row)].m_Kind != S_Difference::Kind::Format &&
+                             (m_Other != nullptr || m_File));
+}
+
+void TCompareForm::FollowChanges(TFormMDIChild* window)
+{
+    connect(window, &TFormMDIChild::ConfigurationChanged, this, [this, window] {
+        // A window once compared with and then replaced by another is no longer followed.
+        if (window == m_Active || window == m_Other)
+            Refresh();
+    });
 }
 
 void TCompareForm::RemoveOther(QObject* window)

@@ -96,6 +96,14 @@ public:
     C_Configuration Configuration() const;
     // A change made from outside the window: one step of the history, shown.
     void Change(const QString& name, C_Configuration after) { Commit(name, std::move(after)); }
+    // A planned paste made one step of the history, after showing its refusal or
+    // asking about what it leaves out; false when nothing changed.
+    bool CommitPaste(const QString& name, const QString& title, S_Paste paste);
+    // A fragment pasted by the paste rules where PastePlace() points, after the
+    // questions they ask; false, with the reason shown, when nothing was pasted.
+    bool PasteFragment(const QString& name, const QString& title, const S_Fragment& fragment);
+    // The program, cycle or step of the pane that had the focus last; none without one.
+    std::optional<S_Fragment> SelectedFragment() const;
 
     // The close query, asked ahead of the close: true when the window may close (its
     // question answered or nothing to ask); the window then closes without asking again.
@@ -297,12 +305,9 @@ private:
     void DiagnosticClear(const QString& name);
     void CopyToClipboard(const QString& name);
     void PasteFromClipboard(const QString& name);
-    // The program, cycle or step of the pane that had the focus last; none without one.
-    std::optional<S_Fragment> SelectedFragment() const;
     // Where a paste goes: the selected category root's category, the displayed cycle before the cursor.
     S_PastePlace PastePlace() const;
-    // A fragment's text pasted by the paste rules, after the questions they ask; as one
-    // change of the history. False, with the reason shown, when nothing was pasted.
+    // A fragment's text pasted as PasteFragment does; a text that is not one is refused with its reason.
     bool PasteFragment(const QString& name, const QByteArray& text);
 
     // Asks for a new number 1 to 99 until it is free or the user gives up; -1 then.

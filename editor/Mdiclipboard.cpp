@@ -80,21 +80,25 @@ void TFormMDIChild::PasteFromClipboard(const QString& name)
 
 bool TFormMDIChild::PasteFragment(const QString& name, const QByteArray& text)
 {
-    using Box = C_MessageBox;
-    const QString title = Text(Msg::PasteFromClipboard);
     S_JsonError error;
     const std::optional<S_Fragment> fragment = ReadFragmentText(text, error);
     if (!fragment) {
-        Box::Show(Text(Msg::ClipboardNoFragment) + QLatin1Char('\n') + error.Line(QStringLiteral("clipboard")), title,
-                  Box::Icon::Error, Box::Buttons::Ok, this);
+        C_MessageBox::Show(Text(Msg::ClipboardNoFragment) + QLatin1Char('\n') + error.Line(QStringLiteral("clipboard")),
+                           Text(Msg::PasteFromClipboard), C_MessageBox::Icon::Error, C_MessageBox::Buttons::Ok, this);
         return false;
     }
+    return PasteFragment(name, Text(Msg::PasteFromClipboard), *fragment);
+}
+
+bool TFormMDIChild::PasteFragment(const QString& name, const QString& title, const S_Fragment& fragment)
+{
+    using Box = C_MessageBox;
     S_PastePlace place = PastePlace();
-    S_Paste paste = PlanPaste(m_Current, *fragment, place);
+    S_Paste paste = PlanPaste(m_Current, fragment, place);
     if (paste.m_Identical > 0) {
         // Offered whenever it can be done: reusing may be what makes the paste fit.
         place.m_ReuseIdentical = true;
-        S_Paste reusing = PlanPaste(m_Current, *fragment, place);
+        S_Paste reusing = PlanPaste(m_Current, fragment, place);
         const Box::Answer reuse = reusing.Refused() ? Box::Answer::No
                                                     : Box::Show(Text(Msg::PasteReuseQuestion), title,
                                                                 Box::Icon::Question, Box::Buttons::YesNoCancel, this);
@@ -103,6 +107,22 @@ bool TFormMDIChild::PasteFragment(const QString& name, const QByteArray& text)
         if (reuse == Box::Answer::Yes)
             paste = std::move(reusing);
     }
+    const std::size_t programs = m_Current.m_Programs.size();
+    if (!CommitPaste(name, title, std::move(paste)))
+        return false;
+    // What arrived is in view: the first pasted program, or the category the cycles went to.
+    if (m_Current.m_Programs.size() > programs) {
+        m_ProgramsTree->topLevelItem(int(programs))->setExpanded(true);
+        m_ProgramsTree->setCurrentItem(m_ProgramsTree->topLevelItem(int(programs)));
+    }
+    if (place.m_Category != 0)
+        m_CategoryNodes[size_t(place.m_Category)]->setExpanded(true);
+    return true;
+}
+
+bool TFormMDIChild::CommitPaste(const QString& name, const QString& title, S_Paste paste)
+{
+    using Box = C_MessageBox;
     if (paste.Refused()) {
         Box::Show(paste.RefusalLine(), title, Box::Icon::Error, Box::Buttons::Ok, this);
         return false;
@@ -111,14 +131,6 @@ bool TFormMDIChild::PasteFragment(const QString& name, const QByteArray& text)
         Box::Show(Text(Msg::PastePreview) + QStringLiteral("\n\n") + paste.LossLines().join(QLatin1Char('\n')), title,
                   Box::Icon::Warning, Box::Buttons::OkCancel, this) != Box::Answer::Ok)
         return false;
-    const std::size_t programs = m_Current.m_Programs.size();
     Commit(name, std::move(paste.m_After));
-    // What arrived is in view: the first pasted program, or the category the cycles went to.
-    if (m_Current.m_Programs.size() > programs) {
-        m_ProgramsTree->topLevelItem(int(programs))->setExpanded(true);
-        m_ProgramsTree->setCurrentItem(m_ProgramsTree->topLevelItem(int(programs)));
-    }
-    if (place.m_Category != 0)
-        m_CategoryNodes[size_t(place.m_Category)]->setExpanded(true);
     return true;
 }

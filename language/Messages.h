@@ -425,7 +425,27 @@ constexpr std::int16_t ClipboardNoFragment = 392;
 constexpr std::int16_t PastePreview = 393;
 constexpr std::int16_t PasteReuseQuestion = 394;
 
-constexpr std::int16_t EndOfAdded = 395;
+// Merge from Compare and the library of programs and cycles.
+constexpr std::int16_t TakeThis = 395;
+constexpr std::int16_t TakeThisHint = 396;
+constexpr std::int16_t TakeNoPlace = 397;
+constexpr std::int16_t TakeNotCarried = 398;
+constexpr std::int16_t SaveToLibrary = 399;
+constexpr std::int16_t SaveToLibraryHint = 400;
+constexpr std::int16_t ShowLibrary = 401;
+constexpr std::int16_t ShowLibraryHint = 402;
+constexpr std::int16_t LibraryCaption = 403;
+constexpr std::int16_t LibraryName = 404;
+constexpr std::int16_t LibraryDescription = 405;
+constexpr std::int16_t LibrarySearch = 406;
+constexpr std::int16_t LibraryInsert = 407;
+constexpr std::int16_t LibraryDamaged = 408;
+constexpr std::int16_t LibraryNameNeeded = 409;
+constexpr std::int16_t LibraryNotWritten = 410;
+constexpr std::int16_t LibraryReplace = 411;
+constexpr std::int16_t LibraryNoWindow = 412;
+
+constexpr std::int16_t EndOfAdded = 413;
 
 } // namespace Msg
 

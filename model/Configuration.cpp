@@ -34,6 +34,22 @@ int C_Configuration::StepCount() const
     return int(steps);
 }
 
+std::optional<std::size_t> C_Configuration::FindProgram(int number) const
+{
+    for (std::size_t p = 0; p < m_Programs.size(); ++p)
+        if (m_Programs[p].m_Number == number)
+            return p;
+    return std::nullopt;
+}
+
+std::optional<std::size_t> C_Configuration::FindCycle(int category, int number) const
+{
+    for (std::size_t c = 0; c < m_Cycles.size(); ++c)
+        if (m_Cycles[c].Category() == category && m_Cycles[c].m_Number == number)
+            return c;
+    return std::nullopt;
+}
+
 int C_Configuration::Service(ServiceParameter parameter) const
 {
     const std::vector<S_ServiceParameter>& parameters = ServiceParameters();

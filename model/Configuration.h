@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -52,6 +53,10 @@ public:
 
     // The steps of every cycle.
     int StepCount() const;
+    // The place of the first program of the number, or of the first cycle of the
+    // category and number; none when there is none.
+    std::optional<std::size_t> FindProgram(int number) const;
+    std::optional<std::size_t> FindCycle(int category, int number) const;
     // The service value in the terms of the panel: a flag as 0 or 1, a list entry by index.
     int Service(ServiceParameter parameter) const;
     // The memory the value holds; what is already in counted is not counted again.

@@ -227,14 +227,12 @@ std::optional<S_NamedPart> NamedPart(const C_Configuration& value, const QMap<QS
     const QRegularExpressionMatch match = cycleName.match(name);
     bool numberRead = false;
     const int number = program ? name.toInt(&numberRead) : match.captured(2).toInt(&numberRead);
-    if (numberRead && program)
-        for (std::size_t i = 0; i < value.m_Programs.size(); ++i)
-            if (value.m_Programs[i].m_Number == number)
-                return S_NamedPart{true, i};
-    if (numberRead && !program)
-        for (std::size_t i = 0; i < value.m_Cycles.size(); ++i)
-            if (value.m_Cycles[i].Category() == match.captured(1).toInt() && value.m_Cycles[i].m_Number == number)
-                return S_NamedPart{false, i};
+    const std::optional<std::size_t> found =
+        !numberRead ? std::nullopt
+        : program   ? value.FindProgram(number)
+                    : value.FindCycle(match.captured(1).toInt(), number);
+    if (found)
+        return S_NamedPart{program, *found};
     WriteError(QStringLiteral("%1 has no %2 %3").arg(file, program ? QStringLiteral("program") : QStringLiteral("cycle"), name));
     return std::nullopt;
 }
