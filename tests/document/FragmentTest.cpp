@@ -2,6 +2,8 @@
 // another of any format by the paste rules.
 #include "document/Configurationdiff.h"
 #include "document/Fragments.h"
+#include "document/Takedifference.h"
+#include "model/Configurationedits.h"
 #include "model/Diagnosticlist.h"
 #include "model/Eepromformat.h"
 #include "support/Sampleconfiguration.h"
@@ -151,4 +153,39 @@ TEST(FragmentTest, RefusedWhole)
     EXPECT_EQ(reused.m_After.m_Cycles.size(), roomy.m_Cycles.size());
     EXPECT_EQ(reused.m_After.m_Programs[1].m_References, roomy.m_Programs[0].m_References);
     EXPECT_EQ(PlanPaste(roomy, StepFragment(roomy, 0, 0), {0, 9, 0, false}).m_Refusal, S_Paste::Refusal::NoCycle);
+}
+
+// Taking the first difference of a comparison from B, again and again, leaves none:
+// each take changes A, carries everything over and fits the budget.
+TEST(FragmentTest, TakingEveryDifferenceFromBLeavesNone)
+{
+    const auto noName = [](std::uint16_t) { return QString(); };
+    for (const std::uint16_t code : Codes)
+        for (int seed = 1; seed <= 2; ++seed) {
+            S_Target a(code, 16);
+            S_Target b(code, 16);
+            const std::vector<C_StepRow>& rows = a.m_Format->Rows();
+            C_Configuration valueA = Loaded(*a.m_Format, SampleConfiguration(*a.m_Format, {seed + 1, 6, 3, 2, 2}, 2));
+            C_Configuration valueB = SampleConfiguration(*b.m_Format, {2, 4 * seed, 1}, 3 + seed);
+            ConfigurationEdit::SetService(valueB, ServiceParameter::SlowingDownTime, 7);
+            ConfigurationEdit::SetMotorTime(valueB, 3, 2, 17);
+            // Another time in each step of B's first cycle.
+            C_Configuration::Steps steps = *valueB.m_Cycles[0].m_Steps;
+            for (C_Configuration::StepValues& step : steps)
+                step[size_t(a.m_Format->RowOf(StepRole::Time))] += seed;
+            ConfigurationEdit::SetSteps(valueB, 0, steps);
+            valueB = Loaded(*b.m_Format, valueB);
+            std::vector<S_Difference> differences = CompareConfigurations({valueA, rows}, {valueB, rows}, noName);
+            for (int taken = 0; !differences.empty() && taken < 400; ++taken) {
+                const S_Difference& first = differences.front();
+                const S_Paste take = PlanTake(valueA, valueB, first);
+                ASSERT_FALSE(take.Refused()) << first.Line().toStdString() << ": " << take.RefusalLine().toStdString();
+                EXPECT_TRUE(take.m_Losses.empty()) << first.Line().toStdString();
+                ASSERT_FALSE(take.m_After == valueA) << "nothing taken: " << first.Line().toStdString();
+                valueA = take.m_After;
+                differences = CompareConfigurations({valueA, rows}, {valueB, rows}, noName);
+            }
+            EXPECT_TRUE(differences.empty()) << code << " seed " << seed;
+            EXPECT_EQ(valueA.m_FreeSteps, valueB.m_FreeSteps);
+        }
 }

@@ -15,6 +15,8 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QUndoStack>
 #include <QTableWidget>
 
 #include <gtest/gtest.h>
@@ -106,4 +108,50 @@ TEST_F(CompareFormTest, SelectingADifferenceSelectsItsPlaceInBothWindows)
     windowA.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(alive.isNull());
+}
+
+TEST_F(CompareFormTest, TakeThisCopiesFromBIntoAAsOneUndoStepAndTheListFollows)
+{
+    ImageBuilder a(StandardLayout, 16);
+    a.Step(0, 1, 1, 1, {{10, 0}, {11, 5}}).Step(1, 1, 1, 2, {{10, 1}, {11, 0}}).Program(0, 1, {{1, 1}});
+    // B, of 24 outputs: another time in step 2, and a program 2 running a cycle A lacks.
+    ImageBuilder b(StandardLayout, 24);
+    b.Step(0, 1, 1, 1, {{10, 0}, {11, 5}}).Step(1, 1, 1, 2, {{10, 1}, {11, 9}}).Step(2, 1, 2, 1, {{10, 0}, {11, 3}});
+    b.Program(0, 1, {{1, 1}}).Program(1, 2, {{1, 2}});
+    std::unique_ptr<TFormMDIChild> windowA = Open(QStringLiteral("a.KWC"), a);
+    std::unique_ptr<TFormMDIChild> windowB = Open(QStringLiteral("b.KWC"), b);
+    auto* form = new TCompareForm(*windowA, {windowA.get(), windowB.get()});
+    const QStringList before = Lines(*form);
+    ASSERT_EQ(before.size(), 4) << before.join(QLatin1Char('\n')).toStdString();
+
+    // The format cannot be taken; the step field can.
+    form->m_Table->setCurrentCell(0, 0);
+    EXPECT_FALSE(form->m_TakeButton->isEnabled());
+    const int field = int(before.indexOf(QRegularExpression(QStringLiteral("^cycle 1/1 step 2 .*: 60 -> 69$"))));
+    ASSERT_GE(field, 0);
+    form->m_Table->setCurrentCell(field, 0);
+    ASSERT_TRUE(form->m_TakeButton->isEnabled());
+    form->m_TakeButton->click();
+    EXPECT_EQ(windowA->History().count(), 1);
+    EXPECT_EQ(Lines(*form).size(), 3);
+    EXPECT_FALSE(Lines(*form).join(QLatin1Char('\n')).contains(QStringLiteral("60 -> 69")));
+
+    // Program 2 brings the cycle it runs, under its own number; B's window keeps its value.
+    const int program = int(Lines(*form).indexOf(QRegularExpression(QStringLiteral("^program 2: .*"))));
+    ASSERT_GE(program, 0) << Lines(*form).join(QLatin1Char('\n')).toStdString();
+    const C_Configuration valueB = windowB->Current();
+    EXPECT_TRUE(form->TakeDifference(program));
+    EXPECT_EQ(windowA->History().count(), 2);
+    EXPECT_EQ(Lines(*form), QStringList{before.first()});
+    EXPECT_EQ(windowA->Current().m_Programs.size(), 2u);
+    ASSERT_TRUE(windowA->Current().FindCycle(1, 2));
+    EXPECT_TRUE(windowA->Current().m_Programs[1].m_References[0].m_Linked);
+    EXPECT_EQ(windowB->Current(), valueB);
+    EXPECT_TRUE(m_Boxes.Shown().empty());
+
+    // Undo takes each back, and the list shows their differences again.
+    windowA->History().undo();
+    windowA->History().undo();
+    EXPECT_EQ(Lines(*form), before);
+    EXPECT_FALSE(windowA->Current().FindCycle(1, 2));
 }
