@@ -13,6 +13,7 @@
 #include "document/Recoveryfolder.h"
 #include "editor/Cellimages.h"
 #include "editor/Compareform.h"
+#include "editor/Libraryform.h"
 #include "editor/Formatselector.h"
 #include "editor/Mdichild.h"
 #include "editor/Newconfiguration.h"
@@ -229,6 +230,9 @@ void TMainForm::BuildActions()
     m_EditPasteFromClipboardAction =
         NewAction(Msg::PasteFromClipboard, Msg::PasteFromClipboardHint, nullptr,
                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), &T::EditPasteFromClipboardExecute);
+    m_EditSaveToLibraryAction =
+        NewAction(Msg::SaveToLibrary, Msg::SaveToLibraryHint, nullptr, none, &T::EditSaveToLibraryExecute);
+    m_EditLibraryAction = NewAction(Msg::ShowLibrary, Msg::ShowLibraryHint, nullptr, none, &T::EditLibraryExecute);
     EditCut1->setText(QStringLiteral("Cu&t"));
     EditCopy1->setText(QStringLiteral("&Copy"));
     EditPaste1->setText(QStringLiteral("&Paste"));
@@ -255,6 +259,8 @@ void TMainForm::BuildMenus()
     m_EditMenu->addActions({EditCut1, EditCopy1, EditPaste1});
     m_EditMenu->addSeparator();
     m_EditMenu->addActions({m_EditCopyToClipboardAction, m_EditPasteFromClipboardAction});
+    m_EditMenu->addSeparator();
+    m_EditMenu->addActions({m_EditSaveToLibraryAction, m_EditLibraryAction});
 
     m_CommunicationMenu = menuBar()->addMenu(Text(Msg::CommunicationMenu));
     m_CommunicationMenu->addActions({m_DownloadAction, m_UploadAction});
@@ -545,7 +551,8 @@ void TMainForm::UpdateWindowCommands()
 {
     const bool any = !m_MdiArea->subWindowList().isEmpty();
     for (QAction* action : {m_FileCloseAction, m_FileExportTextAction, m_WindowCascadeAction, m_WindowHTileAction,
-                            m_WindowVTileAction, m_WindowMinimizeAction, m_WindowArrangeAction, m_WindowCompareAction})
+                            m_WindowVTileAction, m_WindowMinimizeAction, m_WindowArrangeAction, m_WindowCompareAction,
+                            m_EditSaveToLibraryAction})
         action->setEnabled(any);
     UpdateTransferCommands();
 }
@@ -829,6 +836,27 @@ void TMainForm::EditPasteFromClipboardExecute()
 {
     if (TFormMDIChild* window = ActiveConfiguration())
         window->m_PasteFromClipboardAction->trigger();
+}
+
+void TMainForm::EditSaveToLibraryExecute()
+{
+    if (TFormMDIChild* window = ActiveConfiguration())
+        window->m_SaveToLibraryAction->trigger();
+}
+
+void TMainForm::EditLibraryExecute()
+{
+    if (m_LibraryForm == nullptr) {
+        // The window inserted into is the one current in the frame while the library has the focus.
+        m_LibraryForm = new TLibraryForm(C_FragmentLibrary(C_FragmentLibrary::DefaultFolder()), [this] {
+            QMdiSubWindow* current = m_MdiArea->currentSubWindow();
+            return current != nullptr ? qobject_cast<TFormMDIChild*>(current->widget()) : nullptr;
+        }, this);
+        m_LibraryForm->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_LibraryForm->show();
+    m_LibraryForm->raise();
+    m_LibraryForm->activateWindow();
 }
 
 void TMainForm::DownloadActionExecute()

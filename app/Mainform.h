@@ -13,6 +13,7 @@ class C_PortSource;
 class C_RecoveryFolder;
 struct S_FoundCopy;
 class C_TimelinePanel;
+class TLibraryForm;
 class QAction;
 class QDockWidget;
 class QLabel;
@@ -66,6 +67,9 @@ public:
     // The active configuration window's Copy to clipboard and Paste from clipboard.
     QAction* m_EditCopyToClipboardAction;
     QAction* m_EditPasteFromClipboardAction;
+    // The active window's Save to library, and the library window.
+    QAction* m_EditSaveToLibraryAction;
+    QAction* m_EditLibraryAction;
     // The active configuration window's history.
     QAction* m_EditUndoAction;
     QAction* m_EditRedoAction;
@@ -162,6 +166,8 @@ private:
     void EditPaste1Execute();
     void EditCopyToClipboardExecute();
     void EditPasteFromClipboardExecute();
+    void EditSaveToLibraryExecute();
+    void EditLibraryExecute();
     void DownloadActionExecute();
     void UploadActionExecute();
     void ComSetupActionExecute();
@@ -193,4 +199,5 @@ private:
     // The configuration window active last, also while another program is.
     QPointer<QMdiSubWindow> m_LastActive;
     QPointer<TFormMDIChild> m_Followed;
+    QPointer<TLibraryForm> m_LibraryForm;
 };

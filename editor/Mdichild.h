@@ -181,6 +181,8 @@ public:
     // system clipboard, and one pasted from there; also in the Edit menu.
     QAction* m_CopyToClipboardAction;
     QAction* m_PasteFromClipboardAction;
+    // The same selection kept in the library under a name asked for.
+    QAction* m_SaveToLibraryAction;
 
     QMenu* m_ProgramsPopup;
     QMenu* m_CyclesPopup;
@@ -305,6 +307,7 @@ private:
     void DiagnosticClear(const QString& name);
     void CopyToClipboard(const QString& name);
     void PasteFromClipboard(const QString& name);
+    void SaveToLibrary(const QString& name);
     // Where a paste goes: the selected category root's category, the displayed cycle before the cursor.
     S_PastePlace PastePlace() const;
     // A fragment's text pasted as PasteFragment does; a text that is not one is refused with its reason.

@@ -1,6 +1,8 @@
 // Copy to clipboard and Paste from clipboard: a program with its cycles, a cycle or a
 // step as a fragment on the system clipboard, for any window and any format.
 #include "desktop/Messagebox.h"
+#include "document/Fragmentlibrary.h"
+#include "editor/Librarysave.h"
 #include "editor/Mdichild.h"
 #include "editor/Treenodes.h"
 #include "language/Language.h"
@@ -10,6 +12,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QTableWidget>
 
@@ -76,6 +80,34 @@ void TFormMDIChild::PasteFromClipboard(const QString& name)
         return;
     const QString ours = QLatin1String(ConfigurationText::FragmentMimeType);
     PasteFragment(name, held->hasFormat(ours) ? held->data(ours) : held->text().toUtf8());
+}
+
+void TFormMDIChild::SaveToLibrary(const QString&)
+{
+    using Box = C_MessageBox;
+    std::optional<S_Fragment> fragment = SelectedFragment();
+    if (!fragment)
+        return;
+    const C_FragmentLibrary library(C_FragmentLibrary::DefaultFolder());
+    const QString title = m_SaveToLibraryAction->text().remove(QLatin1String("..."));
+    std::optional<S_LibraryNaming> naming = TLibrarySaveDialog::Ask(this, {fragment->m_Name, QString()});
+    // A name already kept is replaced only when the user says so; else the name is asked again.
+    while (naming && QFileInfo::exists(library.PathFor(naming->m_Name))) {
+        const Box::Answer replace =
+            Box::Show(Text(Msg::LibraryReplace), title, Box::Icon::Question, Box::Buttons::YesNoCancel, this);
+        if (replace == Box::Answer::Yes)
+            break;
+        naming = replace == Box::Answer::No ? TLibrarySaveDialog::Ask(this, *naming) : std::nullopt;
+    }
+    if (!naming)
+        return;
+    fragment->m_Name = naming->m_Name;
+    fragment->m_Description = naming->m_Description;
+    if (QString reason; !library.Save(*fragment, reason))
+        Box::Show(Text(Msg::LibraryNotWritten) + QLatin1Char('\n') + reason, title, Box::Icon::Error, Box::Buttons::Ok,
+                  this);
+    else
+        emit StatusMessage(title + QStringLiteral(": ") + QDir::toNativeSeparators(library.PathFor(naming->m_Name)));
 }
 
 bool TFormMDIChild::PasteFragment(const QString& name, const QByteArray& text)

@@ -95,9 +95,11 @@ void TFormMDIChild::BuildCommands()
     m_DiagnosticClearAction = NewCommand(Msg::ClearDiagnostics, m_DiagnosticTree, &TFormMDIChild::DiagnosticClear);
     m_CopyToClipboardAction = NewCommand(Msg::CopyToClipboard, this, &TFormMDIChild::CopyToClipboard);
     m_PasteFromClipboardAction = NewCommand(Msg::PasteFromClipboard, this, &TFormMDIChild::PasteFromClipboard);
+    m_SaveToLibraryAction = NewCommand(Msg::SaveToLibrary, this, &TFormMDIChild::SaveToLibrary);
     // The Edit menu's commands hold the keys; here they show them.
     removeAction(m_CopyToClipboardAction);
     removeAction(m_PasteFromClipboardAction);
+    removeAction(m_SaveToLibraryAction);
     m_CopyToClipboardAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     m_PasteFromClipboardAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
     m_CopyToClipboardAction->setShortcutContext(Qt::WidgetShortcut);
@@ -128,12 +130,15 @@ void TFormMDIChild::BuildCommands()
     };
     m_ProgramsPopup =
         menu({m_NewProgramAction, m_DeleteProgramAction, nullptr, m_CopyProgramAction, m_PasteProgramAction, nullptr,
-              m_RenameProgramAction, nullptr, m_CopyToClipboardAction, m_PasteFromClipboardAction});
+              m_RenameProgramAction, nullptr, m_CopyToClipboardAction, m_PasteFromClipboardAction,
+                         m_SaveToLibraryAction});
     m_CyclesPopup = menu({m_NewCycleAction, m_DeleteCycleAction, nullptr, m_CopyCycleAction, m_PasteCycleAction,
-                          nullptr, m_RenameCycleAction, nullptr, m_CopyToClipboardAction, m_PasteFromClipboardAction});
+                          nullptr, m_RenameCycleAction, nullptr, m_CopyToClipboardAction, m_PasteFromClipboardAction,
+                         m_SaveToLibraryAction});
     m_StepsPopup = menu({m_InsertStepAction, m_RemoveStepAction, nullptr, m_EditCellAction, nullptr,
                          m_EnableStepFieldAction, m_DisableStepFieldAction, nullptr, m_CopyStepAction,
-                         m_PasteStepAction, nullptr, m_CopyToClipboardAction, m_PasteFromClipboardAction});
+                         m_PasteStepAction, nullptr, m_CopyToClipboardAction, m_PasteFromClipboardAction,
+                         m_SaveToLibraryAction});
     m_MotorPopup = menu({m_MotorEnableAction, m_MotorDisableAction, nullptr, m_MotorEditAction});
     m_DiagnosticPopup = menu({m_DiagnosticClearAction});
     AttachMenu(m_ProgramsTree, m_ProgramsPopup);

@@ -1,8 +1,13 @@
-// Copy to clipboard and Paste from clipboard between two windows of other output counts, and a drag.
+// Copy to clipboard and Paste from clipboard between two windows of other output counts,
+// a drag, and the library.
+#include "document/Fragmentlibrary.h"
+#include "editor/Libraryform.h"
+#include "editor/Librarysave.h"
 #include "editor/Treenodes.h"
 #include "language/Language.h"
 #include "language/Messages.h"
 #include "model/Eepromformat.h"
+#include "model/Labels.h"
 #include "support/Sampleconfiguration.h"
 #include "support/Windowfixture.h"
 
@@ -10,6 +15,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
 #include <QMimeData>
 #include <QTableWidget>
 #include <QUndoStack>
@@ -122,4 +130,54 @@ TEST_F(WindowTest, ACycleDroppedFromAnotherWindowIsPastedIntoTheCategoryUnderIt)
     EXPECT_EQ(after.m_Cycles[1].m_Steps->size(), 3u);
     Window().History().undo();
     EXPECT_TRUE(Window().Configuration() == before);
+}
+
+// A program kept in the library lists with its format and running time beside
+// damaged files, is found by its description and inserts into another format.
+TEST_F(WindowTest, TheLibraryListsDamagedFilesAndInsertsWhatTheSearchFinds)
+{
+    FillSampleConfiguration(Window(), {3, 4}, 2);
+    Window().m_ProgramsTree->setCurrentItem(Window().m_ProgramsTree->topLevelItem(1));
+    Window().m_ProgramsTree->setFocus();
+    QApplication::setActiveWindow(&Window());
+    TLibrarySaveDialog::SetHandler([](const S_LibraryNaming& proposal) {
+        EXPECT_EQ(proposal.m_Name, ProgramLabel(2));
+        return S_LibraryNaming{QStringLiteral(" Delicate/40 "), QStringLiteral("Gentle\nfor wool")};
+    });
+    Window().m_SaveToLibraryAction->trigger();
+    TLibrarySaveDialog::SetHandler({});
+    const C_FragmentLibrary library(C_FragmentLibrary::DefaultFolder());
+    ASSERT_TRUE(QFileInfo::exists(library.PathFor(QStringLiteral("Delicate/40"))));
+    EXPECT_TRUE(library.PathFor(QStringLiteral("Delicate/40")).endsWith(QStringLiteral("/Delicate-40.json")));
+    m_Folder.Write(QStringLiteral("data/kw3win/library/broken.json"), R"({"kw3winConfiguration": 1, "format")");
+    m_Folder.Write(QStringLiteral("data/kw3win/library/newer.json"), R"({"kw3winConfiguration": 9, "format": "standard", "outputs": 16})");
+
+    TFormMDIChild target(m_Context);
+    target.BindFormat(C_EEPROMFormat::Create(FormatCode::Inverter, 16));
+    FillSampleConfiguration(target, {2}, 1);
+    TLibraryForm form(library, [&target] { return &target; });
+    ASSERT_EQ(form.Entries().size(), 3u);
+    EXPECT_TRUE(form.Entries()[0].m_Damage.startsWith(QStringLiteral("broken.json:1:")));
+    EXPECT_TRUE(form.Entries()[2].m_Damage.contains(QStringLiteral("version 9")));
+    EXPECT_TRUE(form.m_List->topLevelItem(2)->text(3).startsWith(Text(Msg::LibraryDamaged)));
+    const QTreeWidgetItem* kept = form.m_List->topLevelItem(1);
+    EXPECT_EQ(kept->text(0), QStringLiteral("Delicate/40"));
+    EXPECT_EQ(kept->text(1), FormatWithOutputs(FormatCode::Standard, 16));
+    const C_Configuration& source = Window().Current();
+    EXPECT_EQ(kept->text(2), DurationText(C_ProgramTiming(Window().Format()->RowLayout())
+                                              .Program(source, source.m_Programs[1])));
+
+    form.m_List->setCurrentItem(form.m_List->topLevelItem(0));
+    EXPECT_FALSE(form.m_InsertButton->isEnabled());
+    form.m_Search->setText(QStringLiteral("WOOL"));
+    EXPECT_TRUE(form.m_List->topLevelItem(0)->isHidden());
+    EXPECT_FALSE(kept->isHidden());
+    ASSERT_TRUE(form.m_InsertButton->isEnabled());
+    const C_Configuration before = target.Configuration();
+    form.m_InsertButton->click();
+    EXPECT_TRUE(m_Boxes.Shown().empty());
+    EXPECT_EQ(target.History().count(), 1);
+    EXPECT_EQ(target.Configuration().m_Programs.size(), 2u);
+    target.History().undo();
+    EXPECT_TRUE(target.Configuration() == before);
 }
