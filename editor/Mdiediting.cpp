@@ -259,39 +259,29 @@ bool TFormMDIChild::IsForeignFragment(const QMimeData* mime) const
 
 bool TFormMDIChild::FragmentDropEvent(QEvent* event, QTreeWidget* tree)
 {
-    switch (event->type()) {
-    case QEvent::DragEnter:
-    case QEvent::DragMove: {
-        auto* drag = static_cast<QDragMoveEvent*>(event);
-        if (!IsForeignFragment(drag->mimeData()) || m_Format == nullptr || !tree->isEnabled()) {
-            drag->ignore();
-            return true;
-        }
-        drag->setDropAction(Qt::CopyAction);
-        drag->accept();
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+        return false;
+    // Entering and moving are drop events too, taken on the same terms as the drop.
+    auto* drop = static_cast<QDropEvent*>(event);
+    if (!IsForeignFragment(drop->mimeData()) || m_Format == nullptr || !tree->isEnabled()) {
+        drop->ignore();
         return true;
     }
-    case QEvent::Drop: {
-        auto* drop = static_cast<QDropEvent*>(event);
-        if (!IsForeignFragment(drop->mimeData()) || m_Format == nullptr || !tree->isEnabled()) {
-            drop->ignore();
-            return true;
-        }
-        drop->setDropAction(Qt::CopyAction);
-        drop->accept();
-        if (QTreeWidgetItem* at = tree->itemAt(drop->position().toPoint()))
-            tree->setCurrentItem(at);
-        tree->setFocus(Qt::OtherFocusReason);
-        // Pasted once the drag is over: the paste may ask its questions.
-        const QByteArray text = drop->mimeData()->data(QLatin1String(ConfigurationText::FragmentMimeType));
-        QTimer::singleShot(0, this, [this, text] {
-            if (m_Format != nullptr)
-                PasteFragment(CommandName(m_PasteFromClipboardAction), text);
-        });
+    drop->setDropAction(Qt::CopyAction);
+    drop->accept();
+    if (type != QEvent::Drop)
         return true;
-    }
-    default: return false;
-    }
+    if (QTreeWidgetItem* at = tree->itemAt(drop->position().toPoint()))
+        tree->setCurrentItem(at);
+    tree->setFocus(Qt::OtherFocusReason);
+    // Pasted once the drag is over: the paste may ask its questions.
+    const QByteArray text = drop->mimeData()->data(QLatin1String(ConfigurationText::FragmentMimeType));
+    QTimer::singleShot(0, this, [this, text] {
+        if (m_Format != nullptr)
+            PasteFragment(CommandName(m_PasteFromClipboardAction), text);
+    });
+    return true;
 }
 
 bool TFormMDIChild::ProgramDropEvent(QEvent* event)
