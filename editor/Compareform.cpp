@@ -11,6 +11,7 @@
 #include "model/Configuration.h"
 #include "model/Eepromformat.h"
 #include "model/Labels.h"
+#include "model/Nodedata.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -30,7 +31,7 @@ namespace {
 QString ShownPlace(const S_Difference& difference, const C_EEPROMFormat& formatA)
 {
     const QString cycle =
-        CycleCategoryName(difference.m_Category) + QLatin1Char(' ') + QString::number(difference.m_Cycle);
+        CycleCategoryName(NodeKind::CategoryBits(difference.m_Category)) + QLatin1Char(' ') + QString::number(difference.m_Cycle);
     const QString step =
         cycle + QStringLiteral(", ") + Text(Msg::Step) + QLatin1Char(' ') + QString::number(difference.m_Step + 1);
     switch (difference.m_Kind) {
@@ -54,6 +55,28 @@ QString ShownValue(const S_Difference& difference, const QString& value)
     if (difference.m_Flags)
         return Text(value == QLatin1String("true") ? 38 : 39);
     return value;
+}
+
+// A program's cycles as its tree names them: "Prewash 1, Wash 2"; "-" for no such program.
+QString CycleList(const C_Configuration& value, int number)
+{
+    const std::optional<std::size_t> program = value.FindProgram(number);
+    if (!program)
+        return QStringLiteral("-");
+    QStringList names;
+    for (const C_Configuration::S_Reference& reference : value.m_Programs[*program].m_References)
+        names << CycleCategoryName(NodeKind::CategoryBits(reference.Category())) + QLatin1Char(' ') + QString::number(reference.m_Number);
+    return names.join(QStringLiteral(", "));
+}
+
+// What the table shows of each side: the words of the window's language where dump has JSON.
+QString ShownSide(const S_Difference& difference, const C_Configuration& value, const QString& dumped)
+{
+    switch (difference.m_Kind) {
+    case S_Difference::Kind::Format: return FormatWithOutputs(value.m_FormatCode, value.m_Outputs);
+    case S_Difference::Kind::Program: return CycleList(value, difference.m_Program);
+    default: return ShownValue(difference, dumped);
+    }
 }
 
 QString FileName(const QString& path)
@@ -233,15 +256,11 @@ void TCompareForm::Compare(const S_ComparedConfiguration& b, const QString& capt
         {Text(Msg::PlaceColumn), QStringLiteral("A: ") + FileName(m_Active->Path()), QStringLiteral("B: ") + captionB});
     for (int r = 0; r < m_Table->rowCount(); ++r) {
         const S_Difference& difference = m_Differences[size_t(r)];
-        const bool format = difference.m_Kind == S_Difference::Kind::Format;
         m_Table->setItem(r, 0, new QTableWidgetItem(ShownPlace(difference, formatA)));
-        m_Table->setItem(r, 1,
-                         new QTableWidgetItem(format ? FormatWithOutputs(a.m_FormatCode, a.m_Outputs)
-                                                     : ShownValue(difference, difference.m_A)));
-        m_Table->setItem(
-            r, 2,
-            new QTableWidgetItem(format ? FormatWithOutputs(b.m_Configuration.m_FormatCode, b.m_Configuration.m_Outputs)
-                                        : ShownValue(difference, difference.m_B)));
+        m_Table->setItem(r, 1, new QTableWidgetItem(ShownSide(difference, a, difference.m_A)));
+        m_Table->setItem(r, 2, new QTableWidgetItem(ShownSide(difference, b.m_Configuration, difference.m_B)));
+        for (int column = 1; column <= 2; ++column)
+            m_Table->item(r, column)->setToolTip(m_Table->item(r, column)->text());
     }
     UpdateTakeButton();
     m_Summary->setText(m_Differences.empty()

@@ -129,6 +129,10 @@ TEST_F(CompareFormTest, TakeThisCopiesFromBIntoAAsOneUndoStepAndTheListFollows)
     EXPECT_FALSE(form->m_TakeButton->isEnabled());
     const int field = int(before.indexOf(QRegularExpression(QStringLiteral("^cycle 1/1 step 2 .*: 60 -> 69$"))));
     ASSERT_GE(field, 0);
+    // Places and cycle lists in the words of the language.
+    const QString prewash = Text(158);
+    EXPECT_TRUE(form->m_Table->item(field, 0)->text().startsWith(prewash + QStringLiteral(" 1, "))) << field;
+    EXPECT_EQ(form->m_Table->item(1, 2)->text(), prewash + QStringLiteral(" 2"));
     form->m_Table->setCurrentCell(field, 0);
     ASSERT_TRUE(form->m_TakeButton->isEnabled());
     form->m_TakeButton->click();
