@@ -122,16 +122,22 @@ private:
     Refusal Step(std::size_t cycle, const C_Configuration::Steps& from, std::size_t step)
     {
         const std::size_t count = After().m_Cycles[cycle].m_Steps->size();
-        if (step < from.size() && step >= count)
-            return ConfigurationEdit::InsertStep(After(), cycle, step, m_Mapping.Map(from[step])) ? Refusal::None
-                                                                                                  : Refusal::NoStepRoom;
-        if (step < from.size()) {
+        if (step >= from.size()) {
+            // B's cycle ends before the step: so does A's.
+            for (std::size_t last = count; last > step; --last)
+                ConfigurationEdit::RemoveStep(After(), cycle, last - 1, Records());
+            return Refusal::None;
+        }
+        if (step < count) {
             C_Configuration::Steps steps = *After().m_Cycles[cycle].m_Steps;
             steps[step] = m_Mapping.Map(from[step]);
             ConfigurationEdit::SetSteps(After(), cycle, std::move(steps));
-        } else if (step < count) {
-            ConfigurationEdit::RemoveStep(After(), cycle, step, Records());
+            return Refusal::None;
         }
+        // A step past the end of A's cycle comes with those of B before it, so that it is A's step of that number too.
+        for (std::size_t added = count; added <= step; ++added)
+            if (!ConfigurationEdit::InsertStep(After(), cycle, added, m_Mapping.Map(from[added])))
+                return Refusal::NoStepRoom;
         return Refusal::None;
     }
 

@@ -288,7 +288,7 @@ bool TCompareForm::TakeDifference(int index)
         return false;
     const QString name = QString(Text(Msg::TakeThis)).remove(QLatin1Char('&'));
     return m_Active->CommitPaste(name, Text(Msg::CompareCaption),
-                                 PlanTake(m_Active->Current(), *source, m_Differences[size_t(index)]));
+                                 PlanTake(m_Active->Current(), *source, m_Differences[size_t(index)]), this);
 }
 
 void TCompareForm::Refresh()

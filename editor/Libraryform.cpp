@@ -140,7 +140,7 @@ bool TLibraryForm::InsertSelected()
         return false;
     }
     const QString name = Plain(Msg::LibraryInsert) + QLatin1Char(' ') + entry->m_Fragment->m_Name;
-    return window->PasteFragment(name, windowTitle(), *entry->m_Fragment);
+    return window->PasteFragment(name, windowTitle(), *entry->m_Fragment, this);
 }
 
 void TLibraryForm::Filter(const QString& text)

@@ -97,11 +97,13 @@ public:
     // A change made from outside the window: one step of the history, shown.
     void Change(const QString& name, C_Configuration after) { Commit(name, std::move(after)); }
     // A planned paste made one step of the history, after showing its refusal or
-    // asking about what it leaves out; false when nothing changed.
-    bool CommitPaste(const QString& name, const QString& title, S_Paste paste);
+    // asking about what it leaves out (over the asking window, this one without);
+    // false when nothing changed.
+    bool CommitPaste(const QString& name, const QString& title, S_Paste paste, QWidget* asking = nullptr);
     // A fragment pasted by the paste rules where PastePlace() points, after the
     // questions they ask; false, with the reason shown, when nothing was pasted.
-    bool PasteFragment(const QString& name, const QString& title, const S_Fragment& fragment);
+    bool PasteFragment(const QString& name, const QString& title, const S_Fragment& fragment,
+                       QWidget* asking = nullptr);
     // The program, cycle or step of the pane that had the focus last; none without one.
     std::optional<S_Fragment> SelectedFragment() const;
 

@@ -122,9 +122,12 @@ bool TFormMDIChild::PasteFragment(const QString& name, const QByteArray& text)
     return PasteFragment(name, Text(Msg::PasteFromClipboard), *fragment);
 }
 
-bool TFormMDIChild::PasteFragment(const QString& name, const QString& title, const S_Fragment& fragment)
+bool TFormMDIChild::PasteFragment(const QString& name, const QString& title, const S_Fragment& fragment,
+                                  QWidget* asking)
 {
     using Box = C_MessageBox;
+    if (asking == nullptr)
+        asking = this;
     S_PastePlace place = PastePlace();
     S_Paste paste = PlanPaste(m_Current, fragment, place);
     if (paste.m_Identical > 0) {
@@ -133,14 +136,14 @@ bool TFormMDIChild::PasteFragment(const QString& name, const QString& title, con
         S_Paste reusing = PlanPaste(m_Current, fragment, place);
         const Box::Answer reuse = reusing.Refused() ? Box::Answer::No
                                                     : Box::Show(Text(Msg::PasteReuseQuestion), title,
-                                                                Box::Icon::Question, Box::Buttons::YesNoCancel, this);
+                                                                Box::Icon::Question, Box::Buttons::YesNoCancel, asking);
         if (reuse == Box::Answer::Cancel)
             return false;
         if (reuse == Box::Answer::Yes)
             paste = std::move(reusing);
     }
     const std::size_t programs = m_Current.m_Programs.size();
-    if (!CommitPaste(name, title, std::move(paste)))
+    if (!CommitPaste(name, title, std::move(paste), asking))
         return false;
     // What arrived is in view: the first pasted program, or the category the cycles went to.
     if (m_Current.m_Programs.size() > programs) {
@@ -152,16 +155,18 @@ bool TFormMDIChild::PasteFragment(const QString& name, const QString& title, con
     return true;
 }
 
-bool TFormMDIChild::CommitPaste(const QString& name, const QString& title, S_Paste paste)
+bool TFormMDIChild::CommitPaste(const QString& name, const QString& title, S_Paste paste, QWidget* asking)
 {
     using Box = C_MessageBox;
+    if (asking == nullptr)
+        asking = this;
     if (paste.Refused()) {
-        Box::Show(paste.RefusalLine(), title, Box::Icon::Error, Box::Buttons::Ok, this);
+        Box::Show(paste.RefusalLine(), title, Box::Icon::Error, Box::Buttons::Ok, asking);
         return false;
     }
     if (!paste.m_Losses.empty() &&
         Box::Show(Text(Msg::PastePreview) + QStringLiteral("\n\n") + paste.LossLines().join(QLatin1Char('\n')), title,
-                  Box::Icon::Warning, Box::Buttons::OkCancel, this) != Box::Answer::Ok)
+                  Box::Icon::Warning, Box::Buttons::OkCancel, asking) != Box::Answer::Ok)
         return false;
     Commit(name, std::move(paste.m_After));
     return true;
