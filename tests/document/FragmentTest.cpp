@@ -176,7 +176,7 @@ TEST(FragmentTest, TakingEveryDifferenceFromBLeavesNone)
             ConfigurationEdit::SetSteps(valueB, 0, steps);
             valueB = Loaded(*b.m_Format, valueB);
             std::vector<S_Difference> differences = CompareConfigurations({valueA, rows}, {valueB, rows}, noName);
-            for (int taken = 0; !differences.empty() && taken < 400; ++taken) {
+            for (int round = 0; !differences.empty() && round < 400; ++round) {
                 const S_Difference& taken = seed == 1 ? differences.front() : differences.back();
                 const S_Paste take = PlanTake(valueA, valueB, taken);
                 ASSERT_FALSE(take.Refused()) << taken.Line().toStdString() << ": " << take.RefusalLine().toStdString();
