@@ -101,6 +101,8 @@ TLibraryForm::TLibraryForm(C_FragmentLibrary library, std::function<TFormMDIChil
     layout->addLayout(buttons);
 
     connect(m_Search, &QLineEdit::textChanged, this, &TLibraryForm::Filter);
+    // Type, then Enter: the first fragment found goes in.
+    connect(m_Search, &QLineEdit::returnPressed, this, &TLibraryForm::InsertSelected);
     connect(m_List, &QTreeWidget::currentItemChanged, this, &TLibraryForm::UpdateInsertButton);
     connect(m_List, &QTreeWidget::itemActivated, this, &TLibraryForm::InsertSelected);
     connect(m_InsertButton, &QPushButton::clicked, this, &TLibraryForm::InsertSelected);
@@ -154,10 +156,11 @@ void TLibraryForm::Filter(const QString& text)
                     item->toolTip(column).contains(wanted, Qt::CaseInsensitive);
         item->setHidden(!found);
     }
-    // The first row shown stays selected, so Enter inserts what the search found.
-    if (m_List->currentItem() == nullptr || m_List->currentItem()->isHidden())
+    // The first fragment shown is selected, so Enter inserts what the search found.
+    const S_LibraryEntry* selected = SelectedEntry();
+    if (selected == nullptr || !selected->m_Fragment)
         for (int i = 0; i < m_List->topLevelItemCount(); ++i)
-            if (!m_List->topLevelItem(i)->isHidden()) {
+            if (!m_List->topLevelItem(i)->isHidden() && m_Entries[size_t(i)].m_Fragment) {
                 m_List->setCurrentItem(m_List->topLevelItem(i));
                 break;
             }
