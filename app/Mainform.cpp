@@ -13,8 +13,8 @@
 #include "document/Recoveryfolder.h"
 #include "editor/Cellimages.h"
 #include "editor/Compareform.h"
-#include "editor/Libraryform.h"
 #include "editor/Formatselector.h"
+#include "editor/Libraryform.h"
 #include "editor/Mdichild.h"
 #include "editor/Newconfiguration.h"
 #include "editor/Runningtransfer.h"
@@ -550,9 +550,9 @@ void TMainForm::Adopt(TFormMDIChild* window)
 void TMainForm::UpdateWindowCommands()
 {
     const bool any = !m_MdiArea->subWindowList().isEmpty();
-    for (QAction* action : {m_FileCloseAction, m_FileExportTextAction, m_WindowCascadeAction, m_WindowHTileAction,
-                            m_WindowVTileAction, m_WindowMinimizeAction, m_WindowArrangeAction, m_WindowCompareAction,
-                            m_EditSaveToLibraryAction})
+    for (QAction* action :
+         {m_FileCloseAction, m_FileExportTextAction, m_WindowCascadeAction, m_WindowHTileAction, m_WindowVTileAction,
+          m_WindowMinimizeAction, m_WindowArrangeAction, m_WindowCompareAction, m_EditSaveToLibraryAction})
         action->setEnabled(any);
     UpdateTransferCommands();
 }
@@ -848,10 +848,13 @@ void TMainForm::EditLibraryExecute()
 {
     if (m_LibraryForm == nullptr) {
         // The window inserted into is the one current in the frame while the library has the focus.
-        m_LibraryForm = new TLibraryForm(C_FragmentLibrary(C_FragmentLibrary::DefaultFolder()), [this] {
-            QMdiSubWindow* current = m_MdiArea->currentSubWindow();
-            return current != nullptr ? qobject_cast<TFormMDIChild*>(current->widget()) : nullptr;
-        }, this);
+        m_LibraryForm = new TLibraryForm(
+            C_FragmentLibrary(C_FragmentLibrary::DefaultFolder()),
+            [this] {
+                QMdiSubWindow* current = m_MdiArea->currentSubWindow();
+                return current != nullptr ? qobject_cast<TFormMDIChild*>(current->widget()) : nullptr;
+            },
+            this);
         m_LibraryForm->setAttribute(Qt::WA_DeleteOnClose);
     }
     m_LibraryForm->show();

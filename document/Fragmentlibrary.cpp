@@ -40,7 +40,8 @@ std::vector<S_LibraryEntry> C_FragmentLibrary::Entries() const
 {
     std::vector<S_LibraryEntry> entries;
     const QDir folder(m_Folder);
-    for (const QString& name : folder.entryList({QStringLiteral("*.json")}, QDir::Files | QDir::Readable, QDir::Name | QDir::IgnoreCase)) {
+    for (const QString& name :
+         folder.entryList({QStringLiteral("*.json")}, QDir::Files | QDir::Readable, QDir::Name | QDir::IgnoreCase)) {
         S_LibraryEntry& entry = entries.emplace_back();
         entry.m_Path = folder.filePath(name);
         S_JsonError error;

@@ -125,7 +125,8 @@ QString S_Paste::RefusalLine() const
     case Refusal::NoProgramNumber: return Text(Msg::AllProgramNumbersUsed);
     case Refusal::NoCycle: return Text(Msg::PasteNeedsCycle);
     case Refusal::NoPlace: return Text(Msg::TakeNoPlace);
-    case Refusal::NotCarried: return Text(Msg::TakeNotCarried) + QLatin1Char('\n') + LossLines().join(QLatin1Char('\n'));
+    case Refusal::NotCarried:
+        return Text(Msg::TakeNotCarried) + QLatin1Char('\n') + LossLines().join(QLatin1Char('\n'));
     case Refusal::None: break;
     }
     return QString();

@@ -67,8 +67,8 @@ private:
 
     Refusal Motor(int mode, int column)
     {
-        if (mode < 1 || std::size_t(mode) > std::min(After().m_Motors.size(), m_Source.m_Motors.size()) ||
-            column < 1 || column > int(C_Configuration::MotorTimes().size()))
+        if (mode < 1 || std::size_t(mode) > std::min(After().m_Motors.size(), m_Source.m_Motors.size()) || column < 1 ||
+            column > int(C_Configuration::MotorTimes().size()))
             return Refusal::NoPlace;
         ConfigurationEdit::SetMotorTime(After(), mode, column,
                                         m_Source.m_Motors[std::size_t(mode - 1)][std::size_t(column - 1)]);

@@ -30,8 +30,8 @@ namespace {
 // The place in the words of the window's language; kw3tool's diff keeps its own fixed words.
 QString ShownPlace(const S_Difference& difference, const C_EEPROMFormat& formatA)
 {
-    const QString cycle =
-        CycleCategoryName(NodeKind::CategoryBits(difference.m_Category)) + QLatin1Char(' ') + QString::number(difference.m_Cycle);
+    const QString cycle = CycleCategoryName(NodeKind::CategoryBits(difference.m_Category)) + QLatin1Char(' ') +
+                          QString::number(difference.m_Cycle);
     const QString step =
         cycle + QStringLiteral(", ") + Text(Msg::Step) + QLatin1Char(' ') + QString::number(difference.m_Step + 1);
     switch (difference.m_Kind) {
@@ -65,7 +65,8 @@ QString CycleList(const C_Configuration& value, int number)
         return QStringLiteral("-");
     QStringList names;
     for (const C_Configuration::S_Reference& reference : value.m_Programs[*program].m_References)
-        names << CycleCategoryName(NodeKind::CategoryBits(reference.Category())) + QLatin1Char(' ') + QString::number(reference.m_Number);
+        names << CycleCategoryName(NodeKind::CategoryBits(reference.Category())) + QLatin1Char(' ') +
+                     QString::number(reference.m_Number);
     return names.join(QStringLiteral(", "));
 }
 

@@ -206,6 +206,10 @@ void C_ConfigurationPanes::SetMotorCell(int row, int column, int value)
         m_MotorGrid->setItem(row, column, cell);
     }
     cell->setData(MotorValueRole, value);
+    cell->setData(Qt::AccessibleTextRole, Text(Msg::MotorRow) + QLatin1Char(' ') + QString::number(row) +
+                                              QStringLiteral(", ") + Text(std::int16_t(Msg::MotorColumn + column)));
+    cell->setData(Qt::AccessibleDescriptionRole,
+                  value == MotorTable::Unset ? Text(Msg::NotUsed) : QString::number(value));
 }
 
 C_PaneLines::C_PaneLines(C_ConfigurationPanes& panes)
@@ -331,7 +335,8 @@ void C_ConfigurationPanes::ShowConfiguration(const C_Configuration& value)
     MatchChildren(
         m_ProgramsTree->invisibleRootItem(), programs,
         [&](size_t j) {
-            QTreeWidgetItem* node = NewNodeWithData(m_ProgramsTree, ProgramImage, NodeKind::ProgramWord, programs[j].second);
+            QTreeWidgetItem* node =
+                NewNodeWithData(m_ProgramsTree, ProgramImage, NodeKind::ProgramWord, programs[j].second);
             // A program shown anew opens.
             node->setExpanded(true);
             return node;

@@ -16,7 +16,49 @@ const QColor GridLineGray(160, 160, 160);
 // The corner carries the cycle's caption in white.
 const QColor CornerBlue(43, 76, 126);
 
+class C_AccessibleCell : public QTableWidgetItem
+{
+public:
+    C_AccessibleCell(std::shared_ptr<const CellReader> reader, int column, int row)
+        : m_Reader(std::move(reader))
+        , m_Column(column)
+        , m_Row(row)
+    {
+        setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    }
+
+    QVariant data(int role) const override
+    {
+        if (role != Qt::AccessibleTextRole && role != Qt::AccessibleDescriptionRole)
+            return QTableWidgetItem::data(role);
+        const S_CellTexts texts = (*m_Reader)(m_Column, m_Row);
+        return role == Qt::AccessibleTextRole ? texts.m_Name : texts.m_Value;
+    }
+
+private:
+    std::shared_ptr<const CellReader> m_Reader;
+    // Kept: asking the grid for an item's place searches every item.
+    int m_Column;
+    int m_Row;
+};
+
 } // namespace
+
+void GiveCellsAccessibleTexts(QTableWidget& grid, const std::shared_ptr<const CellReader>& reader)
+{
+    QStringList columns;
+    for (int column = 0; column < grid.columnCount(); ++column)
+        columns << (*reader)(column, 0).m_Name;
+    QStringList rows;
+    for (int row = 0; row < grid.rowCount(); ++row)
+        rows << (*reader)(0, row).m_Name;
+    grid.setHorizontalHeaderLabels(columns);
+    grid.setVerticalHeaderLabels(rows);
+    for (int column = 1; column < grid.columnCount(); ++column)
+        for (int row = 1; row < grid.rowCount(); ++row)
+            if (grid.item(row, column) == nullptr)
+                grid.setItem(row, column, new C_AccessibleCell(reader, column, row));
+}
 
 void DrawFixedBackground(QPainter& painter, const QRect& rect, const QColor& fill)
 {
@@ -82,8 +124,8 @@ C_FixedCorner::C_FixedCorner(QTableWidget& grid, CellPainter painter)
 
 bool C_FixedCorner::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == &m_Grid && (event->type() == QEvent::Resize || event->type() == QEvent::LayoutRequest ||
-                               event->type() == QEvent::Show))
+    if (watched == &m_Grid &&
+        (event->type() == QEvent::Resize || event->type() == QEvent::LayoutRequest || event->type() == QEvent::Show))
         FollowHeaders();
     return QWidget::eventFilter(watched, event);
 }

@@ -59,6 +59,21 @@ private:
     CellPainter m_Painter;
 };
 
+// What a screen reader reads of one cell of an owner-drawn grid: its name
+// ("Step 3, Temperature") and its value ("60 °C").
+struct S_CellTexts
+{
+    QString m_Name;
+    QString m_Value;
+};
+using CellReader = std::function<S_CellTexts(int column, int row)>;
+
+// Every body cell of the grid gets an item whose accessible name and description
+// (the value) are read from the reader when asked for, so that they follow every
+// edit without being kept; the headers' sections are named by the reader's row 0
+// and column 0. Cells that already have their item keep it.
+void GiveCellsAccessibleTexts(QTableWidget& grid, const std::shared_ptr<const CellReader>& reader);
+
 // Fills a fixed cell with the button face and the grid line on its right and bottom edge.
 void DrawFixedBackground(QPainter& painter, const QRect& rect, const QColor& fill);
 

@@ -73,8 +73,8 @@ TLibraryForm::TLibraryForm(C_FragmentLibrary library, std::function<TFormMDIChil
     m_Search->setPlaceholderText(Plain(Msg::LibraryName) + QStringLiteral(", ") + Plain(Msg::LibraryDescription));
 
     m_List->setColumnCount(4);
-    m_List->setHeaderLabels({Text(Msg::LibraryName), Text(Msg::RecoveryFormat), Text(Msg::RunningTime),
-                             Text(Msg::LibraryDescription)});
+    m_List->setHeaderLabels(
+        {Text(Msg::LibraryName), Text(Msg::RecoveryFormat), Text(Msg::RunningTime), Text(Msg::LibraryDescription)});
     m_List->setRootIsDecorated(false);
     m_List->setUniformRowHeights(true);
     m_List->setAllColumnsShowFocus(true);

@@ -32,8 +32,7 @@ TLibrarySaveDialog::TLibrarySaveDialog(QWidget* owner, const S_LibraryNaming& pr
     m_Name = new QLineEdit(proposal.m_Name, panel);
     m_Name->setGeometry(114, 12, 290, 23);
     m_Name->setMaxLength(NameLength);
-    QLabel* descriptionLabel =
-        NewDialogLabel(panel, Text(Msg::LibraryDescription), {8, 44, 100, 21}, Qt::AlignRight);
+    QLabel* descriptionLabel = NewDialogLabel(panel, Text(Msg::LibraryDescription), {8, 44, 100, 21}, Qt::AlignRight);
     m_Description = new QPlainTextEdit(proposal.m_Description, panel);
     m_Description->setGeometry(114, 44, 290, 116);
     m_Description->setTabChangesFocus(true);

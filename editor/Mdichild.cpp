@@ -239,6 +239,8 @@ void TFormMDIChild::BuildStepsGrid()
     grid.verticalHeader()->setFixedWidth(StepCaptionWidth + GridLine);
     grid.setItemDelegate(new C_CellDelegate(draw, &grid));
     new C_FixedCorner(grid, draw);
+    m_StepCellReader =
+        std::make_shared<const CellReader>([this](int column, int row) { return StepCellTexts(column, row); });
     grid.setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid.setSelectionMode(QAbstractItemView::NoSelection);
     grid.setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
@@ -712,6 +714,7 @@ void TFormMDIChild::ShowCycle(QTreeWidgetItem* node)
     // Row 0 and column 0 are the fixed cells, drawn by the headers.
     grid.setColumnHidden(0, true);
     grid.setRowHidden(0, true);
+    GiveCellsAccessibleTexts(grid, m_StepCellReader);
     grid.setCurrentCell(std::clamp(row, 1, grid.rowCount() - 1), std::clamp(column, 1, grid.columnCount() - 1));
     grid.show();
     RepaintStepsGrid();
@@ -732,6 +735,23 @@ void TFormMDIChild::StepsDrawCell(QPainter& canvas, int column, int row, const Q
     if (content == nullptr || m_Format == nullptr)
         return;
     DrawStepCell(canvas, *m_StepsGrid, *content, m_DisplayedCycle->text(0), RowEditors(), column, row, rect);
+}
+
+S_CellTexts TFormMDIChild::StepCellTexts(int column, int row) const
+{
+    const C_CycleContent* content = DisplayedContent();
+    if (content == nullptr || m_Format == nullptr || row > int(m_Format->Rows().size()))
+        return {};
+    const bool legend = column == m_StepsGrid->columnCount() - 1;
+    const QString step = legend ? Text(Msg::NewColumn) : Text(Msg::Step) + QLatin1Char(' ') + QString::number(column);
+    if (row == 0)
+        return {column == 0 ? m_DisplayedCycle->text(0) : step, QString()};
+    const C_RowProperty& field = *RowEditors()[size_t(row - 1)];
+    if (column == 0)
+        return {field.m_Row.m_Caption, QString()};
+    const C_Step* values = legend ? nullptr : content->GetStep(column - 1);
+    return {step + QStringLiteral(", ") + field.m_Row.m_Caption,
+            values != nullptr ? field.ValueText(&values->m_Values[size_t(row - 1)]) : QString()};
 }
 
 void TFormMDIChild::MotorDrawCell(QPainter& canvas, int column, int row, const QRect& rect) const

@@ -3,6 +3,7 @@
 #include "document/Fragments.h"
 #include "document/Recoverycopy.h"
 #include "editor/Configurationpanes.h"
+#include "editor/Gridcells.h"
 #include "model/Configuration.h"
 #include "model/Cyclecontent.h"
 #include "print/Timeline.h"
@@ -168,6 +169,8 @@ public:
     QAction* m_CopyCycleAction;
     QAction* m_PasteCycleAction;
     QAction* m_RenameCycleAction;
+    // Links the selected cycle into a program chosen in a dialog: the drop's link without a mouse.
+    QAction* m_LinkToProgramAction;
     QAction* m_InsertStepAction;
     QAction* m_RemoveStepAction;
     QAction* m_EditCellAction;
@@ -267,6 +270,8 @@ private:
     bool FormCloseQuery();
     void CycleSelectAtNode(QTreeWidgetItem* node);
     void StepsDrawCell(QPainter& canvas, int column, int row, const QRect& rect) const;
+    // A cell of the steps grid as a screen reader reads it; row 0 and column 0 name the headers.
+    S_CellTexts StepCellTexts(int column, int row) const;
     void MotorDrawCell(QPainter& canvas, int column, int row, const QRect& rect) const;
     bool StepKeyPress(QKeyEvent* event);
     // A press remembers where and what it pressed (pressed, from at); true when a move
@@ -310,6 +315,10 @@ private:
     void CopyToClipboard(const QString& name);
     void PasteFromClipboard(const QString& name);
     void SaveToLibrary(const QString& name);
+    void LinkToProgram(const QString& name);
+    // The cycle (its place in m_Current) linked into the program at the position, as
+    // one change; refused with a message when the program runs all it can.
+    void LinkCycleInto(int cycle, int program, std::size_t position);
     // Where a paste goes: the selected category root's category, the displayed cycle before the cursor.
     S_PastePlace PastePlace() const;
     // A fragment's text pasted as PasteFragment does; a text that is not one is refused with its reason.
@@ -368,6 +377,7 @@ private:
     C_Configuration m_Current;
     // The history's index after the last change remembered: another index means undo or redo came between.
     int m_IndexAfterChange = -1;
+    std::shared_ptr<const CellReader> m_StepCellReader;
     // The cycles tree was selected after the programs tree.
     bool m_InsightFromCycles = false;
     // SelectStep is moving the selection: the trees' and grid's changes are its own.

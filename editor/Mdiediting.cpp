@@ -3,6 +3,7 @@
 // windows, and the context menus of the panes.
 #include "desktop/Messagebox.h"
 #include "editor/Editnumber.h"
+#include "editor/Linkdialog.h"
 #include "editor/Mdichild.h"
 #include "editor/Treenodes.h"
 #include "language/Language.h"
@@ -96,6 +97,9 @@ void TFormMDIChild::BuildCommands()
     m_CopyToClipboardAction = NewCommand(Msg::CopyToClipboard, this, &TFormMDIChild::CopyToClipboard);
     m_PasteFromClipboardAction = NewCommand(Msg::PasteFromClipboard, this, &TFormMDIChild::PasteFromClipboard);
     m_SaveToLibraryAction = NewCommand(Msg::SaveToLibrary, this, &TFormMDIChild::SaveToLibrary);
+    // The drag's link, for the keyboard.
+    m_LinkToProgramAction = NewCommand(Msg::LinkToProgram, m_CyclesTree, &TFormMDIChild::LinkToProgram);
+    m_LinkToProgramAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     // The Edit menu's commands hold the keys; here they show them.
     removeAction(m_CopyToClipboardAction);
     removeAction(m_PasteFromClipboardAction);
@@ -128,17 +132,16 @@ void TFormMDIChild::BuildCommands()
         }
         return popup;
     };
-    m_ProgramsPopup =
-        menu({m_NewProgramAction, m_DeleteProgramAction, nullptr, m_CopyProgramAction, m_PasteProgramAction, nullptr,
-              m_RenameProgramAction, nullptr, m_CopyToClipboardAction, m_PasteFromClipboardAction,
-                         m_SaveToLibraryAction});
+    m_ProgramsPopup = menu({m_NewProgramAction, m_DeleteProgramAction, nullptr, m_CopyProgramAction,
+                            m_PasteProgramAction, nullptr, m_RenameProgramAction, nullptr, m_CopyToClipboardAction,
+                            m_PasteFromClipboardAction, m_SaveToLibraryAction});
     m_CyclesPopup = menu({m_NewCycleAction, m_DeleteCycleAction, nullptr, m_CopyCycleAction, m_PasteCycleAction,
-                          nullptr, m_RenameCycleAction, nullptr, m_CopyToClipboardAction, m_PasteFromClipboardAction,
-                         m_SaveToLibraryAction});
-    m_StepsPopup = menu({m_InsertStepAction, m_RemoveStepAction, nullptr, m_EditCellAction, nullptr,
-                         m_EnableStepFieldAction, m_DisableStepFieldAction, nullptr, m_CopyStepAction,
-                         m_PasteStepAction, nullptr, m_CopyToClipboardAction, m_PasteFromClipboardAction,
-                         m_SaveToLibraryAction});
+                          nullptr, m_RenameCycleAction, m_LinkToProgramAction, nullptr, m_CopyToClipboardAction,
+                          m_PasteFromClipboardAction, m_SaveToLibraryAction});
+    m_StepsPopup =
+        menu({m_InsertStepAction, m_RemoveStepAction, nullptr, m_EditCellAction, nullptr, m_EnableStepFieldAction,
+              m_DisableStepFieldAction, nullptr, m_CopyStepAction, m_PasteStepAction, nullptr, m_CopyToClipboardAction,
+              m_PasteFromClipboardAction, m_SaveToLibraryAction});
     m_MotorPopup = menu({m_MotorEnableAction, m_MotorDisableAction, nullptr, m_MotorEditAction});
     m_DiagnosticPopup = menu({m_DiagnosticClearAction});
     AttachMenu(m_ProgramsTree, m_ProgramsPopup);
@@ -341,17 +344,46 @@ void TFormMDIChild::ProgramTreeDragDrop(const QPoint& point)
     QTreeWidgetItem* program = NodeData(target)->m_Kind == NodeKind::ProgramWord ? target : target->parent();
     if (program == nullptr)
         return;
-    if (program->childCount() >= MostReferences) {
-        C_MessageBox::Show(Text(Msg::TooManyReferences) + QLatin1Char(' ') + program->text(0),
-                           QStringLiteral("KW3 Win 2"), C_MessageBox::Icon::Warning, C_MessageBox::Buttons::Ok, this);
+    LinkCycleInto(cycle, m_ProgramsTree->indexOfTopLevelItem(program),
+                  target == program ? 0 : size_t(program->indexOfChild(target) + 1));
+}
+
+void TFormMDIChild::LinkToProgram(const QString&)
+{
+    const int cycle = CycleIndex(m_CyclesTree->currentItem());
+    if (cycle < 0 || m_Format == nullptr)
+        return;
+    if (m_ProgramsTree->topLevelItemCount() == 0) {
+        C_MessageBox::Show(Text(Msg::LinkNoProgram), CommandName(m_LinkToProgramAction),
+                           C_MessageBox::Icon::Information, C_MessageBox::Buttons::Ok, this);
         return;
     }
-    const int index = m_ProgramsTree->indexOfTopLevelItem(program);
+    S_LinkChoices choices{m_CyclesTree->currentItem()->text(0), {}};
+    for (int p = 0; p < m_ProgramsTree->topLevelItemCount(); ++p) {
+        const QTreeWidgetItem* program = m_ProgramsTree->topLevelItem(p);
+        S_LinkChoices::S_Program& entry = choices.m_Programs.emplace_back();
+        entry.m_Name = program->text(0);
+        for (int c = 0; c < program->childCount(); ++c)
+            entry.m_Cycles << program->child(c)->text(0);
+    }
+    if (const std::optional<S_LinkPlace> place = TLinkDialog::Ask(this, choices))
+        LinkCycleInto(cycle, int(place->m_Program), place->m_Position);
+}
+
+void TFormMDIChild::LinkCycleInto(int cycle, int program, std::size_t position)
+{
+    QTreeWidgetItem* node = m_ProgramsTree->topLevelItem(program);
+    if (node == nullptr)
+        return;
+    if (node->childCount() >= MostReferences) {
+        C_MessageBox::Show(Text(Msg::TooManyReferences) + QLatin1Char(' ') + node->text(0), QStringLiteral("KW3 Win 2"),
+                           C_MessageBox::Icon::Warning, C_MessageBox::Buttons::Ok, this);
+        return;
+    }
     C_Configuration after = m_Current;
-    ConfigurationEdit::LinkCycle(after, size_t(index),
-                                 target == program ? 0 : size_t(program->indexOfChild(target) + 1), size_t(cycle));
+    ConfigurationEdit::LinkCycle(after, size_t(program), position, size_t(cycle));
     Commit(Text(Msg::LinkCycleChange), std::move(after));
-    m_ProgramsTree->topLevelItem(index)->setExpanded(true);
+    m_ProgramsTree->topLevelItem(program)->setExpanded(true);
 }
 
 // ---- Programs

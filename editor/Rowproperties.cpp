@@ -49,9 +49,16 @@ C_RowProperty::Cell C_RowProperty::CellOf(const QTableWidget& grid, int column, 
         return Cell::Caption;
     if (column == grid.columnCount() - 1)
         return Cell::Legend;
-    if (value == nullptr || *value == m_Row.m_DisabledValue)
+    if (IsUnused(value))
         return Cell::Disabled;
     return Cell::Value;
+}
+
+QString C_RowProperty::ValueText(const std::int32_t* value) const
+{
+    if (IsUnused(value))
+        return Text(Msg::NotUsed);
+    return m_Row.m_Unit.isEmpty() ? QString::number(*value) : QString::number(*value) + QLatin1Char(' ') + m_Row.m_Unit;
 }
 
 void C_RowProperty::DrawCaption(QPainter& canvas, const QRect& rect) const
@@ -117,6 +124,11 @@ void C_RowBoolean::DrawCell(QPainter& canvas, const QTableWidget& grid, int colu
     case Cell::Disabled: DrawFramed(canvas, rect, ImageBrush(images.m_LedOff)); break;
     case Cell::Value: FillWithImage(canvas, rect, images.m_LedOn); break;
     }
+}
+
+QString C_RowBoolean::ValueText(const std::int32_t* value) const
+{
+    return Text(IsUnused(value) ? Msg::Off : Msg::On);
 }
 
 // ---- C_RowOut
@@ -193,6 +205,11 @@ void C_RowTime::DrawCell(QPainter& canvas, const QTableWidget& grid, int column,
     }
 }
 
+QString C_RowTime::ValueText(const std::int32_t* value) const
+{
+    return IsUnused(value) ? Text(Msg::NotUsed) : FormatStepTime(std::uint32_t(*value));
+}
+
 // ---- C_RowMotor
 
 C_RowMotor::C_RowMotor(C_ConfigurationPanes& owner, const QString& caption, std::int32_t disabledValue)
@@ -218,6 +235,11 @@ void C_RowMotor::DrawCell(QPainter& canvas, const QTableWidget& grid, int column
         DrawTextTopLeft(canvas, rect, Text(Msg::MotorRow) + QLatin1Char(' ') + QString::number(*value));
         break;
     }
+}
+
+QString C_RowMotor::ValueText(const std::int32_t* value) const
+{
+    return IsUnused(value) ? Text(Msg::NotUsed) : Text(Msg::MotorRow) + QLatin1Char(' ') + QString::number(*value);
 }
 
 // ---- C_RowSeparator
@@ -247,6 +269,11 @@ void C_RowSeparator::DrawCell(QPainter& canvas, const QTableWidget& grid, int co
     } else {
         FillWithImage(canvas, rect, images.m_RowSeparator);
     }
+}
+
+QString C_RowSeparator::ValueText(const std::int32_t*) const
+{
+    return QString();
 }
 
 std::unique_ptr<C_RowProperty> MakeRowProperty(const C_StepRow& row, C_ConfigurationPanes& owner)

@@ -30,6 +30,9 @@ public:
     // every other column a step whose field is *value.
     virtual void DrawCell(QPainter& canvas, const QTableWidget& grid, int column, int row, const QRect& rect,
                           const std::int32_t* value, bool highlighted) = 0;
+    // The field's value as a screen reader says it: "60 °C", "on", "not used"; value
+    // is null where the step has no such field.
+    virtual QString ValueText(const std::int32_t* value) const;
 
     // The configuration window: owner of the dialogs, and its motor table.
     C_ConfigurationPanes& m_Owner;
@@ -38,6 +41,7 @@ public:
 
 protected:
     enum class Cell { Caption, Legend, Disabled, Value };
+    bool IsUnused(const std::int32_t* value) const { return value == nullptr || *value == m_Row.m_DisabledValue; }
     Cell CellOf(const QTableWidget& grid, int column, const std::int32_t* value) const;
 
     // "   " and the caption at the cell's top-left.
@@ -60,6 +64,7 @@ public:
     void Edit(std::int32_t* value) override;
     void DrawCell(QPainter& canvas, const QTableWidget& grid, int column, int row, const QRect& rect,
                   const std::int32_t* value, bool highlighted) override;
+    QString ValueText(const std::int32_t* value) const override;
 
 protected:
     // An output's row.
@@ -97,6 +102,7 @@ public:
     void Edit(std::int32_t* value) override;
     void DrawCell(QPainter& canvas, const QTableWidget& grid, int column, int row, const QRect& rect,
                   const std::int32_t* value, bool highlighted) override;
+    QString ValueText(const std::int32_t* value) const override;
 };
 
 // A motor mode, chosen from the motor table of the configuration window.
@@ -108,6 +114,7 @@ public:
     void Edit(std::int32_t* value) override;
     void DrawCell(QPainter& canvas, const QTableWidget& grid, int column, int row, const QRect& rect,
                   const std::int32_t* value, bool highlighted) override;
+    QString ValueText(const std::int32_t* value) const override;
 };
 
 // A heading between groups of fields; it has no value.
@@ -119,6 +126,7 @@ public:
     void Edit(std::int32_t* value) override;
     void DrawCell(QPainter& canvas, const QTableWidget& grid, int column, int row, const QRect& rect,
                   const std::int32_t* value, bool highlighted) override;
+    QString ValueText(const std::int32_t* value) const override;
 };
 
 // The descriptor that edits and draws the row.

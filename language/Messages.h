@@ -405,7 +405,8 @@ constexpr std::int16_t DeviceIgnored = 377;
 constexpr std::int16_t PortWentAway = 378;
 constexpr std::int16_t DevicePathNeeded = 379;
 
-// Transfers that never wait unsaid: a controller that sends nothing, the waits named, an exit that waited for a failure.
+// Transfers that never wait unsaid: a controller that sends nothing, the waits named, an exit that waited for a
+// failure.
 constexpr std::int16_t ControllerSendsNothing = 380;
 constexpr std::int16_t PhaseDraining = 381;
 constexpr std::int16_t PhaseWaiting = 382;
@@ -445,7 +446,17 @@ constexpr std::int16_t LibraryNotWritten = 410;
 constexpr std::int16_t LibraryReplace = 411;
 constexpr std::int16_t LibraryNoWindow = 412;
 
-constexpr std::int16_t EndOfAdded = 413;
+// Readable by everyone: cell values as a screen reader says them, the keyboard's link.
+constexpr std::int16_t On = 413;
+constexpr std::int16_t Off = 414;
+constexpr std::int16_t NotUsed = 415;
+constexpr std::int16_t LinkToProgram = 416;
+constexpr std::int16_t LinkPlace = 417;
+constexpr std::int16_t LinkFirst = 418;
+constexpr std::int16_t LinkAfter = 419;
+constexpr std::int16_t LinkNoProgram = 420;
+
+constexpr std::int16_t EndOfAdded = 421;
 
 } // namespace Msg
 

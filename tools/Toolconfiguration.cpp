@@ -227,12 +227,12 @@ std::optional<S_NamedPart> NamedPart(const C_Configuration& value, const QMap<QS
     const QRegularExpressionMatch match = cycleName.match(name);
     bool numberRead = false;
     const int number = program ? name.toInt(&numberRead) : match.captured(2).toInt(&numberRead);
-    const std::optional<std::size_t> found =
-        !numberRead ? std::nullopt
-        : program   ? value.FindProgram(number)
-                    : value.FindCycle(match.captured(1).toInt(), number);
+    const std::optional<std::size_t> found = !numberRead ? std::nullopt
+                                             : program   ? value.FindProgram(number)
+                                                         : value.FindCycle(match.captured(1).toInt(), number);
     if (found)
         return S_NamedPart{program, *found};
-    WriteError(QStringLiteral("%1 has no %2 %3").arg(file, program ? QStringLiteral("program") : QStringLiteral("cycle"), name));
+    WriteError(QStringLiteral("%1 has no %2 %3")
+                   .arg(file, program ? QStringLiteral("program") : QStringLiteral("cycle"), name));
     return std::nullopt;
 }

@@ -16,10 +16,10 @@
 #include <QClipboard>
 #include <QDropEvent>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QTreeWidget>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTableWidget>
+#include <QTreeWidget>
 #include <QUndoStack>
 
 TEST_F(WindowTest, AProgramPastedIntoFewerOutputsSaysWhatItLeavesOutAndIsOneUndoStep)
@@ -150,7 +150,8 @@ TEST_F(WindowTest, TheLibraryListsDamagedFilesAndInsertsWhatTheSearchFinds)
     ASSERT_TRUE(QFileInfo::exists(library.PathFor(QStringLiteral("Delicate/40"))));
     EXPECT_TRUE(library.PathFor(QStringLiteral("Delicate/40")).endsWith(QStringLiteral("/Delicate-40.json")));
     m_Folder.Write(QStringLiteral("data/kw3win/library/broken.json"), R"({"kw3winConfiguration": 1, "format")");
-    m_Folder.Write(QStringLiteral("data/kw3win/library/newer.json"), R"({"kw3winConfiguration": 9, "format": "standard", "outputs": 16})");
+    m_Folder.Write(QStringLiteral("data/kw3win/library/newer.json"),
+                   R"({"kw3winConfiguration": 9, "format": "standard", "outputs": 16})");
 
     TFormMDIChild target(m_Context);
     target.BindFormat(C_EEPROMFormat::Create(FormatCode::Inverter, 16));
@@ -164,8 +165,8 @@ TEST_F(WindowTest, TheLibraryListsDamagedFilesAndInsertsWhatTheSearchFinds)
     EXPECT_EQ(kept->text(0), QStringLiteral("Delicate/40"));
     EXPECT_EQ(kept->text(1), FormatWithOutputs(FormatCode::Standard, 16));
     const C_Configuration& source = Window().Current();
-    EXPECT_EQ(kept->text(2), DurationText(C_ProgramTiming(Window().Format()->RowLayout())
-                                              .Program(source, source.m_Programs[1])));
+    EXPECT_EQ(kept->text(2),
+              DurationText(C_ProgramTiming(Window().Format()->RowLayout()).Program(source, source.m_Programs[1])));
 
     form.m_List->setCurrentItem(form.m_List->topLevelItem(0));
     EXPECT_FALSE(form.m_InsertButton->isEnabled());

@@ -16,8 +16,8 @@
 #include <QCoreApplication>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QUndoStack>
 #include <QTableWidget>
+#include <QUndoStack>
 
 #include <gtest/gtest.h>
 

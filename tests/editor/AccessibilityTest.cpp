@@ -1,0 +1,103 @@
+// What a screen reader reads of a configuration window, walked in-process through
+// QAccessible, and the link of a cycle made with the keyboard alone.
+#include "editor/Linkdialog.h"
+#include "editor/Rowproperties.h"
+#include "editor/Treenodes.h"
+#include "language/Language.h"
+#include "language/Messages.h"
+#include "model/Eepromformat.h"
+#include "model/Labels.h"
+#include "support/Sampleconfiguration.h"
+#include "support/Windowfixture.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QTableWidget>
+#include <QTest>
+#include <QUndoStack>
+
+// Every cell of a full cycle's steps, in every format, has a name and (but for
+// the headings) a value; the cell under the cursor is the focused one.
+TEST_F(WindowTest, EveryStepCellHasANameAndAValueAndTheCursorCellIsFocused)
+{
+    for (const std::uint16_t code : {FormatCode::Standard, FormatCode::Inverter, FormatCode::Varnholt}) {
+        TFormMDIChild window(m_Context);
+        window.BindFormat(C_EEPROMFormat::Create(code, 24));
+        FillSampleConfiguration(window, {12}, 1);
+        window.show();
+        window.m_CyclesTree->setCurrentItem(window.m_CategoryNodes[1]->child(0));
+        QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(window.m_StepsGrid);
+        ASSERT_NE(grid, nullptr);
+        QAccessibleTableInterface* table = grid->tableInterface();
+        ASSERT_NE(table, nullptr);
+        const std::vector<C_StepRow>& rows = window.Format()->Rows();
+        const C_Configuration::Steps& steps = *window.Current().m_Cycles[0].m_Steps;
+        ASSERT_EQ(steps.size(), 12u);
+        int values = 0;
+        for (int column = 1; column <= int(steps.size()); ++column)
+            for (int row = 1; row <= int(rows.size()); ++row) {
+                QAccessibleInterface* cell = table->cellAt(row, column);
+                ASSERT_NE(cell, nullptr);
+                const QString caption = rows[size_t(row - 1)].m_Caption;
+                ASSERT_EQ(cell->text(QAccessible::Name), QStringLiteral("Step %1, ").arg(column) + caption);
+                const QString value = cell->text(QAccessible::Description);
+                ASSERT_EQ(value.isEmpty(), rows[size_t(row - 1)].m_Class == RowClass::Separator)
+                    << code << " " << caption.toStdString();
+                values += !value.isEmpty();
+            }
+        EXPECT_GT(values, 0);
+        // A time as the cell shows it.
+        const int time = window.Format()->RowOf(StepRole::Time);
+        const std::int32_t seconds = steps[4][size_t(time)];
+        EXPECT_EQ(table->cellAt(time + 1, 5)->text(QAccessible::Description),
+                  seconds == rows[size_t(time)].m_DisabledValue ? Text(Msg::NotUsed)
+                                                                : FormatStepTime(std::uint32_t(seconds)));
+
+        QApplication::setActiveWindow(&window);
+        window.m_StepsGrid->setFocus();
+        window.m_StepsGrid->setCurrentCell(time + 1, 3);
+        EXPECT_TRUE(table->cellAt(time + 1, 3)->state().focused);
+        EXPECT_FALSE(table->cellAt(time + 1, 4)->state().focused);
+
+        QAccessibleInterface* motor =
+            QAccessible::queryAccessibleInterface(window.m_MotorGrid)->tableInterface()->cellAt(1, 1);
+        EXPECT_EQ(motor->text(QAccessible::Name),
+                  Text(Msg::MotorRow) + QStringLiteral(" 1, ") + Text(std::int16_t(Msg::MotorColumn + 1)));
+        EXPECT_FALSE(motor->text(QAccessible::Description).isEmpty());
+    }
+}
+
+// Ctrl+L on a cycle asks for the program and the place, and links it as the drop does.
+TEST_F(WindowTest, ACycleIsLinkedIntoAProgramWithTheKeyboardAlone)
+{
+    FillSampleConfiguration(Window(), {2, 3}, 2);
+    QTreeWidgetItem* cycle =
+        Window().m_CategoryNodes[size_t(Window().Configuration().m_Cycles[1].Category())]->child(0);
+    ASSERT_NE(cycle, nullptr);
+    S_LinkChoices asked;
+    TLinkDialog::SetHandler([&asked](const S_LinkChoices& choices) {
+        asked = choices;
+        return S_LinkPlace{1, 0};
+    });
+    Window().m_CyclesTree->setCurrentItem(cycle);
+    const C_Configuration before = Window().Configuration();
+    Press(Window().m_CyclesTree, Qt::Key_L, Qt::ControlModifier);
+    TLinkDialog::SetHandler({});
+    ASSERT_EQ(asked.m_Programs.size(), 2u);
+    EXPECT_EQ(asked.m_Cycle, cycle->text(0));
+    const C_Configuration::S_Program& program = Window().Configuration().m_Programs[1];
+    ASSERT_EQ(program.m_References.size(), before.m_Programs[1].m_References.size() + 1);
+    EXPECT_EQ(program.m_References[0].m_Number, Window().Configuration().m_Cycles[1].m_Number);
+    Window().History().undo();
+    EXPECT_TRUE(Window().Configuration() == before);
+
+    // The dialog by keys: Down takes the next program, its places follow; the last place is offered first.
+    TLinkDialog dialog(&Window(), asked);
+    EXPECT_EQ(dialog.m_Place->count(), asked.m_Programs[0].m_Cycles.size() + 1);
+    QTest::keyClick(dialog.m_Program, Qt::Key_Down);
+    EXPECT_EQ(dialog.Choice().m_Program, 1u);
+    EXPECT_EQ(dialog.Choice().m_Position, size_t(asked.m_Programs[1].m_Cycles.size()));
+    QTest::keyClick(dialog.m_Place, Qt::Key_Home);
+    EXPECT_EQ(dialog.Choice().m_Position, 0u);
+}
