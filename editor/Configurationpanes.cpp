@@ -135,10 +135,26 @@ void C_ConfigurationPanes::SetTexts()
     };
     for (const auto& [label, id] : labels)
         label->setText(Text(id));
+    // The names a screen reader gives the panes and the boxes beside their labels.
+    const std::pair<QWidget*, std::int16_t> named[] = {
+        {m_ProgramsTree, Msg::ProgramsHeading},        {m_CyclesTree, Msg::CyclesHeading},
+        {m_DiagnosticTree, Msg::DiagnosticsPane},      {m_StepsGrid, Msg::StepsPane},
+        {m_MotorGrid, Msg::MotorModesHeading},         {m_StepCountEdit, Msg::FreeSteps},
+        {m_NumberOfOutputsEdit, Msg::NumberOfOutputs},
+    };
+    for (const auto& [widget, id] : named)
+        widget->setAccessibleName(Text(id));
+    for (QTreeWidget* tree : {static_cast<QTreeWidget*>(m_ProgramsTree), static_cast<QTreeWidget*>(m_CyclesTree),
+                              static_cast<QTreeWidget*>(m_DiagnosticTree)})
+        tree->headerItem()->setText(0, tree->accessibleName());
     for (const S_ServiceParameter& row : ServiceParameters()) {
         const S_ServiceControls& c = ServiceControls(row.m_Parameter);
         if (c.m_Label != nullptr)
             c.m_Label->setText(Text(row.m_Label));
+        for (QWidget* control :
+             {static_cast<QWidget*>(c.m_Box), static_cast<QWidget*>(c.m_UpDown), static_cast<QWidget*>(c.m_List)})
+            if (control != nullptr && c.m_Label != nullptr)
+                control->setAccessibleName(Text(row.m_Label));
         if (c.m_CheckBox != nullptr)
             c.m_CheckBox->setText(Text(row.m_Label));
         if (c.m_List != nullptr)

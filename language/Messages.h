@@ -455,8 +455,11 @@ constexpr std::int16_t LinkPlace = 417;
 constexpr std::int16_t LinkFirst = 418;
 constexpr std::int16_t LinkAfter = 419;
 constexpr std::int16_t LinkNoProgram = 420;
+// The names a screen reader gives the panes.
+constexpr std::int16_t DiagnosticsPane = 421;
+constexpr std::int16_t StepsPane = 422;
 
-constexpr std::int16_t EndOfAdded = 421;
+constexpr std::int16_t EndOfAdded = 423;
 
 } // namespace Msg
 

@@ -13,6 +13,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QTableWidget>
 #include <QTest>
 #include <QUndoStack>
@@ -66,6 +67,23 @@ TEST_F(WindowTest, EveryStepCellHasANameAndAValueAndTheCursorCellIsFocused)
                   Text(Msg::MotorRow) + QStringLiteral(" 1, ") + Text(std::int16_t(Msg::MotorColumn + 1)));
         EXPECT_FALSE(motor->text(QAccessible::Description).isEmpty());
     }
+}
+
+// Every pane, box and list of a window is named, as its label or heading says.
+TEST_F(WindowTest, EveryPaneAndBoxHasAName)
+{
+    FillSampleConfiguration(Window(), {3}, 1);
+    QList<QWidget*> controls{Window().m_ProgramsTree, Window().m_CyclesTree, Window().m_DiagnosticTree,
+                             Window().m_StepsGrid, Window().m_MotorGrid};
+    for (QLineEdit* box : Window().findChildren<QLineEdit*>())
+        controls << box;
+    for (QComboBox* list : Window().findChildren<QComboBox*>())
+        controls << list;
+    for (QWidget* control : controls)
+        EXPECT_FALSE(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name).isEmpty())
+            << control->metaObject()->className() << " " << control->objectName().toStdString();
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(Window().m_StepCountEdit)->text(QAccessible::Name),
+              Text(Msg::FreeSteps));
 }
 
 // Ctrl+L on a cycle asks for the program and the place, and links it as the drop does.
