@@ -47,6 +47,8 @@ TLinkDialog::TLinkDialog(QWidget* owner, const S_LinkChoices& choices)
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     ShowPlaces(m_Program->currentIndex());
     m_Program->setFocus();
+    // Wide enough for its title and the longest cycle names.
+    setMinimumWidth(std::max(420, fontMetrics().horizontalAdvance(windowTitle()) + 160));
 }
 
 void TLinkDialog::ShowPlaces(int program)
