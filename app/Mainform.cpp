@@ -1,6 +1,7 @@
 #include "app/Mainform.h"
 
 #include "app/Aboutbox.h"
+#include "app/Appearance.h"
 #include "app/Autosave.h"
 #include "app/Recoveryform.h"
 #include "app/Splash.h"
@@ -26,6 +27,7 @@
 #include "settings/Context.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -108,6 +110,9 @@ TMainForm::TMainForm(C_Context& context, QWidget* parent)
     m_MdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     BuildActions();
     BuildMenus();
+    m_DesktopPalette = QApplication::palette();
+    if (AppearanceOfKey(m_Context.Palette()).m_Appearance != Appearance::Desktop)
+        ChooseAppearance(m_Context.Palette());
     BuildToolBars();
     BuildStatusBar();
     BuildTimeline();
@@ -274,6 +279,17 @@ void TMainForm::BuildMenus()
     m_WindowMenu->addAction(m_WindowSetPanesAction);
     m_WindowMenu->addAction(m_WindowCompareAction);
     m_WindowMenu->addAction(m_WindowTimelineAction);
+    // The screen's palette; the choice is kept for the next start.
+    QMenu* appearance = m_WindowMenu->addMenu(Text(Msg::AppearanceMenu));
+    auto* appearances = new QActionGroup(this);
+    for (const S_AppearanceChoice& choice : AppearanceChoices()) {
+        QAction* entry = appearance->addAction(Text(choice.m_Label));
+        entry->setCheckable(true);
+        entry->setChecked(&choice == &AppearanceOfKey(m_Context.Palette()));
+        appearances->addAction(entry);
+        connect(entry, &QAction::triggered, this,
+                [this, key = QString::fromLatin1(choice.m_Key)] { ChooseAppearance(key); });
+    }
     connect(m_WindowMenu, &QMenu::aboutToShow, this, &TMainForm::FillWindowMenu);
 
     m_HelpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
@@ -965,6 +981,12 @@ void TMainForm::WindowCompareActionExecute()
     auto* compare = new TCompareForm(*active, others, this);
     compare->SetOldFormatChooser([this] { return m_FormatDialog != nullptr ? m_FormatDialog->Choose() : 0; });
     compare->show();
+}
+
+void TMainForm::ChooseAppearance(const QString& key)
+{
+    m_Context.SetPalette(QLatin1String(AppearanceOfKey(key).m_Key));
+    QApplication::setPalette(PaletteOf(AppearanceOfKey(key).m_Appearance, m_DesktopPalette));
 }
 
 void TMainForm::HelpAboutActionExecute()

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QMdiSubWindow>
+#include <QPalette>
 #include <QPointer>
 
 #include <cstdint>
@@ -168,6 +169,8 @@ private:
     void EditPasteFromClipboardExecute();
     void EditSaveToLibraryExecute();
     void EditLibraryExecute();
+    // The palette named by the settings key shown and kept.
+    void ChooseAppearance(const QString& key);
     void DownloadActionExecute();
     void UploadActionExecute();
     void ComSetupActionExecute();
@@ -200,4 +203,6 @@ private:
     QPointer<QMdiSubWindow> m_LastActive;
     QPointer<TFormMDIChild> m_Followed;
     QPointer<TLibraryForm> m_LibraryForm;
+    // The palette the application started with: the desktop's.
+    QPalette m_DesktopPalette;
 };

@@ -1,5 +1,6 @@
 #include "editor/Gridcells.h"
 
+#include "editor/Cellcolours.h"
 #include "editor/Rowproperties.h"
 #include "language/Language.h"
 #include "language/Messages.h"
@@ -11,10 +12,6 @@
 #include <QTableWidget>
 
 namespace {
-
-const QColor GridLineGray(160, 160, 160);
-// The corner carries the cycle's caption in white.
-const QColor CornerBlue(43, 76, 126);
 
 class C_AccessibleCell : public QTableWidgetItem
 {
@@ -60,11 +57,11 @@ void GiveCellsAccessibleTexts(QTableWidget& grid, const std::shared_ptr<const Ce
                 grid.setItem(row, column, new C_AccessibleCell(reader, column, row));
 }
 
-void DrawFixedBackground(QPainter& painter, const QRect& rect, const QColor& fill)
+void DrawFixedBackground(QPainter& painter, const QRect& rect, const QColor& fill, const QColor& line)
 {
     painter.fillRect(rect, fill);
     painter.save();
-    painter.setPen(GridLineGray);
+    painter.setPen(line);
     painter.drawLine(rect.topRight(), rect.bottomRight());
     painter.drawLine(rect.bottomLeft(), rect.bottomRight());
     painter.restore();
@@ -80,6 +77,7 @@ void C_CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
 {
     painter->save();
     painter->setFont(option.font);
+    painter->setPen(CellColoursOf(option.palette).m_Text);
     painter->setClipRect(option.rect);
     m_Painter(*painter, index.column(), index.row(), option.rect);
     painter->restore();
@@ -99,11 +97,12 @@ void C_FixedCells::paintSection(QPainter* painter, const QRect& rect, int logica
 {
     painter->save();
     painter->setFont(font());
-    DrawFixedBackground(*painter, rect, palette().color(QPalette::Button));
+    const S_CellColours colours = CellColoursOf(palette());
+    DrawFixedBackground(*painter, rect, colours.m_Face, colours.m_Line);
     // The cell without its grid line, as the body cells are given.
     const QRect cell = rect.adjusted(0, 0, -1, -1);
     painter->setClipRect(cell);
-    painter->setPen(palette().color(QPalette::ButtonText));
+    painter->setPen(colours.m_FaceText);
     if (orientation() == Qt::Horizontal)
         m_Painter(*painter, logicalIndex, 0, cell);
     else
@@ -143,7 +142,8 @@ void C_FixedCorner::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setFont(m_Grid.font());
     const QRect all = rect();
-    DrawFixedBackground(painter, all, CornerBlue);
+    const S_CellColours colours = CellColoursOf(m_Grid.palette());
+    DrawFixedBackground(painter, all, colours.m_Corner, colours.m_Line);
     m_Painter(painter, 0, 0, all.adjusted(0, 0, -1, -1));
 }
 
@@ -169,7 +169,7 @@ void DrawStepCell(QPainter& canvas, const QTableWidget& grid, const C_CycleConte
     if (row == 0) {
         if (column == 0) {
             canvas.save();
-            canvas.setPen(Qt::white);
+            canvas.setPen(CellColoursOf(grid.palette()).m_CornerText);
             DrawBold(canvas, rect, cycleCaption, true);
             canvas.restore();
         } else {

@@ -74,8 +74,8 @@ using CellReader = std::function<S_CellTexts(int column, int row)>;
 // and column 0. Cells that already have their item keep it.
 void GiveCellsAccessibleTexts(QTableWidget& grid, const std::shared_ptr<const CellReader>& reader);
 
-// Fills a fixed cell with the button face and the grid line on its right and bottom edge.
-void DrawFixedBackground(QPainter& painter, const QRect& rect, const QColor& fill);
+// Fills a fixed cell and draws the grid line on its right and bottom edge.
+void DrawFixedBackground(QPainter& painter, const QRect& rect, const QColor& fill, const QColor& line);
 
 class C_CycleContent;
 class C_RowProperty;

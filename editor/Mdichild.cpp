@@ -6,6 +6,7 @@
 #include "dialogs/Filetansfer.h"
 #include "document/Configurationfile.h"
 #include "document/Configurationtext.h"
+#include "editor/Cellcolours.h"
 #include "editor/Changecommand.h"
 #include "editor/Gridcells.h"
 #include "editor/Rowproperties.h"
@@ -53,9 +54,6 @@ constexpr int MotorRowHeight = 14;
 constexpr int GridLine = 1;
 // A box of the service panel holds up to four digits.
 constexpr int ValueBoxWidth = 46;
-
-const QColor MotorFrameGray(0x80, 0x80, 0x80);
-const QColor CursorYellow(255, 255, 0);
 
 QWidget* NewPanel(QWidget* parent, QWidget* content)
 {
@@ -269,9 +267,6 @@ void TFormMDIChild::BuildMotorGrid()
     grid.setItemDelegate(new C_CellDelegate(
         [this](QPainter& canvas, int column, int row, const QRect& rect) { MotorDrawCell(canvas, column, row, rect); },
         &grid));
-    QPalette face = grid.palette();
-    face.setColor(QPalette::Base, face.color(QPalette::Button));
-    grid.setPalette(face);
     const int frame = 2 * grid.frameWidth();
     grid.setFixedSize((MotorTable::TimesPerMode + 1) * (MotorColumnWidth + GridLine) + frame,
                       (MotorTable::Modes + 1) * (MotorRowHeight + GridLine) + frame);
@@ -756,7 +751,10 @@ S_CellTexts TFormMDIChild::StepCellTexts(int column, int row) const
 
 void TFormMDIChild::MotorDrawCell(QPainter& canvas, int column, int row, const QRect& rect) const
 {
+    const S_CellColours colours = CellColoursOf(m_MotorGrid->palette());
     if (row == 0 || column == 0) {
+        canvas.fillRect(rect, colours.m_Face);
+        canvas.setPen(colours.m_FaceText);
         canvas.drawText(rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
                         m_MotorGrid->item(row, column) != nullptr ? m_MotorGrid->item(row, column)->text() : QString());
         return;
@@ -765,19 +763,19 @@ void TFormMDIChild::MotorDrawCell(QPainter& canvas, int column, int row, const Q
     const bool current = row == m_MotorGrid->currentRow() && column == m_MotorGrid->currentColumn();
     const int value = MotorCell(row, column) == MotorTable::Unset ? 0 : MotorCell(row, column);
     if (value == 0) {
-        canvas.setPen(MotorFrameGray);
-        canvas.fillRect(rect, current ? CursorYellow : QColor(Qt::white));
+        canvas.setPen(colours.m_Line);
+        canvas.fillRect(rect, current ? colours.m_Cursor : colours.m_Cell);
         canvas.drawRect(rect.adjusted(0, 0, -1, -1));
     } else {
-        canvas.fillRect(rect, current ? CursorYellow : m_MotorGrid->palette().color(QPalette::Button));
-        canvas.setPen(Qt::black);
+        canvas.fillRect(rect, current ? colours.m_Cursor : colours.m_Face);
+        canvas.setPen(current ? colours.m_CursorText : colours.m_FaceText);
         QFont font = canvas.font();
         font.setPointSize(8);
         canvas.setFont(font);
         canvas.drawText(rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop, QString::number(value));
     }
     if (current && m_MotorGrid->hasFocus()) {
-        canvas.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        canvas.setPen(QPen(current ? colours.m_CursorText : colours.m_Text, 1, Qt::DotLine));
         canvas.setBrush(Qt::NoBrush);
         canvas.drawRect(rect.adjusted(1, 1, -2, -2));
     }

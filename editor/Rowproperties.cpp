@@ -1,5 +1,6 @@
 #include "editor/Rowproperties.h"
 
+#include "editor/Cellcolours.h"
 #include "editor/Cellimages.h"
 #include "editor/Configurationpanes.h"
 #include "editor/Editnumber.h"
@@ -21,9 +22,6 @@
 #include <QTableWidget>
 
 namespace {
-
-const QColor HighlightYellow(255, 255, 0);
-const QColor FrameGray(128, 128, 128);
 
 // A picture that failed to load paints nothing rather than a black cell.
 QBrush ImageBrush(const QImage& image)
@@ -68,13 +66,14 @@ void C_RowProperty::DrawCaption(QPainter& canvas, const QRect& rect) const
 
 void C_RowProperty::DrawDisabled(QPainter& canvas, const QTableWidget& grid, const QRect& rect, bool highlighted)
 {
-    DrawFramed(canvas, rect, highlighted ? HighlightYellow : grid.palette().color(QPalette::Base));
+    const S_CellColours colours = CellColoursOf(grid.palette());
+    DrawFramed(canvas, grid, rect, highlighted ? colours.m_Cursor : colours.m_Cell);
 }
 
-void C_RowProperty::DrawFramed(QPainter& canvas, const QRect& rect, const QBrush& fill)
+void C_RowProperty::DrawFramed(QPainter& canvas, const QTableWidget& grid, const QRect& rect, const QBrush& fill)
 {
     canvas.save();
-    canvas.setPen(QPen(FrameGray, 1));
+    canvas.setPen(QPen(CellColoursOf(grid.palette()).m_Line, 1));
     canvas.setBrush(fill);
     canvas.setBrushOrigin(rect.topLeft());
     canvas.drawRect(rect.adjusted(0, 0, -1, -1));
@@ -121,7 +120,7 @@ void C_RowBoolean::DrawCell(QPainter& canvas, const QTableWidget& grid, int colu
     switch (CellOf(grid, column, value)) {
     case Cell::Caption: DrawCaption(canvas, rect); break;
     case Cell::Legend: FillWithImage(canvas, rect, images.m_LastColumn); break;
-    case Cell::Disabled: DrawFramed(canvas, rect, ImageBrush(images.m_LedOff)); break;
+    case Cell::Disabled: DrawFramed(canvas, grid, rect, ImageBrush(images.m_LedOff)); break;
     case Cell::Value: FillWithImage(canvas, rect, images.m_LedOn); break;
     }
 }

@@ -46,10 +46,10 @@ protected:
 
     // "   " and the caption at the cell's top-left.
     void DrawCaption(QPainter& canvas, const QRect& rect) const;
-    // An empty cell of a field that is not used: yellow when highlighted, else the window colour.
+    // An empty cell of a field that is not used: the cursor's colour when highlighted, else the cell's.
     static void DrawDisabled(QPainter& canvas, const QTableWidget& grid, const QRect& rect, bool highlighted);
-    // The rectangle filled with the brush and framed by a 1-pixel gray line.
-    static void DrawFramed(QPainter& canvas, const QRect& rect, const QBrush& fill);
+    // The rectangle filled with the brush and framed by a 1-pixel line of the grid's line colour.
+    static void DrawFramed(QPainter& canvas, const QTableWidget& grid, const QRect& rect, const QBrush& fill);
     // The image repeated over the cell from its top-left corner.
     static void FillWithImage(QPainter& canvas, const QRect& rect, const QImage& image);
     static void DrawTextTopLeft(QPainter& canvas, const QRect& rect, const QString& text);

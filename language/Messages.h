@@ -458,8 +458,14 @@ constexpr std::int16_t LinkNoProgram = 420;
 // The names a screen reader gives the panes.
 constexpr std::int16_t DiagnosticsPane = 421;
 constexpr std::int16_t StepsPane = 422;
+// The palettes of the screen.
+constexpr std::int16_t AppearanceMenu = 423;
+constexpr std::int16_t PaletteDesktop = 424;
+constexpr std::int16_t PaletteLight = 425;
+constexpr std::int16_t PaletteDark = 426;
+constexpr std::int16_t PaletteHighContrast = 427;
 
-constexpr std::int16_t EndOfAdded = 423;
+constexpr std::int16_t EndOfAdded = 428;
 
 } // namespace Msg
 

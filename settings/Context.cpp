@@ -54,6 +54,7 @@ const std::vector<StringKey>& StringKeys()
         {"COMPort", "Device", "", &C_Context::Device, &C_Context::SetDevice},
         {"COMPort", "Device name", "", &C_Context::DeviceName, &C_Context::SetDeviceName},
         {"COMPort", "Device serial number", "", &C_Context::DeviceSerial, &C_Context::SetDeviceSerial},
+        {"Appearance", "Palette", "desktop", &C_Context::Palette, &C_Context::SetPalette},
     };
     return keys;
 }

@@ -40,6 +40,9 @@ public:
     void SetLastConfiguration(const QString& value) { m_LastConfiguration = value; }
     const QString& LanguageFile() const { return m_LanguageFile; }
     void SetLanguageFile(const QString& value) { m_LanguageFile = value; }
+    // The screen's palette: "desktop" (follow it), "light", "dark" or "high contrast".
+    const QString& Palette() const { return m_Palette; }
+    void SetPalette(const QString& value) { m_Palette = value; }
 
     int HorizontalLeft() const { return m_HorizontalLeft; }
     void SetHorizontalLeft(int value) { m_HorizontalLeft = value; }
@@ -111,6 +114,7 @@ private:
     QString m_StoreProblemDetail;
     QString m_LastConfiguration;
     QString m_LanguageFile;
+    QString m_Palette;
     int m_HorizontalLeft = 0;
     int m_HorizontalMiddle = 0;
     int m_HorizontalRight = 0;

@@ -1,5 +1,7 @@
 // What a screen reader reads of a configuration window, walked in-process through
 // QAccessible, and the link of a cycle made with the keyboard alone.
+#include "app/Appearance.h"
+#include "editor/Cellcolours.h"
 #include "editor/Linkdialog.h"
 #include "editor/Rowproperties.h"
 #include "editor/Treenodes.h"
@@ -118,4 +120,33 @@ TEST_F(WindowTest, ACycleIsLinkedIntoAProgramWithTheKeyboardAlone)
     EXPECT_EQ(dialog.Choice().m_Position, size_t(asked.m_Programs[1].m_Cycles.size()));
     QTest::keyClick(dialog.m_Place, Qt::Key_Home);
     EXPECT_EQ(dialog.Choice().m_Position, 0u);
+}
+
+// Each kind of cell keeps its text readable (4.5:1) and its cursor and lines
+// distinguishable (3:1) in the light, dark and high-contrast palettes; the light one
+// keeps the yellow cursor.
+TEST(CellColoursTest, EveryCellKindKeepsItsContrastInEveryPalette)
+{
+    for (const Appearance appearance : {Appearance::Light, Appearance::Dark, Appearance::HighContrast}) {
+        const S_CellColours c = CellColoursOf(PaletteOf(appearance, QPalette()));
+        const struct
+        {
+            const char* m_Kind;
+            QColor m_Front;
+            QColor m_Back;
+            double m_Least;
+        } pairs[] = {
+            {"text on a cell", c.m_Text, c.m_Cell, 4.5},
+            {"text on the fixed cells", c.m_FaceText, c.m_Face, 4.5},
+            {"text on the cursor", c.m_CursorText, c.m_Cursor, 4.5},
+            {"the cycle's caption", c.m_CornerText, c.m_Corner, 4.5},
+            {"the cursor on a cell", c.m_Cursor, c.m_Cell, appearance == Appearance::Light ? 1.0 : 3.0},
+            {"a line on a cell", c.m_Line, c.m_Cell, 3.0},
+        };
+        for (const auto& pair : pairs)
+            EXPECT_GE(ContrastRatio(pair.m_Front, pair.m_Back), pair.m_Least) << int(appearance) << ": " << pair.m_Kind;
+        if (appearance == Appearance::Light) {
+            EXPECT_EQ(c.m_Cursor, QColor(255, 255, 0));
+        }
+    }
 }

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QColor>
+
+class QPalette;
+
+// The colours the step and motor grids paint with, taken from the palette. A
+// light palette keeps the grids' own look: the yellow cursor, grey lines and the
+// blue caption corner. A dark or high-contrast one takes its highlight for the
+// cursor and its own text, base and mid colours, so that text keeps its contrast.
+struct S_CellColours
+{
+    QColor m_Cell;
+    QColor m_Text;
+    // The fixed row and column, and a motor time that is set.
+    QColor m_Face;
+    QColor m_FaceText;
+    // Grid lines and the frame of an empty cell.
+    QColor m_Line;
+    // An unused field on the cursor's row or column, the motor cell under the cursor.
+    QColor m_Cursor;
+    QColor m_CursorText;
+    // The top-left cell with the cycle's caption.
+    QColor m_Corner;
+    QColor m_CornerText;
+};
+
+S_CellColours CellColoursOf(const QPalette& palette);
+
+// The contrast ratio of two colours as WCAG defines it, from 1 to 21.
+double ContrastRatio(const QColor& a, const QColor& b);
