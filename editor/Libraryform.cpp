@@ -141,8 +141,10 @@ bool TLibraryForm::InsertSelected()
                            C_MessageBox::Buttons::Ok, this);
         return false;
     }
-    const QString name = Plain(Msg::LibraryInsert) + QLatin1Char(' ') + entry->m_Fragment->m_Name;
-    return window->PasteFragment(name, windowTitle(), *entry->m_Fragment, this);
+    // A copy: the folder may change, and the list with it, while the paste asks its questions.
+    const S_Fragment fragment = *entry->m_Fragment;
+    return window->PasteFragment(Plain(Msg::LibraryInsert) + QLatin1Char(' ') + fragment.m_Name, windowTitle(),
+                                 fragment, this);
 }
 
 void TLibraryForm::Filter(const QString& text)

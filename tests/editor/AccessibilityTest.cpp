@@ -106,7 +106,7 @@ TEST_F(WindowTest, ACycleIsLinkedIntoAProgramWithTheKeyboardAlone)
     TLinkDialog::SetHandler({});
     ASSERT_EQ(asked.m_Programs.size(), 2u);
     EXPECT_EQ(asked.m_Cycle, cycle->text(0));
-    const C_Configuration::S_Program& program = Window().Configuration().m_Programs[1];
+    const C_Configuration::S_Program& program = Window().Current().m_Programs[1];
     ASSERT_EQ(program.m_References.size(), before.m_Programs[1].m_References.size() + 1);
     EXPECT_EQ(program.m_References[0].m_Number, Window().Configuration().m_Cycles[1].m_Number);
     Window().History().undo();

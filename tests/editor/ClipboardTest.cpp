@@ -75,7 +75,7 @@ TEST_F(WindowTest, AProgramPastedIntoFewerOutputsSaysWhatItLeavesOutAndIsOneUndo
     m_Boxes.Clear();
     m_Boxes.Queue(C_MessageBox::Answer::Ok);
     pasteInto(Window().m_StepsGrid);
-    const C_Configuration::Steps& steps = *Window().Configuration().m_Cycles[0].m_Steps;
+    const C_Configuration::Steps& steps = *Window().Current().m_Cycles[0].m_Steps;
     ASSERT_EQ(steps.size(), 3u);
     EXPECT_EQ(steps[1], (*pasted.m_Cycles[0].m_Steps)[0]);
     const C_Configuration withStep = Window().Configuration();
