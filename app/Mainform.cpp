@@ -350,7 +350,7 @@ void TMainForm::ShowPort()
 
 void TMainForm::BuildTimeline()
 {
-    m_TimelineDock = new QDockWidget(QString(Text(Msg::TimelineAction)).remove(QLatin1Char('&')), this);
+    m_TimelineDock = new QDockWidget(CommandTitle(Msg::TimelineAction), this);
     m_TimelineDock->setObjectName(QStringLiteral("m_TimelineDock"));
     m_TimelinePanel = new C_TimelinePanel(m_TimelineDock);
     m_TimelineDock->setWidget(m_TimelinePanel);
@@ -784,8 +784,7 @@ void TMainForm::FileExportTextActionExecute()
     if (window == nullptr || window->Format() == nullptr)
         return;
     const QString proposal = window->Path().chopped(QFileInfo(window->Path()).suffix().size()) + QStringLiteral("json");
-    const QString path = C_FileChooser::Choose(this, {C_FileChooser::Purpose::Save,
-                                                      QString(Text(Msg::ExportAsText)).remove(QLatin1Char('&')),
+    const QString path = C_FileChooser::Choose(this, {C_FileChooser::Purpose::Save, CommandTitle(Msg::ExportAsText),
                                                       Text(Msg::TextFileFilter), QStringLiteral("json"), proposal});
     if (path.isEmpty())
         return;

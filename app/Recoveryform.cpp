@@ -23,11 +23,6 @@ namespace {
 constexpr int CopyRole = Qt::UserRole;
 constexpr int WidestColumn = 360;
 
-QString Plain(std::int16_t id)
-{
-    return QString(Text(id)).remove(QLatin1Char('&'));
-}
-
 } // namespace
 
 QString RecoveredName(const S_FoundCopy& copy)
@@ -45,7 +40,7 @@ TRecoveryForm::TRecoveryForm(const std::vector<S_FoundCopy>& copies, QWidget* ow
     , m_Copies(copies)
     , m_Fates(copies.size(), Fate::Keep)
 {
-    setWindowTitle(Plain(Msg::RecoveryTitle));
+    setWindowTitle(CommandTitle(Msg::RecoveryTitle));
     m_IntroLabel = new QLabel(Text(Msg::RecoveryIntro), this);
     m_IntroLabel->setWordWrap(true);
 
@@ -145,8 +140,9 @@ void TRecoveryForm::RestoreChosen()
 
 void TRecoveryForm::DiscardChosen()
 {
-    if (C_MessageBox::Show(Text(Msg::DiscardCopiesQuestion), Plain(Msg::RecoveryTitle), C_MessageBox::Icon::Question,
-                           C_MessageBox::Buttons::YesNo, this) != C_MessageBox::Answer::Yes)
+    if (C_MessageBox::Show(Text(Msg::DiscardCopiesQuestion), CommandTitle(Msg::RecoveryTitle),
+                           C_MessageBox::Icon::Question, C_MessageBox::Buttons::YesNo,
+                           this) != C_MessageBox::Answer::Yes)
         return;
     for (int i = m_CopiesList->topLevelItemCount() - 1; i >= 0; --i) {
         QTreeWidgetItem* row = m_CopiesList->topLevelItem(i);

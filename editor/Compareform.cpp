@@ -287,7 +287,7 @@ bool TCompareForm::TakeDifference(int index)
     const C_Configuration* source = m_Other != nullptr ? &m_Other->Current() : m_File ? &*m_File : nullptr;
     if (source == nullptr)
         return false;
-    const QString name = QString(Text(Msg::TakeThis)).remove(QLatin1Char('&'));
+    const QString name = CommandTitle(Msg::TakeThis);
     return m_Active->CommitPaste(name, Text(Msg::CompareCaption),
                                  PlanTake(m_Active->Current(), *source, m_Differences[size_t(index)]), this);
 }

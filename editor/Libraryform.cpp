@@ -22,11 +22,6 @@ namespace {
 
 enum Column { NameColumn, FormatColumn, TimeColumn, DescriptionColumn };
 
-QString Plain(std::int16_t id)
-{
-    return QString(Text(id)).remove(QLatin1Char('&')).remove(QLatin1String("..."));
-}
-
 QTreeWidgetItem* EntryItem(const S_LibraryEntry& entry, const QStyle& style)
 {
     auto* item = new QTreeWidgetItem;
@@ -70,7 +65,8 @@ TLibraryForm::TLibraryForm(C_FragmentLibrary library, std::function<TFormMDIChil
     search->addWidget(searchLabel);
     search->addWidget(m_Search, 1);
     m_Search->setClearButtonEnabled(true);
-    m_Search->setPlaceholderText(Plain(Msg::LibraryName) + QStringLiteral(", ") + Plain(Msg::LibraryDescription));
+    m_Search->setPlaceholderText(CommandTitle(Msg::LibraryName) + QStringLiteral(", ") +
+                                 CommandTitle(Msg::LibraryDescription));
 
     m_List->setColumnCount(4);
     m_List->setHeaderLabels(
@@ -143,7 +139,7 @@ bool TLibraryForm::InsertSelected()
     }
     // A copy: the folder may change, and the list with it, while the paste asks its questions.
     const S_Fragment fragment = *entry->m_Fragment;
-    return window->PasteFragment(Plain(Msg::LibraryInsert) + QLatin1Char(' ') + fragment.m_Name, windowTitle(),
+    return window->PasteFragment(CommandTitle(Msg::LibraryInsert) + QLatin1Char(' ') + fragment.m_Name, windowTitle(),
                                  fragment, this);
 }
 

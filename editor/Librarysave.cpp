@@ -26,7 +26,7 @@ TLibrarySaveDialog::Handler& AnsweringHandler()
 TLibrarySaveDialog::TLibrarySaveDialog(QWidget* owner, const S_LibraryNaming& proposal)
     : TEditorDialog(owner, {430, 236})
 {
-    setWindowTitle(QString(Text(Msg::SaveToLibrary)).remove(QLatin1String("...")));
+    setWindowTitle(CommandTitle(Msg::SaveToLibrary));
     QWidget* panel = NewDialogPanel(this, {8, 8, 414, 170});
     QLabel* nameLabel = NewDialogLabel(panel, Text(Msg::LibraryName), {8, 12, 100, 21}, Qt::AlignRight);
     m_Name = new QLineEdit(proposal.m_Name, panel);

@@ -28,8 +28,7 @@ TLinkDialog::TLinkDialog(QWidget* owner, const S_LinkChoices& choices)
     , m_Place(new QComboBox(this))
     , m_Choices(choices)
 {
-    setWindowTitle(QString(Text(Msg::LinkToProgram)).remove(QLatin1Char('&')).remove(QLatin1String("...")) +
-                   QStringLiteral(" - ") + choices.m_Cycle);
+    setWindowTitle(CommandTitle(Msg::LinkToProgram) + QStringLiteral(" - ") + choices.m_Cycle);
     auto* form = new QFormLayout;
     form->addRow(Text(Msg::Program) + QLatin1Char(':'), m_Program);
     form->addRow(Text(Msg::LinkPlace), m_Place);

@@ -247,7 +247,7 @@ void TFormMDIChild::BuildStepsGrid()
     // The highlight follows the cursor along its row and column.
     connect(&grid, &QTableWidget::currentCellChanged, this, &TFormMDIChild::RepaintStepsGrid);
     connect(&grid, &QTableWidget::cellDoubleClicked, this,
-            [this] { Run(&TFormMDIChild::EditStepCell, CommandName(m_EditCellAction)); });
+            [this] { Run(&TFormMDIChild::EditStepCell, CommandTitle(m_EditCellAction->text())); });
 }
 
 void TFormMDIChild::BuildMotorGrid()
@@ -271,7 +271,7 @@ void TFormMDIChild::BuildMotorGrid()
     grid.setFixedSize((MotorTable::TimesPerMode + 1) * (MotorColumnWidth + GridLine) + frame,
                       (MotorTable::Modes + 1) * (MotorRowHeight + GridLine) + frame);
     connect(&grid, &QTableWidget::cellDoubleClicked, this,
-            [this] { Run(&TFormMDIChild::MotorEdit, CommandName(m_MotorEditAction)); });
+            [this] { Run(&TFormMDIChild::MotorEdit, CommandTitle(m_MotorEditAction->text())); });
     connect(&grid, &QTableWidget::currentCellChanged, grid.viewport(), qOverload<>(&QWidget::update));
 }
 
@@ -348,15 +348,6 @@ void TFormMDIChild::Run(Command command, const QString& name)
 {
     if (m_Format != nullptr)
         (this->*command)(name);
-}
-
-QString TFormMDIChild::CommandName(const QAction* action)
-{
-    QString name = action->text();
-    name.remove(QLatin1Char('&'));
-    if (name.endsWith(QLatin1String("...")))
-        name.chop(3);
-    return name.trimmed();
 }
 
 C_Configuration TFormMDIChild::Configuration() const

@@ -234,7 +234,6 @@ private:
     void StorePanelHeight(QWidget* panel);
 
     // The name of a command's change in the history: its menu text without accelerator and ellipsis.
-    static QString CommandName(const QAction* action);
     void Run(Command command, const QString& name);
     // The value after a command: one step of the history, unless nothing changed,
     // and shown. A change of the control right after its last one joins that step.

@@ -89,7 +89,7 @@ void TFormMDIChild::SaveToLibrary(const QString&)
     if (!fragment)
         return;
     const C_FragmentLibrary library(C_FragmentLibrary::DefaultFolder());
-    const QString title = m_SaveToLibraryAction->text().remove(QLatin1String("..."));
+    const QString title = CommandTitle(m_SaveToLibraryAction->text());
     std::optional<S_LibraryNaming> naming = TLibrarySaveDialog::Ask(this, {fragment->m_Name, QString()});
     // A name already kept is replaced only when the user says so; else the name is asked again.
     while (naming && QFileInfo::exists(library.PathFor(naming->m_Name))) {

@@ -50,7 +50,7 @@ QAction* TFormMDIChild::NewCommand(std::int16_t caption, QWidget* pane, Command 
     // A shortcut acts in its own pane only, so the panes' Ctrl+C never meets another's.
     action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     pane->addAction(action);
-    connect(action, &QAction::triggered, this, [this, command, action] { Run(command, CommandName(action)); });
+    connect(action, &QAction::triggered, this, [this, command, action] { Run(command, CommandTitle(action->text())); });
     return action;
 }
 
@@ -176,7 +176,7 @@ bool TFormMDIChild::StepKeyPress(QKeyEvent* event)
         return false;
     // A held key types once.
     if (!event->isAutoRepeat())
-        Run(&TFormMDIChild::EditStepCell, CommandName(m_EditCellAction));
+        Run(&TFormMDIChild::EditStepCell, CommandTitle(m_EditCellAction->text()));
     return true;
 }
 
@@ -282,7 +282,7 @@ bool TFormMDIChild::FragmentDropEvent(QEvent* event, QTreeWidget* tree)
     const QByteArray text = drop->mimeData()->data(QLatin1String(ConfigurationText::FragmentMimeType));
     QTimer::singleShot(0, this, [this, text] {
         if (m_Format != nullptr)
-            PasteFragment(CommandName(m_PasteFromClipboardAction), text);
+            PasteFragment(CommandTitle(m_PasteFromClipboardAction->text()), text);
     });
     return true;
 }
@@ -354,7 +354,7 @@ void TFormMDIChild::LinkToProgram(const QString&)
     if (cycle < 0 || m_Format == nullptr)
         return;
     if (m_ProgramsTree->topLevelItemCount() == 0) {
-        C_MessageBox::Show(Text(Msg::LinkNoProgram), CommandName(m_LinkToProgramAction),
+        C_MessageBox::Show(Text(Msg::LinkNoProgram), CommandTitle(m_LinkToProgramAction->text()),
                            C_MessageBox::Icon::Information, C_MessageBox::Buttons::Ok, this);
         return;
     }

@@ -62,8 +62,8 @@ void C_TimelineView::Rebuild()
     m_Configuration = m_Window->Current();
     m_Rows = m_Window->Format()->Rows();
     m_RowLayout = m_Window->Format()->RowLayout();
-    m_Layout = std::make_unique<C_TimelineLayout>(S_TimelineSource{m_Configuration, m_Rows, m_RowLayout, *subject},
-                                                  width());
+    m_Layout =
+        std::make_unique<C_TimelineLayout>(S_TimelineSource{m_Configuration, m_Rows, m_RowLayout, *subject}, width());
     setMinimumHeight(int(std::ceil(m_Layout->Height())));
     FollowSelection();
     update();
@@ -105,17 +105,16 @@ bool C_TimelineView::Export()
     const QString filters = Text(Msg::SvgFileFilter) + QLatin1Char('\n') + Text(Msg::PngFileFilter) +
                             QLatin1Char('\n') + Text(Msg::PdfFileFilter);
     const QString proposal = QFileInfo(m_Window->Path()).completeBaseName() + QStringLiteral(".svg");
-    const QString path = C_FileChooser::Choose(
-        this, {C_FileChooser::Purpose::Save, QString(Text(Msg::TimelineExport)).remove(QStringLiteral("...")), filters,
-               QStringLiteral("svg"), proposal});
+    const QString path = C_FileChooser::Choose(this, {C_FileChooser::Purpose::Save, CommandTitle(Msg::TimelineExport),
+                                                      filters, QStringLiteral("svg"), proposal});
     if (path.isEmpty())
         return false;
     QString reason;
     const S_TimelineSource source{m_Configuration, m_Rows, m_RowLayout, *subject};
     if (!ExportTimeline(path, source, std::max(width(), 800), QDateTime::currentDateTimeUtc(), reason)) {
         C_MessageBox::Show(Text(Msg::TimelineNotWritten) + QLatin1Char(' ') + path + QStringLiteral(": ") + reason,
-                           QString(Text(Msg::TimelineAction)).remove(QLatin1Char('&')), C_MessageBox::Icon::Warning,
-                           C_MessageBox::Buttons::Ok, this);
+                           CommandTitle(Msg::TimelineAction), C_MessageBox::Icon::Warning, C_MessageBox::Buttons::Ok,
+                           this);
         return false;
     }
     return true;

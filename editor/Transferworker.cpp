@@ -2,7 +2,6 @@
 
 #include "comm/Serialport.h"
 
-
 namespace {
 
 // Progress more often than this is more than a window can show.

@@ -98,3 +98,17 @@ const QString& Text(std::int16_t id)
 {
     return C_LanguageManager::Current().GetString(id);
 }
+
+QString CommandTitle(const QString& menuText)
+{
+    QString title = menuText;
+    title.remove(QLatin1Char('&'));
+    if (title.endsWith(QLatin1String("...")))
+        title.chop(3);
+    return title.trimmed();
+}
+
+QString CommandTitle(std::int16_t id)
+{
+    return CommandTitle(Text(id));
+}

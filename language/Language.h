@@ -45,3 +45,8 @@ private:
 
 // Shorthand for the current manager's text of an id.
 const QString& Text(std::int16_t id);
+
+// A menu text as the title of what its command opens or the name of its undo
+// step: "&Link to program..." reads "Link to program".
+QString CommandTitle(const QString& menuText);
+QString CommandTitle(std::int16_t id);
