@@ -25,6 +25,29 @@ double ContrastRatio(const QColor& a, const QColor& b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
+QColor Reaching(const QColor& from, const QColor& towards, const QColor& background, double ratio)
+{
+    const auto mix = [&](double t) {
+        return QColor::fromRgbF(float(from.redF() + t * (towards.redF() - from.redF())),
+                                float(from.greenF() + t * (towards.greenF() - from.greenF())),
+                                float(from.blueF() + t * (towards.blueF() - from.blueF())));
+    };
+    if (ContrastRatio(from, background) >= ratio)
+        return from;
+    double low = 0;
+    double high = 1;
+    for (int halving = 0; halving < 16; ++halving) {
+        const double middle = (low + high) / 2;
+        (ContrastRatio(mix(middle), background) >= ratio ? high : low) = middle;
+    }
+    return mix(high);
+}
+
+bool IsLightPalette(const QPalette& palette)
+{
+    return Luminance(palette.color(QPalette::Base)) > Luminance(palette.color(QPalette::Text));
+}
+
 S_CellColours CellColoursOf(const QPalette& palette)
 {
     S_CellColours colours;
@@ -32,7 +55,7 @@ S_CellColours CellColoursOf(const QPalette& palette)
     colours.m_Text = palette.color(QPalette::Text);
     colours.m_Face = palette.color(QPalette::Button);
     colours.m_FaceText = palette.color(QPalette::ButtonText);
-    if (Luminance(colours.m_Cell) > Luminance(colours.m_Text)) {
+    if (IsLightPalette(palette)) {
         colours.m_Line = QColor(128, 128, 128);
         colours.m_Cursor = QColor(255, 255, 0);
         colours.m_CursorText = colours.m_Text;

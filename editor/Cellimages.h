@@ -2,6 +2,8 @@
 
 #include <QImage>
 
+class QPalette;
+
 // The five pictures of the step grid cells (54 by 17 pixels each), shared by
 // every row of every configuration window.
 struct C_CellImages
@@ -12,6 +14,12 @@ struct C_CellImages
     QImage m_LastColumn;
     QImage m_RowSeparator;
 
-    // The one set, loaded when it is first asked for.
+    // The pictures as drawn, for light cells; loaded when first asked for.
     static const C_CellImages& Shared();
+
+    // The pictures for the palette's cells. A dark or high-contrast palette gets
+    // them on its own colours (the legend column on the face, the separator a band
+    // that keeps 3:1 against the cells) with each symbol lightened until it keeps
+    // 3:1 against its cell; a light one gets them as drawn.
+    static const C_CellImages& For(const QPalette& palette);
 };

@@ -116,7 +116,7 @@ void C_RowBoolean::Edit(std::int32_t* value)
 void C_RowBoolean::DrawCell(QPainter& canvas, const QTableWidget& grid, int column, int, const QRect& rect,
                             const std::int32_t* value, bool)
 {
-    const C_CellImages& images = C_CellImages::Shared();
+    const C_CellImages& images = C_CellImages::For(grid.palette());
     switch (CellOf(grid, column, value)) {
     case Cell::Caption: DrawCaption(canvas, rect); break;
     case Cell::Legend: FillWithImage(canvas, rect, images.m_LastColumn); break;
@@ -140,7 +140,7 @@ C_RowOut::C_RowOut(C_ConfigurationPanes& owner, const QString& caption, std::int
 void C_RowOut::DrawCell(QPainter& canvas, const QTableWidget& grid, int column, int, const QRect& rect,
                         const std::int32_t* value, bool highlighted)
 {
-    const C_CellImages& images = C_CellImages::Shared();
+    const C_CellImages& images = C_CellImages::For(grid.palette());
     switch (CellOf(grid, column, value)) {
     case Cell::Caption: DrawCaption(canvas, rect); break;
     case Cell::Legend: FillWithImage(canvas, rect, images.m_LastColumn); break;
@@ -255,7 +255,7 @@ void C_RowSeparator::Edit(std::int32_t*)
 void C_RowSeparator::DrawCell(QPainter& canvas, const QTableWidget& grid, int column, int, const QRect& rect,
                               const std::int32_t*, bool)
 {
-    const C_CellImages& images = C_CellImages::Shared();
+    const C_CellImages& images = C_CellImages::For(grid.palette());
     if (column == 0) {
         canvas.save();
         QFont bold = canvas.font();

@@ -2,6 +2,7 @@
 // QAccessible, and the link of a cycle made with the keyboard alone.
 #include "app/Appearance.h"
 #include "editor/Cellcolours.h"
+#include "editor/Cellimages.h"
 #include "editor/Linkdialog.h"
 #include "editor/Rowproperties.h"
 #include "editor/Treenodes.h"
@@ -147,6 +148,24 @@ TEST(CellColoursTest, EveryCellKindKeepsItsContrastInEveryPalette)
             EXPECT_GE(ContrastRatio(pair.m_Front, pair.m_Back), pair.m_Least) << int(appearance) << ": " << pair.m_Kind;
         if (appearance == Appearance::Light) {
             EXPECT_EQ(c.m_Cursor, QColor(255, 255, 0));
+        }
+        // The pictures' symbols keep 3:1 against the cell they sit on (a light palette's
+        // are as drawn, on their own background); a dark palette's separator is a band
+        // that keeps 3:1 against the cells.
+        const C_CellImages& images = C_CellImages::For(PaletteOf(appearance, QPalette()));
+        const bool light = appearance == Appearance::Light;
+        for (const QImage* symbol : {&images.m_LedOn, &images.m_LedOff, &images.m_SwitchOn}) {
+            int kept = 0;
+            for (int y = 0; y < symbol->height(); ++y)
+                for (int x = 0; x < symbol->width(); ++x)
+                    kept += ContrastRatio(symbol->pixelColor(x, y), light ? symbol->pixelColor(0, y) : c.m_Cell) >= 3;
+            EXPECT_GE(kept, 20) << int(appearance) << ": picture " << symbol - &images.m_LedOn;
+            if (!light) {
+                EXPECT_EQ(symbol->pixelColor(0, 0), c.m_Cell);
+            }
+        }
+        if (!light) {
+            EXPECT_GE(ContrastRatio(images.m_RowSeparator.pixelColor(26, 8), c.m_Cell), 3.0) << int(appearance);
         }
     }
 }
