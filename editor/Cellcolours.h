@@ -3,6 +3,7 @@
 #include <QColor>
 
 class QPalette;
+struct S_TimelineColours;
 
 // The colours the step and motor grids paint with, taken from the palette. A
 // light palette keeps the grids' own look: the yellow cursor, grey lines and the
@@ -36,3 +37,8 @@ double ContrastRatio(const QColor& a, const QColor& b);
 // The colour nearest to from on the way to towards that keeps the ratio against
 // background; towards itself when none on the way does.
 QColor Reaching(const QColor& from, const QColor& towards, const QColor& background, double ratio);
+
+// The timeline as a window shows it: on the palette's base and in its text, the
+// steps and marks keeping 3:1 against the page and the bands 4.5:1 against the
+// text; a light palette keeps paper's pale bands, a dark one has dark bands.
+S_TimelineColours TimelineColoursOf(const QPalette& palette);

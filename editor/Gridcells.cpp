@@ -67,6 +67,18 @@ void DrawFixedBackground(QPainter& painter, const QRect& rect, const QColor& fil
     painter.restore();
 }
 
+void DrawFocusFrame(QPainter& painter, const QRect& rect, const S_CellColours& colours)
+{
+    painter.save();
+    painter.setBrush(Qt::NoBrush);
+    const QRect frame = rect.adjusted(1, 1, -2, -2);
+    painter.setPen(QPen(colours.m_Cell, 1));
+    painter.drawRect(frame);
+    painter.setPen(QPen(colours.m_Text, 1, Qt::DotLine));
+    painter.drawRect(frame);
+    painter.restore();
+}
+
 C_CellDelegate::C_CellDelegate(CellPainter painter, QObject* parent)
     : QStyledItemDelegate(parent)
     , m_Painter(std::move(painter))
@@ -190,4 +202,6 @@ void DrawStepCell(QPainter& canvas, const QTableWidget& grid, const C_CycleConte
     const bool highlighted = column == grid.currentColumn() || row == grid.currentRow();
     descriptor.DrawCell(canvas, grid, column, row, rect, step != nullptr ? &step->m_Values[size_t(row - 1)] : nullptr,
                         highlighted);
+    if (column == grid.currentColumn() && row == grid.currentRow() && grid.hasFocus())
+        DrawFocusFrame(canvas, rect, CellColoursOf(grid.palette()));
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 class QTableWidget;
+struct S_CellColours;
 
 // Draws one cell of an owner-drawn grid: the painter, the cell's column and row
 // (the grid's own numbering, fixed column and row included) and its rectangle.
@@ -76,6 +77,10 @@ void GiveCellsAccessibleTexts(QTableWidget& grid, const std::shared_ptr<const Ce
 
 // Fills a fixed cell and draws the grid line on its right and bottom edge.
 void DrawFixedBackground(QPainter& painter, const QRect& rect, const QColor& fill, const QColor& line);
+
+// The frame of the cell that has the keyboard's focus: dots of the text colour on
+// a line of the cell colour, seen on the cursor's colour and on a cell alike.
+void DrawFocusFrame(QPainter& painter, const QRect& rect, const S_CellColours& colours);
 
 class C_CycleContent;
 class C_RowProperty;

@@ -765,11 +765,8 @@ void TFormMDIChild::MotorDrawCell(QPainter& canvas, int column, int row, const Q
         canvas.setFont(font);
         canvas.drawText(rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop, QString::number(value));
     }
-    if (current && m_MotorGrid->hasFocus()) {
-        canvas.setPen(QPen(current ? colours.m_CursorText : colours.m_Text, 1, Qt::DotLine));
-        canvas.setBrush(Qt::NoBrush);
-        canvas.drawRect(rect.adjusted(1, 1, -2, -2));
-    }
+    if (current && m_MotorGrid->hasFocus())
+        DrawFocusFrame(canvas, rect, colours);
 }
 
 const std::vector<std::unique_ptr<C_RowProperty>>& TFormMDIChild::RowEditors() const

@@ -48,8 +48,7 @@ public:
 
 protected:
     // Value line number index (from 0) of the panel.
-    C_TrackLine NewTrackLine(int index, const QString& text, std::int32_t min, std::int32_t max,
-                             std::int32_t value);
+    C_TrackLine NewTrackLine(int index, const QString& text, std::int32_t min, std::int32_t max, std::int32_t value);
 
     // Checks and writes the entries when the dialog closes with OK; false keeps it open.
     virtual bool CloseQuery() = 0;

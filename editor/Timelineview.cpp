@@ -2,6 +2,7 @@
 
 #include "desktop/Filechooser.h"
 #include "desktop/Messagebox.h"
+#include "editor/Cellcolours.h"
 #include "editor/Mdichild.h"
 #include "language/Language.h"
 #include "language/Messages.h"
@@ -144,7 +145,14 @@ void C_TimelineView::paintEvent(QPaintEvent*)
         return;
     }
     painter.setRenderHint(QPainter::Antialiasing);
-    m_Layout->Paint(painter, m_Selected);
+    m_Layout->Paint(painter, m_Selected, TimelineColoursOf(palette()));
+    if (hasFocus()) {
+        // The keyboard moves the selected step; say that it is here.
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect().adjusted(1, 1, -1, -1));
+    }
 }
 
 void C_TimelineView::resizeEvent(QResizeEvent* event)

@@ -28,13 +28,9 @@ constexpr double SwitchLaneHeight = 14;
 constexpr double ValueLaneHeight = 34;
 constexpr double LaneGap = 3;
 
-// The cycles trees' categories: prewash, wash, rinse, spin, other.
-constexpr std::array<QRgb, 6> CategoryColours = {0xff9e9e9e, 0xff7fb3d5, 0xff5d9bd0,
-                                                 0xff76c7a0, 0xffe0a458, 0xffb39ddb};
-
-QColor CategoryColour(int category)
+size_t CategoryIndex(int category)
 {
-    return QColor::fromRgb(CategoryColours[size_t(category >= 1 && category <= 5 ? category : 0)]);
+    return size_t(category >= 1 && category <= 5 ? category : 0);
 }
 
 QString ReferenceLabel(int category, int number)
@@ -285,12 +281,39 @@ QString C_TimelineLayout::Describe(int index) const
     return lines.join(QLatin1Char('\n'));
 }
 
-void C_TimelineLayout::Paint(QPainter& painter, int selected) const
+const S_TimelineColours& S_TimelineColours::Paper()
+{
+    static const S_TimelineColours paper = [] {
+        S_TimelineColours colours;
+        // The cycles trees' categories: prewash, wash, rinse, spin, other.
+        constexpr std::array<QRgb, 6> categories = {0xff9e9e9e, 0xff7fb3d5, 0xff5d9bd0,
+                                                    0xff76c7a0, 0xffe0a458, 0xffb39ddb};
+        for (size_t i = 0; i < categories.size(); ++i) {
+            colours.m_Steps[i] = QColor::fromRgb(categories[i]);
+            colours.m_Bands[i] = colours.m_Steps[i].lighter(150);
+        }
+        colours.m_Page = Qt::white;
+        colours.m_Text = Qt::black;
+        colours.m_Axis = QColor(0x60, 0x60, 0x60);
+        colours.m_Divider = Qt::white;
+        colours.m_LaneLine = QColor(0xd8, 0xd8, 0xd8);
+        colours.m_Selection = Qt::black;
+        colours.m_Guide = QColor(0, 0, 0, 60);
+        colours.m_Switch = QColor(0x3a, 0x6e, 0xa5);
+        colours.m_Value = QColor(0xc0, 0x39, 0x2b);
+        colours.m_MotorFill = QColor(0xe8, 0xe0, 0xf0);
+        colours.m_MotorLine = QColor(0x6a, 0x4c, 0x93);
+        return colours;
+    }();
+    return paper;
+}
+
+void C_TimelineLayout::Paint(QPainter& painter, int selected, const S_TimelineColours& colours) const
 {
     painter.save();
-    painter.fillRect(QRectF(0, 0, m_Width, m_Height), Qt::white);
+    painter.fillRect(QRectF(0, 0, m_Width, m_Height), colours.m_Page);
     painter.setFont(TimelineFont(true));
-    painter.setPen(Qt::black);
+    painter.setPen(colours.m_Text);
     painter.drawText(QRectF(Margin, Margin, m_Width - 2 * Margin, TitleHeight), Qt::AlignLeft | Qt::AlignVCenter,
                      m_Title);
     painter.setFont(TimelineFont());
@@ -298,7 +321,7 @@ void C_TimelineLayout::Paint(QPainter& painter, int selected) const
 
     // The axis: the time elapsed at the start and at the end of every band.
     const double axisBottom = Margin + TitleHeight + AxisHeight;
-    painter.setPen(QColor(0x60, 0x60, 0x60));
+    painter.setPen(colours.m_Axis);
     painter.drawLine(QPointF(m_StepRow.left(), axisBottom), QPointF(m_StepRow.right(), axisBottom));
     std::vector<std::pair<double, S_Duration>> ticks{{m_StepRow.left(), S_Duration{}}};
     ticks.insert(ticks.end(), m_Ticks.begin(), m_Ticks.end());
@@ -325,66 +348,67 @@ void C_TimelineLayout::Paint(QPainter& painter, int selected) const
         if (band.m_Rect.width() <= 0)
             continue;
         const int category = band.m_Cycle != nullptr ? band.m_Cycle->Category() : 0;
-        painter.fillRect(band.m_Rect.adjusted(0, 1, 0, -1), CategoryColour(category).lighter(150));
-        painter.setPen(Qt::black);
+        painter.fillRect(band.m_Rect.adjusted(0, 1, 0, -1), colours.m_Bands[CategoryIndex(category)]);
+        painter.setPen(colours.m_Text);
         painter.drawText(band.m_Rect.adjusted(3, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter,
                          metrics.elidedText(band.m_Label, Qt::ElideRight, std::max(0.0, band.m_Rect.width() - 5)));
     }
 
-    painter.setPen(Qt::black);
+    painter.setPen(colours.m_Text);
     painter.drawText(QRectF(Margin, m_StepRow.top(), LabelWidth - 4, StepHeight), Qt::AlignLeft | Qt::AlignVCenter,
                      Text(Msg::Step));
     for (size_t i = 0; i < m_Steps.size(); ++i) {
         const S_TimelineStep& step = m_Steps[i];
-        const QColor colour = CategoryColour(m_Source.m_Configuration.m_Cycles[size_t(step.m_Cycle)].Category());
+        const QColor colour =
+            colours.m_Steps[CategoryIndex(m_Source.m_Configuration.m_Cycles[size_t(step.m_Cycle)].Category())];
         painter.fillRect(step.m_Solid, colour);
         if (step.m_Hatched.width() > 0) {
-            painter.fillRect(step.m_Hatched, colour.lighter(160));
+            painter.fillRect(step.m_Hatched, colour.lighter(colours.m_Hatched));
             Hatch(painter, step.m_Hatched, colour.darker(115));
         }
         if (step.m_Open.width() > 0) {
             // An open end: the step may go on for ever.
-            painter.fillRect(step.m_Open, colour.lighter(170));
+            painter.fillRect(step.m_Open, colour.lighter(colours.m_Open));
             painter.setPen(QPen(colour.darker(150), 1, Qt::DashLine));
             painter.drawLine(step.m_Open.topLeft(), step.m_Open.topRight());
             painter.drawLine(step.m_Open.bottomLeft(), step.m_Open.bottomRight());
             painter.drawText(step.m_Open, Qt::AlignCenter, QStringLiteral("\u2026"));
         }
-        painter.setPen(QPen(Qt::white, 1));
+        painter.setPen(QPen(colours.m_Divider, 1));
         painter.drawLine(step.m_Solid.topLeft(), step.m_Solid.bottomLeft());
     }
     if (selected >= 0 && size_t(selected) < m_Steps.size()) {
         const S_TimelineStep& step = m_Steps[size_t(selected)];
-        painter.setPen(QPen(Qt::black, 2));
+        painter.setPen(QPen(colours.m_Selection, 2));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(QRectF(step.m_Solid.topLeft(), step.m_Open.bottomRight()).adjusted(1, 1, -1, -1));
-        painter.setPen(QPen(QColor(0, 0, 0, 60), 1, Qt::DotLine));
+        painter.setPen(QPen(colours.m_Guide, 1, Qt::DotLine));
         painter.drawLine(QPointF(step.m_Column.left() + 1, step.m_Column.top()),
                          QPointF(step.m_Column.left() + 1, step.m_Column.bottom()));
     }
 
     for (const S_TimelineLane& lane : m_Lanes) {
-        painter.setPen(Qt::black);
+        painter.setPen(colours.m_Text);
         painter.drawText(QRectF(lane.m_Rect.left(), lane.m_Rect.top(), LabelWidth - 4, lane.m_Rect.height()),
                          Qt::AlignLeft | Qt::AlignVCenter,
                          metrics.elidedText(lane.m_Label, Qt::ElideRight, LabelWidth - 6));
-        painter.setPen(QColor(0xd8, 0xd8, 0xd8));
+        painter.setPen(colours.m_LaneLine);
         painter.drawLine(QPointF(m_StepRow.left(), lane.m_Rect.bottom()),
                          QPointF(m_StepRow.right(), lane.m_Rect.bottom()));
         for (const S_TimelineLane::S_Mark& mark : lane.m_Marks) {
             switch (lane.m_Kind) {
-            case S_TimelineLane::Kind::Switch: painter.fillRect(mark.m_Rect, QColor(0x3a, 0x6e, 0xa5)); break;
+            case S_TimelineLane::Kind::Switch: painter.fillRect(mark.m_Rect, colours.m_Switch); break;
             case S_TimelineLane::Kind::Value:
-                painter.setPen(QPen(QColor(0xc0, 0x39, 0x2b), 2));
+                painter.setPen(QPen(colours.m_Value, 2));
                 painter.drawLine(mark.m_Rect.topLeft(), mark.m_Rect.topRight());
-                painter.setPen(Qt::black);
+                painter.setPen(colours.m_Text);
                 if (metrics.horizontalAdvance(mark.m_Text) < mark.m_Rect.width())
                     painter.drawText(QRectF(mark.m_Rect.left(), mark.m_Rect.top() - 13, mark.m_Rect.width(), 12),
                                      Qt::AlignCenter, mark.m_Text);
                 break;
             case S_TimelineLane::Kind::Motor:
-                painter.fillRect(mark.m_Rect, QColor(0xe8, 0xe0, 0xf0));
-                painter.setPen(QColor(0x6a, 0x4c, 0x93));
+                painter.fillRect(mark.m_Rect, colours.m_MotorFill);
+                painter.setPen(colours.m_MotorLine);
                 painter.drawRect(mark.m_Rect.adjusted(0, 0, -1, -1));
                 if (metrics.horizontalAdvance(mark.m_Text) + 4 < mark.m_Rect.width())
                     painter.drawText(mark.m_Rect, Qt::AlignCenter, mark.m_Text);

@@ -3,10 +3,12 @@
 #include "model/Configuration.h"
 #include "model/Programtime.h"
 
+#include <QColor>
 #include <QDateTime>
 #include <QRectF>
 #include <QString>
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -74,6 +76,33 @@ struct S_TimelineLane
     std::vector<S_Mark> m_Marks;
 };
 
+// What a timeline is painted in. Paper's are the colours of printing and every
+// exported file; a window may paint in its palette's.
+struct S_TimelineColours
+{
+    // Per cycle category: none, prewash, wash, rinse, spin, other.
+    std::array<QColor, 6> m_Steps;
+    std::array<QColor, 6> m_Bands;
+    // How much lighter than its step (in per cent, as QColor::lighter) a step's
+    // hatched part and its open end are filled.
+    int m_Hatched = 160;
+    int m_Open = 170;
+    QColor m_Page;
+    QColor m_Text;
+    QColor m_Axis;
+    // Between two steps, and under each lane.
+    QColor m_Divider;
+    QColor m_LaneLine;
+    QColor m_Selection;
+    QColor m_Guide;
+    QColor m_Switch;
+    QColor m_Value;
+    QColor m_MotorFill;
+    QColor m_MotorLine;
+
+    static const S_TimelineColours& Paper();
+};
+
 // The geometry of a timeline at a width, and its painting. Lanes appear only for
 // what some step of the subject uses.
 class C_TimelineLayout
@@ -101,7 +130,8 @@ public:
 
     // Paints on the painter's device from (0, 0), Width() by Height(); selected
     // is a step drawn as the current one, -1 for none.
-    void Paint(QPainter& painter, int selected = -1) const;
+    void Paint(QPainter& painter, int selected = -1,
+               const S_TimelineColours& colours = S_TimelineColours::Paper()) const;
 
 private:
     void PlaceSteps(const C_ProgramTiming& timing, const std::vector<const C_Configuration::S_Cycle*>& cycles);

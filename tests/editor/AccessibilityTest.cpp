@@ -10,6 +10,7 @@
 #include "language/Messages.h"
 #include "model/Eepromformat.h"
 #include "model/Labels.h"
+#include "print/Timeline.h"
 #include "support/Sampleconfiguration.h"
 #include "support/Windowfixture.h"
 
@@ -166,6 +167,25 @@ TEST(CellColoursTest, EveryCellKindKeepsItsContrastInEveryPalette)
         }
         if (!light) {
             EXPECT_GE(ContrastRatio(images.m_RowSeparator.pixelColor(26, 8), c.m_Cell), 3.0) << int(appearance);
+        }
+        // The timeline as the window paints it.
+        const S_TimelineColours t = TimelineColoursOf(PaletteOf(appearance, QPalette()));
+        const struct
+        {
+            const char* m_Kind;
+            QColor m_Front;
+            QColor m_Back;
+            double m_Least;
+        } timeline[] = {
+            {"timeline text", t.m_Text, t.m_Page, 4.5},        {"a motor mode", t.m_MotorLine, t.m_MotorFill, 4.5},
+            {"an output's mark", t.m_Switch, t.m_Page, 3},     {"a target's mark", t.m_Value, t.m_Page, 3},
+            {"the selected step", t.m_Selection, t.m_Page, 3},
+        };
+        for (const auto& pair : timeline)
+            EXPECT_GE(ContrastRatio(pair.m_Front, pair.m_Back), pair.m_Least) << int(appearance) << ": " << pair.m_Kind;
+        for (size_t category = 0; category < t.m_Steps.size(); ++category) {
+            EXPECT_GE(ContrastRatio(t.m_Steps[category], t.m_Page), 3.0) << int(appearance) << ": step " << category;
+            EXPECT_GE(ContrastRatio(t.m_Text, t.m_Bands[category]), 4.5) << int(appearance) << ": band " << category;
         }
     }
 }
