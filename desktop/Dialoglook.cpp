@@ -1,5 +1,6 @@
 #include "desktop/Dialoglook.h"
 
+#include "desktop/Contrast.h"
 #include "desktop/Updown.h"
 #include "resources/Pictures.h"
 
@@ -10,6 +11,30 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSlider>
+
+#include <algorithm>
+#include <map>
+#include <utility>
+
+namespace {
+
+// The pale picture for a dark palette: its shading kept as a lighter shade of the
+// window colour, never so light that the labels on it lose 4.5:1.
+QImage OnDarkWindow(const QPixmap& picture, const QColor& window, const QColor& text)
+{
+    QImage image = picture.toImage().convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            const float shade = std::min(1.0f, window.lightnessF() + (1 - pixel.lightnessF()));
+            const QColor dark = QColor::fromHslF(std::max(0.0f, pixel.hslHueF()), pixel.hslSaturationF(), shade);
+            image.setPixelColor(x, y, Reaching(dark, window, text, 4.5));
+        }
+    image.setDevicePixelRatio(picture.devicePixelRatio());
+    return image;
+}
+
+} // namespace
 
 TEditorDialog::TEditorDialog(QWidget* owner, const QSize& clientSize)
     : QDialog(owner)
@@ -36,15 +61,31 @@ QPushButton* TEditorDialog::NewCancelButton(const QRect& geometry, const QString
     return button;
 }
 
+QPixmap TEditorDialog::Background() const
+{
+    if (IsLightPalette(palette()))
+        return m_Background;
+    // One picture per dark palette seen, shared by every dialog; held as images,
+    // which unlike pixmaps may outlive the application object.
+    static std::map<std::pair<QRgb, QRgb>, QImage> dark;
+    const QColor window = palette().color(QPalette::Window);
+    const QColor text = palette().color(QPalette::WindowText);
+    auto found = dark.find({window.rgb(), text.rgb()});
+    if (found == dark.end())
+        found = dark.emplace(std::make_pair(window.rgb(), text.rgb()), OnDarkWindow(m_Background, window, text)).first;
+    return QPixmap::fromImage(found->second);
+}
+
 void TEditorDialog::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
+    const QPixmap background = Background();
     // A dialog larger than the picture gets it enlarged to cover it, from the top-left corner.
-    const QSize picture = m_Background.deviceIndependentSize().toSize();
+    const QSize picture = background.deviceIndependentSize().toSize();
     if (picture.width() >= width() && picture.height() >= height())
-        painter.drawPixmap(0, 0, m_Background);
+        painter.drawPixmap(0, 0, background);
     else
-        painter.drawPixmap(QRect(QPoint(0, 0), picture.scaled(size(), Qt::KeepAspectRatioByExpanding)), m_Background);
+        painter.drawPixmap(QRect(QPoint(0, 0), picture.scaled(size(), Qt::KeepAspectRatioByExpanding)), background);
     QDialog::paintEvent(event);
 }
 

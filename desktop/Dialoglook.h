@@ -11,8 +11,8 @@ class QLineEdit;
 class QPushButton;
 class QSlider;
 
-// The look every editor dialog shares: the picture "DIALOG_BACKGROUND" behind
-// the controls from the top-left corner, a fixed client size, and every showing
+// The look every editor dialog shares: the picture "DIALOG_BACKGROUND" (a dark
+// shade of it in a dark palette) behind the controls from the top-left corner, a fixed client size, and every showing
 // centred over the owner window.
 class TEditorDialog : public QDialog
 {
@@ -30,6 +30,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // The picture as drawn for a light palette, made dark for a dark one.
+    QPixmap Background() const;
+
     QPixmap m_Background;
 };
 

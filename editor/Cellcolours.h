@@ -1,5 +1,7 @@
 #pragma once
 
+#include "desktop/Contrast.h"
+
 #include <QColor>
 
 class QPalette;
@@ -27,16 +29,6 @@ struct S_CellColours
 };
 
 S_CellColours CellColoursOf(const QPalette& palette);
-
-// Whether the palette paints dark text on light cells, the look the grids were drawn for.
-bool IsLightPalette(const QPalette& palette);
-
-// The contrast ratio of two colours as WCAG defines it, from 1 to 21.
-double ContrastRatio(const QColor& a, const QColor& b);
-
-// The colour nearest to from on the way to towards that keeps the ratio against
-// background; towards itself when none on the way does.
-QColor Reaching(const QColor& from, const QColor& towards, const QColor& background, double ratio);
 
 // The timeline as a window shows it: on the palette's base and in its text, the
 // steps and marks keeping 3:1 against the page and the bands 4.5:1 against the

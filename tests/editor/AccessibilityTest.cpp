@@ -1,6 +1,7 @@
 // What a screen reader reads of a configuration window, walked in-process through
 // QAccessible, and the link of a cycle made with the keyboard alone.
 #include "app/Appearance.h"
+#include "desktop/Dialoglook.h"
 #include "editor/Cellcolours.h"
 #include "editor/Cellimages.h"
 #include "editor/Linkdialog.h"
@@ -187,5 +188,15 @@ TEST(CellColoursTest, EveryCellKindKeepsItsContrastInEveryPalette)
             EXPECT_GE(ContrastRatio(t.m_Steps[category], t.m_Page), 3.0) << int(appearance) << ": step " << category;
             EXPECT_GE(ContrastRatio(t.m_Text, t.m_Bands[category]), 4.5) << int(appearance) << ": band " << category;
         }
+        // A dialog's labels keep 4.5:1 on every point of its background picture.
+        TEditorDialog dialog(nullptr, QSize(450, 450));
+        dialog.setPalette(PaletteOf(appearance, QPalette()));
+        const QImage background = dialog.grab().toImage();
+        const QColor label = dialog.palette().color(QPalette::WindowText);
+        double least = 21;
+        for (int y = 0; y < background.height(); y += 3)
+            for (int x = 0; x < background.width(); x += 3)
+                least = std::min(least, ContrastRatio(label, background.pixelColor(x, y)));
+        EXPECT_GE(least, 4.5) << int(appearance);
     }
 }
