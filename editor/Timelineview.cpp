@@ -4,6 +4,7 @@
 #include "desktop/Messagebox.h"
 #include "editor/Cellcolours.h"
 #include "editor/Mdichild.h"
+#include "editor/Timelineaccess.h"
 #include "language/Language.h"
 #include "language/Messages.h"
 #include "model/Eepromformat.h"
@@ -24,6 +25,8 @@ C_TimelineView::C_TimelineView(QWidget* parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
+    C_TimelineAccess::Install();
+    setAccessibleName(CommandTitle(Msg::TimelineAction));
     setMinimumHeight(60);
 }
 
@@ -95,6 +98,7 @@ void C_TimelineView::ChooseStep(int step)
     const S_TimelineStep& chosen = m_Layout->Steps()[size_t(step)];
     // The window's answer rebuilds the layout; the choice survives it.
     m_Window->SelectStep(chosen.m_Cycle, chosen.m_Step);
+    C_TimelineAccess::StepChosen(this, m_Selected);
     update();
 }
 

@@ -464,8 +464,11 @@ constexpr std::int16_t PaletteDesktop = 424;
 constexpr std::int16_t PaletteLight = 425;
 constexpr std::int16_t PaletteDark = 426;
 constexpr std::int16_t PaletteHighContrast = 427;
+// A timeline step as a screen reader reads it: "starts at 2:00, lasts 1:00".
+constexpr std::int16_t StepStartsAt = 428;
+constexpr std::int16_t StepLasts = 429;
 
-constexpr std::int16_t EndOfAdded = 428;
+constexpr std::int16_t EndOfAdded = 430;
 
 } // namespace Msg
 

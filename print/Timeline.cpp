@@ -104,7 +104,7 @@ void C_TimelineLayout::PlaceSteps(const C_ProgramTiming& timing,
             continue;
         const int index = int(cycle - m_Source.m_Configuration.m_Cycles.data());
         for (size_t step = 0; step < cycle->m_Steps->size(); ++step)
-            m_Steps.push_back({index, int(step), timing.Step((*cycle->m_Steps)[step]), {}, {}, {}, {}});
+            m_Steps.push_back({index, int(step), timing.Step((*cycle->m_Steps)[step]), {}, {}, {}, {}, {}});
     }
 
     // Seconds share the width left by the open ends; a step too short to see
@@ -178,6 +178,7 @@ void C_TimelineLayout::PlaceSteps(const C_ProgramTiming& timing,
         step.m_Hatched = QRectF(step.m_Solid.right(), top, hatched, StepHeight);
         step.m_Open = QRectF(step.m_Hatched.right(), top, end, StepHeight);
         x = step.m_Open.right();
+        step.m_Start = elapsed;
         elapsed += step.m_Duration;
     }
     if (!m_Bands.empty() && previousCycle >= 0) {
@@ -261,24 +262,39 @@ int C_TimelineLayout::StepAt(const QPointF& point) const
     return -1;
 }
 
-QString C_TimelineLayout::Describe(int index) const
+QString C_TimelineLayout::StepName(int index) const
 {
     if (index < 0 || size_t(index) >= m_Steps.size())
         return QString();
     const S_TimelineStep& step = m_Steps[size_t(index)];
     const C_Configuration::S_Cycle& cycle = m_Source.m_Configuration.m_Cycles[size_t(step.m_Cycle)];
-    QStringList lines{ReferenceLabel(cycle.Category(), cycle.m_Number) + QStringLiteral(", ") + Text(Msg::Step) +
-                      QLatin1Char(' ') + QString::number(step.m_Step + 1) + QStringLiteral(": ") +
-                      DurationText(step.m_Duration)};
+    return ReferenceLabel(cycle.Category(), cycle.m_Number) + QStringLiteral(", ") + Text(Msg::Step) +
+           QLatin1Char(' ') + QString::number(step.m_Step + 1);
+}
+
+QStringList C_TimelineLayout::StepFields(int index) const
+{
+    QStringList fields;
+    if (index < 0 || size_t(index) >= m_Steps.size())
+        return fields;
+    const S_TimelineStep& step = m_Steps[size_t(index)];
     for (size_t row = 0; row < m_Source.m_Layout.size(); ++row) {
         const std::int32_t value = Value(step, row);
         if (m_Source.m_Layout[row].m_Class == RowClass::Separator || value == m_Source.m_Layout[row].m_DisabledValue)
             continue;
         const QString text = ValueText(row, value);
-        lines << (text.isEmpty() ? m_Source.m_Rows[row].m_Caption
-                                 : m_Source.m_Rows[row].m_Caption + QStringLiteral(": ") + text);
+        fields << (text.isEmpty() ? m_Source.m_Rows[row].m_Caption
+                                  : m_Source.m_Rows[row].m_Caption + QStringLiteral(": ") + text);
     }
-    return lines.join(QLatin1Char('\n'));
+    return fields;
+}
+
+QString C_TimelineLayout::Describe(int index) const
+{
+    if (index < 0 || size_t(index) >= m_Steps.size())
+        return QString();
+    const QStringList lines{StepName(index) + QStringLiteral(": ") + DurationText(m_Steps[size_t(index)].m_Duration)};
+    return (lines + StepFields(index)).join(QLatin1Char('\n'));
 }
 
 const S_TimelineColours& S_TimelineColours::Paper()

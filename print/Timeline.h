@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <optional>
@@ -43,6 +44,8 @@ struct S_TimelineStep
     int m_Cycle;
     int m_Step;
     S_Duration m_Duration;
+    // The time elapsed before it.
+    S_Duration m_Start;
     QRectF m_Solid;
     QRectF m_Hatched;
     QRectF m_Open;
@@ -127,6 +130,9 @@ public:
     int StepAt(const QPointF& point) const;
     // What a hover shows of the step: its cycle and number, its time and every field it uses.
     QString Describe(int step) const;
+    // "Wash 1, Step 3", and what the step does: "Output 1", "Level: 60"...
+    QString StepName(int step) const;
+    QStringList StepFields(int step) const;
 
     // Paints on the painter's device from (0, 0), Width() by Height(); selected
     // is a step drawn as the current one, -1 for none.

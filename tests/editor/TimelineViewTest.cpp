@@ -2,11 +2,14 @@
 // every change, and a click or an arrow key selects the step in the grid.
 #include "editor/Timelineview.h"
 #include "editor/Treenodes.h"
+#include "language/Language.h"
 #include "language/Messages.h"
 #include "support/Imagebuilder.h"
 #include "support/Windowfixture.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QUndoStack>
 
 namespace {
@@ -77,4 +80,41 @@ TEST_F(TimelineViewTest, FollowsTheSelectionAndEveryChangeAndSelectsTheStepClick
     EXPECT_EQ(m_View.Layout()->Steps().size(), 1u);
     m_View.Follow(nullptr);
     EXPECT_EQ(m_View.Layout(), nullptr);
+}
+
+// A screen reader reads the steps as a list: each named by its cycle and number
+// and described by its times and fields; the step chosen by key is the focused one.
+TEST_F(TimelineViewTest, TheStepsAreAListThatAScreenReaderReadsAndFollows)
+{
+    SelectProgram(0);
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(&m_View);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->role(), QAccessible::List);
+    EXPECT_EQ(list->text(QAccessible::Name), CommandTitle(Msg::TimelineAction));
+    ASSERT_EQ(list->childCount(), 5);
+    QAccessibleInterface* second = list->child(1);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(list->indexOfChild(second), 1);
+    EXPECT_EQ(second->parent(), list);
+    EXPECT_TRUE(second->text(QAccessible::Name).endsWith(Text(Msg::Step) + QStringLiteral(" 2")));
+    EXPECT_TRUE(second->text(QAccessible::Description)
+                    .startsWith(Text(Msg::StepStartsAt) + QStringLiteral(" 1:00, ") + Text(Msg::StepLasts) +
+                                QStringLiteral(" 2:00; ")));
+    EXPECT_EQ(list->childAt(second->rect().center().x(), second->rect().center().y()), second);
+
+    // Focus events reach a listener only through a platform bridge, which the
+    // offscreen platform has none of: the state says which step has the focus.
+    QApplication::setActiveWindow(&m_View);
+    m_View.setFocus();
+    Click(1);
+    EXPECT_TRUE(second->state().focused);
+    QTest::keyClick(&m_View, Qt::Key_Right);
+    EXPECT_TRUE(list->child(2)->state().focused);
+    EXPECT_FALSE(second->state().focused);
+
+    // A step that a change took away reads as gone.
+    QAccessibleInterface* last = list->child(4);
+    Window().m_RemoveStepAction->trigger();
+    EXPECT_EQ(list->childCount(), 4);
+    EXPECT_FALSE(last->isValid());
 }
