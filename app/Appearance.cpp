@@ -1,5 +1,6 @@
 #include "app/Appearance.h"
 
+#include "desktop/Contrast.h"
 #include "language/Messages.h"
 
 namespace {
@@ -42,10 +43,15 @@ const S_AppearanceChoice& AppearanceOfKey(const QString& key)
     return AppearanceChoices().front();
 }
 
-QPalette PaletteOf(Appearance appearance, const QPalette& desktop)
+QPalette PaletteOf(Appearance appearance, const QPalette& desktop, C_DesktopScheme::Scheme preferred)
 {
     switch (appearance) {
-    case Appearance::Desktop: break;
+    case Appearance::Desktop:
+        if (preferred == C_DesktopScheme::Scheme::Dark && IsLightPalette(desktop))
+            return PaletteOf(Appearance::Dark, desktop);
+        if (preferred == C_DesktopScheme::Scheme::Light && !IsLightPalette(desktop))
+            return PaletteOf(Appearance::Light, desktop);
+        break;
     case Appearance::Light:
         return Built(QColor(239, 239, 239), Qt::black, Qt::white, QColor(239, 239, 239), QColor(48, 140, 198),
                      Qt::white, QColor(160, 160, 160), QColor(120, 120, 120));

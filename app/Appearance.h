@@ -1,5 +1,7 @@
 #pragma once
 
+#include "desktop/Colourscheme.h"
+
 #include <QPalette>
 #include <QString>
 
@@ -24,5 +26,8 @@ const std::vector<S_AppearanceChoice>& AppearanceChoices();
 // The choice a settings value names; an unknown value follows the desktop.
 const S_AppearanceChoice& AppearanceOfKey(const QString& key);
 
-// The palette of the choice; the desktop's is the one the application started with.
-QPalette PaletteOf(Appearance appearance, const QPalette& desktop);
+// The palette of the choice; the desktop's is the one the application started
+// with, or the dark or light one when that is what the desktop prefers and its
+// palette is not.
+QPalette PaletteOf(Appearance appearance, const QPalette& desktop,
+                   C_DesktopScheme::Scheme preferred = C_DesktopScheme::Scheme::None);

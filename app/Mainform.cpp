@@ -113,6 +113,12 @@ TMainForm::TMainForm(C_Context& context, QWidget* parent)
     m_DesktopPalette = QApplication::palette();
     if (AppearanceOfKey(m_Context.Palette()).m_Appearance != Appearance::Desktop)
         ChooseAppearance(m_Context.Palette());
+    // The desktop's preference may come, or change, at any time; it matters only
+    // while the choice is to follow the desktop.
+    connect(m_DesktopScheme, &C_DesktopScheme::Changed, this, [this] {
+        if (AppearanceOfKey(m_Context.Palette()).m_Appearance == Appearance::Desktop)
+            ChooseAppearance(m_Context.Palette());
+    });
     BuildToolBars();
     BuildStatusBar();
     BuildTimeline();
@@ -985,7 +991,8 @@ void TMainForm::WindowCompareActionExecute()
 void TMainForm::ChooseAppearance(const QString& key)
 {
     m_Context.SetPalette(QLatin1String(AppearanceOfKey(key).m_Key));
-    QApplication::setPalette(PaletteOf(AppearanceOfKey(key).m_Appearance, m_DesktopPalette));
+    QApplication::setPalette(
+        PaletteOf(AppearanceOfKey(key).m_Appearance, m_DesktopPalette, m_DesktopScheme->Current()));
 }
 
 void TMainForm::HelpAboutActionExecute()

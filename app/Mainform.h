@@ -1,5 +1,7 @@
 #pragma once
 
+#include "desktop/Colourscheme.h"
+
 #include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QPalette>
@@ -205,4 +207,5 @@ private:
     QPointer<TLibraryForm> m_LibraryForm;
     // The palette the application started with: the desktop's.
     QPalette m_DesktopPalette;
+    C_DesktopScheme* m_DesktopScheme = new C_DesktopScheme(this);
 };

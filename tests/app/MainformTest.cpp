@@ -1,8 +1,10 @@
+#include "app/Appearance.h"
 #include "document/Configurationtext.h"
 #include "editor/Formatselector.h"
 #include "editor/Newconfiguration.h"
 #include "editor/Treenodes.h"
 #include "language/Language.h"
+#include "language/Messages.h"
 #include "model/Eepromformat.h"
 #include "support/Mainformfixture.h"
 #include "support/ModalDriver.h"
@@ -403,7 +405,8 @@ TEST_F(MainFormTest, ExportAsTextWritesTheWindowAndOpeningTheTextGivesAnUnsavedW
     Main().m_FileExportTextAction->trigger();
     ASSERT_EQ(m_Files.Asked().size(), 1U);
     EXPECT_EQ(m_Files.Asked().back().purpose, C_FileChooser::Purpose::Save);
-    EXPECT_EQ(m_Folder.Read(QStringLiteral("machine.json")), ConfigurationTextOf(*window->Format(), window->Configuration()));
+    EXPECT_EQ(m_Folder.Read(QStringLiteral("machine.json")),
+              ConfigurationTextOf(*window->Format(), window->Configuration()));
     EXPECT_FALSE(window->IsModified()) << "exporting is not saving";
 
     Open(text);
@@ -411,7 +414,8 @@ TEST_F(MainFormTest, ExportAsTextWritesTheWindowAndOpeningTheTextGivesAnUnsavedW
     TFormMDIChild* opened = Active();
     EXPECT_EQ(opened->Path(), m_Folder.Path(QStringLiteral("machine.KWC")));
     EXPECT_TRUE(opened->IsModified());
-    EXPECT_EQ(ConfigurationTextOf(*opened->Format(), opened->Configuration()), m_Folder.Read(QStringLiteral("machine.json")));
+    EXPECT_EQ(ConfigurationTextOf(*opened->Format(), opened->Configuration()),
+              m_Folder.Read(QStringLiteral("machine.json")));
     const QString chosen = m_Folder.Path(QStringLiteral("chosen.KWC"));
     m_Files.Queue(chosen);
     Main().m_FileSaveAction->trigger();
@@ -441,4 +445,47 @@ TEST_F(MainFormTest, ExportAsTextWritesTheWindowAndOpeningTheTextGivesAnUnsavedW
     Open(text);
     EXPECT_EQ(WindowCount(), 4);
     EXPECT_EQ(ConfigurationTextOf(*Active()->Format(), Active()->Configuration()), edited);
+}
+
+// Window > Appearance sets the palette at once and for the next start; following
+// the desktop takes its preference for dark or light when its palette differs.
+TEST_F(MainFormTest, TheAppearanceChosenHoldsAtOnceAndAtTheNextStart)
+{
+    const QPalette before = QApplication::palette();
+    StartRun();
+    const auto choose = [this](std::int16_t label) {
+        for (QAction* menu : Main().m_WindowMenu->actions())
+            if (menu->menu() != nullptr && menu->text() == Text(Msg::AppearanceMenu))
+                for (QAction* entry : menu->menu()->actions())
+                    if (entry->text() == Text(label))
+                        return entry->trigger();
+        ADD_FAILURE() << "no entry " << label;
+    };
+    const QColor dark = PaletteOf(Appearance::Dark, QPalette()).color(QPalette::Base);
+    choose(Msg::PaletteDark);
+    EXPECT_EQ(QApplication::palette().color(QPalette::Base), dark);
+    EXPECT_EQ(Context().Palette(), QStringLiteral("dark"));
+    EndRun();
+    StartRun();
+    EXPECT_EQ(QApplication::palette().color(QPalette::Base), dark);
+    choose(Msg::PaletteDesktop);
+    EXPECT_EQ(Context().Palette(), QStringLiteral("desktop"));
+    QApplication::setPalette(before);
+
+    using Scheme = C_DesktopScheme::Scheme;
+    const QPalette light = PaletteOf(Appearance::Light, QPalette());
+    const QPalette night = PaletteOf(Appearance::Dark, QPalette());
+    const struct
+    {
+        unsigned m_Portal;
+        const QPalette& m_Desktop;
+        const QPalette& m_Shown;
+    } cases[] = {{0, light, light}, {1, light, night}, {2, light, light},
+                 {1, night, night}, {2, night, light}, {7, night, night}};
+    for (const auto& c : cases)
+        EXPECT_EQ(PaletteOf(Appearance::Desktop, c.m_Desktop, C_DesktopScheme::OfPortalValue(c.m_Portal))
+                      .color(QPalette::Base),
+                  c.m_Shown.color(QPalette::Base))
+            << c.m_Portal;
+    EXPECT_EQ(C_DesktopScheme::OfPortalValue(1), Scheme::Dark);
 }
