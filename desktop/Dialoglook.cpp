@@ -4,6 +4,9 @@
 #include "desktop/Updown.h"
 #include "resources/Pictures.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QComboBox>
 #include <QFrame>
 #include <QIntValidator>
 #include <QLabel>
@@ -13,6 +16,8 @@
 #include <QSlider>
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdlib>
 #include <map>
 #include <utility>
 
@@ -91,6 +96,11 @@ void TEditorDialog::paintEvent(QPaintEvent* event)
 
 void TEditorDialog::showEvent(QShowEvent* event)
 {
+    // Once: by now every control a dialog makes is in place.
+    if (!m_Arranged) {
+        m_Arranged = true;
+        ArrangeForKeyboard(*this);
+    }
     // The owner may be a child window inside the main frame, so centre over it
     // rather than over the frame as the toolkit would; at every showing, as a
     // dialog kept for the whole run (the format dialog) may have a moved owner.
@@ -101,6 +111,108 @@ void TEditorDialog::showEvent(QShowEvent* event)
         move(frame.topLeft());
     }
     QDialog::showEvent(event);
+}
+
+namespace {
+
+QRect PlaceIn(const QWidget& dialog, const QWidget& widget)
+{
+    return QRect(widget.mapTo(&dialog, QPoint(0, 0)), widget.size());
+}
+
+// A box, list or track bar that a screen reader would read without a name: its
+// own text is no name, and a combo box would be named by its current entry.
+bool NeedsLabel(QWidget& control)
+{
+    if (qobject_cast<const QAbstractButton*>(&control) != nullptr || !control.accessibleName().isEmpty())
+        return false;
+    if (qobject_cast<const QComboBox*>(&control) != nullptr)
+        return true;
+    const QAccessibleInterface* said = QAccessible::queryAccessibleInterface(&control);
+    return said == nullptr || said->text(QAccessible::Name).trimmed().isEmpty();
+}
+
+// A label that says something, not a colon between two boxes.
+bool Names(const QLabel& label)
+{
+    const QString text = label.text();
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetterOrNumber(); });
+}
+
+// The label in the control's row nearest to its left, else the one nearest above
+// it and over it; null when there is none.
+QLabel* LabelOf(const QWidget& dialog, const QWidget& control, const QList<QLabel*>& labels)
+{
+    const QRect place = PlaceIn(dialog, control);
+    QLabel* left = nullptr;
+    QLabel* above = nullptr;
+    int aboveDistance = 0;
+    for (QLabel* label : labels) {
+        if (!label->isVisibleTo(&dialog) || !Names(*label))
+            continue;
+        const QRect at = PlaceIn(dialog, *label);
+        const bool sameRow = at.top() < place.bottom() && place.top() < at.bottom();
+        const bool overIt = at.left() < place.right() && place.left() < at.right();
+        // Above, the label nearest in height and in where it starts.
+        const int distance = place.top() - at.bottom() + std::abs(at.left() - place.left());
+        if (sameRow && at.right() <= place.left() + 2) {
+            if (left == nullptr || at.right() > PlaceIn(dialog, *left).right())
+                left = label;
+        } else if (overIt && at.bottom() <= place.top() + 2 && place.top() - at.bottom() < 3 * place.height() &&
+                   (above == nullptr || distance < aboveDistance)) {
+            above = label;
+            aboveDistance = distance;
+        }
+    }
+    return left != nullptr ? left : above;
+}
+
+} // namespace
+
+void ArrangeForKeyboard(QWidget& dialog)
+{
+    std::vector<QWidget*> controls;
+    for (QWidget* widget : dialog.findChildren<QWidget*>())
+        if ((widget->focusPolicy() & Qt::TabFocus) && widget->focusProxy() == nullptr && widget->isVisibleTo(&dialog))
+            controls.push_back(widget);
+    // Rows: a control whose middle lies within the row's first control is in that row.
+    std::stable_sort(controls.begin(), controls.end(), [&dialog](const QWidget* a, const QWidget* b) {
+        return PlaceIn(dialog, *a).center().y() < PlaceIn(dialog, *b).center().y();
+    });
+    std::vector<QWidget*> order;
+    for (size_t first = 0; first < controls.size();) {
+        const QRect head = PlaceIn(dialog, *controls[first]);
+        size_t end = first + 1;
+        while (end < controls.size() && PlaceIn(dialog, *controls[end]).center().y() <= head.bottom())
+            ++end;
+        std::stable_sort(controls.begin() + std::ptrdiff_t(first), controls.begin() + std::ptrdiff_t(end),
+                         [&dialog](const QWidget* a, const QWidget* b) {
+                             return PlaceIn(dialog, *a).left() < PlaceIn(dialog, *b).left();
+                         });
+        order.insert(order.end(), controls.begin() + std::ptrdiff_t(first), controls.begin() + std::ptrdiff_t(end));
+        first = end;
+    }
+    if (order.empty())
+        return;
+    // The first control in reading order is also the first the dialog gives the
+    // focus: it follows the dialog in the chain, which takes no order while the
+    // dialog itself takes no focus.
+    const Qt::FocusPolicy policy = dialog.focusPolicy();
+    dialog.setFocusPolicy(Qt::TabFocus);
+    QWidget::setTabOrder(&dialog, order.front());
+    dialog.setFocusPolicy(policy);
+    for (size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+
+    const QList<QLabel*> labels = dialog.findChildren<QLabel*>();
+    for (QWidget* control : order)
+        if (NeedsLabel(*control))
+            if (QLabel* label = LabelOf(dialog, *control, labels)) {
+                control->setAccessibleName(label->text().remove(QLatin1Char('&')).trimmed());
+                // A combo box is read with the label that is its buddy.
+                if (label->buddy() == nullptr)
+                    label->setBuddy(control);
+            }
 }
 
 QWidget* NewDialogPanel(QWidget* parent, const QRect& geometry)

@@ -30,11 +30,18 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    bool m_Arranged = false;
     // The picture as drawn for a light palette, made dark for a dark one.
     QPixmap Background() const;
 
     QPixmap m_Background;
 };
+
+// Readies a dialog laid out by coordinates for the keyboard and a screen reader:
+// Tab goes through its controls row by row, each row left to right, and a box,
+// list or track bar without a name takes the text of the label left of it in its
+// row, or else of the one just above it.
+void ArrangeForKeyboard(QWidget& dialog);
 
 // A raised panel in a lowered frame, holding one group of controls.
 QWidget* NewDialogPanel(QWidget* parent, const QRect& geometry);

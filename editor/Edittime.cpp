@@ -30,6 +30,8 @@ TFormEditTime::TFormEditTime(QWidget* owner, std::uint32_t* value, const QString
     m_UpDownSeconds->SetPosition(int(*value % 60));
     FollowTypedText(m_EditMinute, m_UpDownMinutes);
     FollowTypedText(m_EditSeconds, m_UpDownSeconds);
+    m_EditMinute->setAccessibleName(m_LabelPrompt->text() + QStringLiteral(", ") + Text(Msg::MinutesBox));
+    m_EditSeconds->setAccessibleName(m_LabelPrompt->text() + QStringLiteral(", ") + Text(Msg::SecondsBox));
     connect(m_ButtonOK, &QPushButton::clicked, this, &TFormEditTime::ButtonOKClick);
 }
 

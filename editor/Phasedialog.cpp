@@ -74,6 +74,8 @@ TPhaseDialog::TPhaseDialog(QWidget* owner, int clientWidth, const QString& title
     m_SecondsUpDown->SetPosition(int(*timeout % 60));
     FollowTypedText(m_MinutesEdit, m_MinutesUpDown);
     FollowTypedText(m_SecondsEdit, m_SecondsUpDown);
+    m_MinutesEdit->setAccessibleName(m_TimeoutLabel->text() + QStringLiteral(", ") + Text(Msg::MinutesBox));
+    m_SecondsEdit->setAccessibleName(m_TimeoutLabel->text() + QStringLiteral(", ") + Text(Msg::SecondsBox));
 
     m_TimeoutLabel->setEnabled(showTimeout);
     m_TimeoutColon->setVisible(showTimeout);

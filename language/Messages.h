@@ -467,8 +467,11 @@ constexpr std::int16_t PaletteHighContrast = 427;
 // A timeline step as a screen reader reads it: "starts at 2:00, lasts 1:00".
 constexpr std::int16_t StepStartsAt = 428;
 constexpr std::int16_t StepLasts = 429;
+// The two boxes of a time, as a screen reader names them.
+constexpr std::int16_t MinutesBox = 430;
+constexpr std::int16_t SecondsBox = 431;
 
-constexpr std::int16_t EndOfAdded = 430;
+constexpr std::int16_t EndOfAdded = 432;
 
 } // namespace Msg
 

@@ -2,10 +2,20 @@
 // QAccessible, and the link of a cycle made with the keyboard alone.
 #include "app/Appearance.h"
 #include "desktop/Dialoglook.h"
+#include "dialogs/Comsetup.h"
+#include "dialogs/Printersetup.h"
 #include "editor/Cellcolours.h"
 #include "editor/Cellimages.h"
+#include "editor/Editbalanced.h"
+#include "editor/Editcooling.h"
+#include "editor/Editnumber.h"
+#include "editor/Edittime.h"
+#include "editor/Formatselector.h"
+#include "editor/Librarysave.h"
 #include "editor/Linkdialog.h"
+#include "editor/Newconfiguration.h"
 #include "editor/Rowproperties.h"
+#include "editor/Selectmotor.h"
 #include "editor/Treenodes.h"
 #include "language/Language.h"
 #include "language/Messages.h"
@@ -13,12 +23,15 @@
 #include "model/Labels.h"
 #include "print/Timeline.h"
 #include "support/Sampleconfiguration.h"
+#include "support/Standinports.h"
 #include "support/Windowfixture.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPrinter>
+#include <QRadioButton>
 #include <QTableWidget>
 #include <QTest>
 #include <QUndoStack>
@@ -199,4 +212,98 @@ TEST(CellColoursTest, EveryCellKindKeepsItsContrastInEveryPalette)
                 least = std::min(least, ContrastRatio(label, background.pixelColor(x, y)));
         EXPECT_GE(least, 4.5) << int(appearance);
     }
+}
+
+namespace {
+
+// The controls Tab reaches in the dialog, in the order it reaches them; of a set
+// of exclusive radio buttons only the first, as Tab enters the set once.
+std::vector<QWidget*> TabChain(QWidget& dialog)
+{
+    std::vector<QWidget*> chain;
+    for (QWidget* widget = dialog.nextInFocusChain(); widget != &dialog; widget = widget->nextInFocusChain()) {
+        if (!widget->isVisibleTo(&dialog) || !widget->isEnabled() || !(widget->focusPolicy() & Qt::TabFocus) ||
+            !dialog.isAncestorOf(widget) || widget->focusProxy() != nullptr)
+            continue;
+        if (auto* radio = qobject_cast<QRadioButton*>(widget); radio != nullptr && radio->autoExclusive() &&
+                                                               !chain.empty() &&
+                                                               qobject_cast<QRadioButton*>(chain.back()) != nullptr &&
+                                                               chain.back()->parentWidget() == radio->parentWidget())
+            continue;
+        chain.push_back(widget);
+    }
+    return chain;
+}
+
+QRect PlaceIn(const QWidget& dialog, const QWidget& widget)
+{
+    return QRect(widget.mapTo(&dialog, QPoint(0, 0)), widget.size());
+}
+
+// Each control a screen reader names, and Tab never goes back up a column or back
+// left along a row.
+void ExpectNamedAndInReadingOrder(QWidget& dialog, const char* name)
+{
+    dialog.show();
+    const std::vector<QWidget*> chain = TabChain(dialog);
+    EXPECT_GE(chain.size(), 2u) << name;
+    for (size_t i = 0; i < chain.size(); ++i) {
+        QAccessibleInterface* control = QAccessible::queryAccessibleInterface(chain[i]);
+        QString said = control != nullptr ? control->text(QAccessible::Name) : QString();
+        // Here a combo box's name is its entry; its label comes as the one it is labelled by.
+        if (qobject_cast<QComboBox*>(chain[i]) != nullptr) {
+            const auto labelled = control->relations(QAccessible::Label);
+            said = labelled.isEmpty() ? QString() : labelled.front().first->text(QAccessible::Name);
+        }
+        EXPECT_FALSE(said.trimmed().isEmpty())
+            << name << ": control " << i << " " << chain[i]->metaObject()->className();
+        if (i == 0)
+            continue;
+        const QRect from = PlaceIn(dialog, *chain[i - 1]);
+        const QRect to = PlaceIn(dialog, *chain[i]);
+        const bool sameColumn = to.left() < from.right() && from.left() < to.right();
+        const bool sameRow = to.top() < from.bottom() && from.top() < to.bottom();
+        EXPECT_FALSE(sameColumn && to.bottom() < from.top()) << name << ": up from " << i - 1 << " to " << i;
+        EXPECT_FALSE(sameRow && to.right() < from.left()) << name << ": left from " << i - 1 << " to " << i;
+    }
+    dialog.hide();
+}
+
+} // namespace
+
+TEST_F(WindowTest, EveryDialogNamesItsControlsAndTabsInReadingOrder)
+{
+    std::int32_t number = 5;
+    TFormEditNumber editNumber(&Window(), &number, QStringLiteral("°C"), 90, 0, QStringLiteral("Temperature"),
+                               QStringLiteral("Temperature"));
+    ExpectNamedAndInReadingOrder(editNumber, "number");
+    std::uint32_t seconds = 60;
+    TFormEditTime editTime(&Window(), &seconds, QStringLiteral("Time"));
+    ExpectNamedAndInReadingOrder(editTime, "time");
+    std::uint32_t timeout = 60;
+    std::int32_t temperature = 40, maxLevel = 50, minLevel = 10;
+    TEditCoolingForm cooling(&Window(), true, &timeout, &temperature, &maxLevel, &minLevel);
+    ExpectNamedAndInReadingOrder(cooling, "cooling");
+    TEditBalancedFeedForm balanced(&Window(), true, &timeout, &temperature, &maxLevel);
+    ExpectNamedAndInReadingOrder(balanced, "balanced");
+    std::int32_t motor = 1;
+    TSelectMotorForm selectMotor(&Window(), &motor, Window());
+    ExpectNamedAndInReadingOrder(selectMotor, "motor");
+    std::unique_ptr<C_EEPROMFormat> format;
+    TNewConfigurationForm newConfiguration(&Window(), format, m_Context);
+    ExpectNamedAndInReadingOrder(newConfiguration, "new");
+    TEEPROMFormatDialog formatDialog(&Window());
+    ExpectNamedAndInReadingOrder(formatDialog, "format");
+    TLibrarySaveDialog librarySave(&Window(), {QStringLiteral("Wash"), QString()});
+    ExpectNamedAndInReadingOrder(librarySave, "library");
+    TLinkDialog link(&Window(),
+                     {QStringLiteral("Wash 1"), {{QStringLiteral("Program 1"), {QStringLiteral("Wash 1")}}}});
+    ExpectNamedAndInReadingOrder(link, "link");
+    S_PortSettings port;
+    C_StandInPorts ports;
+    TCOMSetupForm comSetup(port, ports, &Window());
+    ExpectNamedAndInReadingOrder(comSetup, "com");
+    QPrinter printer;
+    TPrinterSetupForm printerSetup(&Window(), printer);
+    ExpectNamedAndInReadingOrder(printerSetup, "printer");
 }
