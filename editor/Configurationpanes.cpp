@@ -162,11 +162,20 @@ void C_ConfigurationPanes::SetTexts()
                 c.m_List->addItem(Text(std::int16_t(row.m_FirstEntry + entry)));
     }
 
-    for (int column = 0; column <= MotorTable::TimesPerMode; ++column)
-        m_MotorGrid->setItem(0, column, new QTableWidgetItem(Text(std::int16_t(Msg::MotorColumn + column))));
-    for (int row = 1; row <= MotorTable::Modes; ++row)
-        m_MotorGrid->setItem(row, 0,
-                             new QTableWidgetItem(Text(Msg::MotorRow) + QLatin1Char(' ') + QString::number(row)));
+    // The captions are cells of the grid; its hidden headers carry them too, so a
+    // screen reader announces a cell's row and column by name, not by number.
+    QStringList columns;
+    for (int column = 0; column <= MotorTable::TimesPerMode; ++column) {
+        columns << Text(std::int16_t(Msg::MotorColumn + column));
+        m_MotorGrid->setItem(0, column, new QTableWidgetItem(columns.back()));
+    }
+    QStringList rows{columns.front()};
+    for (int row = 1; row <= MotorTable::Modes; ++row) {
+        rows << Text(Msg::MotorRow) + QLatin1Char(' ') + QString::number(row);
+        m_MotorGrid->setItem(row, 0, new QTableWidgetItem(rows.back()));
+    }
+    m_MotorGrid->setHorizontalHeaderLabels(columns);
+    m_MotorGrid->setVerticalHeaderLabels(rows);
 }
 
 void C_ConfigurationPanes::CreateCategoryRoots()

@@ -79,10 +79,13 @@ TEST_F(WindowTest, EveryStepCellHasANameAndAValueAndTheCursorCellIsFocused)
         EXPECT_TRUE(table->cellAt(time + 1, 3)->state().focused);
         EXPECT_FALSE(table->cellAt(time + 1, 4)->state().focused);
 
-        QAccessibleInterface* motor =
-            QAccessible::queryAccessibleInterface(window.m_MotorGrid)->tableInterface()->cellAt(1, 1);
+        QAccessibleTableInterface* motors = QAccessible::queryAccessibleInterface(window.m_MotorGrid)->tableInterface();
+        QAccessibleInterface* motor = motors->cellAt(1, 1);
         EXPECT_EQ(motor->text(QAccessible::Name),
                   Text(Msg::MotorRow) + QStringLiteral(" 1, ") + Text(std::int16_t(Msg::MotorColumn + 1)));
+        // Its row and column are announced by name.
+        EXPECT_EQ(motors->columnDescription(1), Text(std::int16_t(Msg::MotorColumn + 1)));
+        EXPECT_EQ(motors->rowDescription(1), Text(Msg::MotorRow) + QStringLiteral(" 1"));
         EXPECT_FALSE(motor->text(QAccessible::Description).isEmpty());
     }
 }
