@@ -142,7 +142,9 @@ TCompareForm::TCompareForm(TFormMDIChild& active, QList<TFormMDIChild*> others, 
     resize(720, 420);
 
     auto* bar = new QHBoxLayout;
-    bar->addWidget(new QLabel(FileName(active.Path()) + QStringLiteral(": ") + Text(Msg::CompareWith), this));
+    auto* withLabel = new QLabel(FileName(active.Path()) + QStringLiteral(": ") + Text(Msg::CompareWith), this);
+    withLabel->setBuddy(m_OthersBox);
+    bar->addWidget(withLabel);
     bar->addWidget(m_OthersBox, 1);
     bar->addWidget(m_CompareButton);
     bar->addWidget(m_FileButton);
@@ -157,6 +159,7 @@ TCompareForm::TCompareForm(TFormMDIChild& active, QList<TFormMDIChild*> others, 
     m_TakeButton->setToolTip(Text(Msg::TakeThisHint));
     m_TakeButton->setEnabled(false);
 
+    m_Table->setAccessibleName(Text(Msg::CompareCaption));
     m_Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_Table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_Table->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -68,6 +68,7 @@ TLibraryForm::TLibraryForm(C_FragmentLibrary library, std::function<TFormMDIChil
     m_Search->setPlaceholderText(CommandTitle(Msg::LibraryName) + QStringLiteral(", ") +
                                  CommandTitle(Msg::LibraryDescription));
 
+    m_List->setAccessibleName(Text(Msg::LibraryCaption));
     m_List->setColumnCount(4);
     m_List->setHeaderLabels(
         {Text(Msg::LibraryName), Text(Msg::RecoveryFormat), Text(Msg::RunningTime), Text(Msg::LibraryDescription)});

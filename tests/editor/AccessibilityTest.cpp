@@ -4,13 +4,16 @@
 #include "desktop/Dialoglook.h"
 #include "dialogs/Comsetup.h"
 #include "dialogs/Printersetup.h"
+#include "document/Fragmentlibrary.h"
 #include "editor/Cellcolours.h"
 #include "editor/Cellimages.h"
+#include "editor/Compareform.h"
 #include "editor/Editbalanced.h"
 #include "editor/Editcooling.h"
 #include "editor/Editnumber.h"
 #include "editor/Edittime.h"
 #include "editor/Formatselector.h"
+#include "editor/Libraryform.h"
 #include "editor/Librarysave.h"
 #include "editor/Linkdialog.h"
 #include "editor/Newconfiguration.h"
@@ -302,4 +305,14 @@ TEST_F(WindowTest, EveryDialogNamesItsControlsAndTabsInReadingOrder)
     QPrinter printer;
     TPrinterSetupForm printerSetup(&Window(), printer);
     ExpectNamedAndInReadingOrder(printerSetup, "printer");
+
+    // And the windows that the toolkit lays out.
+    TFormMDIChild other(m_Context);
+    other.BindFormat(C_EEPROMFormat::Create(FormatCode::Standard, 16));
+    FillSampleConfiguration(Window(), {2}, 1);
+    FillSampleConfiguration(other, {3}, 1);
+    const auto compare = std::make_unique<TCompareForm>(Window(), QList<TFormMDIChild*>{&Window(), &other});
+    ExpectNamedAndInReadingOrder(*compare, "compare");
+    TLibraryForm library(C_FragmentLibrary(C_FragmentLibrary::DefaultFolder()), [this] { return &Window(); });
+    ExpectNamedAndInReadingOrder(library, "library window");
 }
